@@ -1,0 +1,75 @@
+#include "app/application.h"
+
+#include "app/error_report.h"
+
+#include <algorithm>
+
+namespace staywick {
+
+namespace {
+constexpr wchar_t kApplicationClass[] = L"TStaywickApplication";
+}
+
+Application::Application(const std::wstring& title) {
+    RegisterWindowClass(kApplicationClass);
+    // Never shown: it stands for the program towards the taskbar and owns its windows.
+    Create(0, kApplicationClass, title.c_str(),
+           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+           nullptr);
+    SetErrorReportOwner(Handle(), title);
+}
+
+Application::~Application() {
+    SetErrorReportOwner(nullptr, L"Staywick");
+    Destroy();
+}
+
+bool Application::HandleOneMessage(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        exitCode_ = static_cast<int>(msg.wParam);
+        return false;
+    }
+    bool handled = false;
+    if (onMessage_) {
+        RunGuarded([&] { onMessage_(msg, handled); });
+    }
+    if (handled) return true;
+    for (HWND dialog : dialogWindows_) {
+        if (::IsWindowVisible(dialog) && ::IsDialogMessageW(dialog, &msg)) return true;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    return true;
+}
+
+int Application::Run() {
+    MSG msg;
+    while (!terminated_) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1) break;
+        if (!HandleOneMessage(msg)) break;
+    }
+    return exitCode_;
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // A quit request seen here ends the main loop once the caller returns.
+        if (!HandleOneMessage(msg)) break;
+    }
+}
+
+void Application::AddDialogWindow(HWND wnd) {
+    if (std::find(dialogWindows_.begin(), dialogWindows_.end(), wnd) == dialogWindows_.end()) {
+        dialogWindows_.push_back(wnd);
+    }
+}
+
+void Application::RemoveDialogWindow(HWND wnd) {
+    dialogWindows_.erase(std::remove(dialogWindows_.begin(), dialogWindows_.end(), wnd),
+                         dialogWindows_.end());
+}
+
+} // namespace staywick

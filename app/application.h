@@ -1,0 +1,45 @@
+#pragma once
+// The hidden application window (title "Staywick", owner of all the program's
+// windows) and the message loop with its application-wide hook.
+#include "app/window.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace staywick {
+
+class Application : public Window {
+public:
+    // Sees every queued message before it is translated and dispatched;
+    // setting `handled` swallows the message.
+    using MessageHook = std::function<void(const MSG& msg, bool& handled)>;
+
+    explicit Application(const std::wstring& title);
+    ~Application() override;
+
+    void SetOnMessage(MessageHook hook) { onMessage_ = std::move(hook); }
+
+    // Runs until Terminate (or WM_QUIT); returns the exit code.
+    int Run();
+    void Terminate() { ::PostQuitMessage(0); }
+    bool Terminated() const noexcept { return terminated_; }
+
+    // Handles every message already waiting, as the loop would.
+    void ProcessMessages();
+
+    // Modeless dialog-like windows get Tab, Enter and Esc handling.
+    void AddDialogWindow(HWND wnd);
+    void RemoveDialogWindow(HWND wnd);
+
+private:
+    // Returns false on WM_QUIT.
+    bool HandleOneMessage(MSG& msg);
+
+    MessageHook onMessage_;
+    std::vector<HWND> dialogWindows_;
+    bool terminated_ = false;
+    int exitCode_ = 0;
+};
+
+} // namespace staywick

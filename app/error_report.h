@@ -1,0 +1,35 @@
+#pragma once
+// The application's standard error report: an error that escapes a handler
+// ends the rest of that handler and is shown in a message box with the error
+// icon and the application title; then the message loop goes on.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+// Shows the report box for an error text (the full-stop rule is applied here).
+void ShowErrorReport(const std::wstring& text);
+
+// The report box's owner and caption (the hidden application window and its title).
+void SetErrorReportOwner(HWND owner, std::wstring title);
+
+// In-process tests may take the reports instead of the box; pass {} to restore.
+void SetErrorReportSink(std::function<void(const std::wstring&)> sink);
+
+// Runs a handler; an error escaping it goes to the report. Returns false then.
+template <class F> bool RunGuarded(F&& handler);
+
+bool ReportCurrentException();
+
+template <class F> bool RunGuarded(F&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        return ReportCurrentException();
+    }
+}
+
+} // namespace staywick

@@ -1,0 +1,18 @@
+# Native builds use the machine's GoogleTest; the cross build compiles it from
+# the Debian sources with the MinGW toolchain (Debian ships no MinGW build).
+include(GoogleTest)
+if(WIN32 AND NOT MSVC)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(STAYWICK_GTEST_LIBS GTest::gtest GTest::gmock)
+  foreach(lib gtest gtest_main gmock)
+    if(NOT TARGET GTest::${lib})
+      add_library(GTest::${lib} ALIAS ${lib})
+    endif()
+  endforeach()
+else()
+  find_package(GTest REQUIRED)
+  set(STAYWICK_GTEST_LIBS GTest::gtest GTest::gmock)
+endif()

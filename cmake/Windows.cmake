@@ -1,0 +1,35 @@
+# The Windows program: Win32 sources (app/ and every win32/ subfolder), the
+# resource script and the static, system-DLL-only executable.
+enable_language(RC)
+
+file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+list(REMOVE_ITEM win_sources ${CMAKE_SOURCE_DIR}/app/main.cpp)
+foreach(dir IN LISTS STAYWICK_PORTABLE_DIRS)
+  file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
+  list(APPEND win_sources ${dir_sources})
+endforeach()
+
+set(STAYWICK_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 comdlg32 advapi32
+    version uxtheme msimg32 ole32 dwmapi shlwapi)
+
+add_library(staywick_win STATIC ${win_sources})
+target_link_libraries(staywick_win PUBLIC staywick_core ${STAYWICK_WIN_SYSTEM_LIBS})
+target_compile_definitions(staywick_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+staywick_warnings(staywick_win)
+
+if(MSVC)
+  set(STAYWICK_EXE_LINK_OPTIONS /SUBSYSTEM:WINDOWS /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
+else()
+  # One self-contained exe: no MinGW runtime DLLs next to it.
+  set(STAYWICK_EXE_LINK_OPTIONS -static -s -municode -mwindows
+      -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+endif()
+
+add_executable(Staywick WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
+               ${CMAKE_SOURCE_DIR}/resources/staywick.rc)
+target_link_libraries(Staywick PRIVATE staywick_win)
+target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS})
+staywick_warnings(Staywick)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/staywick.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/staywick.manifest;${CMAKE_SOURCE_DIR}/resources/staywick.ico")

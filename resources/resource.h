@@ -1,0 +1,4 @@
+#pragma once
+// Resource identifiers shared by the resource script and the code.
+
+#define IDI_STAYWICK 1
