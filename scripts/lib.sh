@@ -60,7 +60,8 @@ wine_session_start() {
   if [ -z "${STAYWICK_USE_DISPLAY:-}" ]; then
     local fifo=$dir/displayfd
     rm -f "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # Its own session, so a Ctrl+C in the terminal reaches only the script.
+    setsid Xvfb -displayfd 3 -screen 0 "${desktop}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     STAYWICK_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do [ -s "$fifo" ] && break; sleep 0.1; done
