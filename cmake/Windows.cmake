@@ -33,3 +33,4 @@ target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS})
 staywick_warnings(Staywick)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/staywick.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/staywick.manifest;${CMAKE_SOURCE_DIR}/resources/staywick.ico")
+add_subdirectory(bench/win)
