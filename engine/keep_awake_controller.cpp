@@ -1,0 +1,170 @@
+#include "engine/keep_awake_controller.h"
+
+#include "engine/activate_for_items.h"
+#include "engine/tick_lines.h"
+#include "engine/wake_rules.h"
+
+namespace staywick {
+
+namespace {
+constexpr std::uint32_t kWmSysCommand = 0x0112;
+constexpr std::uintptr_t kScScreenSave = 0xF140;
+constexpr std::uintptr_t kScMonitorPower = 0xF170;
+constexpr std::uint32_t kTimerStartInterval = 5000;
+} // namespace
+
+KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view,
+                                         InputPower& input, TickDiagnostics& diagnostics,
+                                         std::function<void()> saveOptions,
+                                         KeepAwakeTimerPorts ports)
+    : TimerMain(ports.main, true, kTimerStartInterval, [this] { TimerMainTimer(); }),
+      TimerCountDown(ports.countDown, false, kTimerStartInterval,
+                     [this] { TimerCountDownTimer(); }),
+      TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
+      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)) {}
+
+void KeepAwakeController::WriteLog(const std::wstring& line) {
+    if (diagnostics_.LogEnabled()) diagnostics_.AppendLog(line);
+}
+
+void KeepAwakeController::TimerMainTimer() {
+    const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    if (diagnostics_.LogEnabled()) {
+        // A line that cannot be written ends the tick here, before any decision.
+        diagnostics_.AppendLog(TickOpeningLine());
+        diagnostics_.AppendLog(TickIdleLine(input_.GetIdleMilliseconds()));
+        diagnostics_.AppendLog(TickLimitLine(limit));
+    }
+    if (IdleReachedLimit(input_.GetIdleMilliseconds(), limit)) {
+        ForceWake();
+    } else {
+        ReAim(limit);
+    }
+}
+
+void KeepAwakeController::ReAim(std::int32_t limit) {
+    // A fresh idle reading: the opening lines may have taken a while.
+    const std::int32_t candidate = NextIntervalCandidate(limit, input_.GetIdleMilliseconds());
+    TimerMain.SetInterval(IntervalToSet(candidate));
+    if (TimerDebug.Enabled()) diagnostics_.DebugWrite(DebugIntervalLine(TimerMain.Interval()));
+    if (diagnostics_.LogEnabled()) {
+        diagnostics_.AppendLog(LogIdleLine(input_.GetIdleMilliseconds()));
+        diagnostics_.AppendLog(LogCandidateLine(candidate));
+        diagnostics_.AppendLog(LogIntervalLine(TimerMain.Interval()));
+    }
+}
+
+void KeepAwakeController::ForceWake() {
+    input_.ForceForegroundOnDesktop();
+    input_.Sleep(50);
+    // Handlers run here (menu clicks, the countdown's end, the hook's tick);
+    // the steps below read the record afresh afterwards.
+    input_.ProcessMessages();
+    input_.SimulateKeyPress(options_.InputKey);
+    input_.Sleep(50);
+    input_.SimulateKeyPress(options_.InputKey);
+    if (TimerDebug.Enabled()) diagnostics_.DebugWrite(ForcedWakeLine());
+    WriteLog(ForcedWakeLine());
+    TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
+void KeepAwakeController::TimerCountDownTimer() {
+    options_.Active = false;
+    options_.AutoStopped = true;
+    UpdateActiveStatus();
+    saveOptions_();
+}
+
+void KeepAwakeController::MnuActiveClick() {
+    options_.Active = !options_.Active;
+    if (options_.Active) options_.AutoStopped = false;
+    UpdateActiveStatus();
+    saveOptions_();
+}
+
+void KeepAwakeController::Indefinitely1Click(std::size_t position) {
+    if (position >= kActivateForTags.size()) return;
+    options_.Active = true;
+    options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
+    UpdateActiveStatus();
+    ClearActivateForStatus();
+    view_.SetActivateForChecked(position, true);
+    saveOptions_();
+}
+
+void KeepAwakeController::UpdateActiveStatus() {
+    view_.SetStatusChecked(options_.Active);
+    TimerMain.SetEnabled(options_.Active);
+    TimerCountDown.SetEnabled(options_.ActivateFor > 0);
+    if (options_.Active) {
+        if (options_.NotifySystem) input_.RequestAwakeState();
+        TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+    } else {
+        // Step above may have started the countdown; it is stopped before any
+        // message can be handled, so no tick comes of it.
+        TimerCountDown.SetEnabled(false);
+        if (options_.NotifySystem) input_.ReleaseAwakeState();
+    }
+    std::wstring caption;
+    if (options_.Active) {
+        caption = L"&Staywick is active";
+        if (TimerCountDown.Enabled()) {
+            caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
+        }
+    } else {
+        caption = L"&Staywick is disabled";
+    }
+    view_.SetStatusCaption(caption);
+    view_.SetTrayTip(caption);
+    TimerMain.SetInterval(kTickAfterWakeMs);
+    view_.UpdateTrayIcon(GetTrayIcon());
+}
+
+std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
+    const std::int32_t hours = minutes / 60; // truncates toward zero
+    if (hours == 0) return std::to_wstring(minutes) + L" minutes";
+    return std::to_wstring(hours) + L" hours";
+}
+
+void KeepAwakeController::ClearActivateForStatus() {
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        view_.SetActivateForChecked(i, false);
+    }
+}
+
+void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
+    bool found = false;
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (kActivateForTags[i] == std::int64_t{aValue}) {
+            view_.SetActivateForChecked(i, true);
+            found = true;
+        }
+    }
+    if (!found) {
+        view_.SetActivateForChecked(kActivateForIndefinitely, true);
+        options_.ActivateFor = 0;
+        saveOptions_();
+    }
+}
+
+std::int32_t KeepAwakeController::GetTrayIcon() const noexcept { return options_.Active ? 1 : 0; }
+
+void KeepAwakeController::ResumeIfAutoStopped() {
+    if (!options_.Active && options_.AutoStopped) {
+        options_.Active = true;
+        options_.AutoStopped = false;
+        saveOptions_();
+    }
+}
+
+void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,
+                                       bool& handled) {
+    if (message != kWmSysCommand) return;
+    // Compared whole: the low four bits are not masked off.
+    if (wParam == kScScreenSave || wParam == kScMonitorPower) {
+        handled = true;
+        TimerMainTimer();
+    }
+}
+
+} // namespace staywick

@@ -1,0 +1,77 @@
+#pragma once
+// The keep-awake controller: the tick that re-aims TimerMain at the moment
+// the idle limit would be reached and forces a wake there, the on/off and
+// "Activate for" countdown states, and the status shown in the tray.
+// Everything runs on the GUI thread; the forced wake processes pending
+// messages in its middle, so other handlers may run inside a tick.
+#include "engine/keep_awake_seams.h"
+#include "engine/staywick_options.h"
+#include "engine/timer.h"
+#include "platform/input_power.h"
+#include "platform/timer_port.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+// One platform timer port for each of the controller's timers.
+struct KeepAwakeTimerPorts {
+    TimerPort& main;
+    TimerPort& countDown;
+    TimerPort& debug;
+};
+
+class KeepAwakeController {
+public:
+    // `saveOptions` writes the record whole; it may throw AppError, which ends
+    // the operation that called it. TimerMain starts at once (5000 ms).
+    KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view, InputPower& input,
+                        TickDiagnostics& diagnostics, std::function<void()> saveOptions,
+                        KeepAwakeTimerPorts ports);
+    KeepAwakeController(const KeepAwakeController&) = delete;
+    KeepAwakeController& operator=(const KeepAwakeController&) = delete;
+
+    // The tick.
+    void TimerMainTimer();
+    // End of an "Activate for" period.
+    void TimerCountDownTimer();
+    // The status item or a double click on the tray icon.
+    void MnuActiveClick();
+    // An "Activate for" item, by its position in kActivateForTags.
+    void Indefinitely1Click(std::size_t position);
+    void UpdateActiveStatus();
+    void ClearActivateForStatus();
+    // Run once at the end of loading the settings.
+    void SelectItemActivateForStatus(std::int32_t aValue);
+    // 1 when active, else 0.
+    std::int32_t GetTrayIcon() const noexcept;
+    // At start: keep-awake comes back on after a countdown stopped it.
+    void ResumeIfAutoStopped();
+    // The application-wide hook: swallows the screen-saver and monitor-power
+    // system commands (in every state) and runs a tick for them.
+    void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
+
+    static std::wstring FormatDuration(std::int32_t minutes);
+
+    // Debug mode is TimerDebug's enabled state; its handler is the debug
+    // window's idle line.
+    TTimer TimerMain;
+    TTimer TimerCountDown;
+    TTimer TimerDebug;
+
+private:
+    void WriteLog(const std::wstring& line);
+    void ReAim(std::int32_t limit);
+    void ForceWake();
+
+    TStaywickOptions& options_;
+    KeepAwakeView& view_;
+    InputPower& input_;
+    TickDiagnostics& diagnostics_;
+    std::function<void()> saveOptions_;
+};
+
+} // namespace staywick

@@ -1,0 +1,49 @@
+#pragma once
+// The arithmetic of idle measurement and of the keep-awake tick, kept apart
+// from the platform so that it can be checked without Windows.
+#include <cstdint>
+
+namespace staywick {
+
+// Virtual-key codes of the keys a forced wake may press.
+inline constexpr std::uint8_t kVirtualKeyShift = 0x10;
+inline constexpr std::uint8_t kVirtualKeyF15 = 0x7E;
+inline constexpr std::uint8_t kVirtualKeyNumLock = 0x90;
+
+// Execution-state flags: continuous + system + display, and continuous alone.
+inline constexpr std::uint32_t kAwakeRequestFlags = 0x80000003u;
+inline constexpr std::uint32_t kAwakeReleaseFlags = 0x80000000u;
+
+// Intervals the tick sets (ms).
+inline constexpr std::uint32_t kTickAfterWakeMs = 5000;
+inline constexpr std::uint32_t kTickRetryMs = 2000;
+inline constexpr std::int32_t kTickLeadMs = 5000;
+
+// 0 F15, 1 Num Lock, any other value Shift.
+std::uint8_t VirtualKeyForInputKey(std::int32_t inputKey) noexcept;
+
+// Milliseconds from `lastInputTick` to `nowTick`, both 32-bit tick counts;
+// modulo 2^32, so a wrapped tick counter still gives the right answer.
+std::uint32_t IdleFromTicks(std::uint32_t nowTick, std::uint32_t lastInputTick) noexcept;
+
+// The idle limit for `sleepMax` minutes. The product is computed wide and
+// clamped to the 32-bit signed range, so a large value means a long limit
+// (about 24.8 days at most) instead of wrapping to a negative one, and a
+// value of 0 or less never becomes positive.
+std::int32_t IdleLimitMilliseconds(std::int32_t sleepMax) noexcept;
+
+// At or above the limit a wake is forced: the idle time is widened as
+// unsigned, the limit as signed.
+bool IdleReachedLimit(std::uint32_t idle, std::int32_t limit) noexcept;
+
+// The tick's next interval b = limit - idle - 5000 in 32-bit signed
+// arithmetic (wrapping as the 32-bit machine would).
+std::int32_t NextIntervalCandidate(std::int32_t limit, std::uint32_t idle) noexcept;
+
+// b when positive, else the 2000 ms retry.
+std::uint32_t IntervalToSet(std::int32_t candidate) noexcept;
+
+// Countdown length in ms for `activateFor` minutes, as a 32-bit product.
+std::uint32_t CountDownMilliseconds(std::int32_t activateFor) noexcept;
+
+} // namespace staywick

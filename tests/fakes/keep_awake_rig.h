@@ -1,0 +1,52 @@
+#pragma once
+// The keep-awake controller wired to the virtual clock, the fake input/power
+// and the recording seams; each save keeps a copy of the record.
+#include "engine/keep_awake_controller.h"
+#include "engine/staywick_options.h"
+#include "fakes/fake_input_power.h"
+#include "fakes/fake_keep_awake_seams.h"
+#include "fakes/virtual_clock.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace staywick::fakes {
+
+struct KeepAwakeRig {
+    explicit KeepAwakeRig(TStaywickOptions initial = {}, std::uint32_t startTick = 0)
+        : clock(startTick), mainPort(clock), countDownPort(clock), debugPort(clock),
+          input(clock), options(initial) {}
+
+    // Builds the controller (TimerMain starts now); call after setting options.
+    KeepAwakeController& Create() {
+        controller = std::make_unique<KeepAwakeController>(
+            options, view, input, diagnostics,
+            [this] {
+                if (saveHook) saveHook();
+                saved.push_back(options);
+            },
+            KeepAwakeTimerPorts{mainPort, countDownPort, debugPort});
+        return *controller;
+    }
+
+    // What start-up does once the loop runs: resume, bring everything in step
+    // and, when active, tick once at once.
+    void StartUp() {
+        controller->ResumeIfAutoStopped();
+        controller->UpdateActiveStatus();
+        if (options.Active) controller->TimerMainTimer();
+    }
+
+    VirtualClock clock;
+    FakeTimerPort mainPort, countDownPort, debugPort;
+    FakeInputPower input;
+    RecordingView view;
+    RecordingDiagnostics diagnostics;
+    TStaywickOptions options;
+    std::vector<TStaywickOptions> saved;
+    std::function<void()> saveHook; // may throw, as a failing settings write does
+    std::unique_ptr<KeepAwakeController> controller;
+};
+
+} // namespace staywick::fakes
