@@ -1,0 +1,24 @@
+#pragma once
+// Loading and saving the settings record: section "General" of the settings
+// file, six keys read and written in a fixed order, a default for every
+// value that is missing or does not parse.
+#include "engine/staywick_options.h"
+#include "platform/profile.h"
+
+#include <string>
+
+namespace staywick {
+
+inline constexpr wchar_t kSettingsSection[] = L"General";
+
+// Reads the six values; creates and writes nothing. The caller then sets the
+// "Activate for" check mark through the controller.
+TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile);
+
+// Writes the six values, each at once, then flushes the file (also after a
+// failure). A refused write throws AppError "Unable to write to <iniFile>":
+// keys before it stay written, later ones are not attempted.
+void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
+                 const TStaywickOptions& options);
+
+} // namespace staywick

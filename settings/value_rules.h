@@ -1,0 +1,29 @@
+#pragma once
+// How one settings value is read from its text and written back. The same
+// rules hold on every platform, whatever reads the file.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace staywick {
+
+// The integer grammar: leading spaces (only spaces); an optional "+" or "-";
+// then hexadecimal after "$", "x", "X", "0x" or "0X" (at most 8 significant
+// digits, taken as a 32-bit pattern) or decimal that fits a signed 32-bit
+// integer; the digits run to the end. Nothing when the text deviates.
+std::optional<std::int32_t> ParseInteger(std::wstring_view text);
+
+// The parsed value, or the key's default when the text does not parse.
+std::int32_t ReadInteger(std::wstring_view text, std::int32_t defaultValue);
+
+// Read as an integer whose default is 1 or 0; true when that is not 0.
+bool ReadBoolean(std::wstring_view text, bool defaultValue);
+
+// Plain decimal: "-" for negatives, no "+", no leading zeros.
+std::wstring IntegerText(std::int32_t value);
+
+// "1" or "0".
+std::wstring BooleanText(bool value);
+
+} // namespace staywick
