@@ -7,8 +7,8 @@
 //
 // Dialog-like windows use it like this:
 //   on creation:        VisualStyle::AttachWindow(hwnd);      // restyles on every switch
-//   in the window proc: LRESULT r; if (VisualStyle::HandleWindowMessage(hwnd, msg, wp, lp, r)) return r;
-//   on destruction:     VisualStyle::DetachWindow(hwnd);
+//   in the window proc: LRESULT r; if (VisualStyle::HandleWindowMessage(hwnd, msg, wp, lp, r))
+//   return r; on destruction:     VisualStyle::DetachWindow(hwnd);
 // AttachWindow also paints the window's push buttons and check boxes dark
 // while the dark look is in force (they keep their normal behaviour).
 #include <windows.h>

@@ -1,0 +1,91 @@
+#include "tray/win32/main_tray_menu.h"
+
+#include <array>
+
+namespace staywick {
+
+namespace {
+
+struct ActivateForEntry {
+    const wchar_t* name;
+    const wchar_t* caption;
+};
+
+// Captions in the order of kActivateForTags.
+constexpr std::array<ActivateForEntry, kActivateForTags.size()> kActivateForEntries{{
+    {L"Indefinitely1", L"&Indefinitely"},
+    {L"N7", L"-"},
+    {L"N5", L"5 Minutes"},
+    {L"N10", L"10 Minutes"},
+    {L"N15", L"15 Minutes"},
+    {L"N30", L"30 Minutes"},
+    {L"N1", L"1 Hour"},
+    {L"N2", L"2 Hours"},
+    {L"N4", L"4 Hours"},
+    {L"N6", L"6 Hours"},
+    {L"N8", L"8 Hours"},
+    {L"N11", L"10 Hours"},
+    {L"N10Hours2", L"12 Hours"},
+}};
+
+} // namespace
+
+TMainTrayMenu::TMainTrayMenu() {
+    TMenuItem& root = Items();
+    mnuActive_ = &root.Add(L"MnuActive", L"&Staywick is disabled");
+    mnuActive_->Default = true;
+    mnuActive_->OnClick = [this](TMenuItem&) {
+        if (Handlers.MnuActiveClick)
+            Handlers.MnuActiveClick();
+    };
+    root.Add(L"N3", L"-");
+    mnuOptions_ = &root.Add(L"MnuOptions", L"&Activate for");
+    for (std::size_t i = 0; i < kActivateForEntries.size(); ++i) {
+        TMenuItem& item = mnuOptions_->Add(kActivateForEntries[i].name,
+                                           kActivateForEntries[i].caption, kActivateForTags[i]);
+        if (item.IsSeparator())
+            continue;
+        item.AutoCheck = true;
+        item.OnClick = [this, i](TMenuItem&) {
+            if (Handlers.Indefinitely1Click)
+                Handlers.Indefinitely1Click(i);
+        };
+    }
+    root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick = [this](TMenuItem&) {
+        if (Handlers.SetMaximumsystemidletime1Click)
+            Handlers.SetMaximumsystemidletime1Click();
+    };
+    root.Add(L"Sep2", L"-");
+    root.Add(L"MnuDonate", L"&Donate").OnClick = [this](TMenuItem&) {
+        if (Handlers.MnuDonateClick)
+            Handlers.MnuDonateClick();
+    };
+    root.Add(L"MnuAbout", L"&About...").OnClick = [this](TMenuItem&) {
+        if (Handlers.MnuAboutClick)
+            Handlers.MnuAboutClick();
+    };
+    root.Add(L"Sep1", L"-");
+    root.Add(L"MnuQuit", L"E&xit").OnClick = [this](TMenuItem&) {
+        if (Handlers.MnuQuitClick)
+            Handlers.MnuQuitClick();
+    };
+}
+
+void TMainTrayMenu::SetStatus(bool checked, const std::wstring& caption) {
+    mnuActive_->SetChecked(checked);
+    mnuActive_->SetCaption(caption);
+}
+
+void TMainTrayMenu::SetActivateForChecked(std::size_t position, bool checked) {
+    (*mnuOptions_)[position].SetChecked(checked);
+}
+
+bool TMainTrayMenu::ActivateForChecked(std::size_t position) const {
+    return (*mnuOptions_)[position].Checked();
+}
+
+std::int64_t TMainTrayMenu::ActivateForTag(std::size_t position) const {
+    return (*mnuOptions_)[position].Tag;
+}
+
+} // namespace staywick

@@ -1,0 +1,49 @@
+#pragma once
+// MainTrayMenu: the tray icon's menu, item by item, with the handlers the
+// main window supplies. The thirteen "&Activate for" entries keep the fixed
+// order of kActivateForTags, because the controller walks them by position.
+#include "engine/activate_for_items.h"
+#include "tray/win32/rc_popup_menu.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+struct MainTrayMenuHandlers {
+    std::function<void()> MnuActiveClick;
+    // The chosen "&Activate for" entry, by position (0..12).
+    std::function<void(std::size_t position)> Indefinitely1Click;
+    std::function<void()> SetMaximumsystemidletime1Click;
+    std::function<void()> MnuDonateClick;
+    std::function<void()> MnuAboutClick;
+    std::function<void()> MnuQuitClick;
+};
+
+class TMainTrayMenu : public TRCPopupMenu {
+public:
+    static constexpr std::size_t kActivateForCount = kActivateForTags.size();
+
+    TMainTrayMenu();
+
+    // Looked up when an item is chosen, so they can be set after construction.
+    MainTrayMenuHandlers Handlers;
+
+    TMenuItem& MnuActive() { return *mnuActive_; }
+    TMenuItem& MnuOptions() { return *mnuOptions_; }
+    TMenuItem& ActivateForItem(std::size_t position) { return (*mnuOptions_)[position]; }
+
+    // The status item, as the controller sets it.
+    void SetStatus(bool checked, const std::wstring& caption);
+    void SetActivateForChecked(std::size_t position, bool checked);
+    bool ActivateForChecked(std::size_t position) const;
+    std::int64_t ActivateForTag(std::size_t position) const;
+
+private:
+    TMenuItem* mnuActive_ = nullptr;
+    TMenuItem* mnuOptions_ = nullptr;
+};
+
+} // namespace staywick

@@ -1,0 +1,74 @@
+#include "tray/win32/menu_item.h"
+
+namespace staywick {
+
+TMenuItem::TMenuItem(std::wstring name, std::wstring caption, std::int64_t tag)
+    : Tag(tag), name_(std::move(name)), caption_(std::move(caption)) {}
+
+TMenuItem& TMenuItem::Add(std::wstring name, std::wstring caption, std::int64_t tag) {
+    auto item = std::make_unique<TMenuItem>(std::move(name), std::move(caption), tag);
+    item->parent_ = this;
+    item->index_ = static_cast<int>(items_.size());
+    items_.push_back(std::move(item));
+    return *items_.back();
+}
+
+void TMenuItem::SetCaption(std::wstring caption) {
+    caption_ = std::move(caption);
+    if (!container_)
+        return;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = caption_.data();
+    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+}
+
+void TMenuItem::SetChecked(bool checked) {
+    checked_ = checked;
+    UpdateMenuState();
+}
+
+void TMenuItem::Click() {
+    if (AutoCheck)
+        SetChecked(!checked_);
+    if (OnClick)
+        OnClick(*this);
+}
+
+void TMenuItem::Attach(HMENU container, UINT command, HMENU submenu) {
+    container_ = container;
+    command_ = command;
+    submenu_ = submenu;
+}
+
+void TMenuItem::UpdateMenuState() {
+    if (!container_)
+        return;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    info.fState = (checked_ ? MFS_CHECKED : MFS_UNCHECKED) | (Default ? MFS_DEFAULT : 0u);
+    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+}
+
+void TMenuItem::UpdateType(bool ownerDrawn) {
+    if (!container_)
+        return;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    // The caption stays stored with an owner-drawn item, so its text can still be read.
+    info.fMask = IsSeparator() ? MIIM_FTYPE : MIIM_FTYPE | MIIM_STRING;
+    info.fType = (IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (ownerDrawn ? MFT_OWNERDRAW : 0u);
+    info.dwTypeData = IsSeparator() ? nullptr : caption_.data();
+    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+}
+
+void TMenuItem::ForEach(const std::function<void(TMenuItem&)>& visit) {
+    for (auto& item : items_) {
+        visit(*item);
+        item->ForEach(visit);
+    }
+}
+
+} // namespace staywick

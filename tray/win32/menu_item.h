@@ -1,0 +1,72 @@
+#pragma once
+// One item of a popup menu's tree: caption ("-" for a separator), tag, check
+// mark, auto-check, default (bold) flag, sub-items and click handler. Once
+// the menu is built, changes of the caption and the check mark reach the
+// menu handle at once.
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace staywick {
+
+using MenuHandle = win32::MenuHandle;
+
+class TMenuItem {
+public:
+    using ClickHandler = std::function<void(TMenuItem& Sender)>;
+
+    TMenuItem() = default;
+    TMenuItem(std::wstring name, std::wstring caption, std::int64_t tag = 0);
+    TMenuItem(const TMenuItem&) = delete;
+    TMenuItem& operator=(const TMenuItem&) = delete;
+
+    // Appends a sub-item and returns it.
+    TMenuItem& Add(std::wstring name, std::wstring caption, std::int64_t tag = 0);
+    std::size_t Count() const noexcept { return items_.size(); }
+    TMenuItem& operator[](std::size_t index) { return *items_.at(index); }
+    const TMenuItem& operator[](std::size_t index) const { return *items_.at(index); }
+    TMenuItem* Parent() const noexcept { return parent_; }
+    int MenuIndex() const noexcept { return index_; }
+
+    const std::wstring& Name() const noexcept { return name_; }
+    const std::wstring& Caption() const noexcept { return caption_; }
+    void SetCaption(std::wstring caption);
+    bool IsSeparator() const noexcept { return caption_ == L"-"; }
+    bool Checked() const noexcept { return checked_; }
+    void SetChecked(bool checked);
+
+    std::int64_t Tag = 0;
+    bool AutoCheck = false;
+    bool Default = false; // drawn bold; set before the menu is built
+    ClickHandler OnClick;
+
+    // Auto-check first, then the click handler.
+    void Click();
+
+    // Used while building and drawing the menu.
+    UINT Command() const noexcept { return command_; }
+    HMENU SubmenuHandle() const noexcept { return submenu_; }
+    void Attach(HMENU container, UINT command, HMENU submenu);
+    void UpdateType(bool ownerDrawn);
+    void ForEach(const std::function<void(TMenuItem&)>& visit);
+
+private:
+    void UpdateMenuState();
+
+    std::wstring name_, caption_;
+    bool checked_ = false;
+    TMenuItem* parent_ = nullptr;
+    int index_ = -1;
+    std::vector<std::unique_ptr<TMenuItem>> items_;
+    HMENU container_ = nullptr;
+    HMENU submenu_ = nullptr;
+    UINT command_ = 0;
+};
+
+} // namespace staywick

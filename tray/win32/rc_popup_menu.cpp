@@ -1,0 +1,205 @@
+#include "tray/win32/rc_popup_menu.h"
+
+#include "app/error_report.h"
+#include "tray/win32/styled_menu.h"
+#include "tray/win32/visual_style.h"
+
+#include <versionhelpers.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace staywick {
+
+namespace {
+
+constexpr wchar_t kListWindowClass[] = L"TRCPopupListWindow";
+UINT nextCommand = 100;
+
+LRESULT CALLBACK ListWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    RunGuarded([&] { result = TRCPopupList::Instance().WndProc(wnd, msg, wParam, lParam); });
+    return result;
+}
+
+HWND CreateListWindow() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &ListWndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kListWindowClass;
+    ::RegisterClassExW(&wc);
+    // A hidden top-level window: menus need a real window as their owner.
+    return ::CreateWindowExW(0, kListWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void BuildItems(TMenuItem& parent, HMENU menu) {
+    for (std::size_t i = 0; i < parent.Count(); ++i) {
+        TMenuItem& item = parent[i];
+        HMENU submenu = item.Count() > 0 ? ::CreatePopupMenu() : nullptr;
+        if (submenu)
+            BuildItems(item, submenu);
+        const UINT command = item.IsSeparator() ? 0 : nextCommand++;
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
+        info.fType = item.IsSeparator() ? MFT_SEPARATOR : MFT_STRING;
+        info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (item.Default ? MFS_DEFAULT : 0u);
+        info.wID = command;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+        std::wstring caption = item.Caption();
+        if (!item.IsSeparator()) {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = caption.data();
+        }
+        if (submenu) {
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenu;
+        }
+        ::InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
+        item.Attach(menu, command, submenu);
+    }
+}
+
+} // namespace
+
+TRCPopupMenu::TRCPopupMenu() {
+    TRCPopupList::Instance().Add(this);
+}
+
+TRCPopupMenu::~TRCPopupMenu() {
+    menu_.Reset();
+    TRCPopupList::Instance().Remove(this);
+}
+
+HMENU TRCPopupMenu::Handle() {
+    if (!menu_)
+        Build();
+    return menu_.Get();
+}
+
+void TRCPopupMenu::Build() {
+    menu_.Reset(::CreatePopupMenu());
+    BuildItems(root_, menu_.Get());
+    dark_ = false;
+}
+
+TMenuItem* TRCPopupMenu::FindCommand(UINT command) {
+    if (command == 0)
+        return nullptr;
+    TMenuItem* found = nullptr;
+    root_.ForEach([&](TMenuItem& item) {
+        if (!found && item.Command() == command)
+            found = &item;
+    });
+    return found;
+}
+
+void TRCPopupMenu::ApplyLook(bool dark) {
+    HMENU menu = Handle();
+    if (dark == dark_)
+        return;
+    dark_ = dark;
+    root_.ForEach([dark](TMenuItem& item) { item.UpdateType(dark); });
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND | MIM_APPLYTOSUBMENUS;
+    info.hbrBack = dark ? VisualStyle::WindowBrush() : nullptr;
+    ::SetMenuInfo(menu, &info);
+}
+
+UINT TRCPopupMenu::TrackFlags() const {
+    UINT flags = 0;
+    switch (Alignment) {
+    case TPopupAlignment::paLeft:
+        flags = RightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+        break;
+    case TPopupAlignment::paRight:
+        flags = RightToLeft ? TPM_LEFTALIGN : TPM_RIGHTALIGN;
+        break;
+    case TPopupAlignment::paCenter:
+        flags = TPM_CENTERALIGN;
+        break;
+    }
+    if (::IsWindowsVersionOrGreater(4, 1, 0)) {
+        flags |= ((MenuAnimation & 0x1Fu) << 10) | TPM_RECURSE;
+    }
+    // No TPM_RIGHTBUTTON: the right button must not choose items, so the
+    // system reports it with WM_MENURBUTTONUP instead.
+    return flags;
+}
+
+void TRCPopupMenu::Popup(int X, int Y) {
+    if (OnPopup)
+        OnPopup(*this);
+    ApplyLook(VisualStyle::IsDark());
+    ::TrackPopupMenuEx(Handle(), TrackFlags(), X, Y, TRCPopupList::Instance().Window(), nullptr);
+}
+
+TRCPopupList& TRCPopupList::Instance() {
+    static TRCPopupList list;
+    return list;
+}
+
+void TRCPopupList::Add(TRCPopupMenu* menu) {
+    menus_.push_back(menu);
+    if (!wnd_)
+        wnd_ = CreateListWindow();
+}
+
+void TRCPopupList::Remove(TRCPopupMenu* menu) {
+    menus_.erase(std::remove(menus_.begin(), menus_.end(), menu), menus_.end());
+    if (menus_.empty() && wnd_) {
+        ::DestroyWindow(std::exchange(wnd_, nullptr));
+    }
+}
+
+LRESULT TRCPopupList::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MENURBUTTONUP:
+        for (TRCPopupMenu* menu : menus_) {
+            if (menu->Handle() != reinterpret_cast<HMENU>(lParam))
+                continue;
+            const std::size_t index = wParam;
+            if (index < menu->Items().Count() && menu->OnMenuRightClick) {
+                menu->OnMenuRightClick(*menu, menu->Items()[index]);
+            }
+            return 0;
+        }
+        break; // a submenu's handle: nothing of ours
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0) {
+            for (TRCPopupMenu* menu : menus_) {
+                if (TMenuItem* item = menu->FindCommand(LOWORD(wParam))) {
+                    item->Click();
+                    return 0;
+                }
+            }
+        }
+        break;
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mis->CtlType == ODT_MENU && mis->itemData) {
+            MeasureStyledMenuItem(*mis, *reinterpret_cast<TMenuItem*>(mis->itemData));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (dis->CtlType == ODT_MENU && dis->itemData) {
+            DrawStyledMenuItem(*dis, *reinterpret_cast<TMenuItem*>(dis->itemData));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MENUCHAR:
+        return StyledMenuChar(LOWORD(wParam), reinterpret_cast<HMENU>(lParam));
+    default:
+        break;
+    }
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+} // namespace staywick

@@ -1,0 +1,56 @@
+#include "tray/win32/tray_appearance.h"
+
+#include "common/win32/theme.h"
+#include "tray/colour_mode.h"
+#include "tray/glyph_pixels.h"
+#include "tray/win32/visual_style.h"
+
+namespace staywick {
+
+std::int32_t GetTrayModeColor() {
+    return ColourModeOf(IsDarkTheme(true));
+}
+
+std::int32_t GetMenuModeColor() {
+    return ColourModeOf(IsDarkTheme(false));
+}
+
+TTrayAppearance::TTrayAppearance(TGlyphList& TrayIcons, TTrayIcon& Tray, TRCPopupMenu* menu,
+                                 int windowDpi)
+    : trayIcons_(TrayIcons), tray_(Tray), menu_(menu), dpi_(windowDpi) {
+    trayIcons_.Rescale(windowDpi, kGlyphDesignDpi);
+}
+
+void TTrayAppearance::SetVisualStyle() {
+    VisualStyle::Select(UsesDarkStyle(GetMenuModeColor()) ? StyleKind::Dark : StyleKind::Standard);
+    if (menu_)
+        menu_->ApplyLook(VisualStyle::IsDark());
+}
+
+void TTrayAppearance::UpdateTrayIcon(std::int32_t aIconIndex) {
+    trayIcons_.SetColor(GlyphColourForTrayMode(GetTrayModeColor()));
+    // The tray copies the icon; ours is freed on every path.
+    win32::IconHandle icon = trayIcons_.GetIcon(aIconIndex);
+    tray_.SetIcon(icon.Get());
+}
+
+void TTrayAppearance::WMSettingChange() {
+    SetVisualStyle();
+}
+
+void TTrayAppearance::DpiChanged(HWND window, WPARAM wParam, LPARAM lParam,
+                                 const std::function<std::int32_t()>& GetTrayIcon) {
+    const int newDpi = LOWORD(wParam);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
+        ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    trayIcons_.Rescale(newDpi, dpi_);
+    dpi_ = newDpi;
+    SetVisualStyle();
+    Wait(5000);
+    UpdateTrayIcon(GetTrayIcon ? GetTrayIcon() : 0);
+}
+
+} // namespace staywick

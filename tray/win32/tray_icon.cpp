@@ -1,0 +1,210 @@
+#include "tray/win32/tray_icon.h"
+
+#include "app/error_report.h"
+#include "common/app_error.h"
+#include "common/app_names.h"
+
+#include <versionhelpers.h>
+
+#include <algorithm>
+
+namespace staywick {
+
+namespace {
+
+constexpr wchar_t kNotifyWindowClass[] = L"TTrayIconNotifyWindow";
+
+LRESULT CALLBACK NotifyWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* tray = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (!tray || msg == WM_NCCREATE || msg == WM_NCDESTROY) {
+        return ::DefWindowProcW(wnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    RunGuarded([&] { result = tray->WndProc(wnd, msg, wParam, lParam); });
+    return result;
+}
+
+template <std::size_t N> void CopyCut(wchar_t (&target)[N], const std::wstring& text) {
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::copy_n(text.data(), length, target);
+    std::fill(target + length, target + N, L'\0');
+}
+
+HICON MainIcon() {
+    // The program's icon is resource 1; elsewhere (test programs) the stock one.
+    if (HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))
+        return icon;
+    return ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+} // namespace
+
+TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell)
+    : appWindow_(applicationWindow), shell_(shell), hint_(kAppTitle) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &NotifyWndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kNotifyWindowClass;
+    ::RegisterClassExW(&wc);
+    // Top-level (not message-only), so that the shell's broadcasts reach it.
+    wnd_ = ::CreateWindowExW(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), this);
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+
+    data_.cbSize =
+        ::IsWindowsVersionOrGreater(6, 0, 0) ? sizeof(NOTIFYICONDATAW) : NOTIFYICONDATAW_V2_SIZE;
+    data_.hWnd = wnd_;
+    data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(wnd_));
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallbackMessage;
+    data_.hIcon = MainIcon();
+    CopyCut(data_.szTip, hint_);
+    data_.uTimeout = static_cast<UINT>(BalloonTimeout);
+}
+
+TTrayIcon::~TTrayIcon() {
+    Notify(NIM_DELETE); // whatever is left; the result no longer matters
+    if (wnd_) {
+        ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
+        ::DestroyWindow(wnd_);
+    }
+}
+
+bool TTrayIcon::Notify(DWORD message) {
+    data_.uTimeout = static_cast<UINT>(BalloonTimeout);
+    return shell_(message, &data_) != FALSE;
+}
+
+void TTrayIcon::SetVisible(bool value) {
+    if (value == visible_)
+        return;
+    visible_ = value;
+    if (value) {
+        Notify(NIM_ADD); // a failure is left to the "TaskbarCreated" path
+    } else if (!Notify(NIM_DELETE)) {
+        throw AppError(L"Cannot remove shell notification icon");
+    }
+}
+
+void TTrayIcon::SetHint(const std::wstring& value) {
+    if (value == hint_)
+        return;
+    hint_ = value;
+    CopyCut(data_.szTip, hint_);
+    if (hint_.empty()) {
+        data_.uFlags &= ~static_cast<UINT>(NIF_TIP);
+    } else {
+        data_.uFlags |= NIF_TIP;
+    }
+    if (visible_)
+        Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetIcon(HICON icon) {
+    icon_.Reset(icon ? ::CopyIcon(icon) : nullptr);
+    data_.hIcon = icon_ ? icon_.Get() : MainIcon();
+    if (visible_)
+        Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetBalloonTitle(const std::wstring& value) {
+    if (value == balloonTitle_)
+        return;
+    balloonTitle_ = value;
+    CopyCut(data_.szInfoTitle, balloonTitle_);
+    Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetBalloonHint(const std::wstring& value) {
+    if (value == balloonHint_)
+        return;
+    balloonHint_ = value;
+    CopyCut(data_.szInfo, balloonHint_);
+    Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::ShowBalloonHint() {
+    data_.uFlags |= NIF_INFO;
+    data_.dwInfoFlags = BalloonFlags;
+    Notify(NIM_MODIFY);
+}
+
+void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstring& Text,
+                     std::uint8_t Flags) {
+    Tray.SetBalloonTitle(Title);
+    Tray.SetBalloonHint(Text);
+    Tray.BalloonFlags = Flags;
+    Tray.ShowBalloonHint();
+    Tray.SetBalloonHint(L"");
+    Tray.ShowBalloonHint();
+}
+
+LRESULT TTrayIcon::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case kTrayCallbackMessage:
+        OnCallback(lParam);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != 0)
+            Notify(NIM_DELETE);
+        return 0;
+    default:
+        if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+            // The shell restarted: the icon comes back with the current record.
+            if (visible_)
+                Notify(NIM_ADD);
+            return 0;
+        }
+        return ::DefWindowProcW(wnd, msg, wParam, lParam);
+    }
+}
+
+void TTrayIcon::OnCallback(LPARAM event) {
+    switch (static_cast<UINT>(event)) {
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if (OnDblClick)
+            OnDblClick();
+        break;
+    case WM_RBUTTONUP:
+        OpenMenu();
+        break;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONTIMEOUT:
+        data_.uFlags &= ~static_cast<UINT>(NIF_INFO);
+        break;
+    default:
+        break; // single clicks, presses, moves and balloon clicks: nothing
+    }
+}
+
+void TTrayIcon::OpenMenu() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::SetForegroundWindow(appWindow_);
+    if (ProcessMessages) {
+        ProcessMessages();
+    } else {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    if (PopupMenu)
+        PopupMenu->Popup(cursor.x, cursor.y);
+}
+
+} // namespace staywick

@@ -1,0 +1,88 @@
+#pragma once
+// Tray: the notification-area icon, written directly on Shell_NotifyIconW.
+// One NOTIFYICONDATAW record is kept for the icon's whole life and passed to
+// every shell call; a hidden window of the component receives the icon's
+// callback messages (WM_USER + 1), the end-of-session messages and the
+// shell's "TaskbarCreated".
+#include "platform/win32/handles.h"
+#include "tray/win32/rc_popup_menu.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
+
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+
+class TTrayIcon {
+public:
+    // applicationWindow: brought to the foreground before the menu opens.
+    // shell: the Shell_NotifyIconW to call (tests record the calls).
+    explicit TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell = &::Shell_NotifyIconW);
+    ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    bool Visible() const noexcept { return visible_; }
+    // NIM_ADD or NIM_DELETE; a failing delete throws
+    // AppError(L"Cannot remove shell notification icon").
+    void SetVisible(bool value);
+
+    const std::wstring& Hint() const noexcept { return hint_; }
+    void SetHint(const std::wstring& value);
+
+    // The icon is copied; nullptr shows the program's main icon.
+    void SetIcon(HICON icon);
+    HICON Icon() const noexcept { return icon_.Get(); }
+
+    const std::wstring& BalloonTitle() const noexcept { return balloonTitle_; }
+    void SetBalloonTitle(const std::wstring& value);
+    const std::wstring& BalloonHint() const noexcept { return balloonHint_; }
+    void SetBalloonHint(const std::wstring& value);
+    std::uint8_t BalloonFlags = 0; // 0 none, 1 information, 2 warning, 3 error
+    std::int32_t BalloonTimeout = 10000;
+    // Posts the balloon with the current title, text and flags.
+    void ShowBalloonHint();
+
+    TRCPopupMenu* PopupMenu = nullptr;
+    std::function<void()> OnDblClick;
+    // Handles the messages already waiting before the menu opens (the
+    // application's ProcessMessages); a plain dispatch loop when unset.
+    std::function<void()> ProcessMessages;
+
+    const NOTIFYICONDATAW& Record() const noexcept { return data_; }
+    HWND NotificationWindow() const noexcept { return wnd_; }
+    // The registered "TaskbarCreated" message.
+    UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
+
+    LRESULT WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    bool Notify(DWORD message);
+    void OnCallback(LPARAM event);
+    void OpenMenu();
+
+    HWND appWindow_;
+    ShellNotifyIconFn shell_;
+    HWND wnd_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    NOTIFYICONDATAW data_{};
+    bool visible_ = false;
+    std::wstring hint_;
+    std::wstring balloonTitle_, balloonHint_;
+    win32::IconHandle icon_;
+};
+
+// Posts a balloon notification on the icon, in the six steps the program
+// has always taken (the last two withdraw it again at once; the shell decides
+// what the user still sees).
+void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstring& Text,
+                     std::uint8_t Flags);
+
+} // namespace staywick
