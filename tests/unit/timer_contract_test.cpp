@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct PhaseCase {
     std::function<void(TTimer&)> at700;
     Times ticks;
 };
+void PrintTo(const PhaseCase& c, std::ostream* os) { *os << c.name; }
 
 class TimerPhase : public testing::TestWithParam<PhaseCase> {};
 
