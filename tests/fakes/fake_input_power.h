@@ -1,8 +1,8 @@
 #pragma once
 // Idle measurement and wake actions over the virtual clock: idle = tick count
 // now minus the last input's tick count (32-bit, modulo 2^32); simulated key
-// presses and the zeroed mouse input of foregrounding count as input, as they
-// do on Windows; Sleep lets virtual time pass; ProcessMessages pumps the
+// presses count as input, the zeroed mouse record of foregrounding does not
+// (so it measures under Wine); Sleep lets virtual time pass; ProcessMessages pumps the
 // clock's queue so handlers can run in the middle of a tick.
 #include "fakes/virtual_clock.h"
 #include "platform/input_power.h"
@@ -40,7 +40,6 @@ public:
     }
     void ForceForegroundOnDesktop() override {
         events.push_back("foreground");
-        UserInput();
     }
     void Sleep(std::uint32_t ms) override {
         events.push_back("sleep " + std::to_string(ms));

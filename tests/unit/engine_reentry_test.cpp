@@ -101,9 +101,10 @@ TEST(MidTick, CountDownExpiringDuringTheForcedWakeLeavesAConsistentState) {
     EXPECT_EQ(rig.mainPort.fireTimes.back(), 301000u); // no tick after the switch-off
 }
 
-TEST(MidTick, HooksOwnTickInsideTheWakeEndsWithTheWakesInterval) {
+TEST(MidTick, HooksOwnTickInsideTheWakeCompletesAndTheOuterWakeFinishes) {
     KeepAwakeRig rig(Options(true));
     auto& c = rig.Create();
+    c.TimerMain.SetInterval(2000); // the retry phase just before the limit
     rig.clock.Advance(1000);
     rig.input.SetLastInputTick(rig.clock.TickCount() - 200000);
     rig.clock.Post([&] {
@@ -111,11 +112,13 @@ TEST(MidTick, HooksOwnTickInsideTheWakeEndsWithTheWakesInterval) {
         c.OnAppMessage(kWmSysCommand, 0xF170, handled);
     });
     c.TimerMainTimer();
-    // Nested tick: 50 ms after the foregrounding input it re-aimed; the outer
-    // wake then finished and set its own 5000 ms.
-    EXPECT_EQ(rig.input.keysPressed.size(), 2u);
+    // Foregrounding is no input, so the nested tick still finds the limit
+    // reached and wakes too (1050..1350); the outer wake then presses on
+    // (..1600) and its 5000 ms equals the nested one's: phase kept.
+    EXPECT_EQ(rig.input.keysPressed.size(), 4u);
     EXPECT_EQ(c.TimerMain.Interval(), 5000u);
-    EXPECT_EQ(rig.mainPort.Due(), rig.clock.Now() + 5000u);
+    EXPECT_EQ(rig.clock.Now(), 1600u);
+    EXPECT_EQ(rig.mainPort.Due(), 6350u);
 }
 
 TEST(MidTick, KeyChangedDuringThePumpAppliesToThePresses) {
