@@ -1,0 +1,243 @@
+#include "app/about_window.h"
+
+#include "app/dialog_support.h"
+#include "common/version_text.h"
+#include "common/win32/file_version.h"
+#include "common/win32/placement_win32.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace staywick {
+
+namespace {
+
+constexpr UINT kDesignDpi = 120;
+constexpr int kClientWidth = 394;
+constexpr int kClientHeight = 333;
+
+enum class Kind { Image, Label, Link, Button };
+
+struct ControlSpec {
+    int id;
+    Kind kind;
+    int left, top, width, height;
+};
+
+// Positions and sizes at 120 pixels per inch, in tab order for the
+// focusable ones (site 0, license 1, support 2, OK 3, donate 4).
+constexpr ControlSpec kControls[] = {
+    {IDC_ABOUT_LOGO, Kind::Image, 17, 14, 40, 40},
+    {IDC_ABOUT_NAME, Kind::Label, 70, 10, 91, 20},
+    {IDC_ABOUT_VERSION, Kind::Label, 71, 34, 48, 20}, // width follows the text
+    {IDC_ABOUT_COPYRIGHT, Kind::Label, 70, 65, 246, 20},
+    {IDC_ABOUT_SITE, Kind::Link, 70, 115, 196, 24},
+    {IDC_ABOUT_LICENSE, Kind::Link, 70, 159, 196, 24},
+    {IDC_ABOUT_SUPPORT, Kind::Link, 70, 203, 204, 24},
+    // Two lines, so the whole attribution fits.
+    {IDC_ABOUT_FONT, Kind::Label, 71, 243, 310, 40},
+    {IDC_ABOUT_OK, Kind::Button, 300, 295, 86, 30},
+    {IDC_ABOUT_DONATE, Kind::Link, 9, 297, 136, 24},
+};
+
+std::wstring TextOf(int id) {
+    switch (id) {
+    case IDC_ABOUT_NAME:
+        return LoadResString(IDS_ABOUT_NAME);
+    case IDC_ABOUT_COPYRIGHT:
+        return LoadResString(IDS_ABOUT_COPYRIGHT);
+    case IDC_ABOUT_SITE:
+        return L"<a>" + std::wstring(STAYWICK_HOME_URL) + L"</a>";
+    case IDC_ABOUT_LICENSE:
+        return LoadResString(IDS_ABOUT_LICENSE);
+    case IDC_ABOUT_SUPPORT:
+        return LoadResString(IDS_ABOUT_SUPPORT);
+    case IDC_ABOUT_FONT:
+        return LoadResString(IDS_ABOUT_FONT);
+    case IDC_ABOUT_OK:
+        return LoadResString(IDS_ABOUT_OK);
+    case IDC_ABOUT_DONATE:
+        return LoadResString(IDS_ABOUT_DONATE);
+    default:
+        return {};
+    }
+}
+
+int TextWidth(HWND control, HFONT font) {
+    wchar_t text[256] = {};
+    const int n = ::GetWindowTextW(control, text, 256);
+    HDC dc = ::GetDC(control);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text, n, &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return size.cx;
+}
+
+} // namespace
+
+void OpenWebPage(const std::wstring& url) {
+    ::ShellExecuteW(nullptr, L"Open", url.c_str(), L"", L"", SW_SHOW);
+}
+
+TAboutWindow::TAboutWindow(Application& app, HWND host, const std::wstring& exePath)
+    : ShowLicense(app, host), OpenUrl(&OpenWebPage), app_(app), host_(host) {
+    ShowLicense.SetPosition(poDesigned);
+    ShowLicense.SetLicenseText(LicenseAgreementLines());
+    white_ = ::CreateSolidBrush(RGB(255, 255, 255));
+    CreateControls();
+    ::SetWindowTextW(Control(IDC_ABOUT_VERSION),
+                     (LoadResString(IDS_ABOUT_VERSION) +
+                      FormatVersionText(GetFileVersionText(exePath)))
+                         .c_str());
+    Layout(WindowDpi(host_));
+    app_.AddDialogWindow(host_);
+    AttachLook(host_);
+}
+
+TAboutWindow::~TAboutWindow() {
+    DetachLook(host_);
+    app_.RemoveDialogWindow(host_);
+    for (const ControlSpec& spec : kControls) {
+        if (HWND ctl = Control(spec.id)) ::DestroyWindow(ctl);
+    }
+    if (font_) ::DeleteObject(font_);
+    if (boldFont_) ::DeleteObject(boldFont_);
+    if (logo_) ::DestroyIcon(logo_);
+    if (white_) ::DeleteObject(white_);
+}
+
+void TAboutWindow::CreateControls() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (const ControlSpec& spec : kControls) {
+        const wchar_t* cls = WC_STATICW;
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        switch (spec.kind) {
+        case Kind::Image:
+            style |= SS_ICON | SS_REALSIZECONTROL;
+            break;
+        case Kind::Label:
+            style |= SS_LEFT | SS_NOPREFIX;
+            break;
+        case Kind::Link:
+            cls = WC_LINK;
+            style |= WS_TABSTOP;
+            break;
+        case Kind::Button:
+            cls = WC_BUTTONW;
+            style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
+            break;
+        }
+        ::CreateWindowExW(0, cls, TextOf(spec.id).c_str(), style, 0, 0, 0, 0, host_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                          nullptr);
+    }
+}
+
+void TAboutWindow::Layout(UINT dpi) {
+    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
+    HFONT oldFont = font_;
+    HFONT oldBold = boldFont_;
+    HICON oldLogo = logo_;
+    font_ = CreateUiFont(L"Segoe UI", s(15));
+    boldFont_ = CreateUiFont(L"Segoe UI", s(15), true);
+    logo_ = static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDI_STAYWICK),
+                                            IMAGE_ICON, s(40), s(40), 0));
+    ::SendMessageW(Control(IDC_ABOUT_LOGO), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);
+    for (const ControlSpec& spec : kControls) {
+        HWND ctl = Control(spec.id);
+        HFONT font = spec.id == IDC_ABOUT_NAME ? boldFont_ : font_;
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        int width = s(spec.width);
+        if (spec.id == IDC_ABOUT_VERSION) width = TextWidth(ctl, font) + 1;
+        ::SetWindowPos(ctl, nullptr, s(spec.left), s(spec.top), width, s(spec.height),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetClientSize(host_, s(kClientWidth), s(kClientHeight), dpi);
+    if (oldFont) ::DeleteObject(oldFont);
+    if (oldBold) ::DeleteObject(oldBold);
+    if (oldLogo) ::DestroyIcon(oldLogo);
+    ::InvalidateRect(host_, nullptr, TRUE);
+}
+
+bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleLookMessage(host_, msg, wParam, lParam, result)) return true;
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_ABOUT_OK:
+        case IDOK:     // Enter
+        case IDCANCEL: // Esc
+            Button2Click();
+            result = 0;
+            return true;
+        default:
+            return false;
+        }
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->hwndFrom != Control(static_cast<int>(hdr->idFrom))) return false;
+        if (hdr->code != NM_CLICK && hdr->code != NM_RETURN) return false;
+        LinkClicked(hdr->idFrom);
+        result = 0;
+        return true;
+    }
+    case WM_ERASEBKGND: {
+        RECT rc{};
+        ::GetClientRect(host_, &rc);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, white_);
+        result = 1;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool donate = reinterpret_cast<HWND>(lParam) == Control(IDC_ABOUT_DONATE);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, donate ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
+        result = reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_);
+        return true;
+    }
+    case WM_SHOWWINDOW:
+        // Sent only when the visibility changes: placed on hidden -> visible.
+        if (wParam && lParam == 0) FormShow();
+        return false;
+    case WM_DPICHANGED:
+        Layout(LOWORD(wParam));
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TAboutWindow::LinkClicked(UINT_PTR id) {
+    switch (id) {
+    case IDC_ABOUT_SITE: // LabelSiteLinkClick
+        OpenUrl(STAYWICK_HOME_URL);
+        break;
+    case IDC_ABOUT_LICENSE: // LabelLALinkClick
+        ShowLicense.Execute();
+        break;
+    case IDC_ABOUT_SUPPORT: // LabelSupport2LinkClick
+        OpenUrl(STAYWICK_SUPPORT_URL);
+        break;
+    case IDC_ABOUT_DONATE: // LinkLabel1LinkClick
+        if (OnDonate) OnDonate();
+        break;
+    default:
+        break;
+    }
+}
+
+void TAboutWindow::FormShow() { PlaceNearTaskbar(host_); }
+
+void TAboutWindow::Show() {
+    ::ShowWindow(host_, SW_SHOW);
+    ::SetForegroundWindow(host_);
+    ::BringWindowToTop(host_);
+}
+
+void TAboutWindow::Button2Click() { ::ShowWindow(host_, SW_HIDE); }
+
+} // namespace staywick

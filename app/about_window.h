@@ -1,0 +1,62 @@
+#pragma once
+// The About face of the main window: its controls (created as children of
+// the main window), the version line, the four links, "&OK"/Enter/Esc
+// hiding it and the placement next to the taskbar when it is shown.
+#include "app/application.h"
+#include "license/win32/show_license.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+class TAboutWindow {
+public:
+    // `host` is the main window; its client area is sized to the layout and
+    // it is registered with `app` for Tab, Enter and Esc. `exePath` is the
+    // file whose version the version line shows.
+    TAboutWindow(Application& app, HWND host, const std::wstring& exePath);
+    ~TAboutWindow();
+    TAboutWindow(const TAboutWindow&) = delete;
+    TAboutWindow& operator=(const TAboutWindow&) = delete;
+
+    // The main window passes every message here first; true means handled,
+    // with `result` as the answer. WM_DPICHANGED is seen (the layout follows)
+    // but left unhandled so the main window can act on it as well.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // MnuAboutClick: makes the window visible and brings it to the front;
+    // the placement runs only when it turns from hidden to visible.
+    void Show();
+    // Button2Click: hides it; the program keeps running in the tray.
+    void Button2Click();
+
+    HWND Control(int id) const { return ::GetDlgItem(host_, id); }
+
+    // The license viewer of the "License Agreement" link.
+    TShowLicense ShowLicense;
+    // The donation link runs the tray menu's Donate action (MnuDonateClick).
+    std::function<void()> OnDonate;
+    // Opens a web address; ShellExecuteW "Open" unless a test replaces it.
+    std::function<void(const std::wstring&)> OpenUrl;
+
+private:
+    void CreateControls();
+    void Layout(UINT dpi);
+    void FormShow();
+    void LinkClicked(UINT_PTR id);
+
+    Application& app_;
+    HWND host_;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    HICON logo_ = nullptr;
+    HBRUSH white_ = nullptr;
+};
+
+// Opens a web page in the user's browser; the outcome is not examined.
+void OpenWebPage(const std::wstring& url);
+
+} // namespace staywick

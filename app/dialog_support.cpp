@@ -1,0 +1,109 @@
+#include "app/dialog_support.h"
+
+#include "tray/win32/visual_style.h"
+
+namespace staywick {
+
+namespace {
+HINSTANCE g_resources = nullptr;
+}
+
+HINSTANCE ResourceModule() { return g_resources ? g_resources : ::GetModuleHandleW(nullptr); }
+
+void SetResourceModule(HINSTANCE module) { g_resources = module; }
+
+std::wstring LoadResString(UINT id) {
+    const wchar_t* text = nullptr;
+    // Length 0 asks for a read-only pointer into the resource itself.
+    const int n = ::LoadStringW(ResourceModule(), id, reinterpret_cast<wchar_t*>(&text), 0);
+    return n > 0 && text ? std::wstring(text, static_cast<std::size_t>(n)) : std::wstring();
+}
+
+int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>& result) {
+    const bool disableOwner = owner && ::IsWindowEnabled(owner);
+    app.AddDialogWindow(dialog);
+    ::ShowWindow(dialog, SW_SHOW);
+    ::SetForegroundWindow(dialog);
+    if (disableOwner) ::EnableWindow(owner, FALSE);
+    while (!result && !app.Terminated() && ::IsWindow(dialog)) {
+        ::WaitMessage();
+        app.ProcessMessages();
+    }
+    // The owner comes back before the dialog hides, so it gets the activation.
+    if (disableOwner) ::EnableWindow(owner, TRUE);
+    if (::IsWindow(dialog)) ::ShowWindow(dialog, SW_HIDE);
+    app.RemoveDialogWindow(dialog);
+    return result.value_or(IDCANCEL);
+}
+
+UINT WindowDpi(HWND wnd) {
+    const UINT dpi = ::GetDpiForWindow(wnd);
+    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void SetClientSize(HWND wnd, int width, int height, UINT dpi) {
+    RECT r{0, 0, width, height};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE));
+    ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    ::SetWindowPos(wnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A caption that wraps or a menu can change the frame; correct once.
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    const int dw = width - client.right;
+    const int dh = height - client.bottom;
+    if (dw != 0 || dh != 0) {
+        RECT outer{};
+        ::GetWindowRect(wnd, &outer);
+        ::SetWindowPos(wnd, nullptr, 0, 0, outer.right - outer.left + dw,
+                       outer.bottom - outer.top + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold) {
+    LOGFONTW lf{};
+    lf.lfHeight = -pixelHeight;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return ::CreateFontIndirectW(&lf);
+}
+
+void AttachLook(HWND wnd) { VisualStyle::AttachWindow(wnd); }
+
+void DetachLook(HWND wnd) { VisualStyle::DetachWindow(wnd); }
+
+bool HandleLookMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return VisualStyle::HandleWindowMessage(wnd, msg, wParam, lParam, result);
+}
+
+bool LookIsDark() { return VisualStyle::IsDark(); }
+
+COLORREF LookWindowColor() { return VisualStyle::Colors().window; }
+
+COLORREF LookTextColor() { return VisualStyle::Colors().text; }
+
+bool HandleDialogLookMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    LRESULT answer = 0;
+    if (!HandleLookMessage(dlg, msg, wParam, lParam, answer)) return false;
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+        result = static_cast<INT_PTR>(answer); // colour messages return the brush itself
+    } else {
+        ::SetWindowLongPtrW(dlg, DWLP_MSGRESULT, answer);
+        result = TRUE;
+    }
+    return true;
+}
+
+void DisableDialogAutoScaling(HWND dlg) {
+    // Windows 10 1703 and later; absent elsewhere (and under Wine), where
+    // nothing rescales dialogs by itself anyway.
+    using Fn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    static const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (fn) fn(dlg, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
+} // namespace staywick

@@ -1,0 +1,59 @@
+#pragma once
+// What the program's dialogs share: where their resources come from, the
+// texts of the string table, the modal run inside the application's own
+// message loop, the look of the selected visual style, and scaling of
+// layouts designed at a fixed resolution.
+#include "app/application.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace staywick {
+
+// The module holding the dialog templates, strings and icons: the running
+// executable, unless a test loads Staywick.exe as a data file and sets it.
+HINSTANCE ResourceModule();
+void SetResourceModule(HINSTANCE module);
+
+std::wstring LoadResString(UINT id);
+
+// Shows `dialog` and runs the application's message loop (its hook keeps
+// seeing every queued message, timers keep firing) until `result` is set,
+// the program is ending or the dialog is gone. The owner is disabled
+// meanwhile. Returns the result, IDCANCEL when none was set.
+int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>& result);
+
+// Layout values designed at `designDpi`, scaled to the window's resolution.
+inline int Scale(int value, UINT dpi, UINT designDpi) {
+    return ::MulDiv(value, static_cast<int>(dpi), static_cast<int>(designDpi));
+}
+UINT WindowDpi(HWND wnd);
+
+// Sets a window's outer size so that its client area is width x height.
+void SetClientSize(HWND wnd, int width, int height, UINT dpi);
+
+// A font of the given character height in pixels (negative lfHeight).
+HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold = false);
+
+// Makes a dialog-like window follow the selected visual style.
+void AttachLook(HWND wnd);
+void DetachLook(HWND wnd);
+// Colour messages and background erasing of the dark look; false when the
+// standard look leaves them to the default handling.
+bool HandleLookMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// The look's colours for controls that paint themselves (the rich-text field).
+bool LookIsDark();
+COLORREF LookWindowColor();
+COLORREF LookTextColor();
+
+// For dialog procedures: the look's answer in the form a DLGPROC returns it.
+bool HandleDialogLookMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+
+// Stops the system from rescaling a template dialog by itself: its layout is
+// applied by the program at every resolution change.
+void DisableDialogAutoScaling(HWND dlg);
+
+} // namespace staywick

@@ -1,0 +1,337 @@
+#include "license/win32/license_dialog.h"
+
+#include "app/dialog_support.h"
+#include "app/error_report.h"
+#include "common/app_error.h"
+#include "common/print_margin.h"
+#include "common/scope_exit.h"
+#include "platform/win32/handles.h"
+#include "resources/resource.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+
+namespace staywick {
+
+TFrmLicense* FrmLicense = nullptr;
+
+namespace {
+
+constexpr UINT kDesignDpi = 96;
+constexpr int kClientWidth = 405;
+constexpr int kClientHeight = 394;
+
+struct ControlBox {
+    int id;
+    int left, top, width, height;
+};
+
+constexpr ControlBox kLayout[] = {
+    {IDC_LIC_MEMO, 6, 6, 391, 350},
+    {IDC_LIC_PRINT, 6, 365, 75, 23},
+    {IDOK, 322, 365, 75, 23},
+};
+
+// The rich-text class RICHEDIT50W must exist before the template is created.
+void LoadRichEdit() {
+    static const HMODULE module = ::LoadLibraryW(L"Msftedit.dll");
+    if (!module) throw AppError(L"Cannot load the rich-text control (Msftedit.dll)");
+}
+
+DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    DWORD got = 0;
+    if (!::ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(size), &got,
+                    nullptr)) {
+        return ::GetLastError();
+    }
+    *read = static_cast<LONG>(got);
+    return 0;
+}
+
+LONG Twips(int pixels, int dpi) { return ::MulDiv(pixels, 1440, dpi); }
+
+} // namespace
+
+TFrmLicense::TFrmLicense(HWND owner) : owner_(owner) {
+    LoadRichEdit();
+    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_LICENSE), owner_, &DialogProc,
+                         reinterpret_cast<LPARAM>(this));
+    if (!hwnd_) throw AppError(L"Cannot create the license agreement dialog");
+}
+
+TFrmLicense::~TFrmLicense() {
+    if (hwnd_) {
+        DetachLook(hwnd_);
+        ::DestroyWindow(hwnd_);
+    }
+    if (font_) ::DeleteObject(font_);
+}
+
+HWND TFrmLicense::Memo() const noexcept { return ::GetDlgItem(hwnd_, IDC_LIC_MEMO); }
+
+INT_PTR CALLBACK TFrmLicense::DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TFrmLicense*>(::GetWindowLongPtrW(dlg, DWLP_USER));
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<TFrmLicense*>(lParam);
+        ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
+        self->hwnd_ = dlg;
+    }
+    if (!self) return FALSE;
+    if (msg == WM_NCDESTROY) {
+        self->hwnd_ = nullptr;
+        return FALSE;
+    }
+    INT_PTR result = FALSE;
+    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    return result;
+}
+
+INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR look = 0;
+    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look)) {
+        if (msg == WM_ERASEBKGND) PaintTopLine();
+        return look;
+    }
+    switch (msg) {
+    case WM_INITDIALOG: {
+        DisableDialogAutoScaling(hwnd_);
+        HWND memo = Memo();
+        ::SendMessageW(memo, EM_SETZOOM, 0, 0); // 100 per cent
+        ::SendMessageW(memo, EM_SETEVENTMASK, 0, 0);
+        Layout(WindowDpi(hwnd_));
+        AttachLook(hwnd_);
+        ApplyMemoLook();
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: // "&OK", Esc and the close box all just close it
+            result_ = IDOK;
+            break;
+        case IDC_LIC_PRINT:
+            bPrintClick();
+            break;
+        case IDM_LIC_COPYTEXT:
+            CopyText1Click();
+            break;
+        default:
+            break;
+        }
+        return TRUE;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == Memo()) {
+            ShowContextMenu(lParam);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        ::BeginPaint(hwnd_, &ps);
+        ::EndPaint(hwnd_, &ps);
+        PaintTopLine();
+        return TRUE;
+    }
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        ApplyMemoLook();
+        return FALSE;
+    case WM_DPICHANGED: {
+        Layout(LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void TFrmLicense::Layout(UINT dpi) {
+    dpi_ = dpi;
+    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
+    HFONT old = font_;
+    font_ = CreateUiFont(L"Tahoma", s(11));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    for (const ControlBox& box : kLayout) {
+        HWND ctl = ::GetDlgItem(hwnd_, box.id);
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
+                       SWP_NOZORDER);
+    }
+    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+    if (old) ::DeleteObject(old);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TFrmLicense::ApplyMemoLook() {
+    HWND memo = Memo();
+    const bool dark = LookIsDark();
+    ::SendMessageW(memo, EM_SETBKGNDCOLOR, 0,
+                   dark ? LookWindowColor() : ::GetSysColor(COLOR_BTNFACE));
+    // In the dark look every character is drawn in the look's text colour;
+    // the standard look keeps the document's own colours.
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_COLOR;
+    cf.dwEffects = dark ? 0 : CFE_AUTOCOLOR;
+    cf.crTextColor = dark ? LookTextColor() : ::GetSysColor(COLOR_WINDOWTEXT);
+    ::SendMessageW(memo, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+}
+
+void TFrmLicense::PaintTopLine() {
+    // The 1-pixel line along the top edge, in the button-shadow colour.
+    win32::WindowDc dc(hwnd_);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    RECT line{0, 0, client.right, Scale(1, dpi_, kDesignDpi)};
+    ::FillRect(dc.Get(), &line, ::GetSysColorBrush(COLOR_BTNSHADOW));
+}
+
+void TFrmLicense::LoadRtf(HANDLE file) {
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(file);
+    stream.pfnCallback = &ReadFromFile;
+    ::SendMessageW(Memo(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0) {
+        throw AppError(L"Cannot read the license agreement (error " +
+                       std::to_wstring(stream.dwError) + L")");
+    }
+    ApplyMemoLook();
+}
+
+void TFrmLicense::ApplyPosition() {
+    RECT outer{};
+    ::GetWindowRect(hwnd_, &outer);
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    RECT area{};
+    switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+        if (owner_ && ::IsWindowVisible(owner_)) {
+            ::GetWindowRect(owner_, &area);
+        } else {
+            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        }
+        break;
+    default:
+        return; // designed: already placed; the default modes leave it where it is
+    }
+    ::SetWindowPos(hwnd_, nullptr, (area.left + area.right - w) / 2,
+                   (area.top + area.bottom - h) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TFrmLicense::ShowModal(Application& app) {
+    result_.reset();
+    ApplyPosition();
+    ::SetFocus(Memo());
+    return RunModal(app, hwnd_, owner_, result_);
+}
+
+void TFrmLicense::ShowContextMenu(LPARAM at) {
+    POINT pt{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+    if (at == -1) { // from the keyboard: the field's corner
+        pt = {0, 0};
+        ::ClientToScreen(Memo(), &pt);
+    }
+    win32::MenuHandle menu(::LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(IDR_LIC_POPUP)));
+    if (!menu) return;
+    ::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y,
+                       hwnd_, nullptr);
+}
+
+std::wstring TFrmLicense::MemoText() const {
+    HWND memo = Memo();
+    GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const auto n = ::SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (n <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_USECRLF;
+    get.codepage = 1200;
+    const auto got = ::SendMessageW(memo, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                    reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void TFrmLicense::CopyText1Click() {
+    // The whole agreement as plain text, whatever is selected.
+    const std::wstring text = MemoText();
+    if (!::OpenClipboard(hwnd_)) throw AppError(L"Cannot open clipboard");
+    ScopeExit close([] { ::CloseClipboard(); });
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) throw AppError(L"Out of memory");
+    auto* target = static_cast<wchar_t*>(::GlobalLock(memory));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
+    ::GlobalUnlock(memory);
+    if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+}
+
+void TFrmLicense::bPrintClick() {
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof(pd);
+    pd.hwndOwner = hwnd_;
+    pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    if (!::PrintDlgW(&pd)) return; // cancelled
+    win32::MemoryDc dc(pd.hDC);
+    ScopeExit release([&] {
+        if (pd.hDevMode) ::GlobalFree(pd.hDevMode);
+        if (pd.hDevNames) ::GlobalFree(pd.hDevNames);
+    });
+    if (!dc) return;
+
+    const int dpiX = ::GetDeviceCaps(dc.Get(), LOGPIXELSX);
+    const int dpiY = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
+    const int pageWidth = ::GetDeviceCaps(dc.Get(), HORZRES);
+    const int pageHeight = ::GetDeviceCaps(dc.Get(), VERTRES);
+    const PrintRect area = PrintPageRect(
+        kPrintMarginMm, dpiX, dpiY, ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETX),
+        ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETY), pageWidth, pageHeight);
+    // The control measures in twips; an empty area means the whole printable page.
+    const RECT page{0, 0, Twips(pageWidth, dpiX), Twips(pageHeight, dpiY)};
+    const RECT margins = area.Empty() ? page
+                                      : RECT{Twips(area.Left, dpiX), Twips(area.Top, dpiY),
+                                             Twips(area.Right, dpiX), Twips(area.Bottom, dpiY)};
+
+    wchar_t caption[256] = {};
+    ::GetWindowTextW(hwnd_, caption, 256);
+    DOCINFOW doc{};
+    doc.cbSize = sizeof(doc);
+    doc.lpszDocName = caption;
+    if (::StartDocW(dc.Get(), &doc) <= 0) throw AppError(L"Printing failed");
+
+    HWND memo = Memo();
+    GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const auto total = static_cast<LONG>(
+        ::SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+    FORMATRANGE range{};
+    range.hdc = dc.Get();
+    range.hdcTarget = dc.Get();
+    range.rcPage = page;
+    range.chrg.cpMin = 0;
+    range.chrg.cpMax = -1;
+    ScopeExit clearCache([&] { ::SendMessageW(memo, EM_FORMATRANGE, FALSE, 0); });
+    do {
+        range.rc = margins; // each call shrinks rc to what it filled
+        ::StartPage(dc.Get());
+        const auto next =
+            static_cast<LONG>(::SendMessageW(memo, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+        ::EndPage(dc.Get());
+        if (next <= range.chrg.cpMin) break; // nothing more fits: avoid an endless loop
+        range.chrg.cpMin = next;
+    } while (range.chrg.cpMin < total);
+    ::EndDoc(dc.Get());
+}
+
+} // namespace staywick

@@ -1,0 +1,309 @@
+#include "settings/win32/options_dialog.h"
+
+#include "app/dialog_support.h"
+#include "app/error_report.h"
+#include "common/app_error.h"
+#include "common/scope_exit.h"
+#include "common/win32/placement_win32.h"
+#include "common/win32/temp_file.h"
+#include "resources/resource.h"
+#include "settings/spin_value.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+namespace staywick {
+
+TFrmOptions* FrmOptions = nullptr;
+
+namespace {
+
+constexpr UINT kDesignDpi = 120;
+constexpr int kClientWidth = 396;
+constexpr int kClientHeight = 301;
+constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
+
+struct ControlBox {
+    int id;
+    int left, top, width, height;
+    bool small; // 13 px explanatory text
+};
+
+// Positions and sizes at 120 pixels per inch.
+constexpr ControlBox kLayout[] = {
+    {IDC_OPT_LABEL6, 10, 20, 27, 20, false},
+    {IDC_OPT_COMBOKEY, 49, 17, 132, 28, false},
+    {IDC_OPT_LABEL4, 10, 58, 378, 24, true},
+    {IDC_OPT_LABEL1, 10, 93, 181, 20, false},
+    {IDC_OPT_SPINEDIT, 204, 89, 48, 30, false}, // with IDC_OPT_SPINUPDOWN at its right end
+    {IDC_OPT_LABELMINS, 263, 92, 52, 20, false},
+    {IDC_OPT_LABEL2, 10, 124, 348, 40, true},
+    {IDC_OPT_CHECKNOTIFY, 10, 178, 274, 21, false},
+    {IDC_OPT_LABEL3, 10, 204, 378, 40, true},
+    {IDOK, 191, 261, 93, 30, false},
+    {IDCANCEL, 292, 261, 94, 30, false},
+};
+
+constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
+
+// A drop-down list's closed height follows its item height through a frame
+// and rounding that differ between systems: try item heights around the
+// estimate and keep the one that gives `height`, or else the closest.
+void SetComboFieldHeight(HWND combo, int height) {
+    const auto fieldHeight = [combo] {
+        RECT r{};
+        ::GetWindowRect(combo, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    const auto setItem = [combo](int item) {
+        ::SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), item);
+    };
+    int bestError = std::abs(height - fieldHeight());
+    if (bestError == 0) return; // setting any item height changes the frame on some systems
+    const int item = static_cast<int>(::SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    const int estimate = item + height - fieldHeight();
+    int best = item;
+    for (int delta : {0, -1, 1, -2, 2, -3, 3, -4, 4}) {
+        if (bestError == 0 || estimate + delta <= 0) break;
+        setItem(estimate + delta);
+        const int error = std::abs(height - fieldHeight());
+        if (error < bestError) {
+            bestError = error;
+            best = estimate + delta;
+        }
+    }
+    setItem(best);
+}
+
+} // namespace
+
+TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,
+                         std::function<void()> releaseAwakeState)
+    : owner_(owner), options_(options), appWindow_(appWindow),
+      releaseAwakeState_(std::move(releaseAwakeState)), decimalSeparator_(UserDecimalSeparator()) {
+    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_OPTIONS), owner_, &DialogProc,
+                         reinterpret_cast<LPARAM>(this));
+    if (!hwnd_) throw AppError(L"Cannot create the Options dialog");
+}
+
+TFrmOptions::~TFrmOptions() {
+    if (hwnd_) {
+        DetachLook(hwnd_);
+        ::DestroyWindow(hwnd_);
+    }
+    if (font_) ::DeleteObject(font_);
+    if (smallFont_) ::DeleteObject(smallFont_);
+}
+
+INT_PTR CALLBACK TFrmOptions::DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TFrmOptions*>(::GetWindowLongPtrW(dlg, DWLP_USER));
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<TFrmOptions*>(lParam);
+        ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
+        self->hwnd_ = dlg;
+    }
+    if (!self) return FALSE;
+    if (msg == WM_NCDESTROY) {
+        self->hwnd_ = nullptr;
+        return FALSE;
+    }
+    INT_PTR result = FALSE;
+    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
+    return result;
+}
+
+INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR look = 0;
+    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look)) return look;
+    switch (msg) {
+    case WM_INITDIALOG: {
+        DisableDialogAutoScaling(hwnd_);
+        HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
+        ::SetWindowSubclass(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINUPDOWN, UDM_SETRANGE32, kSpinMin, kSpinMax);
+        Layout(WindowDpi(hwnd_));
+        FormCreate();
+        AttachLook(hwnd_);
+        return TRUE; // the focus goes to the first control, the key list
+    }
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->idFrom == IDC_OPT_SPINUPDOWN && hdr->code == UDN_DELTAPOS) {
+            StepSpin(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta > 0 ? 1 : -1);
+            ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE); // the arrows keep no value of their own
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_DPICHANGED: {
+        Layout(LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void TFrmOptions::OnCommand(int id, int code) {
+    switch (id) {
+    case IDOK:
+        BtnOkClick();
+        result_ = IDOK;
+        break;
+    case IDCANCEL: // the Cancel button, Esc and the close box
+        result_ = IDCANCEL;
+        break;
+    case IDC_OPT_SPINEDIT:
+        if (code == EN_CHANGE) {
+            SpinDontSleepChange();
+        } else if (code == EN_KILLFOCUS) {
+            if (const auto bounded = SpinTextOnFocusLoss(SpinText())) SetSpinText(*bounded);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK TFrmOptions::SpinEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TFrmOptions*>(data);
+    switch (msg) {
+    case WM_CHAR:
+        if (!IsSpinCharAllowed(static_cast<wchar_t>(wParam), self->decimalSeparator_)) {
+            ::MessageBeep(0);
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            self->StepSpin(wParam == VK_UP ? 1 : -1);
+            return 0;
+        }
+        break;
+    case WM_GETDLGCODE:
+        // Arrow keys belong to the field, not to the dialog's navigation.
+        return ::DefSubclassProc(edit, msg, wParam, lParam) | DLGC_WANTARROWS;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(edit, &SpinEditProc, 0);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+void TFrmOptions::Layout(UINT dpi) {
+    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
+    HFONT oldFont = font_;
+    HFONT oldSmall = smallFont_;
+    font_ = CreateUiFont(L"Segoe UI", s(15));
+    smallFont_ = CreateUiFont(L"Segoe UI", s(13));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    for (const ControlBox& box : kLayout) {
+        HWND ctl = ::GetDlgItem(hwnd_, box.id);
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(box.small ? smallFont_ : font_),
+                       TRUE);
+        int width = s(box.width);
+        int height = s(box.height);
+        if (box.id == IDC_OPT_SPINEDIT) {
+            const int arrows = s(kUpDownWidth);
+            width -= arrows;
+            ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr,
+                           s(box.left) + width, s(box.top), arrows, height, SWP_NOZORDER);
+        } else if (box.id == IDC_OPT_COMBOKEY) {
+            // The given height includes the list dropped down: room for the three items.
+            ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height + s(120),
+                           SWP_NOZORDER);
+            SetComboFieldHeight(ctl, height);
+            continue;
+        }
+        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height, SWP_NOZORDER);
+    }
+    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+    if (oldFont) ::DeleteObject(oldFont);
+    if (oldSmall) ::DeleteObject(oldSmall);
+}
+
+void TFrmOptions::FormCreate() {
+    HWND combo = ::GetDlgItem(hwnd_, IDC_OPT_COMBOKEY);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (UINT id : kKeyNames) {
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
+    }
+    // The record is not changed here; an out-of-range value only shows bounded.
+    SetSpinText(std::to_wstring(ClampSpin(options_.SleepMax)));
+    SpinDontSleepChange();
+    const bool known = options_.InputKey >= 0 && options_.InputKey <= 2;
+    ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(options_.InputKey) : WPARAM(-1), 0);
+    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY, options_.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
+    // No taskbar button and no Alt+Tab entry for the application window from now on.
+    if (appWindow_) {
+        LONG_PTR ex = ::GetWindowLongPtrW(appWindow_, GWL_EXSTYLE);
+        ex = (ex | WS_EX_TOOLWINDOW) & ~LONG_PTR{WS_EX_APPWINDOW};
+        ::SetWindowLongPtrW(appWindow_, GWL_EXSTYLE, ex);
+    }
+}
+
+void TFrmOptions::SpinDontSleepChange() {
+    const UINT id = SpinShowsSingular(SpinText()) ? IDS_OPT_MINUTE : IDS_OPT_MINUTES;
+    ::SetDlgItemTextW(hwnd_, IDC_OPT_LABELMINS, LoadResString(id).c_str());
+}
+
+void TFrmOptions::BtnOkClick() {
+    options_.SleepMax = SpinValue(SpinText());
+    // CB_ERR (-1) with no selection: treated as Shift by the wake action.
+    options_.InputKey =
+        static_cast<std::int32_t>(::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
+    const bool oldNotify = options_.NotifySystem;
+    options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
+    if (oldNotify && !options_.NotifySystem && releaseAwakeState_) releaseAwakeState_();
+}
+
+void TFrmOptions::FormShow() { PlaceNearTaskbar(hwnd_); }
+
+int TFrmOptions::ShowModal(Application& app) {
+    result_.reset();
+    FormShow();
+    return RunModal(app, hwnd_, owner_, result_);
+}
+
+std::wstring TFrmOptions::SpinText() const {
+    HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), int(text.size()))));
+    return text;
+}
+
+void TFrmOptions::SetSpinText(const std::wstring& text) {
+    ::SetDlgItemTextW(hwnd_, IDC_OPT_SPINEDIT, text.c_str());
+}
+
+void TFrmOptions::StepSpin(int delta) {
+    SetSpinText(std::to_wstring(SteppedSpinValue(SpinText(), delta)));
+    ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINEDIT, EM_SETSEL, 0, -1);
+}
+
+void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
+    if (FrmOptions) {
+        // The tray menu works while the dialog is open: bring that one forward.
+        ::ShowWindow(FrmOptions->Handle(), SW_SHOW);
+        ::SetForegroundWindow(FrmOptions->Handle());
+        return;
+    }
+    TFrmOptions dialog(host.owner, host.options, host.app.Handle(), host.releaseAwakeState);
+    FrmOptions = &dialog;
+    ScopeExit clear([] { FrmOptions = nullptr; });
+    if (dialog.ShowModal(host.app) != IDOK) return;
+    host.saveOptions();
+    host.setMainTimerInterval(5000);
+}
+
+} // namespace staywick
