@@ -1,0 +1,81 @@
+// libFuzzer target for the settings file's text: the integer grammar and the
+// portable INI reader and writer. Besides crashes and undefined behaviour it
+// checks what must hold for any text: a written value reads back, and no
+// other value of the file changes.
+#include "settings/ini_text.h"
+#include "settings/value_rules.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace staywick;
+
+void Require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void CheckInteger(std::string_view bytes) {
+    std::wstring text;
+    for (char c : bytes)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    const auto parsed = ParseInteger(text);
+    if (parsed) {
+        // Whatever parses is written as plain decimal that parses to the same value.
+        Require(ParseInteger(IntegerText(*parsed)) == parsed);
+        Require(ReadInteger(text, 12345) == *parsed);
+    } else {
+        Require(ReadInteger(text, 12345) == 12345);
+    }
+}
+
+std::wstring Upper(std::wstring_view name) {
+    std::wstring upper(name);
+    for (wchar_t& c : upper) {
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    }
+    return upper;
+}
+
+constexpr const wchar_t* kSections[] = {L"General", L"GENERAL", L"Other", L"x"};
+constexpr const wchar_t* kKeys[] = {L"Active", L"active", L"DontLetSleepMoreThen", L"InputKey",
+                                    L"Tail"};
+
+void CheckIni(std::string_view text, unsigned choice) {
+    const std::wstring section = kSections[choice % 4];
+    const std::wstring key = kKeys[(choice / 4) % 5];
+    const std::wstring value = std::to_wstring(choice);
+
+    const auto written = SetIniValue(text, section, key, value);
+    Require(written.has_value());
+    Require(FindIniValue(*written, section, key) == value);
+
+    // Every other section and key reads as before.
+    for (const wchar_t* s : {L"General", L"Other"}) {
+        for (const wchar_t* k : {L"Active", L"InputKey", L"Tail"}) {
+            if (Upper(s) == Upper(section) && Upper(k) == Upper(key))
+                continue;
+            Require(FindIniValue(text, s, k) == FindIniValue(*written, s, k));
+        }
+    }
+    // A second write replaces the first in place: the text grows no further.
+    const auto again = SetIniValue(*written, section, key, L"0");
+    Require(again.has_value() && FindIniValue(*again, section, key) == std::wstring(L"0"));
+    Require(again->size() + value.size() == written->size() + 1);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckInteger(bytes);
+    if (size > 0)
+        CheckIni(bytes.substr(1), static_cast<unsigned char>(bytes[0]));
+    return 0;
+}
