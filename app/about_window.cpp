@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
+
 namespace staywick {
 
 namespace {
@@ -41,6 +43,32 @@ constexpr ControlSpec kControls[] = {
     {IDC_ABOUT_DONATE, Kind::Link, 9, 297, 136, 24},
 };
 
+// The address as people write it: no scheme, no trailing slash, so it fits its box.
+std::wstring SiteDisplayText(std::wstring url) {
+    for (const wchar_t* scheme : {L"https://", L"http://"}) {
+        if (url.rfind(scheme, 0) == 0) url.erase(0, std::wcslen(scheme));
+    }
+    while (!url.empty() && url.back() == L'/') url.pop_back();
+    return url;
+}
+
+// Link controls erase their whole box in the window colour; the About
+// window's background (white, button face or the dark look) is wanted instead.
+LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (msg == WM_ERASEBKGND) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            ::SendMessageW(::GetParent(link), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(link)));
+        RECT rc{};
+        ::GetClientRect(link, &rc);
+        ::FillRect(dc, &rc, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
+        return 1;
+    }
+    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(link, &LinkEraseProc, 0);
+    return ::DefSubclassProc(link, msg, wParam, lParam);
+}
+
 std::wstring TextOf(int id) {
     switch (id) {
     case IDC_ABOUT_NAME:
@@ -48,7 +76,7 @@ std::wstring TextOf(int id) {
     case IDC_ABOUT_COPYRIGHT:
         return LoadResString(IDS_ABOUT_COPYRIGHT);
     case IDC_ABOUT_SITE:
-        return L"<a>" + std::wstring(STAYWICK_HOME_URL) + L"</a>";
+        return L"<a>" + SiteDisplayText(STAYWICK_HOME_URL) + L"</a>";
     case IDC_ABOUT_LICENSE:
         return LoadResString(IDS_ABOUT_LICENSE);
     case IDC_ABOUT_SUPPORT:
@@ -130,9 +158,10 @@ void TAboutWindow::CreateControls() {
             style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
             break;
         }
-        ::CreateWindowExW(0, cls, TextOf(spec.id).c_str(), style, 0, 0, 0, 0, host_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-                          nullptr);
+        HWND ctl = ::CreateWindowExW(0, cls, TextOf(spec.id).c_str(), style, 0, 0, 0, 0, host_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                     instance, nullptr);
+        if (ctl && spec.kind == Kind::Link) ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace staywick {
@@ -27,22 +28,23 @@ constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 p
 struct ControlBox {
     int id;
     int left, top, width, height;
-    bool small; // 13 px explanatory text
+    bool small;    // 13 px explanatory text (wrapped in its fixed box)
+    bool autoSize; // a one-line label that grows to its text
 };
 
 // Positions and sizes at 120 pixels per inch.
 constexpr ControlBox kLayout[] = {
-    {IDC_OPT_LABEL6, 10, 20, 27, 20, false},
-    {IDC_OPT_COMBOKEY, 49, 17, 132, 28, false},
-    {IDC_OPT_LABEL4, 10, 58, 378, 24, true},
-    {IDC_OPT_LABEL1, 10, 93, 181, 20, false},
-    {IDC_OPT_SPINEDIT, 204, 89, 48, 30, false}, // with IDC_OPT_SPINUPDOWN at its right end
-    {IDC_OPT_LABELMINS, 263, 92, 52, 20, false},
-    {IDC_OPT_LABEL2, 10, 124, 348, 40, true},
-    {IDC_OPT_CHECKNOTIFY, 10, 178, 274, 21, false},
-    {IDC_OPT_LABEL3, 10, 204, 378, 40, true},
-    {IDOK, 191, 261, 93, 30, false},
-    {IDCANCEL, 292, 261, 94, 30, false},
+    {IDC_OPT_LABEL6, 10, 20, 27, 20, false, true},
+    {IDC_OPT_COMBOKEY, 49, 17, 132, 28, false, false},
+    {IDC_OPT_LABEL4, 10, 58, 378, 24, true, false},
+    {IDC_OPT_LABEL1, 10, 93, 181, 20, false, true},
+    {IDC_OPT_SPINEDIT, 204, 89, 48, 30, false, false}, // IDC_OPT_SPINUPDOWN at its right end
+    {IDC_OPT_LABELMINS, 263, 92, 52, 20, false, true},
+    {IDC_OPT_LABEL2, 10, 124, 348, 40, true, false},
+    {IDC_OPT_CHECKNOTIFY, 10, 178, 274, 21, false, false},
+    {IDC_OPT_LABEL3, 10, 204, 378, 40, true, false},
+    {IDOK, 191, 261, 93, 30, false, false},
+    {IDCANCEL, 292, 261, 94, 30, false, false},
 };
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
@@ -74,6 +76,30 @@ void SetComboFieldHeight(HWND combo, int height) {
         }
     }
     setItem(best);
+}
+
+// Width of a label's one-line text in its font.
+int TextWidth(HWND label) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), int(text.size()))));
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    HDC dc = ::GetDC(label);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    return r.right;
+}
+
+// The designed width, or more when the text needs it (another font than the
+// designed one), so a one-line label is never cut.
+void FitLabel(HWND label, int designedWidth) {
+    RECT r{};
+    ::GetWindowRect(label, &r);
+    const int width = std::max(designedWidth, TextWidth(label) + 1);
+    ::SetWindowPos(label, nullptr, 0, 0, width, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -226,7 +252,9 @@ void TFrmOptions::Layout(UINT dpi) {
             continue;
         }
         ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height, SWP_NOZORDER);
+        if (box.autoSize) FitLabel(ctl, width);
     }
+    dpi_ = dpi;
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
     if (oldFont) ::DeleteObject(oldFont);
     if (oldSmall) ::DeleteObject(oldSmall);
@@ -255,6 +283,7 @@ void TFrmOptions::FormCreate() {
 void TFrmOptions::SpinDontSleepChange() {
     const UINT id = SpinShowsSingular(SpinText()) ? IDS_OPT_MINUTE : IDS_OPT_MINUTES;
     ::SetDlgItemTextW(hwnd_, IDC_OPT_LABELMINS, LoadResString(id).c_str());
+    FitLabel(::GetDlgItem(hwnd_, IDC_OPT_LABELMINS), Scale(52, dpi_, kDesignDpi));
 }
 
 void TFrmOptions::BtnOkClick() {

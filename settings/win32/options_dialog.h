@@ -53,6 +53,7 @@ private:
     HWND appWindow_;
     std::function<void()> releaseAwakeState_;
     std::wstring decimalSeparator_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;      // 15 px at 120 dpi
     HFONT smallFont_ = nullptr; // 13 px, the explanatory texts
     std::optional<int> result_;
