@@ -39,9 +39,9 @@ Figures Run(std::int32_t sleepMax, std::uint64_t inputEveryMs) {
             rig.input.UserInput();
         }
     }
-    const auto hostNs = std::chrono::duration<double, std::nano>(
-                            std::chrono::steady_clock::now() - started)
-                            .count();
+    const auto hostNs =
+        std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - started)
+            .count();
     Figures f;
     const auto ticks = rig.mainPort.fireTimes.size();
     f.ticksPerHour = static_cast<double>(ticks) / kHours;
@@ -62,7 +62,8 @@ int main() {
     for (const std::uint64_t inputEvery : {std::uint64_t{0}, std::uint64_t{30000}}) {
         for (const std::int32_t sleepMax : {1, 3, 60}) {
             const Figures f = Run(sleepMax, inputEvery);
-            if (f.longestBlockMs > worstBlock) worstBlock = f.longestBlockMs;
+            if (f.longestBlockMs > worstBlock)
+                worstBlock = f.longestBlockMs;
             std::printf("%-26s %8d %12.2f %14.2f %16llu %14.0f\n",
                         inputEvery ? "user input every 30 s" : "idle, no input", sleepMax,
                         f.ticksPerHour, f.pressesPerHour,

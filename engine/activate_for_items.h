@@ -9,10 +9,10 @@
 namespace staywick {
 
 inline constexpr std::array<std::int64_t, 13> kActivateForTags = {
-    0,   // "&Indefinitely"
-    0,   // separator
-    5,   10,  15,  30,  // minutes
-    60,  120, 240, 360, 480, 600, 720,  // 1 to 12 hours
+    0,                                // "&Indefinitely"
+    0,                                // separator
+    5,  10,  15,  30,                 // minutes
+    60, 120, 240, 360, 480, 600, 720, // 1 to 12 hours
 };
 
 inline constexpr std::size_t kActivateForSeparator = 1;

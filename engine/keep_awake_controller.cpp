@@ -24,7 +24,8 @@ KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeVie
       input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)) {}
 
 void KeepAwakeController::WriteLog(const std::wstring& line) {
-    if (diagnostics_.LogEnabled()) diagnostics_.AppendLog(line);
+    if (diagnostics_.LogEnabled())
+        diagnostics_.AppendLog(line);
 }
 
 void KeepAwakeController::TimerMainTimer() {
@@ -46,7 +47,8 @@ void KeepAwakeController::ReAim(std::int32_t limit) {
     // A fresh idle reading: the opening lines may have taken a while.
     const std::int32_t candidate = NextIntervalCandidate(limit, input_.GetIdleMilliseconds());
     TimerMain.SetInterval(IntervalToSet(candidate));
-    if (TimerDebug.Enabled()) diagnostics_.DebugWrite(DebugIntervalLine(TimerMain.Interval()));
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(DebugIntervalLine(TimerMain.Interval()));
     if (diagnostics_.LogEnabled()) {
         diagnostics_.AppendLog(LogIdleLine(input_.GetIdleMilliseconds()));
         diagnostics_.AppendLog(LogCandidateLine(candidate));
@@ -63,7 +65,8 @@ void KeepAwakeController::ForceWake() {
     input_.SimulateKeyPress(options_.InputKey);
     input_.Sleep(50);
     input_.SimulateKeyPress(options_.InputKey);
-    if (TimerDebug.Enabled()) diagnostics_.DebugWrite(ForcedWakeLine());
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(ForcedWakeLine());
     WriteLog(ForcedWakeLine());
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
@@ -77,13 +80,15 @@ void KeepAwakeController::TimerCountDownTimer() {
 
 void KeepAwakeController::MnuActiveClick() {
     options_.Active = !options_.Active;
-    if (options_.Active) options_.AutoStopped = false;
+    if (options_.Active)
+        options_.AutoStopped = false;
     UpdateActiveStatus();
     saveOptions_();
 }
 
 void KeepAwakeController::Indefinitely1Click(std::size_t position) {
-    if (position >= kActivateForTags.size()) return;
+    if (position >= kActivateForTags.size())
+        return;
     options_.Active = true;
     options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
     UpdateActiveStatus();
@@ -97,13 +102,15 @@ void KeepAwakeController::UpdateActiveStatus() {
     TimerMain.SetEnabled(options_.Active);
     TimerCountDown.SetEnabled(options_.ActivateFor > 0);
     if (options_.Active) {
-        if (options_.NotifySystem) input_.RequestAwakeState();
+        if (options_.NotifySystem)
+            input_.RequestAwakeState();
         TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
-        if (options_.NotifySystem) input_.ReleaseAwakeState();
+        if (options_.NotifySystem)
+            input_.ReleaseAwakeState();
     }
     std::wstring caption;
     if (options_.Active) {
@@ -122,7 +129,8 @@ void KeepAwakeController::UpdateActiveStatus() {
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
     const std::int32_t hours = minutes / 60; // truncates toward zero
-    if (hours == 0) return std::to_wstring(minutes) + L" minutes";
+    if (hours == 0)
+        return std::to_wstring(minutes) + L" minutes";
     return std::to_wstring(hours) + L" hours";
 }
 
@@ -147,7 +155,9 @@ void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
     }
 }
 
-std::int32_t KeepAwakeController::GetTrayIcon() const noexcept { return options_.Active ? 1 : 0; }
+std::int32_t KeepAwakeController::GetTrayIcon() const noexcept {
+    return options_.Active ? 1 : 0;
+}
 
 void KeepAwakeController::ResumeIfAutoStopped() {
     if (!options_.Active && options_.AutoStopped) {
@@ -159,7 +169,8 @@ void KeepAwakeController::ResumeIfAutoStopped() {
 
 void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,
                                        bool& handled) {
-    if (message != kWmSysCommand) return;
+    if (message != kWmSysCommand)
+        return;
     // Compared whole: the low four bits are not masked off.
     if (wParam == kScScreenSave || wParam == kScMonitorPower) {
         handled = true;

@@ -10,17 +10,17 @@
 namespace staywick {
 
 // Opening lines of every tick, before the decision.
-std::wstring TickOpeningLine();                             // "Im in the timer"
-std::wstring TickIdleLine(std::uint32_t idle);              // "  GetIdleTime: <idle>"
-std::wstring TickLimitLine(std::int32_t limit);             // "  >= : <limit>"
+std::wstring TickOpeningLine();                 // "Im in the timer"
+std::wstring TickIdleLine(std::uint32_t idle);  // "  GetIdleTime: <idle>"
+std::wstring TickLimitLine(std::int32_t limit); // "  >= : <limit>"
 
 // A tick that only re-aims the timer.
-std::wstring DebugIntervalLine(std::uint32_t interval);     // "timer interval at: <n>"
-std::wstring LogIdleLine(std::uint32_t idle);               // "IdelTime: <idle>"
-std::wstring LogCandidateLine(std::int32_t candidate);      // "  aNewInterval: <b>"
-std::wstring LogIntervalLine(std::uint32_t interval);       // "  timer interval at: <n>"
+std::wstring DebugIntervalLine(std::uint32_t interval); // "timer interval at: <n>"
+std::wstring LogIdleLine(std::uint32_t idle);           // "IdelTime: <idle>"
+std::wstring LogCandidateLine(std::int32_t candidate);  // "  aNewInterval: <b>"
+std::wstring LogIntervalLine(std::uint32_t interval);   // "  timer interval at: <n>"
 
 // A tick that forced a wake (window and log alike).
-std::wstring ForcedWakeLine();                              // "Forced system wake up"
+std::wstring ForcedWakeLine(); // "Forced system wake up"
 
 } // namespace staywick

@@ -4,8 +4,7 @@
 
 namespace staywick {
 
-TTimer::TTimer(TimerPort& port, bool enabled, std::uint32_t interval,
-               std::function<void()> onTimer)
+TTimer::TTimer(TimerPort& port, bool enabled, std::uint32_t interval, std::function<void()> onTimer)
     : port_(port), enabled_(enabled), interval_(interval), onTimer_(std::move(onTimer)) {
     port_.SetOnFire([this] { Fire(); });
     UpdateTimer();
@@ -17,13 +16,15 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool value) {
-    if (value == enabled_) return;
+    if (value == enabled_)
+        return;
     enabled_ = value;
     UpdateTimer();
 }
 
 void TTimer::SetInterval(std::uint32_t value) {
-    if (value == interval_) return;
+    if (value == interval_)
+        return;
     interval_ = value;
     UpdateTimer();
 }

@@ -26,9 +26,8 @@ std::uint32_t IdleFromTicks(std::uint32_t nowTick, std::uint32_t lastInputTick) 
 
 std::int32_t IdleLimitMilliseconds(std::int32_t sleepMax) noexcept {
     const std::int64_t wide = std::int64_t{sleepMax} * kMillisecondsPerMinute;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(wide, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        wide, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 bool IdleReachedLimit(std::uint32_t idle, std::int32_t limit) noexcept {

@@ -31,7 +31,8 @@ std::uint32_t InputPowerWin32::GetIdleMilliseconds() {
     LASTINPUTINFO info;
     info.cbSize = sizeof(LASTINPUTINFO);
     info.dwTime = 0;
-    if (!::GetLastInputInfo(&info)) return 0;
+    if (!::GetLastInputInfo(&info))
+        return 0;
     return IdleFromTicks(::GetTickCount(), info.dwTime);
 }
 
@@ -42,18 +43,25 @@ void InputPowerWin32::SimulateKeyPress(std::int32_t inputKey) {
     ::keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
 }
 
-void InputPowerWin32::RequestAwakeState() { setExecutionState_(kAwakeRequestFlags); }
+void InputPowerWin32::RequestAwakeState() {
+    setExecutionState_(kAwakeRequestFlags);
+}
 
-void InputPowerWin32::ReleaseAwakeState() { setExecutionState_(kAwakeReleaseFlags); }
+void InputPowerWin32::ReleaseAwakeState() {
+    setExecutionState_(kAwakeReleaseFlags);
+}
 
 void InputPowerWin32::ForceForegroundOnDesktop() {
     ForceForegroundWindow(::GetDesktopWindow(), applicationWindow_);
 }
 
-void InputPowerWin32::Sleep(std::uint32_t ms) { ::Sleep(ms); }
+void InputPowerWin32::Sleep(std::uint32_t ms) {
+    ::Sleep(ms);
+}
 
 void InputPowerWin32::ProcessMessages() {
-    if (processMessages_) processMessages_();
+    if (processMessages_)
+        processMessages_();
 }
 
 } // namespace staywick

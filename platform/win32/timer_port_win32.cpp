@@ -23,7 +23,8 @@ bool TimerPortWin32::Start(std::uint32_t intervalMs) {
 }
 
 void TimerPortWin32::Stop() {
-    if (Handle()) ::KillTimer(Handle(), kTimerId);
+    if (Handle())
+        ::KillTimer(Handle(), kTimerId);
 }
 
 LRESULT TimerPortWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -20,7 +20,8 @@ public:
 
     std::uint32_t GetIdleMilliseconds() override {
         ++idleReadings;
-        if (idleFails) return 0;
+        if (idleFails)
+            return 0;
         return clock_.TickCount() - lastInputTick_;
     }
     void SimulateKeyPress(std::int32_t inputKey) override {
@@ -38,9 +39,7 @@ public:
         executionStates.push_back(0x80000000u);
         events.push_back("release");
     }
-    void ForceForegroundOnDesktop() override {
-        events.push_back("foreground");
-    }
+    void ForceForegroundOnDesktop() override { events.push_back("foreground"); }
     void Sleep(std::uint32_t ms) override {
         events.push_back("sleep " + std::to_string(ms));
         clock_.Sleep(ms);

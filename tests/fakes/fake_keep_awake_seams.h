@@ -26,7 +26,8 @@ public:
     std::vector<std::size_t> CheckedPositions() const {
         std::vector<std::size_t> result;
         for (std::size_t i = 0; i < checks.size(); ++i) {
-            if (checks[i]) result.push_back(i);
+            if (checks[i])
+                result.push_back(i);
         }
         return result;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The keep-awake controller wired to the virtual clock, the fake input/power
 // and the recording seams; each save keeps a copy of the record.
+#include "engine/activate_for_items.h"
 #include "engine/keep_awake_controller.h"
 #include "engine/staywick_options.h"
 #include "fakes/fake_input_power.h"
@@ -9,21 +10,23 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace staywick::fakes {
 
 struct KeepAwakeRig {
     explicit KeepAwakeRig(TStaywickOptions initial = {}, std::uint32_t startTick = 0)
-        : clock(startTick), mainPort(clock), countDownPort(clock), debugPort(clock),
-          input(clock), options(initial) {}
+        : clock(startTick), mainPort(clock), countDownPort(clock), debugPort(clock), input(clock),
+          options(initial) {}
 
     // Builds the controller (TimerMain starts now); call after setting options.
     KeepAwakeController& Create() {
         controller = std::make_unique<KeepAwakeController>(
             options, view, input, diagnostics,
             [this] {
-                if (saveHook) saveHook();
+                if (saveHook)
+                    saveHook();
                 saved.push_back(options);
             },
             KeepAwakeTimerPorts{mainPort, countDownPort, debugPort});
@@ -35,7 +38,8 @@ struct KeepAwakeRig {
     void StartUp() {
         controller->ResumeIfAutoStopped();
         controller->UpdateActiveStatus();
-        if (options.Active) controller->TimerMainTimer();
+        if (options.Active)
+            controller->TimerMainTimer();
     }
 
     VirtualClock clock;
@@ -48,5 +52,22 @@ struct KeepAwakeRig {
     std::function<void()> saveHook; // may throw, as a failing settings write does
     std::unique_ptr<KeepAwakeController> controller;
 };
+
+// Position of an "Activate for" item by its minutes (never the separator).
+inline std::size_t ItemFor(std::int64_t minutes) {
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator && kActivateForTags[i] == minutes)
+            return i;
+    }
+    throw std::logic_error("no such item");
+}
+
+inline TStaywickOptions State(bool active, std::int32_t activateFor, bool autoStopped) {
+    TStaywickOptions o;
+    o.Active = active;
+    o.ActivateFor = activateFor;
+    o.AutoStopped = autoStopped;
+    return o;
+}
 
 } // namespace staywick::fakes

@@ -69,7 +69,8 @@ public:
 
     bool Start(std::uint32_t intervalMs) override {
         ++starts;
-        if (refuse) return false;
+        if (refuse)
+            return false;
         armed_ = true;
         interval_ = intervalMs;
         due_ = clock_.Now() + intervalMs;
@@ -83,8 +84,8 @@ public:
     std::uint64_t Due() const noexcept { return due_; }
     std::uint32_t ArmedInterval() const noexcept { return interval_; }
 
-    bool refuse = false;                 // the platform has no timer left
-    int starts = 0;                      // Start calls, refused ones included
+    bool refuse = false; // the platform has no timer left
+    int starts = 0;      // Start calls, refused ones included
     std::vector<std::uint64_t> fireTimes;
 
 private:
@@ -110,21 +111,25 @@ inline void VirtualClock::Pump() {
         message();
     }
     std::vector<FakeTimerPort*> fired;
-    while (FakeTimerPort* port = FireNext(now_, fired)) fired.push_back(port);
+    while (FakeTimerPort* port = FireNext(now_, fired))
+        fired.push_back(port);
 }
 
 inline FakeTimerPort* VirtualClock::FireNext(std::uint64_t limit,
                                              const std::vector<FakeTimerPort*>& skip) {
     FakeTimerPort* next = nullptr;
     for (FakeTimerPort* port : ports_) {
-        if (!port->armed_ || port->due_ > limit) continue;
-        if (std::find(skip.begin(), skip.end(), port) != skip.end()) continue;
+        if (!port->armed_ || port->due_ > limit)
+            continue;
+        if (std::find(skip.begin(), skip.end(), port) != skip.end())
+            continue;
         if (!next || port->due_ < next->due_ ||
             (port->due_ == next->due_ && port->order_ < next->order_)) {
             next = port;
         }
     }
-    if (next) Fire(*next);
+    if (next)
+        Fire(*next);
     return next;
 }
 

@@ -30,7 +30,9 @@ struct HookCase {
     std::uintptr_t wParam;
     bool swallowed;
 };
-void PrintTo(const HookCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HookCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AppMessageHook : public testing::TestWithParam<HookCase> {};
 

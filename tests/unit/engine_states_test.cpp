@@ -1,5 +1,5 @@
 // On/off, "Activate for" and auto-stop states: transitions, countdown
-// timing, the status texts and the check marks.
+// timing, the awake request and failures on the way.
 #include "common/app_error.h"
 #include "engine/activate_for_items.h"
 #include "fakes/keep_awake_rig.h"
@@ -8,7 +8,6 @@
 
 #include <array>
 #include <functional>
-#include <stdexcept>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,26 +15,12 @@
 namespace staywick {
 namespace {
 
+using fakes::ItemFor;
 using fakes::KeepAwakeRig;
+using fakes::State;
 using Positions = std::vector<std::size_t>;
 
 constexpr std::uint64_t kMinute = 60000;
-
-// Position of an "Activate for" item by its minutes (never the separator).
-std::size_t ItemFor(std::int64_t minutes) {
-    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-        if (i != kActivateForSeparator && kActivateForTags[i] == minutes) return i;
-    }
-    throw std::logic_error("no such item");
-}
-
-TStaywickOptions State(bool active, std::int32_t activateFor, bool autoStopped) {
-    TStaywickOptions o;
-    o.Active = active;
-    o.ActivateFor = activateFor;
-    o.AutoStopped = autoStopped;
-    return o;
-}
 
 enum class Event { Toggle, Choose10Minutes, CountDownElapses, ProgramStart };
 
@@ -48,7 +33,9 @@ struct TransitionCase {
     bool autoStopped;
     bool saved;
 };
-void PrintTo(const TransitionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TransitionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Transition : public testing::TestWithParam<TransitionCase> {};
 
@@ -56,16 +43,24 @@ TEST_P(Transition, FollowsTheStateTable) {
     const auto& p = GetParam();
     KeepAwakeRig rig(p.from);
     auto& c = rig.Create();
-    if (p.event != Event::ProgramStart) c.UpdateActiveStatus(); // the running program
+    if (p.event != Event::ProgramStart)
+        c.UpdateActiveStatus(); // the running program
     rig.clock.Advance(kMinute);
-    const std::uint64_t eventTime = p.event == Event::CountDownElapses
-                                        ? rig.countDownPort.Due()
-                                        : rig.clock.Now();
+    const std::uint64_t eventTime =
+        p.event == Event::CountDownElapses ? rig.countDownPort.Due() : rig.clock.Now();
     switch (p.event) {
-    case Event::Toggle: c.MnuActiveClick(); break;
-    case Event::Choose10Minutes: c.Indefinitely1Click(ItemFor(10)); break;
-    case Event::CountDownElapses: rig.clock.AdvanceTo(eventTime); break;
-    case Event::ProgramStart: rig.StartUp(); break;
+    case Event::Toggle:
+        c.MnuActiveClick();
+        break;
+    case Event::Choose10Minutes:
+        c.Indefinitely1Click(ItemFor(10));
+        break;
+    case Event::CountDownElapses:
+        rig.clock.AdvanceTo(eventTime);
+        break;
+    case Event::ProgramStart:
+        rig.StartUp();
+        break;
     }
     EXPECT_EQ(rig.options.Active, p.active);
     EXPECT_EQ(rig.options.ActivateFor, p.activateFor);
@@ -88,28 +83,26 @@ TEST_P(Transition, FollowsTheStateTable) {
 INSTANTIATE_TEST_SUITE_P(
     States, Transition,
     testing::Values(
-        TransitionCase{"OffToggledOn", State(false, 0, false), Event::Toggle, true, 0, false,
-                       true},
-        TransitionCase{"OffToggledOnCountsDown", State(false, 30, false), Event::Toggle, true,
-                       30, false, true},
-        TransitionCase{"AutoStoppedToggledOn", State(false, 5, true), Event::Toggle, true, 5,
+        TransitionCase{"OffToggledOn", State(false, 0, false), Event::Toggle, true, 0, false, true},
+        TransitionCase{"OffToggledOnCountsDown", State(false, 30, false), Event::Toggle, true, 30,
                        false, true},
-        TransitionCase{"OnToggledOff", State(true, 0, false), Event::Toggle, false, 0, false,
+        TransitionCase{"AutoStoppedToggledOn", State(false, 5, true), Event::Toggle, true, 5, false,
                        true},
+        TransitionCase{"OnToggledOff", State(true, 0, false), Event::Toggle, false, 0, false, true},
         TransitionCase{"OnWithAutoStoppedToggledOffIsAutoStopped", State(true, 15, true),
                        Event::Toggle, false, 15, true, true},
-        TransitionCase{"OffDurationChosen", State(false, 0, false), Event::Choose10Minutes,
-                       true, 10, false, true},
+        TransitionCase{"OffDurationChosen", State(false, 0, false), Event::Choose10Minutes, true,
+                       10, false, true},
         TransitionCase{"AutoStoppedDurationChosenKeepsFlag", State(false, 5, true),
                        Event::Choose10Minutes, true, 10, true, true},
-        TransitionCase{"CountingDownElapses", State(true, 5, false), Event::CountDownElapses,
-                       false, 5, true, true},
+        TransitionCase{"CountingDownElapses", State(true, 5, false), Event::CountDownElapses, false,
+                       5, true, true},
         TransitionCase{"AutoStoppedAtStartResumes", State(false, 5, true), Event::ProgramStart,
                        true, 5, false, true},
-        TransitionCase{"OffAtStartStaysOff", State(false, 0, false), Event::ProgramStart, false,
-                       0, false, false},
-        TransitionCase{"OnAtStartCountsDownAfresh", State(true, 15, false),
-                       Event::ProgramStart, true, 15, false, false}),
+        TransitionCase{"OffAtStartStaysOff", State(false, 0, false), Event::ProgramStart, false, 0,
+                       false, false},
+        TransitionCase{"OnAtStartCountsDownAfresh", State(true, 15, false), Event::ProgramStart,
+                       true, 15, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Commands at given times, starting from Off with "Activate for" unset;
@@ -119,7 +112,9 @@ struct CountDownCase {
     std::vector<std::pair<std::uint64_t, std::function<void(KeepAwakeController&)>>> steps;
     std::uint64_t ends;
 };
-void PrintTo(const CountDownCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CountDownCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CountDown : public testing::TestWithParam<CountDownCase> {};
 
@@ -144,17 +139,19 @@ const auto kToggle = [](KeepAwakeController& c) { c.MnuActiveClick(); };
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CountDown,
-    testing::Values(
-        CountDownCase{"SameDurationTwiceKeepsFirstEnd",
-                      {{0, kChoose5}, {2 * kMinute, kChoose5}}, 5 * kMinute},
-        CountDownCase{"OtherDurationCountsFromTheSecondChoice",
-                      {{0, kChoose5}, {2 * kMinute, kChoose10}}, 12 * kMinute},
-        CountDownCase{"OffAndOnRestartsTheFullLength",
-                      {{0, kChoose5}, {2 * kMinute, kToggle}, {2 * kMinute, kToggle}},
-                      7 * kMinute},
-        CountDownCase{"ChosenAgainLaterStillKeepsPhase",
-                      {{0, kChoose10}, {3 * kMinute, kChoose10}, {9 * kMinute, kChoose10}},
-                      10 * kMinute}),
+    testing::Values(CountDownCase{"SameDurationTwiceKeepsFirstEnd",
+                                  {{0, kChoose5}, {2 * kMinute, kChoose5}},
+                                  5 * kMinute},
+                    CountDownCase{"OtherDurationCountsFromTheSecondChoice",
+                                  {{0, kChoose5}, {2 * kMinute, kChoose10}},
+                                  12 * kMinute},
+                    CountDownCase{"OffAndOnRestartsTheFullLength",
+                                  {{0, kChoose5}, {2 * kMinute, kToggle}, {2 * kMinute, kToggle}},
+                                  7 * kMinute},
+                    CountDownCase{
+                        "ChosenAgainLaterStillKeepsPhase",
+                        {{0, kChoose10}, {3 * kMinute, kChoose10}, {9 * kMinute, kChoose10}},
+                        10 * kMinute}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CountDown, ExpirySavesAutoStopAndTheNextStartResumesAfresh) {
@@ -189,8 +186,10 @@ TEST(States, FirstRunSwitchOffResumesOnceThenStaysOff) {
         rig.Create();
         rig.StartUp();
         EXPECT_EQ(rig.options.Active, run < 2) << "run " << run;
-        if (rig.options.Active) rig.controller->MnuActiveClick();
-        if (!rig.saved.empty()) file = rig.saved.back();
+        if (rig.options.Active)
+            rig.controller->MnuActiveClick();
+        if (!rig.saved.empty())
+            file = rig.saved.back();
     }
     EXPECT_FALSE(file.Active);
     EXPECT_FALSE(file.AutoStopped);
@@ -257,80 +256,6 @@ TEST(States, RefusedTimerStopsTheOperationBeforeSaving) {
     }
     EXPECT_TRUE(rig.options.Active); // changed before the refusal, and stays
     EXPECT_TRUE(rig.saved.empty());
-}
-
-TEST(Status, CaptionAndTipTexts) {
-    struct Row {
-        TStaywickOptions options;
-        std::wstring caption;
-        std::int32_t icon;
-    };
-    for (const auto& row :
-         {Row{State(true, 30, false), L"&Staywick is active (30 minutes)", 1},
-          Row{State(true, 60, false), L"&Staywick is active (1 hours)", 1},
-          Row{State(true, 0, false), L"&Staywick is active", 1},
-          Row{State(true, -5, false), L"&Staywick is active", 1},
-          Row{State(false, 30, true), L"&Staywick is disabled", 0}}) {
-        KeepAwakeRig rig(row.options);
-        auto& c = rig.Create();
-        c.UpdateActiveStatus();
-        EXPECT_EQ(rig.view.caption, row.caption);
-        EXPECT_EQ(rig.view.tip, row.caption);
-        EXPECT_EQ(rig.view.trayIcons, (std::vector<std::int32_t>{row.icon}));
-        EXPECT_EQ(c.GetTrayIcon(), row.icon);
-    }
-}
-
-TEST(Status, FormatDuration) {
-    struct Row {
-        std::int32_t minutes;
-        const wchar_t* text;
-    };
-    for (const Row row : {Row{5, L"5 minutes"}, Row{10, L"10 minutes"}, Row{15, L"15 minutes"},
-                          Row{30, L"30 minutes"}, Row{60, L"1 hours"}, Row{120, L"2 hours"},
-                          Row{240, L"4 hours"}, Row{360, L"6 hours"}, Row{480, L"8 hours"},
-                          Row{600, L"10 hours"}, Row{720, L"12 hours"}, Row{59, L"59 minutes"},
-                          Row{90, L"1 hours"}, Row{-59, L"-59 minutes"}, Row{-60, L"-1 hours"},
-                          Row{0, L"0 minutes"}}) {
-        EXPECT_EQ(KeepAwakeController::FormatDuration(row.minutes), row.text) << row.minutes;
-    }
-}
-
-TEST(ActivateForItems, SelectItemMarksMatchesOrResetsToIndefinitely) {
-    struct Row {
-        std::int32_t value;
-        Positions checked;
-        std::int32_t activateFor;
-        bool saved;
-    };
-    for (const auto& row : {Row{0, {0, 1}, 0, false}, Row{720, {12}, 720, false},
-                            Row{5, {2}, 5, false}, Row{45, {0}, 0, true},
-                            Row{-5, {0}, 0, true}}) {
-        KeepAwakeRig rig(State(true, row.value, false));
-        auto& c = rig.Create();
-        c.SelectItemActivateForStatus(row.value);
-        EXPECT_EQ(rig.view.CheckedPositions(), row.checked) << row.value;
-        EXPECT_EQ(rig.options.ActivateFor, row.activateFor) << row.value;
-        EXPECT_EQ(rig.saved.size(), row.saved ? 1u : 0u) << row.value;
-    }
-}
-
-TEST(ActivateForItems, ChosenItemIsTheOnlyOneChecked) {
-    KeepAwakeRig rig(State(true, 0, false));
-    auto& c = rig.Create();
-    for (std::size_t i : {0u, 1u, 5u, 9u}) rig.view.checks[i] = true; // stale marks
-    c.Indefinitely1Click(ItemFor(240));
-    EXPECT_EQ(rig.view.CheckedPositions(), Positions{ItemFor(240)});
-    EXPECT_EQ(rig.options.ActivateFor, 240);
-    c.Indefinitely1Click(kActivateForIndefinitely);
-    EXPECT_EQ(rig.view.CheckedPositions(), Positions{0});
-    EXPECT_FALSE(rig.countDownPort.Armed());
-    EXPECT_EQ(rig.view.caption, L"&Staywick is active");
-}
-
-TEST(ActivateForItems, TagsInMenuOrder) {
-    EXPECT_EQ(kActivateForTags, (std::array<std::int64_t, 13>{0, 0, 5, 10, 15, 30, 60, 120, 240,
-                                                              360, 480, 600, 720}));
 }
 
 } // namespace

@@ -53,7 +53,9 @@ struct DecisionCase {
     bool forced;
     std::uint32_t interval; // the interval in force afterwards
 };
-void PrintTo(const DecisionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DecisionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TickDecision : public testing::TestWithParam<DecisionCase> {};
 
@@ -83,10 +85,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DecisionCase{"SleepMaxNegativeAlwaysWakes", -1, 0, true, 5000},
                     DecisionCase{"VeryNegativeDoesNotWrapPositive", -40000, 0, true, 5000},
                     DecisionCase{"DialogMaximum", 9999, 0, false, 599935000},
-                    DecisionCase{"JustBeyond32BitsMeansLongLimit", 35792, 0, false,
-                                 kMaxInterval},
-                    DecisionCase{"LargestSleepMax", std::numeric_limits<std::int32_t>::max(),
-                                 1000, false, kMaxInterval - 1000}),
+                    DecisionCase{"JustBeyond32BitsMeansLongLimit", 35792, 0, false, kMaxInterval},
+                    DecisionCase{"LargestSleepMax", std::numeric_limits<std::int32_t>::max(), 1000,
+                                 false, kMaxInterval - 1000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Tick, SleepMaxZeroWakesEveryFiveSeconds) {
@@ -126,9 +127,8 @@ TEST(Tick, ForcedWakeStepsAndBlockingTime) {
     rig.clock.Advance(1000);
     SetIdle(rig, 180000);
     rig.clock.Advance(4000); // TimerMain's first tick at 5000 ms
-    EXPECT_EQ(rig.input.events,
-              (std::vector<std::string>{"foreground", "sleep 50", "pump", "key 1", "sleep 50",
-                                        "key 1"}));
+    EXPECT_EQ(rig.input.events, (std::vector<std::string>{"foreground", "sleep 50", "pump", "key 1",
+                                                          "sleep 50", "key 1"}));
     EXPECT_EQ(rig.clock.LongestHandlerMs(), 300u);
     // The interval was 5000 already, so the timer keeps its phase.
     EXPECT_EQ(rig.mainPort.Due(), 10000u);
@@ -154,10 +154,10 @@ TEST(TickLog, ForcedWakeWritesWindowLineBeforeLogLine) {
     c.TimerDebug.SetEnabled(true);
     SetIdle(rig, 0xFFFFFFF0u);
     c.TimerMainTimer();
-    EXPECT_EQ(rig.diagnostics.lines,
-              (Lines{L"log|Im in the timer", L"log|  GetIdleTime: 4294967280",
-                     L"log|  >= : 2147483647", L"dbg|Forced system wake up",
-                     L"log|Forced system wake up"}));
+    EXPECT_EQ(
+        rig.diagnostics.lines,
+        (Lines{L"log|Im in the timer", L"log|  GetIdleTime: 4294967280", L"log|  >= : 2147483647",
+               L"dbg|Forced system wake up", L"log|Forced system wake up"}));
 }
 
 TEST(TickLog, LogOffWritesNothingToTheLog) {

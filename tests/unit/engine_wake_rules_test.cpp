@@ -17,8 +17,7 @@ TEST(WakeRules, KeyTableMapsInputKeyToVirtualKey) {
         std::uint8_t vk;
     };
     for (const Row row : {Row{0, 0x7E}, Row{1, 0x90}, Row{2, 0x10}, Row{3, 0x10}, Row{-1, 0x10},
-                          Row{99, 0x10},
-                          Row{std::numeric_limits<std::int32_t>::min(), 0x10}}) {
+                          Row{99, 0x10}, Row{std::numeric_limits<std::int32_t>::min(), 0x10}}) {
         EXPECT_EQ(VirtualKeyForInputKey(row.inputKey), row.vk) << "InputKey " << row.inputKey;
     }
 }
@@ -65,11 +64,11 @@ TEST(WakeRules, NextIntervalFallsBackTo2000WhenNotPositive) {
         std::int32_t candidate;
         std::uint32_t interval;
     };
-    for (const Row row : {Row{180000, 5000, 170000, 170000}, Row{180000, 175000, 0, 2000},
-                          Row{180000, 177000, -2000, 2000}, Row{180000, 179000, -4000, 2000},
-                          Row{180000, 174999, 1, 1}, Row{0, 0, -5000, 2000},
-                          Row{std::numeric_limits<std::int32_t>::max(), 0, 2147478647,
-                              2147478647u}}) {
+    for (const Row row :
+         {Row{180000, 5000, 170000, 170000}, Row{180000, 175000, 0, 2000},
+          Row{180000, 177000, -2000, 2000}, Row{180000, 179000, -4000, 2000},
+          Row{180000, 174999, 1, 1}, Row{0, 0, -5000, 2000},
+          Row{std::numeric_limits<std::int32_t>::max(), 0, 2147478647, 2147478647u}}) {
         const std::int32_t candidate = NextIntervalCandidate(row.limit, row.idle);
         EXPECT_EQ(candidate, row.candidate) << row.limit << " - " << row.idle;
         EXPECT_EQ(IntervalToSet(candidate), row.interval);

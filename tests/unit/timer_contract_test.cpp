@@ -25,7 +25,9 @@ struct PhaseCase {
     std::function<void(TTimer&)> at700;
     Times ticks;
 };
-void PrintTo(const PhaseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PhaseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TimerPhase : public testing::TestWithParam<PhaseCase> {};
 
@@ -41,30 +43,29 @@ TEST_P(TimerPhase, TicksFollowTheContract) {
 
 INSTANTIATE_TEST_SUITE_P(
     Contract, TimerPhase,
-    testing::Values(
-        PhaseCase{"NothingDone", [](TTimer&) {}, Times{1000, 2000, 3000}},
-        PhaseCase{"SameIntervalKeepsPhase", [](TTimer& t) { t.SetInterval(1000); },
-                  Times{1000, 2000, 3000}},
-        PhaseCase{"EnabledAgainKeepsPhase", [](TTimer& t) { t.SetEnabled(true); },
-                  Times{1000, 2000, 3000}},
-        PhaseCase{"OtherIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(500); },
-                  Times{1200, 1700, 2200, 2700}},
-        PhaseCase{"LongerIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(2000); },
-                  Times{2700}},
-        PhaseCase{"ChangedAndBackRearms",
-                  [](TTimer& t) {
-                      t.SetInterval(400);
-                      t.SetInterval(1000);
-                  },
-                  Times{1700, 2700}},
-        PhaseCase{"DisabledStops", [](TTimer& t) { t.SetEnabled(false); }, Times{}},
-        PhaseCase{"OffAndOnStartsAfresh",
-                  [](TTimer& t) {
-                      t.SetEnabled(false);
-                      t.SetEnabled(true);
-                  },
-                  Times{1700, 2700}},
-        PhaseCase{"ZeroIntervalStops", [](TTimer& t) { t.SetInterval(0); }, Times{}}),
+    testing::Values(PhaseCase{"NothingDone", [](TTimer&) {}, Times{1000, 2000, 3000}},
+                    PhaseCase{"SameIntervalKeepsPhase", [](TTimer& t) { t.SetInterval(1000); },
+                              Times{1000, 2000, 3000}},
+                    PhaseCase{"EnabledAgainKeepsPhase", [](TTimer& t) { t.SetEnabled(true); },
+                              Times{1000, 2000, 3000}},
+                    PhaseCase{"OtherIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(500); },
+                              Times{1200, 1700, 2200, 2700}},
+                    PhaseCase{"LongerIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(2000); },
+                              Times{2700}},
+                    PhaseCase{"ChangedAndBackRearms",
+                              [](TTimer& t) {
+                                  t.SetInterval(400);
+                                  t.SetInterval(1000);
+                              },
+                              Times{1700, 2700}},
+                    PhaseCase{"DisabledStops", [](TTimer& t) { t.SetEnabled(false); }, Times{}},
+                    PhaseCase{"OffAndOnStartsAfresh",
+                              [](TTimer& t) {
+                                  t.SetEnabled(false);
+                                  t.SetEnabled(true);
+                              },
+                              Times{1700, 2700}},
+                    PhaseCase{"ZeroIntervalStops", [](TTimer& t) { t.SetInterval(0); }, Times{}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TimerContract, NeverFiresAtOnceAndIsPeriodic) {
@@ -89,8 +90,10 @@ TEST(TimerContract, HandlerRearmsAndDisablesThemselves) {
     TTimer timer(port, true, 1000);
     timer.SetOnTimer([&] {
         ++ticks;
-        if (ticks == 1) timer.SetInterval(300);
-        if (ticks == 3) timer.SetEnabled(false);
+        if (ticks == 1)
+            timer.SetInterval(300);
+        if (ticks == 3)
+            timer.SetEnabled(false);
     });
     clock.AdvanceTo(10000);
     EXPECT_EQ(port.fireTimes, (Times{1000, 1300, 1600}));

@@ -23,7 +23,8 @@ EXECUTION_STATE WINAPI RecordExecutionState(EXECUTION_STATE flags) {
 
 TEST(InputPowerWin32, ForcedWakeResetsTheLastInputTime) {
     Application app(L"Staywick");
-    InputPowerWin32 input(app.Handle(), [&] { app.ProcessMessages(); }, &RecordExecutionState);
+    InputPowerWin32 input(
+        app.Handle(), [&] { app.ProcessMessages(); }, &RecordExecutionState);
     TStaywickOptions options;
     options.SleepMax = 0; // every tick forces a wake
     fakes::RecordingView view;
@@ -65,8 +66,9 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"StaywickKeyProbe";
         ::RegisterClassW(&wc);
-        hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"Key probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  100, 100, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd_ =
+            ::CreateWindowExW(0, wc.lpszClassName, L"Key probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              100, 100, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
         ::SetForegroundWindow(hwnd_);
         ::SetFocus(hwnd_);
         Drain(200);
@@ -84,8 +86,10 @@ public:
         while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.hwnd == hwnd_ && msg.message == WM_KEYDOWN) downs.push_back(msg.wParam);
-                if (msg.hwnd == hwnd_ && msg.message == WM_KEYUP) ups.push_back(msg.wParam);
+                if (msg.hwnd == hwnd_ && msg.message == WM_KEYDOWN)
+                    downs.push_back(msg.wParam);
+                if (msg.hwnd == hwnd_ && msg.message == WM_KEYUP)
+                    ups.push_back(msg.wParam);
                 ::DispatchMessageW(&msg);
             }
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

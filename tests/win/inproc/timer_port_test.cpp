@@ -31,7 +31,8 @@ void PumpFor(DWORD ms) {
 // Pumps until `done` or the deadline; returns whether `done` came true.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD end = ::GetTickCount() + ms;
-    while (!done() && static_cast<LONG>(end - ::GetTickCount()) > 0) PumpFor(5);
+    while (!done() && static_cast<LONG>(end - ::GetTickCount()) > 0)
+        PumpFor(5);
     return done();
 }
 
@@ -91,7 +92,8 @@ TEST(TimerPortWin32, HandlerErrorGoesToTheErrorReportAndTicksGoOn) {
         TimerPortWin32 port;
         int ticks = 0;
         TTimer timer(port, true, 50, [&] {
-            if (++ticks == 1) throw AppError(L"Cannot open file \"X:\\Staywick.log\". Denied");
+            if (++ticks == 1)
+                throw AppError(L"Cannot open file \"X:\\Staywick.log\". Denied");
         });
         EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }, 3000));
     }
