@@ -1,0 +1,275 @@
+// Tray: every Shell_NotifyIconW call and the exact record it carries, the
+// callback table, the end-of-session messages, "TaskbarCreated" and the
+// balloon's six steps.
+#include "app/error_report.h"
+#include "common/app_error.h"
+#include "tray/win32/tray_icon.h"
+#include "tray_menu_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <string>
+#include <vector>
+
+namespace staywick {
+namespace {
+
+struct ShellCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+
+std::vector<ShellCall> calls;
+BOOL shellResult = TRUE;
+
+BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAW data) {
+    calls.push_back({message, *data});
+    return shellResult;
+}
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        calls.clear();
+        shellResult = TRUE;
+    }
+    void TearDown() override { shellResult = TRUE; }
+
+    // The shell's callback for a mouse or balloon event.
+    void Event(TTrayIcon& tray, UINT event) {
+        ::SendMessageW(tray.NotificationWindow(), kTrayCallbackMessage, tray.Record().uID, event);
+    }
+    std::vector<DWORD> Messages() const {
+        std::vector<DWORD> out;
+        for (const ShellCall& c : calls)
+            out.push_back(c.message);
+        return out;
+    }
+};
+
+TEST_F(TrayIconTest, RecordStartsAsTabledAndNothingIsShownUntilVisible) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    const NOTIFYICONDATAW& r = tray.Record();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(r.cbSize, 976u); // the full size in a 64-bit process on 6.0 and later
+    EXPECT_EQ(sizeof(NOTIFYICONDATAW), 976u);
+    EXPECT_EQ(static_cast<std::size_t>(NOTIFYICONDATAW_V2_SIZE), 952u);
+    EXPECT_EQ(r.hWnd, tray.NotificationWindow());
+    EXPECT_TRUE(::IsWindow(r.hWnd));
+    EXPECT_EQ(r.uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(r.hWnd)));
+    EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(r.uCallbackMessage, 0x401u);
+    EXPECT_NE(r.hIcon, nullptr); // the program's icon while none is given
+    EXPECT_STREQ(r.szTip, L"Staywick");
+    EXPECT_STREQ(r.szInfo, L"");
+    EXPECT_STREQ(r.szInfoTitle, L"");
+    EXPECT_EQ(r.uTimeout, 10000u);
+    EXPECT_EQ(r.dwInfoFlags, 0u);
+    EXPECT_EQ(tray.Hint(), L"Staywick");
+    EXPECT_FALSE(tray.Visible());
+}
+
+TEST_F(TrayIconTest, VisibleAddsOnceAndHidingDeletesOnce) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    tray.SetVisible(true);
+    ASSERT_EQ(Messages(), std::vector<DWORD>{NIM_ADD});
+    EXPECT_EQ(std::memcmp(&calls[0].data, &tray.Record(), sizeof(NOTIFYICONDATAW)), 0);
+    tray.SetVisible(false);
+    tray.SetVisible(false);
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+    EXPECT_EQ(calls[1].data.uID, calls[0].data.uID);
+}
+
+TEST_F(TrayIconTest, FailingDeleteRaisesTheErrorAndFailingAddIsIgnored) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    shellResult = FALSE;
+    EXPECT_NO_THROW(tray.SetVisible(true));
+    EXPECT_TRUE(tray.Visible());
+    try {
+        tray.SetVisible(false);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Text(), L"Cannot remove shell notification icon");
+    }
+    EXPECT_FALSE(tray.Visible());
+}
+
+TEST_F(TrayIconTest, HintModifiesOnlyWhenItDiffersAndIsCutTo127) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetHint(L"&Staywick is disabled"); // hidden: stored, nothing sent
+    EXPECT_TRUE(calls.empty());
+    EXPECT_STREQ(tray.Record().szTip, L"&Staywick is disabled");
+    tray.SetVisible(true);
+    tray.SetHint(L"&Staywick is disabled");
+    EXPECT_EQ(calls.size(), 1u);
+    tray.SetHint(L"&Staywick is active (30 minutes)");
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+    EXPECT_STREQ(calls[1].data.szTip, L"&Staywick is active (30 minutes)"); // "&" kept
+    EXPECT_TRUE(calls[1].data.uFlags & NIF_TIP);
+
+    const std::wstring longHint(200, L'x');
+    tray.SetHint(longHint);
+    EXPECT_EQ(std::wstring(calls.back().data.szTip), longHint.substr(0, 127));
+    EXPECT_EQ(tray.Hint(), longHint);
+    tray.SetHint(L"");
+    EXPECT_FALSE(calls.back().data.uFlags & NIF_TIP);
+    EXPECT_STREQ(calls.back().data.szTip, L"");
+}
+
+TEST_F(TrayIconTest, IconIsCopiedAndAlwaysModifies) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    HICON given = ::LoadIconW(nullptr, IDI_WARNING);
+    tray.SetIcon(given);
+    tray.SetIcon(given);
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY}));
+    EXPECT_NE(calls[1].data.hIcon, nullptr);
+    EXPECT_NE(calls[1].data.hIcon, given); // a copy of its own
+    EXPECT_EQ(calls[2].data.hIcon, tray.Icon());
+    EXPECT_TRUE(calls[2].data.uFlags & NIF_ICON);
+    tray.SetIcon(nullptr); // back to the program's icon
+    EXPECT_EQ(calls.back().data.hIcon, calls[0].data.hIcon);
+}
+
+TEST_F(TrayIconTest, BalloonTakesSixStepsAndLeavesAnEmptyText) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    calls.clear();
+    ShowTrayBalloon(tray, L"Staywick is running near the tray",
+                    L"You can drag it to near the clock if you wish to have it visible", 1);
+    ASSERT_EQ(Messages(), std::vector<DWORD>(5, NIM_MODIFY));
+    EXPECT_STREQ(calls[0].data.szInfoTitle, L"Staywick is running near the tray");
+    EXPECT_FALSE(calls[0].data.uFlags & NIF_INFO);
+    EXPECT_STREQ(calls[1].data.szInfo,
+                 L"You can drag it to near the clock if you wish to have it visible");
+    // Step 4 posts it: text, title, information icon and the timeout.
+    EXPECT_TRUE(calls[2].data.uFlags & NIF_INFO);
+    EXPECT_EQ(calls[2].data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_STREQ(calls[2].data.szInfo,
+                 L"You can drag it to near the clock if you wish to have it visible");
+    EXPECT_EQ(calls[2].data.uTimeout, 10000u);
+    // Steps 5 and 6: the empty text, with NIF_INFO still set.
+    EXPECT_STREQ(calls[3].data.szInfo, L"");
+    EXPECT_STREQ(calls[4].data.szInfo, L"");
+    EXPECT_TRUE(calls[4].data.uFlags & NIF_INFO);
+    EXPECT_EQ(tray.BalloonHint(), L"");
+    EXPECT_EQ(tray.BalloonTitle(), L"Staywick is running near the tray");
+    EXPECT_TRUE(tray.Record().uFlags & NIF_INFO);
+    EXPECT_STREQ(tray.Record().szInfo, L"");
+
+    // A second time the title is unchanged: steps 2 to 6 only.
+    calls.clear();
+    ShowTrayBalloon(tray, L"Staywick is running near the tray", L"again", 1);
+    EXPECT_EQ(calls.size(), 4u);
+    // The shell reporting the balloon gone takes NIF_INFO off.
+    Event(tray, NIN_BALLOONTIMEOUT);
+    EXPECT_FALSE(tray.Record().uFlags & NIF_INFO);
+}
+
+TEST_F(TrayIconTest, BalloonTextsAreCutAndSentEvenWhenHidden) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    const std::wstring title(100, L't'), text(300, L'x');
+    ShowTrayBalloon(tray, title, text, 2);
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(std::wstring(calls[0].data.szInfoTitle), title.substr(0, 63));
+    EXPECT_EQ(std::wstring(calls[1].data.szInfo), text.substr(0, 255));
+    EXPECT_EQ(calls[2].data.dwInfoFlags, 2u);
+}
+
+struct CallbackCase {
+    UINT event;
+    int doubleClicks;
+};
+
+class TrayCallback : public TrayIconTest, public ::testing::WithParamInterface<CallbackCase> {};
+
+TEST_P(TrayCallback, OnlyDoubleClicksRunTheHandler) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    int doubleClicks = 0;
+    tray.OnDblClick = [&] { ++doubleClicks; };
+    TRCPopupMenu menu; // opening it would block the test: it must not open
+    int opened = 0;
+    menu.OnPopup = [&](TRCPopupMenu&) { ++opened; };
+    tray.PopupMenu = &menu;
+    Event(tray, GetParam().event);
+    EXPECT_EQ(doubleClicks, GetParam().doubleClicks);
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(calls.size(), 1u); // nothing but the add
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, TrayCallback,
+    ::testing::Values(CallbackCase{WM_LBUTTONDBLCLK, 1}, CallbackCase{WM_RBUTTONDBLCLK, 1},
+                      CallbackCase{WM_MBUTTONDBLCLK, 1}, CallbackCase{WM_MOUSEMOVE, 0},
+                      CallbackCase{WM_LBUTTONDOWN, 0}, CallbackCase{WM_LBUTTONUP, 0},
+                      CallbackCase{WM_RBUTTONDOWN, 0}, CallbackCase{WM_MBUTTONDOWN, 0},
+                      CallbackCase{WM_MBUTTONUP, 0}, CallbackCase{NIN_BALLOONUSERCLICK, 0},
+                      CallbackCase{0x0402 /* NIN_BALLOONSHOW */, 0}));
+
+TEST_F(TrayIconTest, RightButtonUpOpensTheMenuAfterTheWaitingMessages) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    std::vector<std::string> order;
+    tray.ProcessMessages = [&] { order.push_back("messages"); };
+    TRCPopupMenu menu;
+    menu.Items().Add(L"Item", L"&Item");
+    menu.OnPopup = [&](TRCPopupMenu&) { order.push_back("popup"); };
+    tray.PopupMenu = &menu;
+    test::MenuDriver driver([](int tick, HWND open) { return !open && tick < 20; });
+    Event(tray, WM_RBUTTONUP);
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_EQ(order, (std::vector<std::string>{"messages", "popup"}));
+}
+
+TEST_F(TrayIconTest, SessionEndAndShellRestart) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    HWND wnd = tray.NotificationWindow();
+    // A restarted shell while hidden: nothing to add.
+    ::SendMessageW(wnd, tray.TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(calls.empty());
+    tray.SetVisible(true);
+    tray.SetHint(L"&Staywick is active");
+    ::SendMessageW(wnd, tray.TaskbarCreatedMessage(), 0, 0);
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD}));
+    EXPECT_STREQ(calls[2].data.szTip, L"&Staywick is active"); // the current record
+    EXPECT_EQ(::SendMessageW(wnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageW(wnd, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(calls.size(), 3u);
+    ::SendMessageW(wnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Messages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayIconTest, BroadcastTaskbarCreatedReachesTheIcon) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, tray.TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG,
+                          2000, &ignored);
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+}
+
+TEST_F(TrayIconTest, DestructionDeletesTheIconAndItsWindow) {
+    HWND wnd = nullptr;
+    {
+        TTrayIcon tray(nullptr, &RecordShell);
+        tray.SetVisible(true);
+        wnd = tray.NotificationWindow();
+    }
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+    EXPECT_FALSE(::IsWindow(wnd));
+}
+
+TEST_F(TrayIconTest, RealShellTakesAndRemovesTheIcon) {
+    // With the real shell a second delete fails, as the error path expects.
+    TTrayIcon tray(nullptr);
+    tray.SetVisible(true);
+    NOTIFYICONDATAW copy = tray.Record();
+    tray.SetVisible(false);
+    EXPECT_FALSE(::Shell_NotifyIconW(NIM_DELETE, &copy));
+}
+
+} // namespace
+} // namespace staywick
