@@ -3,48 +3,20 @@
 // redrawing only when the colour changes.
 #include "tray/glyph_pixels.h"
 #include "tray/win32/glyph_list.h"
+#include "tray_font_support.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace staywick {
 namespace {
 
-// The committed font, found from this source file (Wine maps "/" to Z:).
-std::vector<char> FontBytes() {
-    std::string path = __FILE__;
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    path = path.substr(0, path.rfind("/tests/")) + "/resources/glyphter.ttf";
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class GlyphListTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        fontData = FontBytes();
-        fonts = new TFontImages;
-        ASSERT_FALSE(fontData.empty());
-        ASSERT_TRUE(fonts->Add(fontData.data(), fontData.size()));
-    }
-    static void TearDownTestSuite() {
-        delete fonts;
-        fonts = nullptr;
-    }
-    static std::vector<char> fontData;
-    static TFontImages* fonts;
+    void SetUp() override { ASSERT_TRUE(test::EnsureGlyphFont()); }
 };
-std::vector<char> GlyphListTest::fontData;
-TFontImages* GlyphListTest::fonts = nullptr;
 
 std::uint8_t Alpha(std::uint32_t p) {
     return static_cast<std::uint8_t>(p >> 24);
@@ -190,7 +162,7 @@ TEST_F(GlyphListTest, MissingFontLeavesTheListEmpty) {
 
 // (Wine keeps memory fonts until the process ends, so their removal is not observable here.)
 TEST(FontImages, RegistersTheFontByItsFamilyAndRefusesJunk) {
-    const std::vector<char> data = FontBytes();
+    const std::vector<char> data = test::GlyphFontBytes();
     auto faceOf = [] {
         HDC dc = ::CreateCompatibleDC(nullptr);
         HFONT font =
