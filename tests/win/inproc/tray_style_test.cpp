@@ -1,0 +1,247 @@
+// The dark look drawn by the program: owner-drawn tray menu items (dark
+// background, light text, check marks, bold default item, submenu arrows,
+// access keys), dark dialog colours and self-painted buttons that keep their
+// behaviour; the standard look leaves everything to the system.
+#include "tray/win32/main_tray_menu.h"
+#include "tray/win32/styled_menu.h"
+#include "tray/win32/visual_style.h"
+#include "tray_menu_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace staywick {
+namespace {
+
+constexpr COLORREF kDarkWindow = RGB(0x2B, 0x2B, 0x2B);
+
+class StyleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VisualStyle::Select(StyleKind::Dark);
+        ASSERT_FALSE(VisualStyle::IsHighContrast());
+    }
+    void TearDown() override { VisualStyle::Select(StyleKind::Standard); }
+};
+
+// A 32-bit drawing surface whose pixels can be read.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        dc_ = ::CreateCompatibleDC(nullptr);
+        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        old_ = ::SelectObject(dc_, bitmap_);
+    }
+    ~Canvas() {
+        ::SelectObject(dc_, old_);
+        ::DeleteObject(bitmap_);
+        ::DeleteDC(dc_);
+    }
+    HDC Dc() const { return dc_; }
+    COLORREF At(int x, int y) const {
+        ::GdiFlush();
+        const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // Pixels in a rectangle brighter than the dark palette's text threshold.
+    int LightPixels(int left, int top, int right, int bottom) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x)
+                n += GetGValue(At(x, y)) > 0xA0;
+        }
+        return n;
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    void* bits_ = nullptr;
+};
+
+// Each item is drawn as the system does it: into a DC with no clipping left
+// from an earlier item (a submenu item keeps the system's arrow off its own).
+DRAWITEMSTRUCT ItemAt(const Canvas& canvas, const RECT& rc, UINT state = 0) {
+    ::SelectClipRgn(canvas.Dc(), nullptr);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.hDC = canvas.Dc();
+    dis.rcItem = rc;
+    dis.itemState = state;
+    return dis;
+}
+
+UINT MenuType(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu, position, TRUE, &info);
+    return info.fType;
+}
+
+TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsTheCaptions) {
+    TMainTrayMenu menu;
+    HMENU handle = menu.Handle();
+    HMENU sub = ::GetSubMenu(handle, 2);
+    menu.ApplyLook(true);
+    for (UINT i = 0; i < 9; ++i)
+        EXPECT_TRUE(MenuType(handle, i) & MFT_OWNERDRAW) << i;
+    EXPECT_TRUE(MenuType(sub, 5) & MFT_OWNERDRAW);
+    EXPECT_TRUE(MenuType(handle, 1) & MFT_SEPARATOR);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(handle, 8, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"E&xit");
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    ::GetMenuInfo(sub, &info);
+    EXPECT_EQ(info.hbrBack, VisualStyle::WindowBrush());
+
+    menu.ApplyLook(false);
+    for (UINT i = 0; i < 9; ++i)
+        EXPECT_FALSE(MenuType(handle, i) & MFT_OWNERDRAW) << i;
+    EXPECT_TRUE(MenuType(handle, 1) & MFT_SEPARATOR);
+    ::GetMenuStringW(handle, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Staywick is disabled");
+}
+
+TEST_F(StyleTest, AccessKeysStillChooseOwnerDrawnItems) {
+    EXPECT_EQ(AccessKeyOf(L"E&xit"), L'X');
+    EXPECT_EQ(AccessKeyOf(L"Save && &go"), L'G');
+    EXPECT_EQ(AccessKeyOf(L"5 Minutes"), 0);
+    TMainTrayMenu menu;
+    HMENU handle = menu.Handle();
+    menu.ApplyLook(true);
+    HWND list = TRCPopupList::Instance().Window();
+    auto menuChar = [&](wchar_t key, HMENU m) {
+        return ::SendMessageW(list, WM_MENUCHAR, MAKEWPARAM(key, MF_POPUP),
+                              reinterpret_cast<LPARAM>(m));
+    };
+    EXPECT_EQ(menuChar(L'x', handle), MAKELRESULT(8, MNC_EXECUTE));
+    EXPECT_EQ(menuChar(L'A', handle), MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(menuChar(L'i', ::GetSubMenu(handle, 2)), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(menuChar(L'q', handle), 0);
+}
+
+TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
+    TMainTrayMenu menu;
+    menu.Handle();
+    Canvas canvas(300, 30);
+    const RECT rc{0, 0, 300, 30};
+    const int column = ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+
+    // "&Activate for": dark background, light text, an arrow on the right, no mark.
+    DrawStyledMenuItem(ItemAt(canvas, rc), menu.MnuOptions());
+    EXPECT_EQ(canvas.At(1, 1), kDarkWindow);
+    EXPECT_GT(canvas.LightPixels(column, 0, 200, 30), 20);
+    EXPECT_GT(canvas.LightPixels(300 - column, 0, 300, 30), 4);
+    EXPECT_EQ(canvas.LightPixels(0, 0, column, 30), 0);
+    // Whatever the system draws afterwards (its own arrow) misses ours.
+    ::FillRect(canvas.Dc(), &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(canvas.LightPixels(column, 0, 200, 30), 0);
+    EXPECT_GT(canvas.LightPixels(300 - column, 0, 300, 30), 4);
+
+    // A checked entry carries its mark in the left column; no arrow.
+    TMenuItem& thirty = menu.ActivateForItem(5);
+    thirty.SetChecked(true);
+    DrawStyledMenuItem(ItemAt(canvas, rc), thirty);
+    EXPECT_GT(canvas.LightPixels(0, 0, column, 30), 4);
+    EXPECT_EQ(canvas.LightPixels(300 - column, 0, 300, 30), 0);
+
+    // The selected item is highlighted, the separator is a thin line.
+    DrawStyledMenuItem(ItemAt(canvas, rc, ODS_SELECTED), thirty);
+    EXPECT_NE(canvas.At(1, 1), kDarkWindow);
+    DrawStyledMenuItem(ItemAt(canvas, rc), menu.Items()[1]);
+    EXPECT_EQ(canvas.At(150, 2), kDarkWindow);
+    EXPECT_NE(canvas.At(150, 15), kDarkWindow);
+
+    // The default item is bold: wider than the same caption in regular weight.
+    TMenuItem regular(L"x", menu.MnuActive().Caption());
+    MEASUREITEMSTRUCT bold{}, plain{};
+    MeasureStyledMenuItem(bold, menu.MnuActive());
+    MeasureStyledMenuItem(plain, regular);
+    EXPECT_GT(bold.itemWidth, plain.itemWidth);
+    EXPECT_GE(bold.itemHeight, static_cast<UINT>(::GetSystemMetrics(SM_CYMENUSIZE)));
+}
+
+TEST_F(StyleTest, OpenTrayMenuShowsDarkOnScreen) {
+    TMainTrayMenu menu;
+    COLORREF background = CLR_INVALID, standard = CLR_INVALID;
+    test::MenuDriver driver([&](int, HWND open) {
+        if (!open)
+            return true;
+        RECT item{};
+        ::GetMenuItemRect(nullptr, menu.Handle(), 3, &item);
+        HDC screen = ::GetDC(nullptr);
+        background = ::GetPixel(screen, item.right - 4, item.top + 2);
+        ::ReleaseDC(nullptr, screen);
+        return false;
+    });
+    ::SetForegroundWindow(TRCPopupList::Instance().Window());
+    menu.Popup(200, 200);
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_EQ(background, kDarkWindow);
+
+    VisualStyle::Select(StyleKind::Standard);
+    test::MenuDriver light([&](int, HWND open) {
+        if (!open)
+            return true;
+        RECT item{};
+        ::GetMenuItemRect(nullptr, menu.Handle(), 3, &item);
+        HDC screen = ::GetDC(nullptr);
+        standard = ::GetPixel(screen, item.right - 4, item.top + 2);
+        ::ReleaseDC(nullptr, screen);
+        return false;
+    });
+    menu.Popup(200, 200);
+    EXPECT_FALSE(menu.DarkLook());
+    EXPECT_EQ(standard, ::GetSysColor(COLOR_MENU));
+}
+
+TEST_F(StyleTest, DialogColoursAndButtonsFollowTheLook) {
+    HWND dialog = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
+    HWND check =
+        ::CreateWindowExW(0, L"BUTTON", L"&Notify", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 10,
+                          150, 24, dialog, nullptr, nullptr, nullptr);
+    VisualStyle::AttachWindow(dialog);
+    Canvas canvas(150, 24);
+
+    LRESULT result = 0;
+    ASSERT_TRUE(VisualStyle::HandleWindowMessage(dialog, WM_CTLCOLORSTATIC,
+                                                 reinterpret_cast<WPARAM>(canvas.Dc()), 0, result));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(result), VisualStyle::WindowBrush());
+    EXPECT_EQ(::GetTextColor(canvas.Dc()), VisualStyle::Colors().text);
+    EXPECT_FALSE(VisualStyle::HandleWindowMessage(dialog, WM_PAINT, 0, 0, result));
+
+    // The check box paints dark and still checks itself when clicked.
+    ::SendMessageW(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    EXPECT_EQ(canvas.At(149, 1), kDarkWindow);
+    const int unchecked = canvas.LightPixels(0, 0, 20, 24);
+    ::SendMessageW(check, BM_CLICK, 0, 0);
+    EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ::SendMessageW(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    EXPECT_GT(canvas.LightPixels(0, 0, 20, 24), unchecked);
+
+    // The standard look leaves it all to the system.
+    VisualStyle::Select(StyleKind::Standard);
+    EXPECT_FALSE(VisualStyle::HandleWindowMessage(
+        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()), 0, result));
+    ::SendMessageW(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    EXPECT_NE(canvas.At(149, 1), kDarkWindow);
+    VisualStyle::DetachWindow(dialog);
+    ::DestroyWindow(dialog);
+}
+
+} // namespace
+} // namespace staywick
