@@ -1,0 +1,142 @@
+// The settings file with the real Staywick.exe: the portable file is used and
+// a start-up save keeps the rest of it, a refused write shows the error box
+// with the settings path and the program goes on, and with no file anywhere
+// the per-user folder is created but no file is written.
+#include "win/common/process_helpers.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace staywick::test {
+namespace {
+
+// "ActivateFor" 7 matches no "Activate for" entry, so start-up sets it to 0
+// and saves: the first write the program makes without a user.
+const std::string kPrepared = "[Window]\r\n"
+                              "Left=12\r\n"
+                              "[General]\r\n"
+                              "ActivateFor=7\r\n"
+                              "InputKey=1\r\n";
+
+std::wstring PerUserFolder() {
+    wchar_t appData[MAX_PATH + 1] = {};
+    ::SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, TRUE);
+    return std::wstring(appData) + L"\\Tessaro\\Staywick";
+}
+
+bool IsDir(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+struct SeenBox {
+    std::wstring caption, text;
+};
+
+// The error report box of another process, read and dismissed with OK.
+std::optional<SeenBox> DismissErrorBox(DWORD timeoutMs) {
+    HWND box = nullptr;
+    if (!WaitUntil(timeoutMs, [&] { return (box = ::FindWindowW(L"#32770", L"Staywick")); })) {
+        return std::nullopt;
+    }
+    SeenBox seen;
+    wchar_t buf[1024] = {};
+    ::GetWindowTextW(box, buf, 1024);
+    seen.caption = buf;
+    ::GetDlgItemTextW(box, 0xFFFF, buf, 1024);
+    seen.text = buf;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntil(5000, [&] { return !::IsWindow(box); });
+    return seen;
+}
+
+class SettingsFileE2e : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseRunningStaywick();
+        exe_ = InstallCopy(dir_);
+    }
+    void TearDown() override { CloseRunningStaywick(); }
+
+    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
+
+    TempDir dir_;
+    std::wstring exe_;
+};
+
+TEST_F(SettingsFileE2e, ThePortableFileIsUsedAndAStartUpSaveKeepsTheRestOfIt) {
+    const std::wstring perUserFile = PerUserFolder() + L"\\Staywick.Settings";
+    const bool perUserBefore = FileExists(perUserFile);
+    const std::string perUserBytes = perUserBefore ? ReadFileBytes(perUserFile) : "";
+    WriteFileBytes(SettingsPath(), kPrepared);
+
+    Process p = Process::Start(exe_);
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        return ReadFileBytes(SettingsPath()).find("ActivateFor=0\r\n") != std::string::npos;
+    })) << ReadFileBytes(SettingsPath());
+    const std::string after = ReadFileBytes(SettingsPath());
+    EXPECT_EQ(after.rfind("[Window]\r\nLeft=12\r\n[General]\r\n", 0), 0u) << after;
+    EXPECT_NE(after.find("InputKey=1\r\n"), std::string::npos) << "a loaded value is saved back";
+    EXPECT_LT(after.find("ActivateFor=0"), after.find("InputKey=1")) << "kept in its place";
+    for (const char* key : {"Active=", "DontLetSleepMoreThen=", "AutoStopped=", "NotifySystem="}) {
+        EXPECT_NE(after.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(FileExists(perUserFile), perUserBefore);
+    if (perUserBefore) {
+        EXPECT_EQ(ReadFileBytes(perUserFile), perUserBytes);
+    }
+}
+
+TEST_F(SettingsFileE2e, ARefusedWriteShowsTheErrorWithThePathAndTheProgramGoesOn) {
+    WriteFileBytes(SettingsPath(), kPrepared);
+    // Held open without write sharing: the profile API can read but not write.
+    HANDLE hold = ::CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+
+    Process p = Process::Start(exe_);
+    const auto box = DismissErrorBox(10000);
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box->caption, L"Staywick");
+    EXPECT_EQ(box->text, L"Unable to write to " + SettingsPath() + L".");
+
+    // The program goes on.
+    EXPECT_NE(WaitForMainWindow(5000), nullptr);
+    ::Sleep(500);
+    EXPECT_TRUE(p.Running());
+    ::CloseHandle(hold);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), kPrepared);
+}
+
+TEST_F(SettingsFileE2e, NoFileAnywhereCreatesThePerUserFolderAndWritesNoFile) {
+    // Put an earlier per-user file aside and remove the folders if that empties them.
+    const std::wstring folder = PerUserFolder();
+    const std::wstring file = folder + L"\\Staywick.Settings";
+    const std::wstring aside = dir_.File(L"per-user.aside");
+    const bool hadFile = FileExists(file);
+    if (hadFile) {
+        ASSERT_TRUE(::MoveFileW(file.c_str(), aside.c_str()));
+    }
+    ::RemoveDirectoryW(folder.c_str());
+    ::RemoveDirectoryW(folder.substr(0, folder.find_last_of(L'\\')).c_str());
+
+    Process p = Process::Start(exe_);
+    EXPECT_NE(WaitForMainWindow(10000), nullptr);
+    EXPECT_TRUE(WaitUntil(5000, [&] { return IsDir(folder); }));
+    ::Sleep(1000); // start-up has run its course
+    EXPECT_TRUE(p.Running());
+    CloseRunningStaywick();
+    EXPECT_FALSE(FileExists(file)) << "loading never writes the file";
+    EXPECT_FALSE(FileExists(SettingsPath()));
+
+    if (hadFile)
+        ::MoveFileW(aside.c_str(), file.c_str());
+}
+
+} // namespace
+} // namespace staywick::test
