@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::InitCommonControlsEx(&icc);
 
     Application app(kAppTitle);
-    TFrmStaywickMain mainWindow(app);
+    TFrmStaywickMain mainWindow(app, ::GetCommandLineW());
     mainWindow.CreatedMutex = mutex;
     app.Run();
     return 0;

@@ -1,0 +1,43 @@
+#include "common/win32/append_line.h"
+
+#include "common/app_error.h"
+#include "common/text_functions.h"
+#include "common/version_text.h"
+#include "platform/win32/handles.h"
+
+namespace staywick {
+
+std::wstring SystemErrorMessage(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
+    if (buffer) ::LocalFree(buffer);
+    return TrimMessageTail(text);
+}
+
+void AppendLineToFile(const std::wstring& fileName, const std::wstring& line) {
+    const DWORD attrs = ::GetFileAttributesW(fileName.c_str());
+    const bool exists = attrs != INVALID_FILE_ATTRIBUTES;
+    // A file that appears between the test and the creation is appended to,
+    // never truncated.
+    win32::FileHandle file(::CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                         exists ? OPEN_EXISTING : OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        throw AppError((exists ? L"Cannot open file \"" : L"Cannot create file \"") + fileName +
+                       L"\". " + SystemErrorMessage(error));
+    }
+    LARGE_INTEGER zero{};
+    ::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END);
+    const std::string bytes = ToUtf8(line) + "\r\n";
+    DWORD written = 0;
+    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        throw AppError(L"Stream write error");
+    }
+}
+
+} // namespace staywick

@@ -1,0 +1,254 @@
+// "/D" and "/L" with the real Staywick.exe: the activity log's exact lines
+// and encoding, the debug window, and start-up's resumption rule as the
+// settings file and the log show it.
+#include "win/common/process_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace staywick::test {
+namespace {
+
+std::vector<std::string> SplitCrLf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0, pos;
+    while ((pos = bytes.find("\r\n", start)) != std::string::npos) {
+        lines.push_back(bytes.substr(start, pos - start));
+        start = pos + 2;
+    }
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated rest
+    return lines;
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+
+bool AllDigits(const std::string& s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::string Settings(int active, int sleepMax, int autoStopped) {
+    std::ostringstream s;
+    s << "[General]\r\nActive=" << active << "\r\nDontLetSleepMoreThen=" << sleepMax
+      << "\r\nActivateFor=0\r\nAutoStopped=" << autoStopped << "\r\nInputKey=0\r\nNotifySystem=1\r\n";
+    return s.str();
+}
+
+class DiagnosticsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseRunningStaywick();
+        exe_ = InstallCopy(dir_);
+    }
+    void TearDown() override { CloseRunningStaywick(); }
+
+    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
+    std::wstring LogPath() const { return dir_.File(L"Staywick.log"); }
+    std::vector<std::string> LogLines() const { return SplitCrLf(ReadFileBytes(LogPath())); }
+
+    TempDir dir_;
+    std::wstring exe_;
+};
+
+// Every line of a tick is one of the known shapes, in order.
+void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t from,
+                           bool& sawReAim, bool& sawWake) {
+    std::size_t i = from;
+    while (i < lines.size()) {
+        if (lines[i] == "*******************************" + std::string(" ")) {
+            i += 3;  // a later run's header
+            continue;
+        }
+        ASSERT_EQ(lines[i], "Im in the timer") << "line " << i;
+        ASSERT_LT(i + 2, lines.size());
+        ASSERT_TRUE(StartsWith(lines[i + 1], "  GetIdleTime: ") &&
+                    AllDigits(lines[i + 1].substr(15))) << lines[i + 1];
+        ASSERT_EQ(lines[i + 2], "  >= : 60000");
+        i += 3;
+        ASSERT_LT(i, lines.size());
+        if (lines[i] == "Forced system wake up") {
+            sawWake = true;
+            i += 1;
+            continue;
+        }
+        ASSERT_LT(i + 2, lines.size());
+        ASSERT_TRUE(StartsWith(lines[i], "IdelTime: ") && AllDigits(lines[i].substr(10))) << lines[i];
+        ASSERT_TRUE(StartsWith(lines[i + 1], "  aNewInterval: ")) << lines[i + 1];
+        ASSERT_TRUE(StartsWith(lines[i + 2], "  timer interval at: ") &&
+                    AllDigits(lines[i + 2].substr(21))) << lines[i + 2];
+        const long long b = std::stoll(lines[i + 1].substr(16));
+        const long long interval = std::stoll(lines[i + 2].substr(21));
+        EXPECT_EQ(interval, b > 0 ? b : 2000) << "the interval in force follows b";
+        sawReAim = true;
+        i += 3;
+    }
+}
+
+TEST_F(DiagnosticsTest, LogGetsHeaderAndEveryTickInExactFormAcrossTwoRuns) {
+    WriteFileBytes(SettingsPath(), Settings(1, 1, 0));
+    {
+        Process p = Process::Start(exe_, L"/L");
+        ASSERT_NE(WaitForMainWindow(10000), nullptr);
+        ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 3; }));
+        const auto head = LogLines();
+        EXPECT_EQ(head[0], "******************************* ");
+        EXPECT_EQ(head[1], "Active: True");
+        EXPECT_EQ(head[2], "MaxSleep: 1");
+        // A re-aiming tick and a forced wake both come within the limit plus a few ticks.
+        bool reAim = false, wake = false;
+        WaitUntil(75000, [&] {
+            const std::string all = ReadFileBytes(LogPath());
+            return all.find("Forced system wake up") != std::string::npos &&
+                   all.find("IdelTime: ") != std::string::npos;
+        });
+        CloseRunningStaywick();
+        ExpectWellFormedTicks(LogLines(), 3, reAim, wake);
+        EXPECT_TRUE(reAim);
+        EXPECT_TRUE(wake);
+    }
+    const std::string first = ReadFileBytes(LogPath());
+    EXPECT_NE(first.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
+    EXPECT_EQ(first.substr(first.size() - 2), "\r\n");
+    EXPECT_EQ(first.find('\n'), first.find("\r\n") + 1) << "every line ends in CR LF";
+
+    // A second run appends a new header below the earlier lines.
+    Process again = Process::Start(exe_, L"/l");
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return ReadFileBytes(LogPath()).size() > first.size() + 40; }));
+    const std::string both = ReadFileBytes(LogPath());
+    EXPECT_EQ(both.substr(0, first.size()), first);
+    EXPECT_EQ(both.substr(first.size(), 34), "******************************* \r\n");
+}
+
+TEST_F(DiagnosticsTest, DebugFirstGivesTheWindowAndNoLog) {
+    WriteFileBytes(SettingsPath(), Settings(1, 3, 0));
+    Process p = Process::Start(exe_, L"/D /L");
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    HWND debug = nullptr;
+    ASSERT_TRUE(WaitUntil(8000, [&] { return (debug = ::FindWindowW(L"MyDebugWnd", L"DebugWnd")); }));
+    RECT rc;
+    ::GetWindowRect(debug, &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right - rc.left, 450);
+    EXPECT_EQ(rc.bottom - rc.top, 500);
+    HWND edit = ::GetDlgItem(debug, 1234);
+    ASSERT_NE(edit, nullptr);
+    auto text = [&] {
+        // WM_GETTEXT, not GetWindowText: the edit control belongs to another process.
+        wchar_t buf[8192] = {};
+        ::SendMessageW(edit, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf));
+        return std::wstring(buf);
+    };
+    auto idleLines = [&] {
+        const std::wstring t = text();
+        std::size_t n = 0, pos = 0;
+        while ((pos = t.find(L"Windows has been idle for ", pos)) != std::wstring::npos) ++n, ++pos;
+        return n;
+    };
+    // The first tick's line comes at once, then an idle line every 5 s.
+    EXPECT_TRUE(WaitUntil(3000, [&] { return text().find(L"timer interval at: ") == 0 ||
+                                             text().find(L"Forced system wake up") == 0; }))
+        << "the start-up tick writes its decision first";
+    EXPECT_TRUE(::GetWindowLongW(debug, GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost after a line";
+    ASSERT_TRUE(WaitUntil(7000, [&] { return idleLines() >= 1; }));
+    const std::size_t before = idleLines();
+    ASSERT_TRUE(WaitUntil(7000, [&] { return idleLines() > before; }));
+    EXPECT_NE(text().find(L" milliseconds.\r\n"), std::wstring::npos);
+    EXPECT_FALSE(FileExists(LogPath()));
+}
+
+TEST_F(DiagnosticsTest, AutoStoppedStartResumesAndSavesOnlyThat) {
+    WriteFileBytes(SettingsPath(), Settings(0, 3, 1));
+    Process p = Process::Start(exe_, L"/L");
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        return ReadFileBytes(SettingsPath()).find("AutoStopped=0") != std::string::npos;
+    }));
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(1, 3, 0));
+    ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 4; }));
+    const auto lines = LogLines();
+    EXPECT_EQ(lines[1], "Active: False") << "the header shows Active as loaded";
+    EXPECT_EQ(lines[3], "Im in the timer") << "an active start runs one tick at once";
+
+    // Closing writes nothing more to the settings file.
+    const std::string saved = ReadFileBytes(SettingsPath());
+    ::PostMessageW(WaitForMainWindow(1000), WM_CLOSE, 0, 0);
+    const auto code = p.WaitExit(5000);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), saved);
+}
+
+TEST_F(DiagnosticsTest, OffAtStartRunsNoTick) {
+    WriteFileBytes(SettingsPath(), Settings(0, 1, 0));
+    Process p = Process::Start(exe_, L"/L");
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 3; }));
+    ::Sleep(6500);  // past the first 5 s main-timer period
+    EXPECT_EQ(LogLines().size(), 3u);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(0, 1, 0));
+}
+
+TEST_F(DiagnosticsTest, SecondStartWithSwitchChangesNothingInTheRunningOne) {
+    WriteFileBytes(SettingsPath(), Settings(0, 3, 0));
+    Process p = Process::Start(exe_);
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    Process second = Process::Start(exe_, L"/L");
+    EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u);
+    Process third = Process::Start(exe_, L"/D");
+    EXPECT_EQ(third.WaitExit(3000).value_or(1234), 0u);
+    ::Sleep(6000);
+    EXPECT_FALSE(FileExists(LogPath()));
+    EXPECT_EQ(::FindWindowW(L"MyDebugWnd", nullptr), nullptr);
+}
+
+struct ReportBox {
+    HWND box = nullptr;
+    std::wstring text;
+};
+
+ReportBox WaitForReportBox(DWORD timeoutMs) {
+    ReportBox r;
+    WaitUntil(timeoutMs, [&] { return (r.box = ::FindWindowW(L"#32770", L"Staywick")); });
+    if (r.box) {
+        wchar_t buf[1024] = {};
+        ::GetDlgItemTextW(r.box, 0xFFFF, buf, 1024);
+        r.text = buf;
+    }
+    return r;
+}
+
+TEST(DiagnosticsErrors, ALogThatCannotBeCreatedIsReportedAndTheProgramGoesOn) {
+    CloseRunningStaywick();
+    // A folder whose name holds ".Settings": the log path points into
+    // "...\inst.log\", which does not exist.
+    TempDir root;
+    const std::wstring folder = root.File(L"inst.Settings");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + L"\\Staywick.exe";
+    ::CopyFileW(StaywickExePath().c_str(), exe.c_str(), FALSE);
+    WriteFileBytes(folder + L"\\Staywick.Settings", Settings(1, 3, 0));
+
+    Process p = Process::Start(exe, L"/L");
+    HWND main = WaitForMainWindow(10000);
+    ASSERT_NE(main, nullptr);
+    const ReportBox box = WaitForReportBox(8000);
+    ASSERT_NE(box.box, nullptr);
+    const std::wstring expectedStart =
+        L"Cannot create file \"" + root.File(L"inst.log") + L"\\Staywick.log\". ";
+    EXPECT_EQ(box.text.substr(0, expectedStart.size()), expectedStart) << box.text;
+    EXPECT_EQ(box.text.back(), L'.');
+    // Each later tick reports its failing first line the same way.
+    ::PostMessageW(box.box, WM_COMMAND, IDOK, 0);
+    DWORD_PTR result = 0;
+    EXPECT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)
+        << "the main window still answers";
+    EXPECT_TRUE(p.Running());
+    CloseRunningStaywick();
+}
+
+} // namespace
+} // namespace staywick::test
