@@ -21,7 +21,7 @@ constexpr int kClientHeight = 333;
 
 enum class Kind { Image, Label, Link, Button };
 
-struct ControlSpec {
+struct ControlDef {
     int id;
     Kind kind;
     int left, top, width, height;
@@ -29,7 +29,7 @@ struct ControlSpec {
 
 // Positions and sizes at 120 pixels per inch, in tab order for the
 // focusable ones (site 0, license 1, support 2, OK 3, donate 4).
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {IDC_ABOUT_LOGO, Kind::Image, 17, 14, 40, 40},
     {IDC_ABOUT_NAME, Kind::Label, 70, 10, 91, 20},
     {IDC_ABOUT_VERSION, Kind::Label, 71, 34, 48, 20}, // width follows the text
@@ -128,8 +128,8 @@ TAboutWindow::TAboutWindow(Application& app, HWND host, const std::wstring& exeP
 TAboutWindow::~TAboutWindow() {
     DetachLook(host_);
     app_.RemoveDialogWindow(host_);
-    for (const ControlSpec& spec : kControls) {
-        if (HWND ctl = Control(spec.id)) ::DestroyWindow(ctl);
+    for (const ControlDef& def : kControls) {
+        if (HWND ctl = Control(def.id)) ::DestroyWindow(ctl);
     }
     if (font_) ::DeleteObject(font_);
     if (boldFont_) ::DeleteObject(boldFont_);
@@ -139,10 +139,10 @@ TAboutWindow::~TAboutWindow() {
 
 void TAboutWindow::CreateControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlDef& def : kControls) {
         const wchar_t* cls = WC_STATICW;
         DWORD style = WS_CHILD | WS_VISIBLE;
-        switch (spec.kind) {
+        switch (def.kind) {
         case Kind::Image:
             style |= SS_ICON | SS_REALSIZECONTROL;
             break;
@@ -158,10 +158,10 @@ void TAboutWindow::CreateControls() {
             style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
             break;
         }
-        HWND ctl = ::CreateWindowExW(0, cls, TextOf(spec.id).c_str(), style, 0, 0, 0, 0, host_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        HWND ctl = ::CreateWindowExW(0, cls, TextOf(def.id).c_str(), style, 0, 0, 0, 0, host_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                      instance, nullptr);
-        if (ctl && spec.kind == Kind::Link) ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
+        if (ctl && def.kind == Kind::Link) ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
     }
 }
 
@@ -175,13 +175,13 @@ void TAboutWindow::Layout(UINT dpi) {
     logo_ = static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDI_STAYWICK),
                                             IMAGE_ICON, s(40), s(40), 0));
     ::SendMessageW(Control(IDC_ABOUT_LOGO), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);
-    for (const ControlSpec& spec : kControls) {
-        HWND ctl = Control(spec.id);
-        HFONT font = spec.id == IDC_ABOUT_NAME ? boldFont_ : font_;
+    for (const ControlDef& def : kControls) {
+        HWND ctl = Control(def.id);
+        HFONT font = def.id == IDC_ABOUT_NAME ? boldFont_ : font_;
         ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        int width = s(spec.width);
-        if (spec.id == IDC_ABOUT_VERSION) width = TextWidth(ctl, font) + 1;
-        ::SetWindowPos(ctl, nullptr, s(spec.left), s(spec.top), width, s(spec.height),
+        int width = s(def.width);
+        if (def.id == IDC_ABOUT_VERSION) width = TextWidth(ctl, font) + 1;
+        ::SetWindowPos(ctl, nullptr, s(def.left), s(def.top), width, s(def.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetClientSize(host_, s(kClientWidth), s(kClientHeight), dpi);
