@@ -27,6 +27,7 @@ constexpr StyleColors kDarkColors{
 
 struct StyleState {
     StyleKind selected = StyleKind::Standard;
+    bool (*highContrastReader)() = nullptr;
     std::vector<HWND> windows;
     win32::GdiObject windowBrush{::CreateSolidBrush(kDarkColors.window)};
     win32::GdiObject controlBrush{::CreateSolidBrush(kDarkColors.control)};
@@ -74,7 +75,13 @@ const wchar_t* VisualStyle::SelectedName() noexcept {
     return State().selected == StyleKind::Dark ? kDarkStyleName : kStandardStyleName;
 }
 
+void VisualStyle::SetHighContrastReader(bool (*reader)()) {
+    State().highContrastReader = reader;
+}
+
 bool VisualStyle::IsHighContrast() {
+    if (State().highContrastReader)
+        return State().highContrastReader();
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof(contrast);
     return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&

@@ -61,6 +61,9 @@ public:
     // Paints a push button or check box dark while the dark look is in force
     // (AttachWindow does this for the window's buttons already).
     static void AttachButton(HWND button);
+
+    // Tests stand in for the system's high-contrast setting; nullptr restores it.
+    static void SetHighContrastReader(bool (*reader)());
 };
 
 } // namespace staywick

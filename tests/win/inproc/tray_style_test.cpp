@@ -208,6 +208,28 @@ TEST_F(StyleTest, OpenTrayMenuShowsDarkOnScreen) {
     EXPECT_EQ(standard, ::GetSysColor(COLOR_MENU));
 }
 
+TEST_F(StyleTest, HighContrastAlwaysGetsTheStandardLook) {
+    TMainTrayMenu menu;
+    VisualStyle::SetHighContrastReader([] { return true; });
+    EXPECT_EQ(VisualStyle::Selected(), StyleKind::Dark);
+    EXPECT_FALSE(VisualStyle::IsDark());
+    EXPECT_EQ(VisualStyle::Colors().window, ::GetSysColor(COLOR_MENU));
+    LRESULT result = 0;
+    EXPECT_FALSE(VisualStyle::HandleWindowMessage(nullptr, WM_CTLCOLORDLG, 0, 0, result));
+    bool darkWhileOpen = true;
+    test::MenuDriver driver([&](int, HWND open) {
+        if (!open)
+            return true;
+        darkWhileOpen = menu.DarkLook();
+        return false;
+    });
+    menu.Popup(200, 200);
+    VisualStyle::SetHighContrastReader(nullptr);
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_FALSE(darkWhileOpen);
+    EXPECT_FALSE(MenuType(menu.Handle(), 0) & MFT_OWNERDRAW);
+}
+
 TEST_F(StyleTest, DialogColoursAndButtonsFollowTheLook) {
     HWND dialog = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
                                     nullptr, nullptr);
