@@ -3,44 +3,66 @@
 #include "app/error_report.h"
 #include "common/app_names.h"
 #include "common/win32/append_line.h"
+#include "common/win32/file_version.h"
 #include "diag/command_line.h"
 #include "diag/log_lines.h"
+#include "resources/resource.h"
 #include "settings/settings_file.h"
 
 namespace staywick {
 
+namespace {
+constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
+constexpr wchar_t kBalloonText[] = L"You can drag it to near the clock if you wish to have it visible";
+constexpr std::uint8_t kBalloonInfo = 1;
+} // namespace
+
 TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     : app_(app), commandLine_(std::move(commandLine)), files_(app.Handle()),
-      input_(app.Handle(), [&app] { app.ProcessMessages(); }), debugWindow_(app.Handle()) {
-    RegisterWindowClass(kMainWindowClass, 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+      input_(app.Handle(), [&app] { app.ProcessMessages(); }), Tray(app.Handle()),
+      debugWindow_(app.Handle()) {
+    RegisterWindowClass(kMainWindowClass, 0,
+                        ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_STAYWICK)),
+                        ::GetSysColorBrush(COLOR_BTNFACE));
     // Owned by the application window, so it has no taskbar button of its own.
     Create(WS_EX_DLGMODALFRAME, kMainWindowClass, L"Main",
            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
            400, 300, app_.Handle());
-    // The timers exist from the window's creation; TimerMain runs at 5000 ms.
-    RunGuarded([this] {
-        controller_ = std::make_unique<KeepAwakeController>(
-            StaywickOptions, static_cast<KeepAwakeView&>(*this),
-            static_cast<InputPower&>(input_), static_cast<TickDiagnostics&>(*this),
-            [this] { SaveOptions(); },
-            KeepAwakeTimerPorts{mainTimerPort_, countDownTimerPort_, debugTimerPort_});
-        controller_->TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
-    });
+    RunGuarded([this] { CreateComponents(); });
     RunGuarded([this] { FormCreate(); });
 }
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
+    about_.reset();
     Destroy();
 }
 
+// The window's components: the carried glyph font, the tray and its menu,
+// and the timers, which exist (TimerMain running at 5000 ms) from here on.
+void TFrmStaywickMain::CreateComponents() {
+    FontImages.AddResource(::GetModuleHandleW(nullptr), IDR_GLYPHTER_FONT);
+    appearance_ = std::make_unique<TTrayAppearance>(TrayIcons, Tray, &MainTrayMenu,
+                                                    static_cast<int>(::GetDpiForWindow(Handle())));
+    statusView_ = std::make_unique<TTrayStatusView>(MainTrayMenu, Tray, *appearance_);
+    Tray.PopupMenu = &MainTrayMenu;
+    Tray.ProcessMessages = [this] { app_.ProcessMessages(); };
+    controller_ = std::make_unique<KeepAwakeController>(
+        StaywickOptions, *statusView_, input_, static_cast<TickDiagnostics&>(*this),
+        [this] { SaveOptions(); },
+        KeepAwakeTimerPorts{mainTimerPort_, countDownTimerPort_, debugTimerPort_});
+    controller_->TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
+    SetMenuHandlers();
+}
+
 void TFrmStaywickMain::FormCreate() {
-    if (!controller_) return;  // its timers could not start; already reported
+    if (!controller_) return;  // its components failed; already reported
     app_.SetOnMessage([this](const MSG& msg, bool& handled) {
-        if (controller_) controller_->OnAppMessage(msg.message, msg.wParam, handled);
+        controller_->OnAppMessage(msg.message, msg.wParam, handled);
     });
     logEnabled_ = false;
-    // The About window's fields are filled here.
+    about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
+    about_->OnDonate = [this] { MnuDonateClick(); };
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
     controller_->SelectItemActivateForStatus(StaywickOptions.ActivateFor);
@@ -48,7 +70,8 @@ void TFrmStaywickMain::FormCreate() {
 }
 
 void TFrmStaywickMain::AppLoaded() {
-    // The visual style and the tray icon come first.
+    appearance_->SetVisualStyle();
+    Tray.SetVisible(true);
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     if (diagnostic == DiagnosticSwitch::Debug) controller_->TimerDebug.SetEnabled(true);
     if (diagnostic == DiagnosticSwitch::Log) {
@@ -64,11 +87,11 @@ void TFrmStaywickMain::AppLoaded() {
     if (StaywickOptions.Active) controller_->TimerMainTimer();
 }
 
-void TFrmStaywickMain::PrevInstance() {}
+void TFrmStaywickMain::PrevInstance() { ShowTrayBalloon(Tray, kBalloonTitle, kBalloonText, kBalloonInfo); }
 
 void TFrmStaywickMain::FormDestroy() {
     input_.ReleaseAwakeState();
-    // The tray icon is removed here.
+    Tray.SetVisible(false);
     if (CreatedMutex) {
         ::CloseHandle(CreatedMutex);
         CreatedMutex = nullptr;
@@ -85,25 +108,23 @@ void TFrmStaywickMain::AppendLog(const std::wstring& line) { AppendLineToFile(lo
 
 void TFrmStaywickMain::DebugWrite(const std::wstring& line) { staywick::DebugWrite(debugWindow_, line); }
 
-void TFrmStaywickMain::SetStatusChecked(bool checked) { statusChecked_ = checked; }
-
-void TFrmStaywickMain::SetStatusCaption(const std::wstring& caption) { statusCaption_ = caption; }
-
-void TFrmStaywickMain::SetActivateForChecked(std::size_t position, bool checked) {
-    if (position < activateForChecked_.size()) activateForChecked_[position] = checked;
-}
-
-void TFrmStaywickMain::SetTrayTip(const std::wstring& tip) { trayTip_ = tip; }
-
-void TFrmStaywickMain::UpdateTrayIcon(std::int32_t) {}
-
 LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (about_ && about_->HandleMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
     case kWmAppLoaded:
         AppLoaded();
         return 0;
     case kWmPrevInstance:
         PrevInstance();
+        return 0;
+    case WM_SETTINGCHANGE:
+        result = DefaultHandling(msg, wParam, lParam);
+        appearance_->WMSettingChange();
+        return result;
+    case WM_DPICHANGED:
+        appearance_->DpiChanged(Handle(), wParam, lParam,
+                                [this] { return controller_->GetTrayIcon(); });
         return 0;
     case WM_DESTROY:
         // Closing the main window always ends the application.

@@ -2,6 +2,7 @@
 // TFrmStaywickMain: the hidden main window and hub of the program. It is
 // never shown at start (it doubles as the About window) and owns the
 // settings record, the timers, the controller, the tray and the diagnostics.
+#include "app/about_window.h"
 #include "app/application.h"
 #include "app/window.h"
 #include "diag/win32/debug_window_win32.h"
@@ -12,14 +13,18 @@
 #include "platform/win32/profile_win32.h"
 #include "platform/win32/timer_port_win32.h"
 #include "settings/settings_location.h"
+#include "tray/win32/glyph_list.h"
+#include "tray/win32/main_tray_menu.h"
+#include "tray/win32/tray_appearance.h"
+#include "tray/win32/tray_icon.h"
+#include "tray/win32/tray_status_view.h"
 
-#include <array>
 #include <memory>
 #include <string>
 
 namespace staywick {
 
-class TFrmStaywickMain : public Window, private KeepAwakeView, private TickDiagnostics {
+class TFrmStaywickMain : public Window, private TickDiagnostics {
 public:
     TFrmStaywickMain(Application& app, std::wstring commandLine);
     ~TFrmStaywickMain() override;
@@ -33,6 +38,7 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CreateComponents();
     void FormCreate();
     void AppLoaded();
     void PrevInstance();
@@ -40,12 +46,12 @@ private:
     void SaveOptions();
     void TimerDebugTimer();
 
-    // KeepAwakeView: the tray's status item, durations, tip and glyph.
-    void SetStatusChecked(bool checked) override;
-    void SetStatusCaption(const std::wstring& caption) override;
-    void SetActivateForChecked(std::size_t position, bool checked) override;
-    void SetTrayTip(const std::wstring& tip) override;
-    void UpdateTrayIcon(std::int32_t index) override;
+    // Tray menu handlers (main_window_handlers.cpp).
+    void SetMenuHandlers();
+    void SetMaximumsystemidletime1Click();
+    void MnuDonateClick();
+    void MnuAboutClick();
+    void MnuQuitClick();
 
     // TickDiagnostics: the activity log and the debug window.
     bool LogEnabled() const override { return logEnabled_; }
@@ -60,17 +66,19 @@ private:
     SettingsLocation location_{files_};
     InputPowerWin32 input_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
+
+    TFontImages FontImages;
+    TGlyphList TrayIcons{L"Glyphter", L"CD", 20, 20};
+    TMainTrayMenu MainTrayMenu;
+    TTrayIcon Tray;
+    std::unique_ptr<TTrayAppearance> appearance_;
+    std::unique_ptr<TTrayStatusView> statusView_;
     std::unique_ptr<KeepAwakeController> controller_;
+    std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;
 
     bool logEnabled_ = false;
     std::wstring logFileName_;
-
-    // What the status item and durations show until the tray menu holds them.
-    bool statusChecked_ = false;
-    std::wstring statusCaption_;
-    std::array<bool, 13> activateForChecked_{};
-    std::wstring trayTip_ = L"Staywick";
 };
 
 } // namespace staywick
