@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/mutex_utils.h"
 #include "common/app_names.h"
+#include "tray/win32/visual_style.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,6 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&icc);
 
+    // The dark style first, so the main window is created under it; the
+    // colour mode decides the final style once the loop runs.
+    VisualStyle::Select(StyleKind::Dark);
     Application app(kAppTitle);
     TFrmStaywickMain mainWindow(app, ::GetCommandLineW());
     mainWindow.CreatedMutex = mutex;

@@ -41,7 +41,9 @@ TFrmStaywickMain::~TFrmStaywickMain() {
 // The window's components: the carried glyph font, the tray and its menu,
 // and the timers, which exist (TimerMain running at 5000 ms) from here on.
 void TFrmStaywickMain::CreateComponents() {
+    // The font must be registered before the glyphs can be drawn.
     FontImages.AddResource(::GetModuleHandleW(nullptr), IDR_GLYPHTER_FONT);
+    TrayIcons.Redraw();
     appearance_ = std::make_unique<TTrayAppearance>(TrayIcons, Tray, &MainTrayMenu,
                                                     static_cast<int>(::GetDpiForWindow(Handle())));
     statusView_ = std::make_unique<TTrayStatusView>(MainTrayMenu, Tray, *appearance_);
