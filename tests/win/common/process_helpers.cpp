@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -142,6 +144,160 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 bool FileExists(const std::wstring& path) {
     const DWORD attrs = ::GetFileAttributesW(path.c_str());
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace staywick::test
+
+namespace staywick::test {
+
+namespace {
+
+struct WindowQuery {
+    DWORD pid;
+    const wchar_t* cls;
+    const wchar_t* caption;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param) {
+    auto& query = *reinterpret_cast<WindowQuery*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != query.pid) return TRUE;
+    wchar_t cls[256] = {};
+    ::GetClassNameW(wnd, cls, 256);
+    if (::lstrcmpW(cls, query.cls) != 0) return TRUE;
+    if (query.caption && WindowText(wnd) != query.caption) return TRUE;
+    query.found.push_back(wnd);
+    return TRUE;
+}
+
+// The program's tray callback (WM_USER + 1), lParam the mouse message.
+constexpr UINT kTrayCallback = WM_USER + 1;
+
+HWND VisibleMenuWindow(DWORD pid) {
+    for (HWND wnd : ProcessWindows(pid, L"#32768")) {
+        if (::IsWindowVisible(wnd)) return wnd;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
+    WindowQuery query{pid, cls, caption, {}};
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(timeoutMs, [&] {
+        for (HWND wnd : ProcessWindows(pid, cls, caption)) {
+            if (::IsWindowVisible(wnd)) return (found = wnd) != nullptr;
+        }
+        return false;
+    });
+    return found;
+}
+
+bool WaitForWindowVisible(HWND wnd, bool visible, DWORD timeoutMs) {
+    return WaitUntil(timeoutMs, [&] { return (::IsWindowVisible(wnd) != FALSE) == visible; });
+}
+
+std::wstring WindowText(HWND wnd) {
+    // Timeouts: a hung window must not hang the test.
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR n = 0;
+    if (!::SendMessageTimeoutW(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 5000, &n)) {
+        return {};
+    }
+    text.resize(std::min<std::size_t>(n, length));
+    return text;
+}
+
+HWND TrayNotifyWindow(DWORD pid) {
+    const auto found = ProcessWindows(pid, L"TTrayIconNotifyWindow");
+    return found.empty() ? nullptr : found.front();
+}
+
+bool ShellHasTrayIcon(HWND notifyWindow) {
+    // A modification that changes nothing succeeds only for an icon the shell
+    // holds; the program numbers its icon by its notification window.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = notifyWindow;
+    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(notifyWindow));
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
+    HWND notify = TrayNotifyWindow(pid);
+    if (!notify) return false;
+    ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    if (!WaitUntil(timeoutMs, [&] { return (menu = VisibleMenuWindow(pid)) != nullptr; })) {
+        return false;
+    }
+    for (int i = 0; i < downPresses; ++i) {
+        ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        ::Sleep(30);
+    }
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return WaitUntil(timeoutMs, [&] { return !VisibleMenuWindow(pid); });
+}
+
+std::optional<std::wstring> ClipboardText() {
+    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; })) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; })) return;
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+}
+
+ScopedEnv::ScopedEnv(const wchar_t* name, const std::wstring& value) : name_(name) {
+    wchar_t old[32768];
+    const DWORD n = ::GetEnvironmentVariableW(name, old, 32768);
+    if (n > 0 && n < 32768) old_ = std::wstring(old, n);
+    ::SetEnvironmentVariableW(name, value.c_str());
+}
+
+ScopedEnv::~ScopedEnv() {
+    ::SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return names;
 }
 
 } // namespace staywick::test

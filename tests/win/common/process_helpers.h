@@ -61,6 +61,48 @@ std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
+// Top-level windows of process `pid` of window class `cls` (and caption, when
+// given), in z-order.
+std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr);
+// The first visible one, waited for; nullptr after the timeout.
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption, DWORD timeoutMs);
+bool WaitForWindowVisible(HWND wnd, bool visible, DWORD timeoutMs);
+
+// A window's text (read across processes with WM_GETTEXT).
+std::wstring WindowText(HWND wnd);
+
+// The program's tray icon as the shell knows it: true while the shell holds
+// an icon for the program's notification window.
+HWND TrayNotifyWindow(DWORD pid);
+bool ShellHasTrayIcon(HWND notifyWindow);
+
+// Right-clicks the program's tray icon (its callback message, as the shell
+// sends it) and chooses the menu item reached by `downPresses` presses of
+// Down: the first press selects the first item, separators are skipped.
+// False when no menu opened or it did not close after the choice.
+bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs = 5000);
+
+// The clipboard's Unicode text; nothing when it holds none.
+std::optional<std::wstring> ClipboardText();
+void SetClipboardText(const std::wstring& text);
+
+// Sets an environment variable of this process (and so of programs it starts)
+// for the scope's life.
+class ScopedEnv {
+public:
+    ScopedEnv(const wchar_t* name, const std::wstring& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::wstring name_;
+    std::optional<std::wstring> old_;
+};
+
+// Names of the files in a folder matching a wildcard pattern.
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern = L"*");
+
 // Polls a condition every 20 ms until it holds or the timeout passes.
 template <class F> bool WaitUntil(DWORD timeoutMs, F condition) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;

@@ -1,0 +1,370 @@
+// The Options dialog, the About window and the license dialog with the real
+// Staywick.exe, driven from its tray menu as a user would: placement next to
+// the taskbar, one Options dialog at a time, what OK, Cancel, Esc and the
+// close box do to the portable settings file, the version line, hiding and
+// closing the About window, and the license text on screen and on the
+// clipboard with no temporary file left behind.
+#include "resources/resource.h"
+#include "win/common/process_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace staywick::test {
+namespace {
+
+// Presses of Down that reach an item of the tray menu (separators skipped):
+// status, "&Activate for", "&Options...", "&Donate", "&About...", "E&xit".
+constexpr int kMenuOptions = 3;
+constexpr int kMenuAbout = 5;
+
+constexpr int kGap = 20; // from the work area's right and bottom edges
+
+std::string SettingsText(int inputKey, const char* sleepMax, bool notify) {
+    return "[General]\r\nActive=0\r\nDontLetSleepMoreThen=" + std::string(sleepMax) +
+           "\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=" + std::to_string(inputKey) +
+           "\r\nNotifySystem=" + (notify ? "1" : "0") + "\r\n";
+}
+
+bool Has(const std::string& text, const std::string& line) {
+    return text.find(line + "\r\n") != std::string::npos;
+}
+
+RECT WorkArea() {
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+RECT Outer(HWND wnd) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return r;
+}
+
+// True when the window sits 20 px from the work area's right and bottom edges.
+::testing::AssertionResult PlacedNearTaskbar(HWND wnd) {
+    const RECT area = WorkArea();
+    const RECT r = Outer(wnd);
+    if (r.right == area.right - kGap && r.bottom == area.bottom - kGap) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "window " << r.left << "," << r.top << "," << r.right
+                                         << "," << r.bottom << " in work area " << area.left << ","
+                                         << area.top << "," << area.right << "," << area.bottom;
+}
+
+void MoveTo(HWND wnd, int x, int y) {
+    ::SetWindowPos(wnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitUntil(2000, [&] { return Outer(wnd).left == x && Outer(wnd).top == y; });
+}
+
+std::wstring Strip(std::wstring text, wchar_t c) {
+    text.erase(std::remove(text.begin(), text.end(), c), text.end());
+    return text;
+}
+
+class WindowsE2e : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseRunningStaywick();
+        exe_ = InstallCopy(dir_);
+    }
+    void TearDown() override { CloseRunningStaywick(); }
+
+    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
+    std::string Settings() const { return ReadFileBytes(SettingsPath()); }
+
+    // Starts the portable copy with this settings file; true once its tray
+    // icon is up (the start-up step has run).
+    bool Start(const std::string& settings) {
+        WriteFileBytes(SettingsPath(), settings);
+        process_ = Process::Start(exe_);
+        main_ = WaitForMainWindow(10000);
+        if (!main_)
+            return false;
+        return WaitUntil(10000, [&] {
+            HWND notify = TrayNotifyWindow(process_.Id());
+            return notify && ShellHasTrayIcon(notify);
+        });
+    }
+
+    HWND ChooseOptions() {
+        if (!ChooseTrayMenuItem(process_.Id(), kMenuOptions))
+            return nullptr;
+        return WaitForProcessWindow(process_.Id(), L"#32770", L"Options", 5000);
+    }
+
+    HWND ChooseAbout() {
+        if (!ChooseTrayMenuItem(process_.Id(), kMenuAbout))
+            return nullptr;
+        return WaitForWindowVisible(main_, true, 5000) ? main_ : nullptr;
+    }
+
+    bool OptionsClosed() {
+        return WaitUntil(
+            5000, [&] { return ProcessWindows(process_.Id(), L"#32770", L"Options").empty(); });
+    }
+
+    TempDir dir_;
+    std::wstring exe_;
+    Process process_;
+    HWND main_ = nullptr;
+};
+
+// The user's changes: "Num Lock", 7 minutes, "Notify the system..." cleared.
+void ChangeControls(HWND dlg) {
+    ::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_SETCURSEL, 1, 0);
+    ::SetDlgItemTextW(dlg, IDC_OPT_SPINEDIT, L"7");
+    ::SendDlgItemMessageW(dlg, IDC_OPT_CHECKNOTIFY, BM_SETCHECK, BST_UNCHECKED, 0);
+}
+
+void ClickButton(HWND dlg, int id) {
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dlg, id)));
+}
+
+TEST_F(WindowsE2e, OptionsOpensNearTheTaskbarAndASecondChoiceBringsTheSameDialogForward) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr) << "no Options dialog";
+    EXPECT_TRUE(PlacedNearTaskbar(dlg));
+    EXPECT_FALSE(::IsWindowEnabled(main_)) << "the dialog is modal";
+
+    // The menu takes the foreground first; the second choice gives it back.
+    ASSERT_TRUE(ChooseTrayMenuItem(process_.Id(), kMenuOptions));
+    EXPECT_TRUE(WaitUntil(3000, [&] { return ::GetForegroundWindow() == dlg; }))
+        << "foreground " << ::GetForegroundWindow() << ", dialog " << dlg;
+    ::Sleep(300);
+    const auto dialogs = ProcessWindows(process_.Id(), L"#32770", L"Options");
+    ASSERT_EQ(dialogs.size(), 1u) << "a second dialog opened";
+    EXPECT_EQ(dialogs.front(), dlg);
+    EXPECT_TRUE(::IsWindowVisible(dlg));
+
+    ClickButton(dlg, IDCANCEL);
+    EXPECT_TRUE(OptionsClosed());
+    EXPECT_TRUE(::IsWindowEnabled(main_));
+}
+
+TEST_F(WindowsE2e, OkSavesTheChangedKeyTimeAndNotification) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    ChangeControls(dlg);
+    ClickButton(dlg, IDOK);
+    ASSERT_TRUE(OptionsClosed());
+    ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "InputKey=1"); })) << Settings();
+    const std::string saved = Settings();
+    EXPECT_TRUE(Has(saved, "DontLetSleepMoreThen=7")) << saved;
+    EXPECT_TRUE(Has(saved, "NotifySystem=0")) << saved;
+    EXPECT_TRUE(process_.Running());
+}
+
+enum class Dismiss { CancelButton, EscKey, CloseBox };
+
+class OptionsDismissE2e : public WindowsE2e, public ::testing::WithParamInterface<Dismiss> {};
+
+TEST_P(OptionsDismissE2e, ChangesNothingInTheFileOrInTheNextDialog) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ::Sleep(500); // any start-up write has happened
+    const std::string before = Settings();
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    ChangeControls(dlg);
+    switch (GetParam()) {
+    case Dismiss::CancelButton:
+        ClickButton(dlg, IDCANCEL);
+        break;
+    case Dismiss::EscKey: // through the dialog's keyboard handling, from the focused control
+        ::PostMessageW(::GetDlgItem(dlg, IDC_OPT_COMBOKEY), WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+    case Dismiss::CloseBox:
+        ::PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+    ASSERT_TRUE(OptionsClosed());
+    ::Sleep(300);
+    EXPECT_EQ(Settings(), before);
+
+    // A fresh dialog shows the settings as they were.
+    dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(WindowText(::GetDlgItem(dlg, IDC_OPT_SPINEDIT)), L"3");
+    EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_OPT_CHECKNOTIFY, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ClickButton(dlg, IDCANCEL);
+    EXPECT_TRUE(OptionsClosed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, OptionsDismissE2e,
+                         ::testing::Values(Dismiss::CancelButton, Dismiss::EscKey,
+                                           Dismiss::CloseBox),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case Dismiss::CancelButton:
+                                 return std::string("CancelButton");
+                             case Dismiss::EscKey:
+                                 return std::string("EscKey");
+                             default:
+                                 return std::string("CloseBox");
+                             }
+                         });
+
+struct FileValueCase {
+    const char* inFile;
+    const wchar_t* shown;
+    const char* savedOnOk;
+};
+
+class OptionsFileValueE2e : public WindowsE2e,
+                            public ::testing::WithParamInterface<FileValueCase> {};
+
+TEST_P(OptionsFileValueE2e, AnOutOfRangeTimeShowsTheNearerBoundAndOkStoresIt) {
+    ASSERT_TRUE(Start(SettingsText(0, GetParam().inFile, true)));
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(dlg, IDC_OPT_SPINEDIT)), GetParam().shown);
+    ClickButton(dlg, IDOK);
+    ASSERT_TRUE(OptionsClosed());
+    const std::string line = std::string("DontLetSleepMoreThen=") + GetParam().savedOnOk;
+    EXPECT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), line); })) << Settings();
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, OptionsFileValueE2e,
+                         ::testing::Values(FileValueCase{"0", L"1", "1"},
+                                           FileValueCase{"20000", L"9999", "9999"}));
+
+TEST_F(WindowsE2e, AnUnknownKeyShowsNoSelectionAndOkStoresMinusOne) {
+    ASSERT_TRUE(Start(SettingsText(5, "3", true)));
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(WindowText(::GetDlgItem(dlg, IDC_OPT_COMBOKEY)), L"");
+    ClickButton(dlg, IDOK);
+    ASSERT_TRUE(OptionsClosed());
+    EXPECT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "InputKey=-1"); })) << Settings();
+}
+
+TEST_F(WindowsE2e, AboutShowsTheVersionIsPlacedWhenShownAndEscHidesIt) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ASSERT_FALSE(::IsWindowVisible(main_)) << "hidden at start";
+    ASSERT_NE(ChooseAbout(), nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(main_, IDC_ABOUT_VERSION)), L"Version 1.1 (64-bit)");
+    EXPECT_TRUE(PlacedNearTaskbar(main_));
+
+    // Choosing it again while visible does not move it.
+    MoveTo(main_, 40, 30);
+    ASSERT_TRUE(ChooseTrayMenuItem(process_.Id(), kMenuAbout));
+    ::Sleep(300);
+    EXPECT_EQ(Outer(main_).left, 40);
+    EXPECT_EQ(Outer(main_).top, 30);
+
+    // Esc hides it; the program keeps running in the tray.
+    ::PostMessageW(::GetDlgItem(main_, IDC_ABOUT_OK), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitForWindowVisible(main_, false, 5000));
+    ::Sleep(300);
+    EXPECT_TRUE(process_.Running());
+    EXPECT_TRUE(ShellHasTrayIcon(TrayNotifyWindow(process_.Id())));
+
+    // Shown again from hidden: placed again.
+    ASSERT_NE(ChooseAbout(), nullptr);
+    EXPECT_TRUE(PlacedNearTaskbar(main_));
+}
+
+class AboutCloseE2e : public WindowsE2e, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(AboutCloseE2e, TheCloseBoxEndsTheProgramWithCodeZeroAndRemovesTheTrayIcon) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ASSERT_NE(ChooseAbout(), nullptr);
+    HWND notify = TrayNotifyWindow(process_.Id());
+    ASSERT_TRUE(ShellHasTrayIcon(notify));
+    if (GetParam() == WM_SYSCOMMAND) {
+        ::PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+    }
+    const auto code = process_.WaitExit(10000);
+    ASSERT_TRUE(code.has_value()) << "still running";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(ShellHasTrayIcon(notify));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, AboutCloseE2e,
+                         ::testing::Values(UINT{WM_SYSCOMMAND}, UINT{WM_CLOSE}),
+                         [](const auto& info) {
+                             return std::string(info.param == WM_CLOSE ? "WmClose" : "ScClose");
+                         });
+
+// A click on a link label: press and release over its first characters.
+void ClickLink(HWND link) {
+    RECT rc{};
+    ::GetClientRect(link, &rc);
+    const LPARAM at = MAKELPARAM(4, (rc.bottom - rc.top) / 2);
+    ::PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(link, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(WindowsE2e, TheLicenseLinkShowsTheAgreementCopyTextCopiesItAllAndNoTempFileStays) {
+    // The program's own temporary folder, so that what it leaves there shows.
+    TempDir temp;
+    ScopedEnv tmp(L"TMP", temp.Path());
+    ScopedEnv tempVar(L"TEMP", temp.Path());
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ASSERT_NE(ChooseAbout(), nullptr);
+    // Signalled once a file is created or deleted in the folder.
+    HANDLE change =
+        ::FindFirstChangeNotificationW(temp.Path().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    ASSERT_NE(change, INVALID_HANDLE_VALUE);
+
+    ClickLink(::GetDlgItem(main_, IDC_ABOUT_LICENSE));
+    HWND dlg = WaitForProcessWindow(process_.Id(), L"#32770", L"License Agreement", 10000);
+    ASSERT_NE(dlg, nullptr) << "no license dialog";
+    EXPECT_TRUE(PlacedNearTaskbar(dlg));
+    HWND memo = ::GetDlgItem(dlg, IDC_LIC_MEMO);
+    std::wstring shown;
+    ASSERT_TRUE(WaitUntil(5000,
+                          [&] {
+                              shown = WindowText(memo);
+                              return shown.find(L"Staywick License Agreement") !=
+                                     std::wstring::npos;
+                          }))
+        << "shown: " << std::string(shown.begin(), shown.end());
+    EXPECT_NE(shown.find(L"Copyright \u00A9 2026 Tessaro"), std::wstring::npos);
+    EXPECT_EQ(shown.find(L"\\rtf"), std::wstring::npos) << "RTF source shown as text";
+    EXPECT_EQ(::WaitForSingleObject(change, 2000), WAIT_OBJECT_0)
+        << "the agreement did not pass through the temporary folder";
+    ::FindCloseChangeNotification(change);
+    EXPECT_TRUE(FilesIn(temp.Path()).empty()) << "a temporary file was left behind";
+
+    // "&Copy Text" from the field's context menu, with nothing selected.
+    SetClipboardText(L"before");
+    ::SendMessageW(memo, EM_SETSEL, 0, 0);
+    RECT field = Outer(memo);
+    ::PostMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo),
+                   MAKELPARAM(field.left + 20, field.top + 20));
+    HWND menu = WaitForProcessWindow(process_.Id(), L"#32768", nullptr, 5000);
+    ASSERT_NE(menu, nullptr) << "no context menu";
+    ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    std::optional<std::wstring> copied;
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        copied = ClipboardText();
+        return copied && *copied != L"before";
+    })) << "nothing copied";
+    // The whole agreement, whatever the line ends.
+    EXPECT_EQ(Strip(Strip(*copied, L'\r'), L'\n'), Strip(Strip(shown, L'\r'), L'\n'));
+    EXPECT_NE(copied->find(L"Limitation of liability"), std::wstring::npos);
+
+    // Esc closes it; the About window stays and the program runs on.
+    ::PostMessageW(memo, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil(5000, [&] { return !::IsWindow(dlg); }));
+    EXPECT_TRUE(::IsWindowVisible(main_));
+    EXPECT_TRUE(process_.Running());
+    EXPECT_TRUE(FilesIn(temp.Path()).empty());
+}
+
+} // namespace
+} // namespace staywick::test
