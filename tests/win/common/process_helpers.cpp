@@ -288,7 +288,7 @@ ScopedEnv::~ScopedEnv() {
     ::SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
+std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
     HANDLE find = ::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);

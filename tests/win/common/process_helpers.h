@@ -101,7 +101,7 @@ private:
 };
 
 // Names of the files in a folder matching a wildcard pattern.
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern = L"*");
+std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern = L"*");
 
 // Polls a condition every 20 ms until it holds or the timeout passes.
 template <class F> bool WaitUntil(DWORD timeoutMs, F condition) {

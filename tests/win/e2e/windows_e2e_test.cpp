@@ -337,7 +337,7 @@ TEST_F(WindowsE2e, TheLicenseLinkShowsTheAgreementCopyTextCopiesItAllAndNoTempFi
     EXPECT_EQ(::WaitForSingleObject(change, 2000), WAIT_OBJECT_0)
         << "the agreement did not pass through the temporary folder";
     ::FindCloseChangeNotification(change);
-    EXPECT_TRUE(FilesIn(temp.Path()).empty()) << "a temporary file was left behind";
+    EXPECT_TRUE(ListFiles(temp.Path()).empty()) << "a temporary file was left behind";
 
     // "&Copy Text" from the field's context menu, with nothing selected.
     SetClipboardText(L"before");
@@ -363,7 +363,7 @@ TEST_F(WindowsE2e, TheLicenseLinkShowsTheAgreementCopyTextCopiesItAllAndNoTempFi
     EXPECT_TRUE(WaitUntil(5000, [&] { return !::IsWindow(dlg); }));
     EXPECT_TRUE(::IsWindowVisible(main_));
     EXPECT_TRUE(process_.Running());
-    EXPECT_TRUE(FilesIn(temp.Path()).empty());
+    EXPECT_TRUE(ListFiles(temp.Path()).empty());
 }
 
 } // namespace
