@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cwchar>
 
 namespace staywick {
@@ -52,6 +54,78 @@ std::wstring SiteDisplayText(std::wstring url) {
     return url;
 }
 
+bool IsLinkControl(HWND wnd) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(wnd, cls, 16);
+    return ::lstrcmpiW(cls, WC_LINK) == 0;
+}
+
+// Wine's link control deletes the brush that WM_CTLCOLORSTATIC hands it, which
+// would destroy a brush shared by every window of the look. Links get the DC
+// brush (a stock object that cannot be deleted) in the same colour instead.
+LRESULT BrushForControl(WPARAM dc, LPARAM control, LRESULT brush) {
+    LOGBRUSH lb{};
+    if (!IsLinkControl(reinterpret_cast<HWND>(control)) ||
+        !::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb)) {
+        return brush;
+    }
+    ::SetDCBrushColor(reinterpret_cast<HDC>(dc), lb.lbColor);
+    return reinterpret_cast<LRESULT>(::GetStockObject(DC_BRUSH));
+}
+
+// Some link controls (Wine's) draw their plain text in the system's window
+// text colour whatever the parent asks for: black on the dark look. Every
+// pixel darker than the background can only be that text, so its darkness is
+// turned into the same amount of the look's text colour.
+void LiftDarkText(std::uint32_t* pixels, std::size_t count, COLORREF back, COLORREF text) {
+    const int bg[3] = {GetBValue(back), GetGValue(back), GetRValue(back)}; // DIB order: B, G, R
+    const int fg[3] = {GetBValue(text), GetGValue(text), GetRValue(text)};
+    for (std::size_t i = 0; i < count; ++i) {
+        int c[3] = {int(pixels[i] & 0xFF), int((pixels[i] >> 8) & 0xFF),
+                    int((pixels[i] >> 16) & 0xFF)};
+        if (c[0] > bg[0] || c[1] > bg[1] || c[2] > bg[2]) continue;
+        for (int k = 0; k < 3; ++k) {
+            if (bg[k] > 0) c[k] = bg[k] + (bg[k] - c[k]) * (fg[k] - bg[k]) / bg[k];
+        }
+        pixels[i] = std::uint32_t(c[0]) | std::uint32_t(c[1]) << 8 | std::uint32_t(c[2]) << 16;
+    }
+}
+
+// The link draws into a bitmap, its dark plain text is lifted, then it is shown.
+void PaintLinkOnDarkLook(HWND link) {
+    PAINTSTRUCT ps;
+    const HDC dc = ::BeginPaint(link, &ps);
+    RECT rc{};
+    ::GetClientRect(link, &rc);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rc.right;
+    info.bmiHeader.biHeight = -rc.bottom; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC memory = ::CreateCompatibleDC(dc);
+    const HBITMAP bitmap =
+        rc.right > 0 && rc.bottom > 0
+            ? ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+            : nullptr;
+    if (memory && bitmap && bits) {
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SendMessageW(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+        ::DefSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+        ::GdiFlush();
+        LiftDarkText(static_cast<std::uint32_t*>(bits),
+                     static_cast<std::size_t>(rc.right) * static_cast<std::size_t>(rc.bottom),
+                     LookWindowColor(), LookTextColor());
+        ::BitBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
+        ::SelectObject(memory, old);
+    }
+    if (bitmap) ::DeleteObject(bitmap);
+    if (memory) ::DeleteDC(memory);
+    ::EndPaint(link, &ps);
+}
+
 // Link controls erase their whole box in the window colour; the About
 // window's background (white, button face or the dark look) is wanted instead.
 LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -64,6 +138,10 @@ LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam
         ::GetClientRect(link, &rc);
         ::FillRect(dc, &rc, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
         return 1;
+    }
+    if (msg == WM_PAINT && wParam == 0 && LookIsDark()) {
+        PaintLinkOnDarkLook(link);
+        return 0;
     }
     if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(link, &LinkEraseProc, 0);
     return ::DefSubclassProc(link, msg, wParam, lParam);
@@ -192,7 +270,10 @@ void TAboutWindow::Layout(UINT dpi) {
 }
 
 bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (HandleLookMessage(host_, msg, wParam, lParam, result)) return true;
+    if (HandleLookMessage(host_, msg, wParam, lParam, result)) {
+        if (msg == WM_CTLCOLORSTATIC) result = BrushForControl(wParam, lParam, result);
+        return true;
+    }
     switch (msg) {
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
@@ -225,7 +306,9 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         const bool donate = reinterpret_cast<HWND>(lParam) == Control(IDC_ABOUT_DONATE);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
         ::SetBkColor(dc, donate ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
-        result = reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_);
+        result = BrushForControl(
+            wParam, lParam,
+            reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_));
         return true;
     }
     case WM_SHOWWINDOW:

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 #include <optional>
 #include <string>
 
@@ -297,6 +299,125 @@ INSTANTIATE_TEST_SUITE_P(Messages, AboutCloseE2e,
                          [](const auto& info) {
                              return std::string(info.param == WM_CLOSE ? "WmClose" : "ScClose");
                          });
+
+// The screen's pixels inside a window's client area, 0x00RRGGBB, row by row.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+};
+
+Capture CaptureClient(HWND wnd) {
+    RECT rc{};
+    ::GetClientRect(wnd, &rc);
+    POINT origin{0, 0};
+    ::ClientToScreen(wnd, &origin);
+    Capture shot;
+    shot.width = rc.right;
+    shot.height = rc.bottom;
+    shot.pixels.resize(std::size_t(shot.width) * shot.height);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, shot.width, shot.height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::GetDIBits(memory, bitmap, 0, UINT(shot.height), shot.pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    for (auto& p : shot.pixels)
+        p &= 0xFFFFFF;
+    return shot;
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT r{};
+    HWND child = ::GetDlgItem(parent, id);
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The lightest grey level of the pixels in `r` other than pure white.
+int Brightest(const Capture& shot, const RECT& r) {
+    int best = 0;
+    for (int y = std::max(0L, r.top); y < std::min<long>(shot.height, r.bottom); ++y) {
+        for (int x = std::max(0L, r.left); x < std::min<long>(shot.width, r.right); ++x) {
+            const std::uint32_t p = shot.At(x, y);
+            if (p == 0xFFFFFF)
+                continue; // a white fill is no text
+            best = std::max(best, int(std::min({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF})));
+        }
+    }
+    return best;
+}
+
+// The colour mode for applications (0 dark), restored afterwards.
+class AppsColourMode {
+public:
+    explicit AppsColourMode(DWORD light) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &key_, nullptr);
+        DWORD size = sizeof(old_);
+        had_ = ::RegQueryValueExW(key_, L"AppsUseLightTheme", nullptr, nullptr,
+                                  reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
+        ::RegSetValueExW(key_, L"AppsUseLightTheme", 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&light), sizeof(light));
+    }
+    ~AppsColourMode() {
+        if (had_) {
+            ::RegSetValueExW(key_, L"AppsUseLightTheme", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&old_), sizeof(old_));
+        } else {
+            ::RegDeleteValueW(key_, L"AppsUseLightTheme");
+        }
+        ::RegCloseKey(key_);
+    }
+    AppsColourMode(const AppsColourMode&) = delete;
+    AppsColourMode& operator=(const AppsColourMode&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+TEST_F(WindowsE2e, TheDarkAboutWindowHasNoWhiteAreasAndLegibleDonateText) {
+    AppsColourMode dark(0);
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ASSERT_NE(ChooseAbout(), nullptr);
+    ::Sleep(700); // painted
+    const Capture shot = CaptureClient(main_);
+    ASSERT_GT(shot.width, 0);
+    EXPECT_LT(shot.At(2, 2) & 0xFF, 0x60u) << "the window background is not dark";
+
+    // Labels and links on the dark background, nothing white around them.
+    const RECT logo = ChildRect(main_, IDC_ABOUT_LOGO); // the icon's artwork may hold white
+    int white = 0;
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            const POINT pt{x, y};
+            if (!::PtInRect(&logo, pt) && shot.At(x, y) == 0xFFFFFF)
+                ++white;
+        }
+    }
+    EXPECT_EQ(white, 0) << "white pixels in the dark About window";
+
+    // "Donate with" (the plain text before the link) in a light colour.
+    RECT plain = ChildRect(main_, IDC_ABOUT_DONATE);
+    plain.right = plain.left + (plain.right - plain.left) / 2;
+    EXPECT_GE(Brightest(shot, plain), 0xA0) << "the donate text is not light on the dark look";
+}
 
 // A click on a link label: press and release over its first characters.
 void ClickLink(HWND link) {

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Screenshots of the Options dialog, the About window and the license dialog
+# of the real Staywick.exe, in the dark and the light look at 96 and 144 DPI,
+# in a private headless Wine session (not part of the tests).
+# Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
+# of the window) and the full desktops beside them.
+# Wine has no "Segoe UI"; this session maps it to Liberation Sans when that
+# font is installed (Debian: fonts-liberation), as on a real system the
+# designed font would be there.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib.sh"
+out=$STAYWICK_BUILD/screenshots
+obj=$STAYWICK_BUILD/windows-shots
+mkdir -p "$out" "$obj"
+
+configure_build windows Staywick staywick_probe
+bin=$STAYWICK_BUILD/windows/bin
+cxx=x86_64-w64-mingw32-g++-posix
+$cxx -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE -D_UNICODE -DNOMINMAX \
+  -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I"$root" -I"$root/tests" \
+  "$root/tests/screenshots/windows_driver.cpp" "$root/tests/win/common/process_helpers.cpp" \
+  -static -municode -o "$obj/windows_driver.exe" -luser32 -lshell32
+
+# A portable copy, so the shots leave no settings anywhere else.
+cp "$bin/Staywick.exe" "$obj/Staywick.exe"
+printf '[General]\r\nActive=0\r\nDontLetSleepMoreThen=3\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n' \
+  >"$obj/Staywick.Settings"
+
+trap wine_session_stop EXIT
+wine_session_start "$STAYWICK_BUILD/wine-shots"
+if fc-list | grep -q LiberationSans-Regular; then
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Segoe UI" /d "Liberation Sans" /f \
+    >/dev/null 2>&1
+fi
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+
+restart_server() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p
+}
+
+# step <driver step> <name>: runs the step and crops the window it opened.
+step() {
+  local geometry
+  geometry=$(wine "$obj/windows_driver.exe" "$1" </dev/null 2>/dev/null | tr -d '\r')
+  [ -n "$geometry" ] || { log "no window for $1"; return 1; }
+  read -r x y w h <<<"$geometry"
+  import -window root "$out/desktop_$2.png"
+  convert "$out/desktop_$2.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/windows_$2.png"
+  log "windows_$2.png (${w}x${h} at $x,$y)"
+}
+
+for dpi in 96 144; do
+  if [ "$dpi" = 96 ]; then
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  else
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  fi
+  for look in dark light; do
+    light=0
+    [ "$look" = light ] && light=1
+    wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d $light /f >/dev/null 2>&1
+    wine reg add "$personalize" /v SystemUsesLightTheme /t REG_DWORD /d $light /f >/dev/null 2>&1
+    restart_server
+    setsid wine "$obj/Staywick.exe" </dev/null >/dev/null 2>&1 &
+    app=$!
+    wine "$bin/staywick_probe.exe" wait 20000 >/dev/null 2>&1 || { log "Staywick did not start"; exit 1; }
+    sleep 1
+    step options "options_${look}_$dpi"
+    wine "$obj/windows_driver.exe" cancel >/dev/null 2>&1
+    step about "about_${look}_$dpi"
+    step license "license_${look}_$dpi"
+    wine "$obj/windows_driver.exe" ok >/dev/null 2>&1
+    wine "$bin/staywick_probe.exe" close 10000 >/dev/null 2>&1 || kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+  done
+done
+echo "screenshots in $out"

@@ -1,0 +1,71 @@
+// Opens the running Staywick's windows one step at a time for the screenshot
+// script, and prints the outer rectangle of the window it opened
+// ("left top width height") so that the script can crop the picture.
+//   windows_driver options   the Options dialog, from the tray menu
+//   windows_driver cancel    cancels the open Options dialog
+//   windows_driver about     the About window, from the tray menu
+//   windows_driver license   the license dialog, from the About window's link
+//   windows_driver ok        closes the open license dialog
+// Exit code 0 when the window is there, 1 otherwise.
+#include "resources/resource.h"
+#include "win/common/process_helpers.h"
+
+#include <cstdio>
+#include <cwchar>
+
+using namespace staywick::test;
+
+namespace {
+
+constexpr int kMenuOptions = 3;
+constexpr int kMenuAbout = 5;
+
+int Report(HWND wnd) {
+    if (!wnd) return 1;
+    ::Sleep(700); // let it paint
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    HWND main = WaitForMainWindow(10000);
+    if (!main) return 1;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(main, &pid);
+    const std::wstring step = argv[1];
+    if (step == L"options") {
+        if (!ChooseTrayMenuItem(pid, kMenuOptions)) return 1;
+        return Report(WaitForProcessWindow(pid, L"#32770", L"Options", 5000));
+    }
+    if (step == L"cancel") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"Options")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (step == L"about") {
+        if (!ChooseTrayMenuItem(pid, kMenuAbout)) return 1;
+        return Report(WaitForWindowVisible(main, true, 5000) ? main : nullptr);
+    }
+    if (step == L"license") {
+        HWND link = ::GetDlgItem(main, IDC_ABOUT_LICENSE);
+        RECT rc{};
+        ::GetClientRect(link, &rc);
+        const LPARAM at = MAKELPARAM(4, rc.bottom / 2);
+        ::PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(link, WM_LBUTTONUP, 0, at);
+        return Report(WaitForProcessWindow(pid, L"#32770", L"License Agreement", 10000));
+    }
+    if (step == L"ok") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"License Agreement")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        }
+        return 0;
+    }
+    return 2;
+}
