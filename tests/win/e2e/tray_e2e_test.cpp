@@ -1,0 +1,196 @@
+// The tray with the real Staywick.exe in Wine's desktop taskbar: real mouse
+// clicks on the icon, the menu chosen by keyboard, Exit, a second start's
+// balloon and the shell's "TaskbarCreated" broadcast, each judged by what is
+// visible from outside: the settings file, the icon's pixels, the menu
+// windows, the exit code and what the program sends to the shell.
+#include "win/common/process_helpers.h"
+#include "win/common/tray_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <sstream>
+#include <string>
+
+namespace staywick::test {
+namespace {
+
+constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
+constexpr wchar_t kBalloonText[] =
+    L"You can drag it to near the clock if you wish to have it visible";
+
+std::string Settings(int active, int activateFor) {
+    std::ostringstream s;
+    s << "[General]\r\nActive=" << active
+      << "\r\nDontLetSleepMoreThen=3\r\nActivateFor=" << activateFor
+      << "\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n";
+    return s.str();
+}
+
+class TrayE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseRunningStaywick();
+        ASSERT_FALSE(SeeTrayIcon().has_value()) << "the notification area must start empty";
+        exe_ = InstallCopy(dir_);
+    }
+    void TearDown() override {
+        // A menu left open by a failed step: close it before the program.
+        if (program_.Running() && !VisibleMenus(program_.Id()).empty()) {
+            PressKey(VK_ESCAPE);
+            PressKey(VK_ESCAPE);
+        }
+        CloseRunningStaywick();
+    }
+
+    // Starts the program with the given settings and waits for its glyph.
+    void Start(int active, int activateFor = 0) {
+        WriteFileBytes(SettingsPath(), Settings(active, activateFor));
+        program_ = Process::Start(exe_);
+        ASSERT_NE(WaitForMainWindow(10000), nullptr);
+        const auto seen = WaitForTrayIcon(true, 5000);
+        ASSERT_TRUE(seen.has_value()) << "no icon in the notification area";
+        ASSERT_TRUE(WaitUntil(3000, [&] {
+            return SeeTrayIcon() && SeeTrayIcon()->struck == (active != 0);
+        })) << "the glyph shows the loaded state";
+    }
+
+    std::string SavedSettings() const { return ReadFileBytes(SettingsPath()); }
+    bool WaitForSaved(const std::string& expected) const {
+        return WaitUntil(5000, [&] { return SavedSettings() == expected; });
+    }
+    bool WaitForGlyph(bool struck) const {
+        return WaitUntil(3000, [&] {
+            const auto seen = SeeTrayIcon();
+            return seen && seen->struck == struck;
+        });
+    }
+    bool OpenMenu() {
+        return ClickTrayIcon(3) &&
+               WaitUntil(3000, [&] { return VisibleMenus(program_.Id()).size() == 1; });
+    }
+    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
+
+    // The glyph is drawn black on Wine's white taskbar only when the taskbar counts as light.
+    ScopedPersonalizeValue lightTaskbar_{L"SystemUsesLightTheme", 1};
+    TempDir dir_;
+    std::wstring exe_;
+    Process program_;
+};
+
+TEST_F(TrayE2eTest, DoubleClickSwitchesKeepingAwakeAndASingleClickDoesNothing) {
+    Start(0);
+    const auto before = SeeTrayIcon();
+    ASSERT_TRUE(before.has_value());
+    EXPECT_FALSE(before->struck) << "off: the glyph without the stroke";
+
+    ASSERT_TRUE(ClickTrayIcon(1));
+    ::Sleep(1200); // well past the double-click time
+    EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "a single left click changes nothing";
+    EXPECT_TRUE(VisibleMenus(program_.Id()).empty());
+
+    ASSERT_TRUE(DoubleClickTrayIcon());
+    EXPECT_TRUE(WaitForSaved(Settings(1, 0))) << SavedSettings();
+    EXPECT_TRUE(WaitForGlyph(true)) << "on: the struck-through glyph";
+
+    ::Sleep(700); // keep the second double-click apart from the first
+    ASSERT_TRUE(DoubleClickTrayIcon());
+    EXPECT_TRUE(WaitForSaved(Settings(0, 0))) << SavedSettings();
+    EXPECT_TRUE(WaitForGlyph(false));
+    EXPECT_TRUE(program_.Running());
+}
+
+TEST_F(TrayE2eTest, RightClickMenuThirtyMinutesByKeyboardSavesAndSwitchesOn) {
+    Start(0);
+    ASSERT_TRUE(OpenMenu()) << "right button up opens the menu";
+    PressKey('A'); // "&Activate for" opens its submenu on its first entry
+    ASSERT_TRUE(WaitUntil(2000, [&] { return VisibleMenus(program_.Id()).size() == 2; }))
+        << "the access key opens the submenu";
+    for (int i = 0; i < 4; ++i)
+        PressKey(VK_DOWN); // 5, 10, 15, 30 Minutes (the separator skipped)
+    PressKey(VK_RETURN);
+
+    EXPECT_TRUE(WaitForSaved(Settings(1, 30))) << SavedSettings();
+    EXPECT_TRUE(WaitUntil(2000, [&] { return VisibleMenus(program_.Id()).empty(); }));
+    EXPECT_TRUE(WaitForGlyph(true));
+}
+
+TEST_F(TrayE2eTest, ExitRemovesTheIconAndEndsWithZero) {
+    Start(0);
+    ASSERT_TRUE(OpenMenu());
+    PressKey('X'); // "E&xit"
+    const auto code = program_.WaitExit(5000);
+    ASSERT_TRUE(code.has_value()) << "Exit must end the program";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(WaitForTrayIcon(false, 3000).has_value()) << "the icon must leave the taskbar";
+    EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "nothing is saved at exit";
+}
+
+TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostAndWithdrawItsBalloon) {
+    Start(0);
+    {
+        // While it exists, the program's shell requests come to this window.
+        StandInShell shell;
+        ASSERT_NE(shell.Window(), nullptr);
+        Process second = Process::Start(exe_);
+        EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u) << "the second start exits with 0";
+        ASSERT_TRUE(WaitUntil(3000, [&] { return shell.Requests().size() >= 5; }));
+        ::Sleep(300); // nothing more may follow
+        const auto requests = shell.Requests();
+        ASSERT_EQ(requests.size(), 5u) << "title, text, show, empty text, show again";
+        // The shell passes the balloon's texts on only with NIF_INFO, that is
+        // from the first "show" on.
+        for (std::size_t i = 2; i < requests.size(); ++i)
+            EXPECT_TRUE(HoldsText(requests[i], kBalloonTitle)) << "request " << i;
+        EXPECT_TRUE(HoldsText(requests[2], kBalloonText)) << "the balloon is posted with its text";
+        EXPECT_FALSE(HoldsText(requests[3], kBalloonText)) << "then its text is emptied";
+        EXPECT_FALSE(HoldsText(requests[4], kBalloonText)) << "and it is withdrawn";
+    }
+    EXPECT_TRUE(program_.Running()) << "the first instance keeps running";
+
+    // With the real shell, the balloon is taken back before Wine would show it
+    // (Wine waits 2 s before it draws one): none appears, and the icon stays.
+    Process third = Process::Start(exe_);
+    EXPECT_EQ(third.WaitExit(3000).value_or(1234), 0u);
+    ::Sleep(3000);
+    HWND tip = nullptr;
+    bool balloonShown = false;
+    while ((tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
+        if (::IsWindowVisible(tip) && (::GetWindowLongW(tip, GWL_STYLE) & 0x40 /* TTS_BALLOON */))
+            balloonShown = true;
+    }
+    EXPECT_FALSE(balloonShown);
+    const auto seen = SeeTrayIcon();
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_FALSE(seen->struck);
+    EXPECT_TRUE(program_.Running());
+}
+
+TEST_F(TrayE2eTest, TaskbarCreatedBroadcastBringsARemovedIconBack) {
+    Start(1);
+    // Take the icon out of the shell as a restarting shell loses it.
+    HWND notify = ProgramNotifyWindow();
+    ASSERT_NE(notify, nullptr);
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = notify;
+    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(notify));
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &data));
+    ASSERT_FALSE(WaitForTrayIcon(false, 3000).has_value()) << "the icon must be gone first";
+
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 3000, &result);
+    const auto back = WaitForTrayIcon(true, 3000);
+    ASSERT_TRUE(back.has_value()) << "the icon must come back";
+    EXPECT_TRUE(back->struck) << "with the current glyph";
+
+    // The icon that came back is the program's own: it still answers clicks.
+    ASSERT_TRUE(DoubleClickTrayIcon());
+    EXPECT_TRUE(WaitForSaved(Settings(0, 0))) << SavedSettings();
+    EXPECT_TRUE(WaitForGlyph(false));
+}
+
+} // namespace
+} // namespace staywick::test
