@@ -23,7 +23,10 @@ if(MSVC)
 else()
   # One self-contained exe: no MinGW runtime DLLs next to it.
   set(STAYWICK_EXE_LINK_OPTIONS -static -s -municode -mwindows
-      -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+      -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections)
+  # Unused functions of the static runtime and of our own code are dropped.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  target_compile_options(staywick_core PRIVATE -ffunction-sections -fdata-sections)
 endif()
 
 add_executable(Staywick WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
