@@ -35,7 +35,8 @@ constexpr ControlBox kLayout[] = {
 // The rich-text class RICHEDIT50W must exist before the template is created.
 void LoadRichEdit() {
     static const HMODULE module = ::LoadLibraryW(L"Msftedit.dll");
-    if (!module) throw AppError(L"Cannot load the rich-text control (Msftedit.dll)");
+    if (!module)
+        throw AppError(L"Cannot load the rich-text control (Msftedit.dll)");
 }
 
 DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
@@ -48,15 +49,18 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* re
     return 0;
 }
 
-LONG Twips(int pixels, int dpi) { return ::MulDiv(pixels, 1440, dpi); }
+LONG Twips(int pixels, int dpi) {
+    return ::MulDiv(pixels, 1440, dpi);
+}
 
 } // namespace
 
 TFrmLicense::TFrmLicense(HWND owner) : owner_(owner) {
     LoadRichEdit();
-    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_LICENSE), owner_, &DialogProc,
-                         reinterpret_cast<LPARAM>(this));
-    if (!hwnd_) throw AppError(L"Cannot create the license agreement dialog");
+    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_LICENSE), owner_,
+                         &DialogProcFor<TFrmLicense>, reinterpret_cast<LPARAM>(this));
+    if (!hwnd_)
+        throw AppError(L"Cannot create the license agreement dialog");
 }
 
 TFrmLicense::~TFrmLicense() {
@@ -64,32 +68,19 @@ TFrmLicense::~TFrmLicense() {
         DetachLook(hwnd_);
         ::DestroyWindow(hwnd_);
     }
-    if (font_) ::DeleteObject(font_);
+    if (font_)
+        ::DeleteObject(font_);
 }
 
-HWND TFrmLicense::Memo() const noexcept { return ::GetDlgItem(hwnd_, IDC_LIC_MEMO); }
-
-INT_PTR CALLBACK TFrmLicense::DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TFrmLicense*>(::GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<TFrmLicense*>(lParam);
-        ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        self->hwnd_ = dlg;
-    }
-    if (!self) return FALSE;
-    if (msg == WM_NCDESTROY) {
-        self->hwnd_ = nullptr;
-        return FALSE;
-    }
-    INT_PTR result = FALSE;
-    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    return result;
+HWND TFrmLicense::Memo() const noexcept {
+    return ::GetDlgItem(hwnd_, IDC_LIC_MEMO);
 }
 
 INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     INT_PTR look = 0;
     if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look)) {
-        if (msg == WM_ERASEBKGND) PaintTopLine();
+        if (msg == WM_ERASEBKGND)
+            PaintTopLine();
         return look;
     }
     switch (msg) {
@@ -161,7 +152,8 @@ void TFrmLicense::Layout(UINT dpi) {
                        SWP_NOZORDER);
     }
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
-    if (old) ::DeleteObject(old);
+    if (old)
+        ::DeleteObject(old);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -242,7 +234,8 @@ void TFrmLicense::ShowContextMenu(LPARAM at) {
         ::ClientToScreen(Memo(), &pt);
     }
     win32::MenuHandle menu(::LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(IDR_LIC_POPUP)));
-    if (!menu) return;
+    if (!menu)
+        return;
     ::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y,
                        hwnd_, nullptr);
 }
@@ -251,7 +244,8 @@ std::wstring TFrmLicense::MemoText() const {
     HWND memo = Memo();
     GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
     const auto n = ::SendMessageW(memo, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
@@ -266,16 +260,19 @@ std::wstring TFrmLicense::MemoText() const {
 void TFrmLicense::CopyText1Click() {
     // The whole agreement as plain text, whatever is selected.
     const std::wstring text = MemoText();
-    if (!::OpenClipboard(hwnd_)) throw AppError(L"Cannot open clipboard");
+    if (!::OpenClipboard(hwnd_))
+        throw AppError(L"Cannot open clipboard");
     ScopeExit close([] { ::CloseClipboard(); });
     ::EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory) throw AppError(L"Out of memory");
+    if (!memory)
+        throw AppError(L"Out of memory");
     auto* target = static_cast<wchar_t*>(::GlobalLock(memory));
     std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
     ::GlobalUnlock(memory);
-    if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    if (!::SetClipboardData(CF_UNICODETEXT, memory))
+        ::GlobalFree(memory);
 }
 
 void TFrmLicense::bPrintClick() {
@@ -283,21 +280,25 @@ void TFrmLicense::bPrintClick() {
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = hwnd_;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!::PrintDlgW(&pd)) return; // cancelled
+    if (!::PrintDlgW(&pd))
+        return; // cancelled
     win32::MemoryDc dc(pd.hDC);
     ScopeExit release([&] {
-        if (pd.hDevMode) ::GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) ::GlobalFree(pd.hDevNames);
+        if (pd.hDevMode)
+            ::GlobalFree(pd.hDevMode);
+        if (pd.hDevNames)
+            ::GlobalFree(pd.hDevNames);
     });
-    if (!dc) return;
+    if (!dc)
+        return;
 
     const int dpiX = ::GetDeviceCaps(dc.Get(), LOGPIXELSX);
     const int dpiY = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
     const int pageWidth = ::GetDeviceCaps(dc.Get(), HORZRES);
     const int pageHeight = ::GetDeviceCaps(dc.Get(), VERTRES);
-    const PrintRect area = PrintPageRect(
-        kPrintMarginMm, dpiX, dpiY, ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETX),
-        ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETY), pageWidth, pageHeight);
+    const PrintRect area =
+        PrintPageRect(kPrintMarginMm, dpiX, dpiY, ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETX),
+                      ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETY), pageWidth, pageHeight);
     // The control measures in twips; an empty area means the whole printable page.
     const RECT page{0, 0, Twips(pageWidth, dpiX), Twips(pageHeight, dpiY)};
     const RECT margins = area.Empty() ? page
@@ -309,7 +310,8 @@ void TFrmLicense::bPrintClick() {
     DOCINFOW doc{};
     doc.cbSize = sizeof(doc);
     doc.lpszDocName = caption;
-    if (::StartDocW(dc.Get(), &doc) <= 0) throw AppError(L"Printing failed");
+    if (::StartDocW(dc.Get(), &doc) <= 0)
+        throw AppError(L"Printing failed");
 
     HWND memo = Memo();
     GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
@@ -325,10 +327,11 @@ void TFrmLicense::bPrintClick() {
     do {
         range.rc = margins; // each call shrinks rc to what it filled
         ::StartPage(dc.Get());
-        const auto next =
-            static_cast<LONG>(::SendMessageW(memo, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+        const auto next = static_cast<LONG>(
+            ::SendMessageW(memo, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
         ::EndPage(dc.Get());
-        if (next <= range.chrg.cpMin) break; // nothing more fits: avoid an endless loop
+        if (next <= range.chrg.cpMin)
+            break; // nothing more fits: avoid an endless loop
         range.chrg.cpMin = next;
     } while (range.chrg.cpMin < total);
     ::EndDoc(dc.Get());

@@ -1,6 +1,7 @@
 #pragma once
 // TFrmLicense: the license agreement dialog, a read-only rich-text view of
 // the agreement with "&Print..." and a "&Copy Text" context menu.
+#include "app/dialog_support.h"
 #include "app/application.h"
 #include "license/position.h"
 
@@ -40,7 +41,8 @@ public:
     std::wstring MemoText() const;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend INT_PTR CALLBACK DialogProcFor<TFrmLicense>(HWND dlg, UINT msg, WPARAM wParam,
+                                                   LPARAM lParam);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Layout(UINT dpi);
     void ApplyMemoLook();

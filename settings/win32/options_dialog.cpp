@@ -62,12 +62,14 @@ void SetComboFieldHeight(HWND combo, int height) {
         ::SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), item);
     };
     int bestError = std::abs(height - fieldHeight());
-    if (bestError == 0) return; // setting any item height changes the frame on some systems
+    if (bestError == 0)
+        return; // setting any item height changes the frame on some systems
     const int item = static_cast<int>(::SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
     const int estimate = item + height - fieldHeight();
     int best = item;
     for (int delta : {0, -1, 1, -2, 2, -3, 3, -4, 4}) {
-        if (bestError == 0 || estimate + delta <= 0) break;
+        if (bestError == 0 || estimate + delta <= 0)
+            break;
         setItem(estimate + delta);
         const int error = std::abs(height - fieldHeight());
         if (error < bestError) {
@@ -108,9 +110,10 @@ TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,
                          std::function<void()> releaseAwakeState)
     : owner_(owner), options_(options), appWindow_(appWindow),
       releaseAwakeState_(std::move(releaseAwakeState)), decimalSeparator_(UserDecimalSeparator()) {
-    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_OPTIONS), owner_, &DialogProc,
-                         reinterpret_cast<LPARAM>(this));
-    if (!hwnd_) throw AppError(L"Cannot create the Options dialog");
+    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_OPTIONS), owner_,
+                         &DialogProcFor<TFrmOptions>, reinterpret_cast<LPARAM>(this));
+    if (!hwnd_)
+        throw AppError(L"Cannot create the Options dialog");
 }
 
 TFrmOptions::~TFrmOptions() {
@@ -118,30 +121,16 @@ TFrmOptions::~TFrmOptions() {
         DetachLook(hwnd_);
         ::DestroyWindow(hwnd_);
     }
-    if (font_) ::DeleteObject(font_);
-    if (smallFont_) ::DeleteObject(smallFont_);
-}
-
-INT_PTR CALLBACK TFrmOptions::DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TFrmOptions*>(::GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<TFrmOptions*>(lParam);
-        ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        self->hwnd_ = dlg;
-    }
-    if (!self) return FALSE;
-    if (msg == WM_NCDESTROY) {
-        self->hwnd_ = nullptr;
-        return FALSE;
-    }
-    INT_PTR result = FALSE;
-    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    return result;
+    if (font_)
+        ::DeleteObject(font_);
+    if (smallFont_)
+        ::DeleteObject(smallFont_);
 }
 
 INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look)) return look;
+    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
+        return look;
     switch (msg) {
     case WM_INITDIALOG: {
         DisableDialogAutoScaling(hwnd_);
@@ -160,7 +149,8 @@ INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
         if (hdr->idFrom == IDC_OPT_SPINUPDOWN && hdr->code == UDN_DELTAPOS) {
             StepSpin(reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta > 0 ? 1 : -1);
-            ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE); // the arrows keep no value of their own
+            ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT,
+                                TRUE); // the arrows keep no value of their own
             return TRUE;
         }
         return FALSE;
@@ -190,7 +180,8 @@ void TFrmOptions::OnCommand(int id, int code) {
         if (code == EN_CHANGE) {
             SpinDontSleepChange();
         } else if (code == EN_KILLFOCUS) {
-            if (const auto bounded = SpinTextOnFocusLoss(SpinText())) SetSpinText(*bounded);
+            if (const auto bounded = SpinTextOnFocusLoss(SpinText()))
+                SetSpinText(*bounded);
         }
         break;
     default:
@@ -242,8 +233,8 @@ void TFrmOptions::Layout(UINT dpi) {
         if (box.id == IDC_OPT_SPINEDIT) {
             const int arrows = s(kUpDownWidth);
             width -= arrows;
-            ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr,
-                           s(box.left) + width, s(box.top), arrows, height, SWP_NOZORDER);
+            ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr, s(box.left) + width,
+                           s(box.top), arrows, height, SWP_NOZORDER);
         } else if (box.id == IDC_OPT_COMBOKEY) {
             // The given height includes the list dropped down: room for the three items.
             ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height + s(120),
@@ -252,12 +243,15 @@ void TFrmOptions::Layout(UINT dpi) {
             continue;
         }
         ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height, SWP_NOZORDER);
-        if (box.autoSize) FitLabel(ctl, width);
+        if (box.autoSize)
+            FitLabel(ctl, width);
     }
     dpi_ = dpi;
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
-    if (oldFont) ::DeleteObject(oldFont);
-    if (oldSmall) ::DeleteObject(oldSmall);
+    if (oldFont)
+        ::DeleteObject(oldFont);
+    if (oldSmall)
+        ::DeleteObject(oldSmall);
 }
 
 void TFrmOptions::FormCreate() {
@@ -271,7 +265,8 @@ void TFrmOptions::FormCreate() {
     SpinDontSleepChange();
     const bool known = options_.InputKey >= 0 && options_.InputKey <= 2;
     ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(options_.InputKey) : WPARAM(-1), 0);
-    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY, options_.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY,
+                     options_.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
         LONG_PTR ex = ::GetWindowLongPtrW(appWindow_, GWL_EXSTYLE);
@@ -289,14 +284,17 @@ void TFrmOptions::SpinDontSleepChange() {
 void TFrmOptions::BtnOkClick() {
     options_.SleepMax = SpinValue(SpinText());
     // CB_ERR (-1) with no selection: treated as Shift by the wake action.
-    options_.InputKey =
-        static_cast<std::int32_t>(::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
+    options_.InputKey = static_cast<std::int32_t>(
+        ::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
     const bool oldNotify = options_.NotifySystem;
     options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
-    if (oldNotify && !options_.NotifySystem && releaseAwakeState_) releaseAwakeState_();
+    if (oldNotify && !options_.NotifySystem && releaseAwakeState_)
+        releaseAwakeState_();
 }
 
-void TFrmOptions::FormShow() { PlaceNearTaskbar(hwnd_); }
+void TFrmOptions::FormShow() {
+    PlaceNearTaskbar(hwnd_);
+}
 
 int TFrmOptions::ShowModal(Application& app) {
     result_.reset();
@@ -330,7 +328,8 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     TFrmOptions dialog(host.owner, host.options, host.app.Handle(), host.releaseAwakeState);
     FrmOptions = &dialog;
     ScopeExit clear([] { FrmOptions = nullptr; });
-    if (dialog.ShowModal(host.app) != IDOK) return;
+    if (dialog.ShowModal(host.app) != IDOK)
+        return;
     host.saveOptions();
     host.setMainTimerInterval(5000);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TFrmOptions: the Options dialog (key to simulate, maximum idle time,
 // notifying the system), and the tray handler that opens it.
+#include "app/dialog_support.h"
 #include "app/application.h"
 #include "engine/staywick_options.h"
 
@@ -37,7 +38,8 @@ public:
     void SpinDontSleepChange();
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend INT_PTR CALLBACK DialogProcFor<TFrmOptions>(HWND dlg, UINT msg, WPARAM wParam,
+                                                   LPARAM lParam);
     static LRESULT CALLBACK SpinEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

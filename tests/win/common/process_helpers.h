@@ -3,6 +3,8 @@
 // the shell would: starting it, finding its windows, files in a private folder.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -112,5 +114,21 @@ template <class F> bool WaitUntil(DWORD timeoutMs, F condition) {
         ::Sleep(20);
     }
 }
+
+// A portable installation for one test: Staywick.exe copied into a fresh
+// folder, which then holds its settings file; no instance runs before or after.
+class PortableInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseRunningStaywick();
+        exe_ = InstallCopy(dir_);
+    }
+    void TearDown() override { CloseRunningStaywick(); }
+
+    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
+
+    TempDir dir_;
+    std::wstring exe_;
+};
 
 } // namespace staywick::test

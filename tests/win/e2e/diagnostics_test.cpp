@@ -36,20 +36,10 @@ std::string Settings(int active, int sleepMax, int autoStopped) {
     return s.str();
 }
 
-class DiagnosticsTest : public ::testing::Test {
+class DiagnosticsTest : public PortableInstallTest {
 protected:
-    void SetUp() override {
-        CloseRunningStaywick();
-        exe_ = InstallCopy(dir_);
-    }
-    void TearDown() override { CloseRunningStaywick(); }
-
-    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
     std::wstring LogPath() const { return dir_.File(L"Staywick.log"); }
     std::vector<std::string> LogLines() const { return SplitCrLf(ReadFileBytes(LogPath())); }
-
-    TempDir dir_;
-    std::wstring exe_;
 };
 
 // Every line of a tick is one of the known shapes, in order.

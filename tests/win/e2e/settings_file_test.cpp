@@ -54,19 +54,7 @@ std::optional<SeenBox> DismissErrorBox(DWORD timeoutMs) {
     return seen;
 }
 
-class SettingsFileE2e : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CloseRunningStaywick();
-        exe_ = InstallCopy(dir_);
-    }
-    void TearDown() override { CloseRunningStaywick(); }
-
-    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
-
-    TempDir dir_;
-    std::wstring exe_;
-};
+using SettingsFileE2e = PortableInstallTest;
 
 TEST_F(SettingsFileE2e, ThePortableFileIsUsedAndAStartUpSaveKeepsTheRestOfIt) {
     const std::wstring perUserFile = PerUserFolder() + L"\\Staywick.Settings";

@@ -9,17 +9,7 @@
 namespace staywick::test {
 namespace {
 
-class SingleInstanceTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CloseRunningStaywick();
-        exe_ = InstallCopy(dir_);
-    }
-    void TearDown() override { CloseRunningStaywick(); }
-
-    TempDir dir_;
-    std::wstring exe_;
-};
+using SingleInstanceTest = PortableInstallTest;
 
 DWORD OwnerPid(HWND wnd) {
     DWORD pid = 0;

@@ -69,15 +69,8 @@ std::wstring Strip(std::wstring text, wchar_t c) {
     return text;
 }
 
-class WindowsE2e : public ::testing::Test {
+class WindowsE2e : public PortableInstallTest {
 protected:
-    void SetUp() override {
-        CloseRunningStaywick();
-        exe_ = InstallCopy(dir_);
-    }
-    void TearDown() override { CloseRunningStaywick(); }
-
-    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
     std::string Settings() const { return ReadFileBytes(SettingsPath()); }
 
     // Starts the portable copy with this settings file; true once its tray
@@ -111,8 +104,6 @@ protected:
             5000, [&] { return ProcessWindows(process_.Id(), L"#32770", L"Options").empty(); });
     }
 
-    TempDir dir_;
-    std::wstring exe_;
     Process process_;
     HWND main_ = nullptr;
 };
