@@ -28,12 +28,11 @@ std::string Settings(int active, int activateFor) {
     return s.str();
 }
 
-class TrayE2eTest : public ::testing::Test {
+class TrayE2eTest : public PortableInstallTest {
 protected:
     void SetUp() override {
-        CloseRunningStaywick();
+        PortableInstallTest::SetUp();
         ASSERT_FALSE(SeeTrayIcon().has_value()) << "the notification area must start empty";
-        exe_ = InstallCopy(dir_);
     }
     void TearDown() override {
         // A menu left open by a failed step: close it before the program.
@@ -41,7 +40,7 @@ protected:
             PressKey(VK_ESCAPE);
             PressKey(VK_ESCAPE);
         }
-        CloseRunningStaywick();
+        PortableInstallTest::TearDown();
     }
 
     // Starts the program with the given settings and waits for its glyph.
@@ -70,12 +69,9 @@ protected:
         return ClickTrayIcon(3) &&
                WaitUntil(3000, [&] { return VisibleMenus(program_.Id()).size() == 1; });
     }
-    std::wstring SettingsPath() const { return dir_.File(L"Staywick.Settings"); }
 
     // The glyph is drawn black on Wine's white taskbar only when the taskbar counts as light.
     ScopedPersonalizeValue lightTaskbar_{L"SystemUsesLightTheme", 1};
-    TempDir dir_;
-    std::wstring exe_;
     Process program_;
 };
 
