@@ -105,24 +105,21 @@ void PaintLinkOnDarkLook(HWND link) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HDC memory = ::CreateCompatibleDC(dc);
-    const HBITMAP bitmap =
+    const win32::MemoryDc memory(::CreateCompatibleDC(dc));
+    const win32::BitmapHandle bitmap(
         rc.right > 0 && rc.bottom > 0
             ? ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-            : nullptr;
+            : nullptr);
     if (memory && bitmap && bits) {
-        const HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::SendMessageW(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-        ::DefSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+        const win32::SelectedObject selected(memory.Get(), bitmap.Get());
+        ::SendMessageW(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
+        ::DefSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
         ::GdiFlush();
         LiftDarkText(static_cast<std::uint32_t*>(bits),
                      static_cast<std::size_t>(rc.right) * static_cast<std::size_t>(rc.bottom),
                      LookWindowColor(), LookTextColor());
-        ::BitBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
+        ::BitBlt(dc, 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
-    if (bitmap) ::DeleteObject(bitmap);
-    if (memory) ::DeleteDC(memory);
     ::EndPaint(link, &ps);
 }
 
@@ -192,7 +189,7 @@ TAboutWindow::TAboutWindow(Application& app, HWND host, const std::wstring& exeP
     : ShowLicense(app, host), OpenUrl(&OpenWebPage), app_(app), host_(host) {
     ShowLicense.SetPosition(poDesigned);
     ShowLicense.SetLicenseText(LicenseAgreementLines());
-    white_ = ::CreateSolidBrush(RGB(255, 255, 255));
+    white_.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
     CreateControls();
     ::SetWindowTextW(Control(IDC_ABOUT_VERSION),
                      (LoadResString(IDS_ABOUT_VERSION) +
@@ -209,10 +206,6 @@ TAboutWindow::~TAboutWindow() {
     for (const ControlDef& def : kControls) {
         if (HWND ctl = Control(def.id)) ::DestroyWindow(ctl);
     }
-    if (font_) ::DeleteObject(font_);
-    if (boldFont_) ::DeleteObject(boldFont_);
-    if (logo_) ::DestroyIcon(logo_);
-    if (white_) ::DeleteObject(white_);
 }
 
 void TAboutWindow::CreateControls() {
@@ -245,17 +238,18 @@ void TAboutWindow::CreateControls() {
 
 void TAboutWindow::Layout(UINT dpi) {
     const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    HFONT oldFont = font_;
-    HFONT oldBold = boldFont_;
-    HICON oldLogo = logo_;
-    font_ = CreateUiFont(L"Segoe UI", s(15));
-    boldFont_ = CreateUiFont(L"Segoe UI", s(15), true);
-    logo_ = static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDI_STAYWICK),
-                                            IMAGE_ICON, s(40), s(40), 0));
-    ::SendMessageW(Control(IDC_ABOUT_LOGO), STM_SETICON, reinterpret_cast<WPARAM>(logo_), 0);
+    // The old fonts and icon stay alive until every control has the new ones.
+    const win32::FontHandle oldFont = std::move(font_);
+    const win32::FontHandle oldBold = std::move(boldFont_);
+    const win32::IconHandle oldLogo = std::move(logo_);
+    font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
+    boldFont_.Reset(CreateUiFont(L"Segoe UI", s(15), true));
+    logo_.Reset(static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDI_STAYWICK),
+                                            IMAGE_ICON, s(40), s(40), 0)));
+    ::SendMessageW(Control(IDC_ABOUT_LOGO), STM_SETICON, reinterpret_cast<WPARAM>(logo_.Get()), 0);
     for (const ControlDef& def : kControls) {
         HWND ctl = Control(def.id);
-        HFONT font = def.id == IDC_ABOUT_NAME ? boldFont_ : font_;
+        HFONT font = def.id == IDC_ABOUT_NAME ? boldFont_.Get() : font_.Get();
         ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         int width = s(def.width);
         if (def.id == IDC_ABOUT_VERSION) width = TextWidth(ctl, font) + 1;
@@ -263,9 +257,6 @@ void TAboutWindow::Layout(UINT dpi) {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetClientSize(host_, s(kClientWidth), s(kClientHeight), dpi);
-    if (oldFont) ::DeleteObject(oldFont);
-    if (oldBold) ::DeleteObject(oldBold);
-    if (oldLogo) ::DestroyIcon(oldLogo);
     ::InvalidateRect(host_, nullptr, TRUE);
 }
 
@@ -297,7 +288,7 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_ERASEBKGND: {
         RECT rc{};
         ::GetClientRect(host_, &rc);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, white_);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, white_.Get());
         result = 1;
         return true;
     }
@@ -308,7 +299,7 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         ::SetBkColor(dc, donate ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
         result = BrushForControl(
             wParam, lParam,
-            reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_));
+            reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_.Get()));
         return true;
     }
     case WM_SHOWWINDOW:

@@ -3,6 +3,7 @@
 // the main window), the version line, the four links, "&OK"/Enter/Esc
 // hiding it and the placement next to the taskbar when it is shown.
 #include "app/application.h"
+#include "platform/win32/handles.h"
 #include "license/win32/show_license.h"
 
 #include <windows.h>
@@ -50,10 +51,10 @@ private:
 
     Application& app_;
     HWND host_;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HICON logo_ = nullptr;
-    HBRUSH white_ = nullptr;
+    win32::FontHandle font_;
+    win32::FontHandle boldFont_;
+    win32::IconHandle logo_;
+    win32::BrushHandle white_;
 };
 
 // Opens a web page in the user's browser; the outcome is not examined.

@@ -68,8 +68,6 @@ TFrmLicense::~TFrmLicense() {
         DetachLook(hwnd_);
         ::DestroyWindow(hwnd_);
     }
-    if (font_)
-        ::DeleteObject(font_);
 }
 
 HWND TFrmLicense::Memo() const noexcept {
@@ -142,18 +140,17 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TFrmLicense::Layout(UINT dpi) {
     dpi_ = dpi;
     const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    HFONT old = font_;
-    font_ = CreateUiFont(L"Tahoma", s(11));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // The old font stays alive until every control has the new one.
+    const win32::FontHandle old = std::move(font_);
+    font_.Reset(CreateUiFont(L"Tahoma", s(11)));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     for (const ControlBox& box : kLayout) {
         HWND ctl = ::GetDlgItem(hwnd_, box.id);
-        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
         ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
                        SWP_NOZORDER);
     }
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
-    if (old)
-        ::DeleteObject(old);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

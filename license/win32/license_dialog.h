@@ -2,6 +2,7 @@
 // TFrmLicense: the license agreement dialog, a read-only rich-text view of
 // the agreement with "&Print..." and a "&Copy Text" context menu.
 #include "app/dialog_support.h"
+#include "platform/win32/handles.h"
 #include "app/application.h"
 #include "license/position.h"
 
@@ -53,7 +54,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND owner_;
     TPosition position_ = poOwnerFormCenter;
-    HFONT font_ = nullptr;
+    win32::FontHandle font_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::optional<int> result_;
 };

@@ -59,6 +59,11 @@ struct GdiObjectTraits {
     static Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::DeleteObject(h); }
 };
+template <class H> struct TypedGdiTraits {
+    using Handle = H;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DeleteObject(h); }
+};
 struct DcTraits {
     using Handle = HDC;
     static Handle Invalid() noexcept { return nullptr; }
@@ -80,6 +85,9 @@ using FileHandle = UniqueHandle<FileHandleTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
+using FontHandle = UniqueHandle<TypedGdiTraits<HFONT>>;
+using BrushHandle = UniqueHandle<TypedGdiTraits<HBRUSH>>;
+using BitmapHandle = UniqueHandle<TypedGdiTraits<HBITMAP>>;
 using MemoryDc = UniqueHandle<DcTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using FontResource = UniqueHandle<FontResourceTraits>;

@@ -121,10 +121,6 @@ TFrmOptions::~TFrmOptions() {
         DetachLook(hwnd_);
         ::DestroyWindow(hwnd_);
     }
-    if (font_)
-        ::DeleteObject(font_);
-    if (smallFont_)
-        ::DeleteObject(smallFont_);
 }
 
 INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -219,14 +215,15 @@ LRESULT CALLBACK TFrmOptions::SpinEditProc(HWND edit, UINT msg, WPARAM wParam, L
 
 void TFrmOptions::Layout(UINT dpi) {
     const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    HFONT oldFont = font_;
-    HFONT oldSmall = smallFont_;
-    font_ = CreateUiFont(L"Segoe UI", s(15));
-    smallFont_ = CreateUiFont(L"Segoe UI", s(13));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // The old fonts stay alive until every control has the new ones.
+    const win32::FontHandle oldFont = std::move(font_);
+    const win32::FontHandle oldSmall = std::move(smallFont_);
+    font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
+    smallFont_.Reset(CreateUiFont(L"Segoe UI", s(13)));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     for (const ControlBox& box : kLayout) {
         HWND ctl = ::GetDlgItem(hwnd_, box.id);
-        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(box.small ? smallFont_ : font_),
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(box.small ? smallFont_.Get() : font_.Get()),
                        TRUE);
         int width = s(box.width);
         int height = s(box.height);
@@ -248,10 +245,6 @@ void TFrmOptions::Layout(UINT dpi) {
     }
     dpi_ = dpi;
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
-    if (oldFont)
-        ::DeleteObject(oldFont);
-    if (oldSmall)
-        ::DeleteObject(oldSmall);
 }
 
 void TFrmOptions::FormCreate() {

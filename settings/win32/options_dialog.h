@@ -2,6 +2,7 @@
 // TFrmOptions: the Options dialog (key to simulate, maximum idle time,
 // notifying the system), and the tray handler that opens it.
 #include "app/dialog_support.h"
+#include "platform/win32/handles.h"
 #include "app/application.h"
 #include "engine/staywick_options.h"
 
@@ -56,8 +57,8 @@ private:
     std::function<void()> releaseAwakeState_;
     std::wstring decimalSeparator_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    HFONT font_ = nullptr;      // 15 px at 120 dpi
-    HFONT smallFont_ = nullptr; // 13 px, the explanatory texts
+    win32::FontHandle font_;      // 15 px at 120 dpi
+    win32::FontHandle smallFont_; // 13 px, the explanatory texts
     std::optional<int> result_;
 };
 
