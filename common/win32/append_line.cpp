@@ -2,20 +2,10 @@
 
 #include "common/app_error.h"
 #include "common/text_functions.h"
-#include "common/version_text.h"
+#include "common/win32/system_message.h"
 #include "platform/win32/handles.h"
 
 namespace staywick {
-
-std::wstring SystemErrorMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
-    std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
-    if (buffer) ::LocalFree(buffer);
-    return TrimMessageTail(text);
-}
 
 void AppendLineToFile(const std::wstring& fileName, const std::wstring& line) {
     const DWORD attrs = ::GetFileAttributesW(fileName.c_str());

@@ -11,8 +11,4 @@ namespace staywick {
 // created, "Cannot open file "%s". %s" when an existing one cannot be opened.
 void AppendLineToFile(const std::wstring& fileName, const std::wstring& line);
 
-// The system's text for an error code, without trailing blanks, line breaks
-// and full stops.
-std::wstring SystemErrorMessage(DWORD code);
-
 } // namespace staywick

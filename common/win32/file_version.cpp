@@ -1,4 +1,5 @@
 #include "common/win32/file_version.h"
+#include "common/win32/system_message.h"
 
 #include "common/version_text.h"
 
@@ -10,19 +11,9 @@ namespace staywick {
 
 namespace {
 
-std::wstring SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    if (buffer) ::LocalFree(buffer);
-    return text;
-}
-
 std::wstring FailureText() {
     const DWORD code = ::GetLastError(); // right after the failing call
-    return VersionFailureText(static_cast<std::int32_t>(code), SystemMessage(code));
+    return VersionFailureText(static_cast<std::int32_t>(code), SystemErrorMessage(code));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "common/win32/temp_file.h"
+#include "common/win32/system_message.h"
 
 #include "common/app_error.h"
 #include "common/path_functions.h"
@@ -27,18 +28,8 @@ std::wstring FullPath(const std::wstring& path) {
     }
 }
 
-std::wstring SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text ? text : L"", n);
-    if (text) ::LocalFree(text);
-    return TrimMessageTail(message);
-}
-
 [[noreturn]] void ThrowFileError(const wchar_t* what, const std::wstring& path, DWORD code) {
-    throw AppError(std::wstring(what) + L" \"" + path + L"\". " + SystemMessage(code));
+    throw AppError(std::wstring(what) + L" \"" + path + L"\". " + SystemErrorMessage(code));
 }
 
 bool NameTaken(const std::wstring& path) {

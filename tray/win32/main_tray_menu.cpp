@@ -31,13 +31,16 @@ constexpr std::array<ActivateForEntry, kActivateForTags.size()> kActivateForEntr
 } // namespace
 
 TMainTrayMenu::TMainTrayMenu() {
+    // An item's click runs the handler set at that moment, if any.
+    const auto runs = [this](std::function<void()> MainTrayMenuHandlers::*handler) {
+        return [this, handler](TMenuItem&) {
+            if (Handlers.*handler) (Handlers.*handler)();
+        };
+    };
     TMenuItem& root = Items();
     mnuActive_ = &root.Add(L"MnuActive", L"&Staywick is disabled");
     mnuActive_->Default = true;
-    mnuActive_->OnClick = [this](TMenuItem&) {
-        if (Handlers.MnuActiveClick)
-            Handlers.MnuActiveClick();
-    };
+    mnuActive_->OnClick = runs(&MainTrayMenuHandlers::MnuActiveClick);
     root.Add(L"N3", L"-");
     mnuOptions_ = &root.Add(L"MnuOptions", L"&Activate for");
     for (std::size_t i = 0; i < kActivateForEntries.size(); ++i) {
@@ -51,24 +54,13 @@ TMainTrayMenu::TMainTrayMenu() {
                 Handlers.Indefinitely1Click(i);
         };
     }
-    root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick = [this](TMenuItem&) {
-        if (Handlers.SetMaximumsystemidletime1Click)
-            Handlers.SetMaximumsystemidletime1Click();
-    };
+    root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
+        runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
     root.Add(L"Sep2", L"-");
-    root.Add(L"MnuDonate", L"&Donate").OnClick = [this](TMenuItem&) {
-        if (Handlers.MnuDonateClick)
-            Handlers.MnuDonateClick();
-    };
-    root.Add(L"MnuAbout", L"&About...").OnClick = [this](TMenuItem&) {
-        if (Handlers.MnuAboutClick)
-            Handlers.MnuAboutClick();
-    };
+    root.Add(L"MnuDonate", L"&Donate").OnClick = runs(&MainTrayMenuHandlers::MnuDonateClick);
+    root.Add(L"MnuAbout", L"&About...").OnClick = runs(&MainTrayMenuHandlers::MnuAboutClick);
     root.Add(L"Sep1", L"-");
-    root.Add(L"MnuQuit", L"E&xit").OnClick = [this](TMenuItem&) {
-        if (Handlers.MnuQuitClick)
-            Handlers.MnuQuitClick();
-    };
+    root.Add(L"MnuQuit", L"E&xit").OnClick = runs(&MainTrayMenuHandlers::MnuQuitClick);
 }
 
 void TMainTrayMenu::SetStatus(bool checked, const std::wstring& caption) {

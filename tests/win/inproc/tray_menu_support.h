@@ -26,6 +26,15 @@ inline HWND FindOpenMenuWindow() {
     return found;
 }
 
+// The fType of a menu item (MFT_SEPARATOR, MFT_OWNERDRAW, ...).
+inline UINT MenuType(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu, position, TRUE, &info);
+    return info.fType;
+}
+
 // Runs `step(tick, menuWindow)` every 100 ms while a menu call blocks; step
 // returns false when it is done, after which the menu is closed. After 50
 // ticks the menu is closed anyway.

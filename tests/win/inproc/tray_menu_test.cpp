@@ -13,6 +13,8 @@
 namespace staywick {
 namespace {
 
+using test::MenuType;
+
 struct ExpectedItem {
     const wchar_t* caption; // nullptr: separator
     std::int64_t tag;
@@ -22,14 +24,6 @@ std::wstring MenuText(HMENU menu, UINT position) {
     wchar_t buf[128] = {};
     ::GetMenuStringW(menu, position, buf, 128, MF_BYPOSITION);
     return buf;
-}
-
-UINT MenuType(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoW(menu, position, TRUE, &info);
-    return info.fType;
 }
 
 bool MenuChecked(HMENU menu, UINT position) {

@@ -15,6 +15,8 @@
 namespace staywick {
 namespace {
 
+using test::MenuType;
+
 constexpr COLORREF kDarkWindow = RGB(0x2B, 0x2B, 0x2B);
 
 class StyleTest : public ::testing::Test {
@@ -79,14 +81,6 @@ DRAWITEMSTRUCT ItemAt(const Canvas& canvas, const RECT& rc, UINT state = 0) {
     dis.rcItem = rc;
     dis.itemState = state;
     return dis;
-}
-
-UINT MenuType(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE;
-    ::GetMenuItemInfoW(menu, position, TRUE, &info);
-    return info.fType;
 }
 
 TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsTheCaptions) {
