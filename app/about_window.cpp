@@ -1,13 +1,13 @@
 #include "app/about_window.h"
 
-#include "app/dialog_support.h"
 #include "common/version_text.h"
 #include "common/win32/file_version.h"
 #include "common/win32/placement_win32.h"
 #include "resources/resource.h"
+#include "ui/dialog_support.h"
+#include "ui/window_utils.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -48,9 +48,11 @@ constexpr ControlDef kControls[] = {
 // The address as people write it: no scheme, no trailing slash, so it fits its box.
 std::wstring SiteDisplayText(std::wstring url) {
     for (const wchar_t* scheme : {L"https://", L"http://"}) {
-        if (url.rfind(scheme, 0) == 0) url.erase(0, std::wcslen(scheme));
+        if (url.rfind(scheme, 0) == 0)
+            url.erase(0, std::wcslen(scheme));
     }
-    while (!url.empty() && url.back() == L'/') url.pop_back();
+    while (!url.empty() && url.back() == L'/')
+        url.pop_back();
     return url;
 }
 
@@ -83,9 +85,11 @@ void LiftDarkText(std::uint32_t* pixels, std::size_t count, COLORREF back, COLOR
     for (std::size_t i = 0; i < count; ++i) {
         int c[3] = {int(pixels[i] & 0xFF), int((pixels[i] >> 8) & 0xFF),
                     int((pixels[i] >> 16) & 0xFF)};
-        if (c[0] > bg[0] || c[1] > bg[1] || c[2] > bg[2]) continue;
+        if (c[0] > bg[0] || c[1] > bg[1] || c[2] > bg[2])
+            continue;
         for (int k = 0; k < 3; ++k) {
-            if (bg[k] > 0) c[k] = bg[k] + (bg[k] - c[k]) * (fg[k] - bg[k]) / bg[k];
+            if (bg[k] > 0)
+                c[k] = bg[k] + (bg[k] - c[k]) * (fg[k] - bg[k]) / bg[k];
         }
         pixels[i] = std::uint32_t(c[0]) | std::uint32_t(c[1]) << 8 | std::uint32_t(c[2]) << 16;
     }
@@ -129,8 +133,8 @@ LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam
                                DWORD_PTR) {
     if (msg == WM_ERASEBKGND) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        const auto brush = reinterpret_cast<HBRUSH>(
-            ::SendMessageW(::GetParent(link), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(link)));
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            ::GetParent(link), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(link)));
         RECT rc{};
         ::GetClientRect(link, &rc);
         ::FillRect(dc, &rc, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
@@ -140,7 +144,8 @@ LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam
         PaintLinkOnDarkLook(link);
         return 0;
     }
-    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(link, &LinkEraseProc, 0);
+    if (msg == WM_NCDESTROY)
+        ::RemoveWindowSubclass(link, &LinkEraseProc, 0);
     return ::DefSubclassProc(link, msg, wParam, lParam);
 }
 
@@ -167,34 +172,17 @@ std::wstring TextOf(int id) {
     }
 }
 
-int TextWidth(HWND control, HFONT font) {
-    wchar_t text[256] = {};
-    const int n = ::GetWindowTextW(control, text, 256);
-    HDC dc = ::GetDC(control);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, text, n, &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    return size.cx;
-}
-
 } // namespace
 
-void OpenWebPage(const std::wstring& url) {
-    ::ShellExecuteW(nullptr, L"Open", url.c_str(), L"", L"", SW_SHOW);
-}
-
 TAboutWindow::TAboutWindow(Application& app, HWND host, const std::wstring& exePath)
-    : ShowLicense(app, host), OpenUrl(&OpenWebPage), app_(app), host_(host) {
+    : ShowLicense(app, host), OpenUrl(&OpenWebAddress), app_(app), host_(host) {
     ShowLicense.SetPosition(poDesigned);
     ShowLicense.SetLicenseText(LicenseAgreementLines());
     white_.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
     CreateControls();
-    ::SetWindowTextW(Control(IDC_ABOUT_VERSION),
-                     (LoadResString(IDS_ABOUT_VERSION) +
-                      FormatVersionText(GetFileVersionText(exePath)))
-                         .c_str());
+    ::SetWindowTextW(Control(IDC_ABOUT_VERSION), (LoadResString(IDS_ABOUT_VERSION) +
+                                                  FormatVersionText(GetFileVersionText(exePath)))
+                                                     .c_str());
     Layout(WindowDpi(host_));
     app_.AddDialogWindow(host_);
     AttachLook(host_);
@@ -204,7 +192,8 @@ TAboutWindow::~TAboutWindow() {
     DetachLook(host_);
     app_.RemoveDialogWindow(host_);
     for (const ControlDef& def : kControls) {
-        if (HWND ctl = Control(def.id)) ::DestroyWindow(ctl);
+        if (HWND ctl = Control(def.id))
+            ::DestroyWindow(ctl);
     }
 }
 
@@ -232,7 +221,8 @@ void TAboutWindow::CreateControls() {
         HWND ctl = ::CreateWindowExW(0, cls, TextOf(def.id).c_str(), style, 0, 0, 0, 0, host_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                      instance, nullptr);
-        if (ctl && def.kind == Kind::Link) ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
+        if (ctl && def.kind == Kind::Link)
+            ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
     }
 }
 
@@ -245,14 +235,15 @@ void TAboutWindow::Layout(UINT dpi) {
     font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
     boldFont_.Reset(CreateUiFont(L"Segoe UI", s(15), true));
     logo_.Reset(static_cast<HICON>(::LoadImageW(ResourceModule(), MAKEINTRESOURCEW(IDI_STAYWICK),
-                                            IMAGE_ICON, s(40), s(40), 0)));
+                                                IMAGE_ICON, s(40), s(40), 0)));
     ::SendMessageW(Control(IDC_ABOUT_LOGO), STM_SETICON, reinterpret_cast<WPARAM>(logo_.Get()), 0);
     for (const ControlDef& def : kControls) {
         HWND ctl = Control(def.id);
         HFONT font = def.id == IDC_ABOUT_NAME ? boldFont_.Get() : font_.Get();
         ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         int width = s(def.width);
-        if (def.id == IDC_ABOUT_VERSION) width = TextWidth(ctl, font) + 1;
+        if (def.id == IDC_ABOUT_VERSION)
+            width = TextWidth(ctl, font) + 1;
         ::SetWindowPos(ctl, nullptr, s(def.left), s(def.top), width, s(def.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -262,7 +253,8 @@ void TAboutWindow::Layout(UINT dpi) {
 
 bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (HandleLookMessage(host_, msg, wParam, lParam, result)) {
-        if (msg == WM_CTLCOLORSTATIC) result = BrushForControl(wParam, lParam, result);
+        if (msg == WM_CTLCOLORSTATIC)
+            result = BrushForControl(wParam, lParam, result);
         return true;
     }
     switch (msg) {
@@ -279,8 +271,10 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         }
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (hdr->hwndFrom != Control(static_cast<int>(hdr->idFrom))) return false;
-        if (hdr->code != NM_CLICK && hdr->code != NM_RETURN) return false;
+        if (hdr->hwndFrom != Control(static_cast<int>(hdr->idFrom)))
+            return false;
+        if (hdr->code != NM_CLICK && hdr->code != NM_RETURN)
+            return false;
         LinkClicked(hdr->idFrom);
         result = 0;
         return true;
@@ -304,7 +298,8 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     }
     case WM_SHOWWINDOW:
         // Sent only when the visibility changes: placed on hidden -> visible.
-        if (wParam && lParam == 0) FormShow();
+        if (wParam && lParam == 0)
+            FormShow();
         return false;
     case WM_DPICHANGED:
         Layout(LOWORD(wParam));
@@ -326,14 +321,17 @@ void TAboutWindow::LinkClicked(UINT_PTR id) {
         OpenUrl(STAYWICK_SUPPORT_URL);
         break;
     case IDC_ABOUT_DONATE: // LinkLabel1LinkClick
-        if (OnDonate) OnDonate();
+        if (OnDonate)
+            OnDonate();
         break;
     default:
         break;
     }
 }
 
-void TAboutWindow::FormShow() { PlaceNearTaskbar(host_); }
+void TAboutWindow::FormShow() {
+    PlaceNearTaskbar(host_);
+}
 
 void TAboutWindow::Show() {
     ::ShowWindow(host_, SW_SHOW);
@@ -341,6 +339,8 @@ void TAboutWindow::Show() {
     ::BringWindowToTop(host_);
 }
 
-void TAboutWindow::Button2Click() { ::ShowWindow(host_, SW_HIDE); }
+void TAboutWindow::Button2Click() {
+    ::ShowWindow(host_, SW_HIDE);
+}
 
 } // namespace staywick

@@ -2,9 +2,9 @@
 // The About face of the main window: its controls (created as children of
 // the main window), the version line, the four links, "&OK"/Enter/Esc
 // hiding it and the placement next to the taskbar when it is shown.
-#include "app/application.h"
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 #include "license/win32/show_license.h"
+#include "ui/application.h"
 
 #include <windows.h>
 
@@ -40,7 +40,7 @@ public:
     TShowLicense ShowLicense;
     // The donation link runs the tray menu's Donate action (MnuDonateClick).
     std::function<void()> OnDonate;
-    // Opens a web address; ShellExecuteW "Open" unless a test replaces it.
+    // Opens a web address (OpenWebAddress unless a test replaces it).
     std::function<void(const std::wstring&)> OpenUrl;
 
 private:
@@ -58,6 +58,5 @@ private:
 };
 
 // Opens a web page in the user's browser; the outcome is not examined.
-void OpenWebPage(const std::wstring& url);
 
 } // namespace staywick

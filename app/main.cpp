@@ -1,17 +1,17 @@
 // Process entry: the single-instance rule, then the hidden main window and
 // the message loop.
-#include "app/application.h"
 #include "app/main_window.h"
 #include "app/mutex_utils.h"
 #include "common/app_names.h"
-#include "tray/win32/visual_style.h"
+#include "ui/application.h"
+#include "ui/visual_style.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace staywick;
-    HANDLE mutex = CreateSingleInstanceMutex(kMutexName);
+    win32::KernelHandle mutex = CreateSingleInstanceMutex(kMutexName);
     if (!mutex) {
         // Another instance runs: let it show its balloon, touch nothing else.
         HWND running = ::FindWindowW(kMainWindowClass, nullptr);
@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     VisualStyle::Select(StyleKind::Dark);
     Application app(kAppTitle);
     TFrmStaywickMain mainWindow(app, ::GetCommandLineW());
-    mainWindow.CreatedMutex = mutex;
+    mainWindow.CreatedMutex = std::move(mutex);
     app.Run();
     return 0;
 }

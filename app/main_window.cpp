@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/error_report.h"
 #include "common/app_names.h"
 #include "common/win32/append_line.h"
 #include "common/win32/file_version.h"
@@ -8,26 +7,27 @@
 #include "diag/log_lines.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
+#include "ui/error_report.h"
 
 namespace staywick {
 
 namespace {
 constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
-constexpr wchar_t kBalloonText[] = L"You can drag it to near the clock if you wish to have it visible";
+constexpr wchar_t kBalloonText[] =
+    L"You can drag it to near the clock if you wish to have it visible";
 constexpr std::uint8_t kBalloonInfo = 1;
 } // namespace
 
 TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     : app_(app), commandLine_(std::move(commandLine)), files_(app.Handle()),
-      input_(app.Handle(), [&app] { app.ProcessMessages(); }), Tray(app.Handle()),
-      debugWindow_(app.Handle()) {
+      input_(app.Handle(), [&app] { app.ProcessMessages(); }), debugWindow_(app.Handle()) {
     RegisterWindowClass(kMainWindowClass, 0,
                         ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_STAYWICK)),
                         ::GetSysColorBrush(COLOR_BTNFACE));
     // Owned by the application window, so it has no taskbar button of its own.
     Create(WS_EX_DLGMODALFRAME, kMainWindowClass, L"Main",
-           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-           400, 300, app_.Handle());
+           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 400,
+           300, app_.Handle());
     RunGuarded([this] { CreateComponents(); });
     RunGuarded([this] { FormCreate(); });
 }
@@ -38,44 +38,46 @@ TFrmStaywickMain::~TFrmStaywickMain() {
     Destroy();
 }
 
-// The window's components: the carried glyph font, the tray and its menu,
-// and the timers, which exist (TimerMain running at 5000 ms) from here on.
+// The window's components: the carried glyph font, then the tray and its
+// menu, the timers (TimerMain running at 5000 ms from here on) and the
+// controller, connected as the program runs them.
 void TFrmStaywickMain::CreateComponents() {
     // The font must be registered before the glyphs can be drawn.
     FontImages.AddResource(::GetModuleHandleW(nullptr), IDR_GLYPHTER_FONT);
-    TrayIcons.Redraw();
-    appearance_ = std::make_unique<TTrayAppearance>(TrayIcons, Tray, &MainTrayMenu,
-                                                    static_cast<int>(::GetDpiForWindow(Handle())));
-    statusView_ = std::make_unique<TTrayStatusView>(MainTrayMenu, Tray, *appearance_);
-    Tray.PopupMenu = &MainTrayMenu;
-    Tray.ProcessMessages = [this] { app_.ProcessMessages(); };
-    controller_ = std::make_unique<KeepAwakeController>(
-        StaywickOptions, *statusView_, input_, static_cast<TickDiagnostics&>(*this),
-        [this] { SaveOptions(); },
-        KeepAwakeTimerPorts{mainTimerPort_, countDownTimerPort_, debugTimerPort_});
-    controller_->TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
-    SetMenuHandlers();
+    parts_ = BuildProgramParts(
+        StaywickOptions,
+        ProgramPorts{.applicationWindow = app_.Handle(),
+                     .windowDpi = static_cast<int>(::GetDpiForWindow(Handle())),
+                     .input = input_,
+                     .diagnostics = static_cast<TickDiagnostics&>(*this),
+                     .timers = {mainTimerPort_, countDownTimerPort_, debugTimerPort_},
+                     .saveOptions = [this] { SaveOptions(); },
+                     .processMessages = [this] { app_.ProcessMessages(); }});
+    parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
+    SetMenuHandlers(parts_->MainTrayMenu);
 }
 
 void TFrmStaywickMain::FormCreate() {
-    if (!controller_) return;  // its components failed; already reported
+    if (!parts_)
+        return; // its components failed; already reported
     app_.SetOnMessage([this](const MSG& msg, bool& handled) {
-        controller_->OnAppMessage(msg.message, msg.wParam, handled);
+        parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
     });
     logEnabled_ = false;
     about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
     about_->OnDonate = [this] { MnuDonateClick(); };
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
-    controller_->SelectItemActivateForStatus(StaywickOptions.ActivateFor);
+    parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
     ::PostMessageW(Handle(), kWmAppLoaded, 0, 0);
 }
 
 void TFrmStaywickMain::AppLoaded() {
-    appearance_->SetVisualStyle();
-    Tray.SetVisible(true);
+    parts_->Appearance.SetVisualStyle();
+    parts_->Tray.SetVisible(true);
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
-    if (diagnostic == DiagnosticSwitch::Debug) controller_->TimerDebug.SetEnabled(true);
+    if (diagnostic == DiagnosticSwitch::Debug)
+        parts_->Controller.TimerDebug.SetEnabled(true);
     if (diagnostic == DiagnosticSwitch::Log) {
         logEnabled_ = true;
         logFileName_ = LogFileNameFor(location_.GetIniFile());
@@ -84,35 +86,40 @@ void TFrmStaywickMain::AppLoaded() {
         AppendLog(LogHeaderActive(StaywickOptions.Active));
         AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
     }
-    controller_->ResumeIfAutoStopped();
-    controller_->UpdateActiveStatus();
-    if (StaywickOptions.Active) controller_->TimerMainTimer();
+    parts_->Controller.Start();
 }
 
-void TFrmStaywickMain::PrevInstance() { ShowTrayBalloon(Tray, kBalloonTitle, kBalloonText, kBalloonInfo); }
+void TFrmStaywickMain::PrevInstance() {
+    ShowTrayBalloon(parts_->Tray, kBalloonTitle, kBalloonText, kBalloonInfo);
+}
 
 void TFrmStaywickMain::FormDestroy() {
     input_.ReleaseAwakeState();
-    Tray.SetVisible(false);
-    if (CreatedMutex) {
-        ::CloseHandle(CreatedMutex);
-        CreatedMutex = nullptr;
-    }
+    if (parts_)
+        parts_->Tray.SetVisible(false);
+    CreatedMutex.Reset();
 }
 
-void TFrmStaywickMain::SaveOptions() { staywick::SaveOptions(profile_, sMainIniFile, StaywickOptions); }
+void TFrmStaywickMain::SaveOptions() {
+    staywick::SaveOptions(profile_, sMainIniFile, StaywickOptions);
+}
 
 void TFrmStaywickMain::TimerDebugTimer() {
     DebugWrite(FormatIdleTime(input_.GetIdleMilliseconds()));
 }
 
-void TFrmStaywickMain::AppendLog(const std::wstring& line) { AppendLineToFile(logFileName_, line); }
+void TFrmStaywickMain::AppendLog(const std::wstring& line) {
+    AppendLineToFile(logFileName_, line);
+}
 
-void TFrmStaywickMain::DebugWrite(const std::wstring& line) { staywick::DebugWrite(debugWindow_, line); }
+void TFrmStaywickMain::DebugWrite(const std::wstring& line) {
+    staywick::DebugWrite(debugWindow_, line);
+}
 
 LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (about_ && about_->HandleMessage(msg, wParam, lParam, result)) return result;
+    if (about_ && about_->HandleMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
     case kWmAppLoaded:
         AppLoaded();
@@ -122,11 +129,14 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);
-        appearance_->WMSettingChange();
+        if (parts_)
+            parts_->Appearance.WMSettingChange();
         return result;
     case WM_DPICHANGED:
-        appearance_->DpiChanged(Handle(), wParam, lParam,
-                                [this] { return controller_->GetTrayIcon(); });
+        if (parts_) {
+            parts_->Appearance.DpiChanged(Handle(), wParam, lParam,
+                                          [this] { return parts_->Controller.GetTrayIcon(); });
+        }
         return 0;
     case WM_DESTROY:
         // Closing the main window always ends the application.

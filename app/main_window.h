@@ -3,21 +3,18 @@
 // never shown at start (it doubles as the About window) and owns the
 // settings record, the timers, the controller, the tray and the diagnostics.
 #include "app/about_window.h"
-#include "app/application.h"
-#include "app/window.h"
+#include "app/program_parts.h"
+#include "common/win32/handles.h"
 #include "diag/win32/debug_window_win32.h"
-#include "engine/keep_awake_controller.h"
 #include "engine/staywick_options.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/input_power_win32.h"
 #include "platform/win32/profile_win32.h"
-#include "platform/win32/timer_port_win32.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
-#include "tray/win32/main_tray_menu.h"
-#include "tray/win32/tray_appearance.h"
-#include "tray/win32/tray_icon.h"
-#include "tray/win32/tray_status_view.h"
+#include "ui/application.h"
+#include "ui/timer_port_win32.h"
+#include "ui/window.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +27,7 @@ public:
     ~TFrmStaywickMain() override;
 
     // The single-instance mutex, closed by FormDestroy.
-    HANDLE CreatedMutex = nullptr;
+    win32::KernelHandle CreatedMutex;
     TStaywickOptions StaywickOptions;
     std::wstring sMainIniFile;
 
@@ -47,7 +44,7 @@ private:
     void TimerDebugTimer();
 
     // Tray menu handlers (main_window_handlers.cpp).
-    void SetMenuHandlers();
+    void SetMenuHandlers(TMainTrayMenu& menu);
     void SetMaximumsystemidletime1Click();
     void MnuDonateClick();
     void MnuAboutClick();
@@ -68,12 +65,7 @@ private:
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;
-    TGlyphList TrayIcons{L"Glyphter", L"CD", 20, 20};
-    TMainTrayMenu MainTrayMenu;
-    TTrayIcon Tray;
-    std::unique_ptr<TTrayAppearance> appearance_;
-    std::unique_ptr<TTrayStatusView> statusView_;
-    std::unique_ptr<KeepAwakeController> controller_;
+    std::unique_ptr<ProgramParts> parts_;
     std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;
 

@@ -3,36 +3,39 @@
 
 #include "settings/win32/options_dialog.h"
 
-#include <shellapi.h>
+#include "ui/window_utils.h"
 
 namespace staywick {
 
-void TFrmStaywickMain::SetMenuHandlers() {
-    MainTrayMenu.Handlers.MnuActiveClick = [this] { controller_->MnuActiveClick(); };
-    MainTrayMenu.Handlers.Indefinitely1Click = [this](std::size_t position) {
-        controller_->Indefinitely1Click(position);
-    };
-    MainTrayMenu.Handlers.SetMaximumsystemidletime1Click = [this] { SetMaximumsystemidletime1Click(); };
-    MainTrayMenu.Handlers.MnuDonateClick = [this] { MnuDonateClick(); };
-    MainTrayMenu.Handlers.MnuAboutClick = [this] { MnuAboutClick(); };
-    MainTrayMenu.Handlers.MnuQuitClick = [this] { MnuQuitClick(); };
-    Tray.OnDblClick = [this] { controller_->MnuActiveClick(); };
+// The items that BuildProgramParts leaves to the main window.
+void TFrmStaywickMain::SetMenuHandlers(TMainTrayMenu& menu) {
+    menu.Handlers.SetMaximumsystemidletime1Click = [this] { SetMaximumsystemidletime1Click(); };
+    menu.Handlers.MnuDonateClick = [this] { MnuDonateClick(); };
+    menu.Handlers.MnuAboutClick = [this] { MnuAboutClick(); };
+    menu.Handlers.MnuQuitClick = [this] { MnuQuitClick(); };
 }
 
 void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
-    staywick::SetMaximumsystemidletime1Click(OptionsDialogHost{
-        app_, StaywickOptions, Handle(), [this] { SaveOptions(); },
-        [this](std::uint32_t ms) { controller_->TimerMain.SetInterval(ms); },
-        [this] { input_.ReleaseAwakeState(); }});
+    staywick::SetMaximumsystemidletime1Click(
+        OptionsDialogHost{.app = app_,
+                          .options = StaywickOptions,
+                          .owner = Handle(),
+                          .confirmed = [this](bool notifySystemWasOn) {
+                              parts_->Controller.OptionsConfirmed(notifySystemWasOn);
+                          }});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {
-    ::ShellExecuteW(nullptr, L"Open", STAYWICK_DONATE_URL, L"", L"", SW_SHOW);
+    OpenWebAddress(STAYWICK_DONATE_URL);
 }
 
-void TFrmStaywickMain::MnuAboutClick() { about_->Show(); }
+void TFrmStaywickMain::MnuAboutClick() {
+    about_->Show();
+}
 
 // Closing the main window ends the program (FormDestroy removes the icon).
-void TFrmStaywickMain::MnuQuitClick() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TFrmStaywickMain::MnuQuitClick() {
+    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 } // namespace staywick

@@ -2,13 +2,10 @@
 
 namespace staywick {
 
-HANDLE CreateSingleInstanceMutex(const wchar_t* name) {
-    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, name);
-    if (!mutex) return nullptr;
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-        ::CloseHandle(mutex);
-        return nullptr;
-    }
+win32::KernelHandle CreateSingleInstanceMutex(const wchar_t* name) {
+    win32::KernelHandle mutex(::CreateMutexW(nullptr, FALSE, name));
+    if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS)
+        mutex.Reset();
     return mutex;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
+#include "common/win32/handles.h"
+
 #include <windows.h>
 
 namespace staywick {
 
-// The single-instance rule: returns the new mutex, or nullptr when another
+// The single-instance rule: returns the new mutex, or an empty handle when another
 // instance already holds the name or the creation failed.
-HANDLE CreateSingleInstanceMutex(const wchar_t* name);
+win32::KernelHandle CreateSingleInstanceMutex(const wchar_t* name);
 
 } // namespace staywick

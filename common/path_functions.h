@@ -1,29 +1,11 @@
 #pragma once
-// Path helpers shared by the settings file, the activity log and the license
-// viewer's temporary file. The existence tests never touch a drive that is
-// not there, so no system box asks for a disk.
-#include "platform/files.h"
-
+// Path text helpers shared by the settings file, the activity log and the
+// license viewer's temporary file.
 #include <string>
 
 namespace staywick {
 
 // An empty path stays empty; otherwise "\" is appended unless already last.
 std::wstring WithTrailingBackslash(const std::wstring& path);
-
-// "\" (UNC or root-relative) gives true, a letter gives whether its drive
-// answers, anything else false. Lower-case letters count as upper case.
-bool IsDriveAvailable(FilesPort& files, wchar_t ch);
-
-// False for an empty path or one whose drive is unavailable; otherwise
-// whether a folder exists there.
-bool SafeDirectoryExists(FilesPort& files, const std::wstring& path);
-
-// The same guard; then whether a file (not a folder) exists there.
-bool SafeFileExists(FilesPort& files, const std::wstring& path);
-
-// Creates every missing level of a folder, outermost first. Failures are left
-// for the later use of the folder to show.
-void ForceDirectories(FilesPort& files, const std::wstring& path);
 
 } // namespace staywick

@@ -11,14 +11,19 @@ bool IsInUpperBand(const ScreenRect& taskbar, std::int32_t screenHeight) {
 
 TTaskbarEdge TaskbarEdgeFor(const std::optional<ScreenRect>& taskbar, std::int32_t screenWidth,
                             std::int32_t screenHeight) {
-    if (!taskbar) return teBottom;
+    if (!taskbar)
+        return teBottom;
     const ScreenRect& t = *taskbar;
     const std::int32_t hw = screenWidth / 2;
     const std::int32_t hh = screenHeight / 2;
-    if (t.Top > hh && t.Right >= screenWidth) return teBottom;
-    if (t.Top < hh && IsInUpperBand(t, screenHeight)) return teTop;
-    if (t.Left < hw && t.Top <= 0) return teLeft;
-    if (t.Left >= hw) return teRight;
+    if (t.Top > hh && t.Right >= screenWidth)
+        return teBottom;
+    if (t.Top < hh && IsInUpperBand(t, screenHeight))
+        return teTop;
+    if (t.Left < hw && t.Top <= 0)
+        return teLeft;
+    if (t.Left >= hw)
+        return teRight;
     return teBottom;
 }
 

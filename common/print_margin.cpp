@@ -11,7 +11,8 @@ std::int64_t RoundHalfEven(std::int64_t num, std::int64_t den) {
         r += den;
         --q;
     }
-    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    if (2 * r > den || (2 * r == den && q % 2 != 0))
+        ++q;
     return q;
 }
 
@@ -21,13 +22,13 @@ std::int32_t MarginPixels(std::int32_t mm, std::int32_t dpi, std::int32_t physic
     return static_cast<std::int32_t>(std::max<std::int64_t>(0, pixels - physicalOffset));
 }
 
-PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY,
-                        std::int32_t offsetX, std::int32_t offsetY, std::int32_t pageWidth,
-                        std::int32_t pageHeight) {
+PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY, std::int32_t offsetX,
+                        std::int32_t offsetY, std::int32_t pageWidth, std::int32_t pageHeight) {
     const std::int32_t left = MarginPixels(mm, dpiX, offsetX);
     const std::int32_t top = MarginPixels(mm, dpiY, offsetY);
     PrintRect rect{left, top, pageWidth - left, pageHeight - top};
-    if (rect.Empty()) return {};
+    if (rect.Empty())
+        return {};
     return rect;
 }
 

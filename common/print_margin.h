@@ -28,8 +28,7 @@ std::int32_t MarginPixels(std::int32_t mm, std::int32_t dpi, std::int32_t physic
 // Left L, top T, right width - L, bottom height - T in printer pixels of the
 // printable page; an all-zero rectangle when the margins leave no room (the
 // rich-text control then prints on the whole printable page).
-PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY,
-                        std::int32_t offsetX, std::int32_t offsetY, std::int32_t pageWidth,
-                        std::int32_t pageHeight);
+PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY, std::int32_t offsetX,
+                        std::int32_t offsetY, std::int32_t pageWidth, std::int32_t pageHeight);
 
 } // namespace staywick

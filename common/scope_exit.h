@@ -8,7 +8,8 @@ template <class F> class ScopeExit {
 public:
     explicit ScopeExit(F f) : f_(std::move(f)) {}
     ~ScopeExit() {
-        if (active_) f_();
+        if (active_)
+            f_();
     }
     ScopeExit(const ScopeExit&) = delete;
     ScopeExit& operator=(const ScopeExit&) = delete;

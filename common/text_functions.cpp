@@ -3,11 +3,14 @@
 namespace staywick {
 namespace {
 
-wchar_t FoldCase(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+wchar_t FoldCase(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+}
 
 bool MatchesAt(const std::wstring& text, std::size_t pos, const std::wstring& find) {
     for (std::size_t i = 0; i < find.size(); ++i) {
-        if (FoldCase(text[pos + i]) != FoldCase(find[i])) return false;
+        if (FoldCase(text[pos + i]) != FoldCase(find[i]))
+            return false;
     }
     return true;
 }
@@ -34,7 +37,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 std::wstring ReplaceAllNoCase(const std::wstring& text, const std::wstring& find,
                               const std::wstring& replacement) {
-    if (find.empty()) return text;
+    if (find.empty())
+        return text;
     std::wstring out;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -55,7 +59,8 @@ std::string ToUtf8(const std::wstring& text) {
         const auto c = static_cast<char32_t>(text[i]);
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00));
+            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) +
+                                (static_cast<char32_t>(text[i + 1]) - 0xDC00));
             ++i;
         } else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
             AppendUtf8(out, 0xFFFD);

@@ -1,6 +1,6 @@
 #include "common/version_text.h"
 
-#include "settings/value_rules.h"
+#include "common/integer_text.h"
 
 #include <array>
 #include <optional>
@@ -17,27 +17,34 @@ std::optional<std::array<std::int32_t, 4>> FourNumbers(const std::wstring& text)
     for (;;) {
         const std::size_t dot = text.find(L'.', start);
         const std::wstring part = text.substr(start, dot - start);
-        if (count == numbers.size()) return std::nullopt; // a fifth part
+        if (count == numbers.size())
+            return std::nullopt; // a fifth part
         // A part that is no number (an empty one included) leaves no version to show.
         const auto value = ParseInteger(part);
-        if (!value) return std::nullopt;
+        if (!value)
+            return std::nullopt;
         numbers[count++] = *value;
-        if (dot == std::wstring::npos) break;
+        if (dot == std::wstring::npos)
+            break;
         start = dot + 1;
     }
-    if (count != numbers.size()) return std::nullopt;
+    if (count != numbers.size())
+        return std::nullopt;
     return numbers;
 }
 
 } // namespace
 
 std::wstring FormatVersionText(const std::wstring& version) {
-    if (version.empty()) return {};
+    if (version.empty())
+        return {};
     const auto numbers = FourNumbers(version);
-    if (!numbers) return {};
+    if (!numbers)
+        return {};
     const auto [major, minor, release, build] = *numbers;
     std::wstring releaseText = release > 0 ? std::to_wstring(release) : std::wstring();
-    if (build > 0) releaseText += L" SR" + std::to_wstring(build);
+    if (build > 0)
+        releaseText += L" SR" + std::to_wstring(build);
     return std::to_wstring(major) + L"." + std::to_wstring(minor) + releaseText + L" (64-bit)";
 }
 
@@ -50,7 +57,8 @@ std::wstring TrimMessageTail(const std::wstring& message) {
     std::size_t end = message.size();
     while (end > 0) {
         const wchar_t c = message[end - 1];
-        if (c > L' ' && c != L'.') break;
+        if (c > L' ' && c != L'.')
+            break;
         --end;
     }
     return message.substr(0, end);

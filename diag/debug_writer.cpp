@@ -3,7 +3,8 @@
 namespace staywick {
 
 void DebugWrite(DebugWindowPort& window, const std::wstring& line) {
-    if (!window.Exists()) window.Create();
+    if (!window.Exists())
+        window.Create();
     if (!line.empty()) {
         switch (line.front()) {
         case 1:
@@ -19,7 +20,8 @@ void DebugWrite(DebugWindowPort& window, const std::wstring& line) {
             break;
         }
     }
-    if (!window.Exists()) return;
+    if (!window.Exists())
+        return;
     window.ReplaceSelection(line + L"\r\n");
     window.MakeTopmost();
 }

@@ -4,7 +4,9 @@
 
 namespace staywick {
 
-std::wstring LogHeaderStars() { return std::wstring(31, L'*') + L' '; }
+std::wstring LogHeaderStars() {
+    return std::wstring(31, L'*') + L' ';
+}
 
 std::wstring LogHeaderActive(bool active) {
     return std::wstring(L"Active: ") + (active ? L"True" : L"False");

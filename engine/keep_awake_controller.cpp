@@ -167,6 +167,20 @@ void KeepAwakeController::ResumeIfAutoStopped() {
     }
 }
 
+void KeepAwakeController::Start() {
+    ResumeIfAutoStopped();
+    UpdateActiveStatus();
+    if (options_.Active)
+        TimerMainTimer();
+}
+
+void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
+    if (notifySystemWasOn && !options_.NotifySystem)
+        input_.ReleaseAwakeState();
+    saveOptions_();
+    TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
 void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,
                                        bool& handled) {
     if (message != kWmSysCommand)

@@ -50,6 +50,13 @@ public:
     std::int32_t GetTrayIcon() const noexcept;
     // At start: keep-awake comes back on after a countdown stopped it.
     void ResumeIfAutoStopped();
+    // Start-up once the message loop runs: the resumption rule, timers,
+    // awake request and status in step, and one tick at once when active.
+    void Start();
+    // After OK in the Options dialog changed the record: the awake request is
+    // released when "Notify the system" was switched off, the record saved,
+    // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
+    void OptionsConfirmed(bool notifySystemWasOn);
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);

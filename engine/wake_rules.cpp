@@ -9,21 +9,6 @@ namespace {
 constexpr std::int64_t kMillisecondsPerMinute = 60000;
 }
 
-std::uint8_t VirtualKeyForInputKey(std::int32_t inputKey) noexcept {
-    switch (inputKey) {
-    case 0:
-        return kVirtualKeyF15;
-    case 1:
-        return kVirtualKeyNumLock;
-    default:
-        return kVirtualKeyShift;
-    }
-}
-
-std::uint32_t IdleFromTicks(std::uint32_t nowTick, std::uint32_t lastInputTick) noexcept {
-    return nowTick - lastInputTick;
-}
-
 std::int32_t IdleLimitMilliseconds(std::int32_t sleepMax) noexcept {
     const std::int64_t wide = std::int64_t{sleepMax} * kMillisecondsPerMinute;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(

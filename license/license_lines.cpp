@@ -10,12 +10,14 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
         if (c == L'\r' || c == L'\n') {
             lines.push_back(std::move(line));
             line.clear();
-            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+                ++i;
         } else {
             line.push_back(c);
         }
     }
-    if (!line.empty()) lines.push_back(std::move(line));
+    if (!line.empty())
+        lines.push_back(std::move(line));
     return lines;
 }
 

@@ -25,6 +25,9 @@ ensure_packages() {
   [ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] || need+=(libgtest-dev libgmock-dev)
   /usr/bin/python3 -c 'import fontTools' 2>/dev/null || need+=(python3-fonttools)
   command -v clang++-14 >/dev/null || need+=(clang-14)
+  # The format check runs this very version; another one formats differently.
+  command -v clang-format-14 >/dev/null || need+=(clang-format-14)
+  command -v python3 >/dev/null || need+=(python3)
   ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
   if [ ${#need[@]} -gt 0 ]; then
     log "installing: ${need[*]}"

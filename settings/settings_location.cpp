@@ -1,6 +1,7 @@
 #include "settings/settings_location.h"
 
 #include "common/path_functions.h"
+#include "platform/path_checks.h"
 
 namespace staywick {
 

@@ -7,24 +7,30 @@
 namespace staywick {
 
 bool IsSpinCharAllowed(wchar_t ch, const std::wstring& decimalSeparator) {
-    if (ch < L' ' || ch == 0x7F) return true;
-    if ((ch >= L'0' && ch <= L'9') || ch == L'+' || ch == L'-') return true;
+    if (ch < L' ' || ch == 0x7F)
+        return true;
+    if ((ch >= L'0' && ch <= L'9') || ch == L'+' || ch == L'-')
+        return true;
     return decimalSeparator.find(ch) != std::wstring::npos;
 }
 
 std::optional<std::int64_t> SpinNumber(const std::wstring& text) {
-    if (const auto value = ParseInteger(text)) return *value;
+    if (const auto value = ParseInteger(text))
+        return *value;
     // Only an over-long decimal number is left to recognise here.
     std::size_t i = text.find_first_not_of(L' ');
-    if (i == std::wstring::npos) return std::nullopt;
+    if (i == std::wstring::npos)
+        return std::nullopt;
     bool negative = false;
     if (text[i] == L'+' || text[i] == L'-') {
         negative = text[i] == L'-';
         ++i;
     }
-    if (i == text.size()) return std::nullopt;
+    if (i == text.size())
+        return std::nullopt;
     for (std::size_t k = i; k < text.size(); ++k) {
-        if (text[k] < L'0' || text[k] > L'9') return std::nullopt;
+        if (text[k] < L'0' || text[k] > L'9')
+            return std::nullopt;
     }
     return negative ? INT64_MIN : INT64_MAX;
 }
@@ -44,7 +50,8 @@ std::int32_t SteppedSpinValue(const std::wstring& text, std::int32_t delta) {
 
 std::optional<std::wstring> SpinTextOnFocusLoss(const std::wstring& text) {
     const auto number = SpinNumber(text);
-    if (!number || (*number >= kSpinMin && *number <= kSpinMax)) return std::nullopt;
+    if (!number || (*number >= kSpinMin && *number <= kSpinMax))
+        return std::nullopt;
     return std::to_wstring(ClampSpin(*number));
 }
 

@@ -1,18 +1,14 @@
 #pragma once
 // How one settings value is read from its text and written back. The same
 // rules hold on every platform, whatever reads the file.
+#include "common/integer_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace staywick {
-
-// The integer grammar: leading spaces (only spaces); an optional "+" or "-";
-// then hexadecimal after "$", "x", "X", "0x" or "0X" (at most 8 significant
-// digits, taken as a 32-bit pattern) or decimal that fits a signed 32-bit
-// integer; the digits run to the end. Nothing when the text deviates.
-std::optional<std::int32_t> ParseInteger(std::wstring_view text);
 
 // The parsed value, or the key's default when the text does not parse.
 std::int32_t ReadInteger(std::wstring_view text, std::int32_t defaultValue);

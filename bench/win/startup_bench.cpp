@@ -34,11 +34,14 @@ double TimeOneStart(const std::wstring& exe, const wchar_t* cls) {
     HWND wnd = nullptr;
     for (int i = 0; i < 200000 && !wnd; ++i) {
         wnd = ::FindWindowW(cls, nullptr);
-        if (!wnd) ::Sleep(0);
+        if (!wnd)
+            ::Sleep(0);
     }
     ::QueryPerformanceCounter(&t1);
-    if (wnd) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+    if (wnd)
+        ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 1);
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
     return wnd ? (t1.QuadPart - t0.QuadPart) * 1000.0 / freq.QuadPart : -1;
@@ -55,7 +58,7 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 9;
     const std::wstring dir = BinDir();
     std::vector<double> staywick, minimal;
-    for (int i = 0; i < runs; ++i) {  // interleaved, so drift hits both alike
+    for (int i = 0; i < runs; ++i) { // interleaved, so drift hits both alike
         staywick.push_back(TimeOneStart(dir + L"\\Staywick.exe", L"TFrmStaywickMain"));
         minimal.push_back(TimeOneStart(dir + L"\\minimal_win32.exe", L"MinimalWin32Main"));
     }

@@ -2,8 +2,8 @@
 
 #include "common/app_error.h"
 #include "common/text_functions.h"
+#include "common/win32/handles.h"
 #include "common/win32/system_message.h"
-#include "platform/win32/handles.h"
 
 namespace staywick {
 
@@ -24,7 +24,8 @@ void AppendLineToFile(const std::wstring& fileName, const std::wstring& line) {
     ::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END);
     const std::string bytes = ToUtf8(line) + "\r\n";
     DWORD written = 0;
-    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) ||
         written != bytes.size()) {
         throw AppError(L"Stream write error");
     }

@@ -21,9 +21,11 @@ std::wstring FailureText() {
 std::wstring GetFileVersionText(const std::wstring& fileName) {
     DWORD handle = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(fileName.c_str(), &handle);
-    if (size == 0) return FailureText();
+    if (size == 0)
+        return FailureText();
     std::vector<unsigned char> buffer(size);
-    if (!::GetFileVersionInfoW(fileName.c_str(), 0, size, buffer.data())) return FailureText();
+    if (!::GetFileVersionInfoW(fileName.c_str(), 0, size, buffer.data()))
+        return FailureText();
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
     if (!::VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) ||

@@ -4,7 +4,9 @@ namespace staywick {
 
 namespace {
 
-ScreenRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+ScreenRect FromRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 } // namespace
 

@@ -1,5 +1,5 @@
-#include "common/win32/temp_file.h"
 #include "common/win32/system_message.h"
+#include "common/win32/temp_file.h"
 
 #include "common/app_error.h"
 #include "common/path_functions.h"
@@ -22,8 +22,10 @@ std::wstring FullPath(const std::wstring& path) {
     for (;;) {
         const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()),
                                            buffer.data(), nullptr);
-        if (n == 0) return path;
-        if (n < buffer.size()) return std::wstring(buffer.data(), n);
+        if (n == 0)
+            return path;
+        if (n < buffer.size())
+            return std::wstring(buffer.data(), n);
         buffer.resize(n);
     }
 }
@@ -54,7 +56,8 @@ std::wstring GetTempDirectory(TempPathQuery query) {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD n = query(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (n == 0) return WithTrailingBackslash(FullPath(L"."));
+        if (n == 0)
+            return WithTrailingBackslash(FullPath(L"."));
         if (n >= buffer.size()) {
             buffer.resize(n + 1); // the returned length may or may not count the terminator
             continue;
@@ -96,11 +99,13 @@ TempFile TempFile::Create(const std::wstring& folder, const std::wstring& extens
         win32::FileHandle file(::CreateFileW(
             path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        if (file) return TempFile(path, std::move(file));
+        if (file)
+            return TempFile(path, std::move(file));
         const DWORD code = ::GetLastError();
         const bool collision = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
                                (code == ERROR_ACCESS_DENIED && NameTaken(path));
-        if (!collision) ThrowFileError(L"Cannot create file", path, code);
+        if (!collision)
+            ThrowFileError(L"Cannot create file", path, code);
     }
     ThrowFileError(L"Cannot create file", path, ERROR_FILE_EXISTS);
 }
@@ -118,6 +123,8 @@ void TempFile::Write(const std::string& bytes) {
     }
 }
 
-void TempFile::Rewind() { ::SetFilePointer(file_.Get(), 0, nullptr, FILE_BEGIN); }
+void TempFile::Rewind() {
+    ::SetFilePointer(file_.Get(), 0, nullptr, FILE_BEGIN);
+}
 
 } // namespace staywick

@@ -1,6 +1,6 @@
 #pragma once
 // The temporary folder and the license viewer's temporary file.
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "common/win32/theme.h"
 
-#include "platform/win32/handles.h"
-#include "tray/colour_mode.h"
+#include "common/colour_mode.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 
@@ -38,11 +38,10 @@ bool IsDarkTheme(bool ForTaskbar) {
     const bool windows10 = IsWindows10OrLater();
     std::optional<std::uint32_t> value;
     if (windows10) {
-        HKEY raw = nullptr;
+        win32::RegKey key;
         // Created when missing, as the shell would; a missing value then reads as dark.
         ::RegCreateKeyExW(HKEY_CURRENT_USER, kPersonalizeKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS, nullptr, &raw, nullptr);
-        win32::RegKey key(raw);
+                          KEY_ALL_ACCESS, nullptr, key.Put(), nullptr);
         if (key) {
             DWORD type = 0, data = 0, size = sizeof(data);
             const wchar_t* name = ForTaskbar ? L"SystemUsesLightTheme" : L"AppsUseLightTheme";

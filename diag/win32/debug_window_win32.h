@@ -1,21 +1,21 @@
 #pragma once
 // The debug window "DebugWnd" of the "/D" switch: a plain window of class
 // "MyDebugWnd" with a multi-line "EDIT" child that fills its client area.
-#include "app/window.h"
+#include "common/win32/handles.h"
 #include "diag/debug_writer.h"
-#include "platform/win32/handles.h"
+#include "ui/window.h"
 
 #include <string>
 
 namespace staywick {
 
-class DebugWindowWin32 : public DebugWindowPort {
+class DebugWindowWin32 : public DebugWindowPort, private Window {
 public:
     // `owner` is the application window.
     explicit DebugWindowWin32(HWND owner) : owner_(owner) {}
     ~DebugWindowWin32() override;
 
-    bool Exists() const override { return window_ != nullptr; }
+    bool Exists() const override { return Handle() != nullptr; }
     void Create() override;
     void ReplaceSelection(const std::wstring& text) override;
     void MakeTopmost() override;
@@ -23,16 +23,15 @@ public:
     void Destroy() override;
     void Beep() override;
 
-    HWND Window() const { return window_; }
+    HWND WindowHandle() const { return Handle(); }
     HWND Edit() const { return edit_; }
 
 private:
-    static LRESULT CALLBACK DebugWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     HWND owner_;
-    HWND window_ = nullptr;
     HWND edit_ = nullptr;
-    win32::GdiObject font_;
+    win32::FontHandle font_;
 };
 
 } // namespace staywick

@@ -1,12 +1,13 @@
 #include "license/win32/license_dialog.h"
 
-#include "app/dialog_support.h"
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "common/print_margin.h"
 #include "common/scope_exit.h"
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 #include "resources/resource.h"
+#include "ui/dialog_support.h"
+#include "ui/error_report.h"
+#include "ui/window_utils.h"
 
 #include <commdlg.h>
 #include <richedit.h>
@@ -57,17 +58,13 @@ LONG Twips(int pixels, int dpi) {
 
 TFrmLicense::TFrmLicense(HWND owner) : owner_(owner) {
     LoadRichEdit();
-    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_LICENSE), owner_,
-                         &DialogProcFor<TFrmLicense>, reinterpret_cast<LPARAM>(this));
+    CreateFromTemplate(IDD_LICENSE, owner_);
     if (!hwnd_)
         throw AppError(L"Cannot create the license agreement dialog");
 }
 
 TFrmLicense::~TFrmLicense() {
-    if (hwnd_) {
-        DetachLook(hwnd_);
-        ::DestroyWindow(hwnd_);
-    }
+    Destroy();
 }
 
 HWND TFrmLicense::Memo() const noexcept {
@@ -125,13 +122,6 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
         ApplyMemoLook();
         return FALSE;
-    case WM_DPICHANGED: {
-        Layout(LOWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return TRUE;
-    }
     default:
         return FALSE;
     }
@@ -302,11 +292,10 @@ void TFrmLicense::bPrintClick() {
                                       : RECT{Twips(area.Left, dpiX), Twips(area.Top, dpiY),
                                              Twips(area.Right, dpiX), Twips(area.Bottom, dpiY)};
 
-    wchar_t caption[256] = {};
-    ::GetWindowTextW(hwnd_, caption, 256);
+    const std::wstring caption = WindowText(hwnd_);
     DOCINFOW doc{};
     doc.cbSize = sizeof(doc);
-    doc.lpszDocName = caption;
+    doc.lpszDocName = caption.c_str();
     if (::StartDocW(dc.Get(), &doc) <= 0)
         throw AppError(L"Printing failed");
 

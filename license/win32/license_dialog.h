@@ -1,10 +1,11 @@
 #pragma once
 // TFrmLicense: the license agreement dialog, a read-only rich-text view of
 // the agreement with "&Print..." and a "&Copy Text" context menu.
-#include "app/dialog_support.h"
-#include "platform/win32/handles.h"
-#include "app/application.h"
+#include "common/win32/handles.h"
 #include "license/position.h"
+#include "ui/application.h"
+#include "ui/dialog.h"
+#include "ui/dialog_support.h"
 
 #include <windows.h>
 
@@ -13,14 +14,13 @@
 
 namespace staywick {
 
-class TFrmLicense {
+class TFrmLicense : public Dialog {
 public:
     explicit TFrmLicense(HWND owner);
-    ~TFrmLicense();
+    ~TFrmLicense() override;
     TFrmLicense(const TFrmLicense&) = delete;
     TFrmLicense& operator=(const TFrmLicense&) = delete;
 
-    HWND Handle() const noexcept { return hwnd_; }
     HWND Memo() const noexcept;
 
     // Receives the component's ApplicationName; not displayed.
@@ -42,16 +42,13 @@ public:
     std::wstring MemoText() const;
 
 private:
-    friend INT_PTR CALLBACK DialogProcFor<TFrmLicense>(HWND dlg, UINT msg, WPARAM wParam,
-                                                   LPARAM lParam);
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    void Layout(UINT dpi);
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Layout(UINT dpi) override;
     void ApplyMemoLook();
     void ApplyPosition();
     void ShowContextMenu(LPARAM at);
     void PaintTopLine();
 
-    HWND hwnd_ = nullptr;
     HWND owner_;
     TPosition position_ = poOwnerFormCenter;
     win32::FontHandle font_;

@@ -1,8 +1,8 @@
 #pragma once
 // TShowLicense: holds the license agreement as lines of an RTF document and
 // shows it in the license dialog on request.
-#include "app/application.h"
 #include "license/position.h"
+#include "ui/application.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/files_win32.h"
 
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 
 #include <shlobj.h>
 

@@ -1,6 +1,6 @@
 #include "platform/win32/input_power_win32.h"
 
-#include "engine/wake_rules.h"
+#include "platform/input_rules.h"
 
 #include <cstring>
 

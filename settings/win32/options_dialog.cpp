@@ -1,13 +1,14 @@
 #include "settings/win32/options_dialog.h"
 
-#include "app/dialog_support.h"
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "common/win32/placement_win32.h"
 #include "common/win32/temp_file.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
+#include "ui/dialog_support.h"
+#include "ui/error_report.h"
+#include "ui/window_utils.h"
 
 #include <commctrl.h>
 
@@ -80,20 +81,6 @@ void SetComboFieldHeight(HWND combo, int height) {
     setItem(best);
 }
 
-// Width of a label's one-line text in its font.
-int TextWidth(HWND label) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), int(text.size()))));
-    const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
-    HDC dc = ::GetDC(label);
-    HGDIOBJ old = ::SelectObject(dc, font);
-    RECT r{0, 0, 0, 0};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
-    return r.right;
-}
-
 // The designed width, or more when the text needs it (another font than the
 // designed one), so a one-line label is never cut.
 void FitLabel(HWND label, int designedWidth) {
@@ -106,21 +93,16 @@ void FitLabel(HWND label, int designedWidth) {
 
 } // namespace
 
-TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,
-                         std::function<void()> releaseAwakeState)
+TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow)
     : owner_(owner), options_(options), appWindow_(appWindow),
-      releaseAwakeState_(std::move(releaseAwakeState)), decimalSeparator_(UserDecimalSeparator()) {
-    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(IDD_OPTIONS), owner_,
-                         &DialogProcFor<TFrmOptions>, reinterpret_cast<LPARAM>(this));
+      decimalSeparator_(UserDecimalSeparator()) {
+    CreateFromTemplate(IDD_OPTIONS, owner_);
     if (!hwnd_)
         throw AppError(L"Cannot create the Options dialog");
 }
 
 TFrmOptions::~TFrmOptions() {
-    if (hwnd_) {
-        DetachLook(hwnd_);
-        ::DestroyWindow(hwnd_);
-    }
+    Destroy();
 }
 
 INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -150,13 +132,6 @@ INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         return FALSE;
-    }
-    case WM_DPICHANGED: {
-        Layout(LOWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return TRUE;
     }
     default:
         return FALSE;
@@ -223,8 +198,8 @@ void TFrmOptions::Layout(UINT dpi) {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     for (const ControlBox& box : kLayout) {
         HWND ctl = ::GetDlgItem(hwnd_, box.id);
-        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(box.small ? smallFont_.Get() : font_.Get()),
-                       TRUE);
+        ::SendMessageW(ctl, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(box.small ? smallFont_.Get() : font_.Get()), TRUE);
         int width = s(box.width);
         int height = s(box.height);
         if (box.id == IDC_OPT_SPINEDIT) {
@@ -279,10 +254,7 @@ void TFrmOptions::BtnOkClick() {
     // CB_ERR (-1) with no selection: treated as Shift by the wake action.
     options_.InputKey = static_cast<std::int32_t>(
         ::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
-    const bool oldNotify = options_.NotifySystem;
     options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
-    if (oldNotify && !options_.NotifySystem && releaseAwakeState_)
-        releaseAwakeState_();
 }
 
 void TFrmOptions::FormShow() {
@@ -296,10 +268,7 @@ int TFrmOptions::ShowModal(Application& app) {
 }
 
 std::wstring TFrmOptions::SpinText() const {
-    HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), int(text.size()))));
-    return text;
+    return WindowText(::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT));
 }
 
 void TFrmOptions::SetSpinText(const std::wstring& text) {
@@ -318,13 +287,14 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
         ::SetForegroundWindow(FrmOptions->Handle());
         return;
     }
-    TFrmOptions dialog(host.owner, host.options, host.app.Handle(), host.releaseAwakeState);
+    const bool notifySystemWasOn = host.options.NotifySystem;
+    TFrmOptions dialog(host.owner, host.options, host.app.Handle());
     FrmOptions = &dialog;
     ScopeExit clear([] { FrmOptions = nullptr; });
     if (dialog.ShowModal(host.app) != IDOK)
         return;
-    host.saveOptions();
-    host.setMainTimerInterval(5000);
+    if (host.confirmed)
+        host.confirmed(notifySystemWasOn);
 }
 
 } // namespace staywick

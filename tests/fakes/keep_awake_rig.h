@@ -33,14 +33,8 @@ struct KeepAwakeRig {
         return *controller;
     }
 
-    // What start-up does once the loop runs: resume, bring everything in step
-    // and, when active, tick once at once.
-    void StartUp() {
-        controller->ResumeIfAutoStopped();
-        controller->UpdateActiveStatus();
-        if (options.Active)
-            controller->TimerMainTimer();
-    }
+    // What start-up does once the loop runs.
+    void StartUp() { controller->Start(); }
 
     VirtualClock clock;
     FakeTimerPort mainPort, countDownPort, debugPort;

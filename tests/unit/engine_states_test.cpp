@@ -258,5 +258,68 @@ TEST(States, RefusedTimerStopsTheOperationBeforeSaving) {
     EXPECT_TRUE(rig.saved.empty());
 }
 
+// What a confirmed Options dialog leaves to the controller: the awake request
+// released only when "Notify the system" went from on to off, one save, and
+// the tick re-armed 5 s from the confirmation.
+struct OptionsConfirmedCase {
+    const char* name;
+    bool notifyBefore;
+    bool notifyAfter;
+    std::vector<std::uint32_t> executionStates;
+};
+void PrintTo(const OptionsConfirmedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OptionsConfirmed : public testing::TestWithParam<OptionsConfirmedCase> {};
+
+TEST_P(OptionsConfirmed, ReleasesOnlyWhenSwitchedOffSavesAndReArms) {
+    const auto& p = GetParam();
+    TStaywickOptions o = State(true, 0, false);
+    o.NotifySystem = p.notifyBefore;
+    KeepAwakeRig rig(o);
+    auto& c = rig.Create();
+    rig.clock.AdvanceTo(5000); // first tick re-aims far ahead
+    ASSERT_GT(c.TimerMain.Interval(), 5000u);
+    rig.input.executionStates.clear();
+    rig.clock.Advance(1000);
+    rig.options.NotifySystem = p.notifyAfter; // what OK wrote into the record
+    c.OptionsConfirmed(p.notifyBefore);
+    EXPECT_EQ(rig.input.executionStates, p.executionStates);
+    ASSERT_EQ(rig.saved.size(), 1u);
+    EXPECT_EQ(rig.saved.back().NotifySystem, p.notifyAfter);
+    EXPECT_EQ(c.TimerMain.Interval(), 5000u);
+    EXPECT_EQ(rig.mainPort.Due(), 11000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Notify, OptionsConfirmed,
+                         testing::Values(OptionsConfirmedCase{.name = "OnToOff",
+                                                              .notifyBefore = true,
+                                                              .notifyAfter = false,
+                                                              .executionStates = {0x80000000u}},
+                                         OptionsConfirmedCase{.name = "OnStaysOn",
+                                                              .notifyBefore = true,
+                                                              .notifyAfter = true,
+                                                              .executionStates = {}},
+                                         OptionsConfirmedCase{.name = "OffToOnRequestsNothingYet",
+                                                              .notifyBefore = false,
+                                                              .notifyAfter = true,
+                                                              .executionStates = {}},
+                                         OptionsConfirmedCase{.name = "OffStaysOff",
+                                                              .notifyBefore = false,
+                                                              .notifyAfter = false,
+                                                              .executionStates = {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OptionsConfirmed, AFailedSaveLeavesTheTickAsItWas) {
+    KeepAwakeRig rig(State(true, 0, false));
+    auto& c = rig.Create();
+    rig.clock.AdvanceTo(5000);
+    const std::uint64_t due = rig.mainPort.Due();
+    rig.saveHook = [] { throw AppError(L"Unable to write to X:\\Staywick.Settings"); };
+    EXPECT_THROW(c.OptionsConfirmed(true), AppError);
+    EXPECT_EQ(rig.mainPort.Due(), due);
+}
+
 } // namespace
 } // namespace staywick

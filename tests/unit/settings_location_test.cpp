@@ -2,6 +2,7 @@
 #include "common/path_functions.h"
 #include "fakes/fake_files.h"
 #include "fakes/recording_profile.h"
+#include "platform/path_checks.h"
 #include "settings/ini_profile.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"

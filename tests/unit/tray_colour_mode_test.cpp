@@ -1,6 +1,6 @@
 // How a colour-mode reading becomes dark or light, and what that means for
 // the tray glyph and the program's style.
-#include "tray/colour_mode.h"
+#include "common/colour_mode.h"
 
 #include <gtest/gtest.h>
 

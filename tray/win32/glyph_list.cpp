@@ -38,16 +38,11 @@ TGlyphList::TGlyphList(std::wstring fontFamily, std::wstring characters, int wid
     Redraw();
 }
 
-TGlyphList::~TGlyphList() {
-    if (images_)
-        ::ImageList_Destroy(images_);
-}
+TGlyphList::~TGlyphList() = default;
 
 void TGlyphList::ResetImageList() {
-    if (images_)
-        ::ImageList_Destroy(images_);
-    images_ =
-        ::ImageList_Create(width_, height_, ILC_COLOR32, static_cast<int>(characters_.size()), 1);
+    images_.Reset(
+        ::ImageList_Create(width_, height_, ILC_COLOR32, static_cast<int>(characters_.size()), 1));
 }
 
 void TGlyphList::SetColor(COLORREF color) {
@@ -68,7 +63,7 @@ void TGlyphList::Rescale(int newDpi, int oldDpi) {
 }
 
 int TGlyphList::Count() const {
-    return images_ ? ::ImageList_GetImageCount(images_) : 0;
+    return images_ ? ::ImageList_GetImageCount(images_.Get()) : 0;
 }
 
 void TGlyphList::Redraw() {
@@ -85,10 +80,10 @@ void TGlyphList::Redraw() {
     ::GetTextFaceW(dc.Get(), LF_FACESIZE, face);
     if (family_ != face) {
         // The font is not available: no glyphs rather than a substitute's letters.
-        ::ImageList_SetImageCount(images_, 0);
+        ::ImageList_SetImageCount(images_.Get(), 0);
         return;
     }
-    ::ImageList_SetImageCount(images_, static_cast<UINT>(characters_.size()));
+    ::ImageList_SetImageCount(images_.Get(), static_cast<UINT>(characters_.size()));
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -122,7 +117,7 @@ void TGlyphList::Redraw() {
                 coverage[p] = CoverageOfWhiteOnBlack(pixels[p]);
             CoverageToStraightAlpha(coverage.data(), count, color_, pixels);
         }
-        ::ImageList_Replace(images_, static_cast<int>(i), static_cast<HBITMAP>(bitmap.Get()),
+        ::ImageList_Replace(images_.Get(), static_cast<int>(i), static_cast<HBITMAP>(bitmap.Get()),
                             nullptr);
     }
 }
@@ -130,13 +125,13 @@ void TGlyphList::Redraw() {
 win32::IconHandle TGlyphList::GetIcon(int index) const {
     if (!images_ || index < 0 || index >= Count())
         return win32::IconHandle();
-    return win32::IconHandle(::ImageList_GetIcon(images_, index, ILD_NORMAL));
+    return win32::IconHandle(::ImageList_GetIcon(images_.Get(), index, ILD_NORMAL));
 }
 
 std::vector<std::uint32_t> TGlyphList::Pixels(int index) const {
     std::vector<std::uint32_t> pixels;
     IMAGEINFO image{};
-    if (!images_ || !::ImageList_GetImageInfo(images_, index, &image))
+    if (!images_ || !::ImageList_GetImageInfo(images_.Get(), index, &image))
         return pixels;
     const int w = image.rcImage.right - image.rcImage.left;
     const int h = image.rcImage.bottom - image.rcImage.top;

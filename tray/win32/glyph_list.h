@@ -3,7 +3,7 @@
 // process only, and the glyph list that draws one character of it per entry
 // into a square cell of a 32-bit image list, in straight alpha (glyph pixels
 // in the list's colour with their coverage as alpha, all others alpha 0).
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -54,7 +54,7 @@ public:
     // How often the glyphs were drawn, for tests and diagnostics.
     int DrawCount() const noexcept { return drawCount_; }
 
-    HIMAGELIST Handle() const noexcept { return images_; }
+    HIMAGELIST Handle() const noexcept { return images_.Get(); }
     int Count() const;
     // A new icon of an entry (the caller owns it), or an empty handle.
     win32::IconHandle GetIcon(int index) const;
@@ -67,7 +67,7 @@ private:
     std::wstring family_, characters_;
     int width_, height_, margin_;
     COLORREF color_ = RGB(255, 255, 255);
-    HIMAGELIST images_ = nullptr;
+    win32::ImageListHandle images_;
     int drawCount_ = 0;
 };
 

@@ -34,7 +34,8 @@ TMainTrayMenu::TMainTrayMenu() {
     // An item's click runs the handler set at that moment, if any.
     const auto runs = [this](std::function<void()> MainTrayMenuHandlers::*handler) {
         return [this, handler](TMenuItem&) {
-            if (Handlers.*handler) (Handlers.*handler)();
+            if (Handlers.*handler)
+                (Handlers.*handler)();
         };
     };
     TMenuItem& root = Items();

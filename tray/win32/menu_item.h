@@ -3,7 +3,7 @@
 // mark, auto-check, default (bold) flag, sub-items and click handler. Once
 // the menu is built, changes of the caption and the check mark reach the
 // menu handle at once.
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 
 #include <windows.h>
 

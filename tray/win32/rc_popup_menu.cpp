@@ -1,8 +1,7 @@
 #include "tray/win32/rc_popup_menu.h"
 
-#include "app/error_report.h"
 #include "tray/win32/styled_menu.h"
-#include "tray/win32/visual_style.h"
+#include "ui/visual_style.h"
 
 #include <versionhelpers.h>
 
@@ -15,24 +14,6 @@ namespace {
 
 constexpr wchar_t kListWindowClass[] = L"TRCPopupListWindow";
 UINT nextCommand = 100;
-
-LRESULT CALLBACK ListWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    RunGuarded([&] { result = TRCPopupList::Instance().WndProc(wnd, msg, wParam, lParam); });
-    return result;
-}
-
-HWND CreateListWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &ListWndProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kListWindowClass;
-    ::RegisterClassExW(&wc);
-    // A hidden top-level window: menus need a real window as their owner.
-    return ::CreateWindowExW(0, kListWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
-}
 
 void BuildItems(TMenuItem& parent, HMENU menu) {
     for (std::size_t i = 0; i < parent.Count(); ++i) {
@@ -144,18 +125,20 @@ TRCPopupList& TRCPopupList::Instance() {
 
 void TRCPopupList::Add(TRCPopupMenu* menu) {
     menus_.push_back(menu);
-    if (!wnd_)
-        wnd_ = CreateListWindow();
+    if (!Handle()) {
+        RegisterWindowClass(kListWindowClass);
+        // A hidden top-level window: menus need a real window as their owner.
+        Create(0, kListWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+    }
 }
 
 void TRCPopupList::Remove(TRCPopupMenu* menu) {
     menus_.erase(std::remove(menus_.begin(), menus_.end(), menu), menus_.end());
-    if (menus_.empty() && wnd_) {
-        ::DestroyWindow(std::exchange(wnd_, nullptr));
-    }
+    if (menus_.empty())
+        Destroy();
 }
 
-LRESULT TRCPopupList::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_MENURBUTTONUP:
         for (TRCPopupMenu* menu : menus_) {
@@ -199,7 +182,7 @@ LRESULT TRCPopupList::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     default:
         break;
     }
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+    return DefaultHandling(msg, wParam, lParam);
 }
 
 } // namespace staywick

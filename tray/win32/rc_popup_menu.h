@@ -5,6 +5,7 @@
 // system's menu messages into item clicks, right-click events and, in the
 // dark look, owner-drawn items.
 #include "tray/win32/menu_item.h"
+#include "ui/window.h"
 
 #include <windows.h>
 
@@ -71,22 +72,21 @@ private:
 };
 
 // The one list of right-click-aware menus with its hidden window.
-class TRCPopupList {
+class TRCPopupList : private Window {
 public:
     static TRCPopupList& Instance();
 
     void Add(TRCPopupMenu* menu);
     void Remove(TRCPopupMenu* menu);
     // The owner window of the menus (exists while at least one menu does).
-    HWND Window() const noexcept { return wnd_; }
+    HWND Window() const noexcept { return Handle(); }
     const std::vector<TRCPopupMenu*>& Menus() const noexcept { return menus_; }
-
-    LRESULT WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     TRCPopupList() = default;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     std::vector<TRCPopupMenu*> menus_;
-    HWND wnd_ = nullptr;
 };
 
 } // namespace staywick

@@ -1,7 +1,7 @@
 #include "tray/win32/styled_menu.h"
 
-#include "platform/win32/handles.h"
-#include "tray/win32/visual_style.h"
+#include "common/win32/handles.h"
+#include "ui/visual_style.h"
 
 #include <cwctype>
 

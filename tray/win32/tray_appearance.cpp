@@ -1,9 +1,9 @@
 #include "tray/win32/tray_appearance.h"
 
+#include "common/colour_mode.h"
 #include "common/win32/theme.h"
-#include "tray/colour_mode.h"
 #include "tray/glyph_pixels.h"
-#include "tray/win32/visual_style.h"
+#include "ui/visual_style.h"
 
 namespace staywick {
 

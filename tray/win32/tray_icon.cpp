@@ -1,6 +1,5 @@
 #include "tray/win32/tray_icon.h"
 
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "common/app_names.h"
 
@@ -13,20 +12,6 @@ namespace staywick {
 namespace {
 
 constexpr wchar_t kNotifyWindowClass[] = L"TTrayIconNotifyWindow";
-
-LRESULT CALLBACK NotifyWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* tray = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (!tray || msg == WM_NCCREATE || msg == WM_NCDESTROY) {
-        return ::DefWindowProcW(wnd, msg, wParam, lParam);
-    }
-    LRESULT result = 0;
-    RunGuarded([&] { result = tray->WndProc(wnd, msg, wParam, lParam); });
-    return result;
-}
 
 template <std::size_t N> void CopyCut(wchar_t (&target)[N], const std::wstring& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -45,21 +30,15 @@ HICON MainIcon() {
 
 TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell)
     : appWindow_(applicationWindow), shell_(shell), hint_(kAppTitle) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &NotifyWndProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kNotifyWindowClass;
-    ::RegisterClassExW(&wc);
+    RegisterWindowClass(kNotifyWindowClass);
     // Top-level (not message-only), so that the shell's broadcasts reach it.
-    wnd_ = ::CreateWindowExW(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             ::GetModuleHandleW(nullptr), this);
+    Create(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
     data_.cbSize =
         ::IsWindowsVersionOrGreater(6, 0, 0) ? sizeof(NOTIFYICONDATAW) : NOTIFYICONDATAW_V2_SIZE;
-    data_.hWnd = wnd_;
-    data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(wnd_));
+    data_.hWnd = Handle();
+    data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(Handle()));
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = MainIcon();
@@ -69,10 +48,7 @@ TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell)
 
 TTrayIcon::~TTrayIcon() {
     Notify(NIM_DELETE); // whatever is left; the result no longer matters
-    if (wnd_) {
-        ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(wnd_);
-    }
+    Destroy();
 }
 
 bool TTrayIcon::Notify(DWORD message) {
@@ -144,7 +120,7 @@ void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstr
     Tray.ShowBalloonHint();
 }
 
-LRESULT TTrayIcon::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kTrayCallbackMessage:
         OnCallback(lParam);
@@ -162,7 +138,7 @@ LRESULT TTrayIcon::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 Notify(NIM_ADD);
             return 0;
         }
-        return ::DefWindowProcW(wnd, msg, wParam, lParam);
+        return DefaultHandling(msg, wParam, lParam);
     }
 }
 

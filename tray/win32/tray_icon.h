@@ -4,8 +4,9 @@
 // every shell call; a hidden window of the component receives the icon's
 // callback messages (WM_USER + 1), the end-of-session messages and the
 // shell's "TaskbarCreated".
-#include "platform/win32/handles.h"
+#include "common/win32/handles.h"
 #include "tray/win32/rc_popup_menu.h"
+#include "ui/window.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -20,12 +21,12 @@ using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 
-class TTrayIcon {
+class TTrayIcon : private Window {
 public:
     // applicationWindow: brought to the foreground before the menu opens.
     // shell: the Shell_NotifyIconW to call (tests record the calls).
     explicit TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell = &::Shell_NotifyIconW);
-    ~TTrayIcon();
+    ~TTrayIcon() override;
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
@@ -57,20 +58,18 @@ public:
     std::function<void()> ProcessMessages;
 
     const NOTIFYICONDATAW& Record() const noexcept { return data_; }
-    HWND NotificationWindow() const noexcept { return wnd_; }
+    HWND NotificationWindow() const noexcept { return Handle(); }
     // The registered "TaskbarCreated" message.
     UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
 
-    LRESULT WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
 private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
     void OnCallback(LPARAM event);
     void OpenMenu();
 
     HWND appWindow_;
     ShellNotifyIconFn shell_;
-    HWND wnd_ = nullptr;
     UINT taskbarCreated_ = 0;
     NOTIFYICONDATAW data_{};
     bool visible_ = false;

@@ -1,9 +1,9 @@
 // The standard error report as the user sees it: a message box with the
 // error icon, caption "Staywick" and the text with the full-stop rule; the
 // message loop goes on afterwards.
-#include "app/application.h"
-#include "app/error_report.h"
 #include "common/app_error.h"
+#include "ui/application.h"
+#include "ui/error_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Idle measurement and the wake actions through the real Win32 calls: a
 // forced wake resets the system's last-input time, the configured key
 // arrives, and the awake request passes the exact execution-state flags.
-#include "app/application.h"
 #include "engine/keep_awake_controller.h"
 #include "fakes/fake_keep_awake_seams.h"
 #include "platform/win32/input_power_win32.h"
-#include "platform/win32/timer_port_win32.h"
+#include "ui/application.h"
+#include "ui/timer_port_win32.h"
 
 #include <gtest/gtest.h>
 

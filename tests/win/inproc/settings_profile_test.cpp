@@ -1,11 +1,11 @@
 // The settings file through the real profile API: the bytes of a first save,
 // a save into a prepared file, a refused write reported with the settings
 // path, and the portable reader agreeing with the API on what it reads.
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "platform/win32/profile_win32.h"
 #include "settings/ini_text.h"
 #include "settings/settings_file.h"
+#include "ui/error_report.h"
 #include "win/common/process_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // TTimer over real window timers: ticks arrive through the message loop one
 // interval apart, the re-arm rules hold, and an error escaping the handler
 // reaches the standard error report.
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "engine/timer.h"
-#include "platform/win32/timer_port_win32.h"
+#include "ui/error_report.h"
+#include "ui/timer_port_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,6 @@
 // The tray as the keep-awake controller drives it: the real controller, the
-// real menu, icon and glyphs, put together as the main window does.
-#include "engine/keep_awake_controller.h"
-#include "tray/win32/main_tray_menu.h"
-#include "tray/win32/tray_appearance.h"
-#include "tray/win32/tray_status_view.h"
+// real menu, icon and glyphs, built and connected by the program's own wiring.
+#include "app/program_parts.h"
 #include "tray_font_support.h"
 
 #include <gtest/gtest.h>
@@ -72,21 +69,22 @@ protected:
         records.clear();
         options.Active = false;
         options.AutoStopped = false;
-        controller = std::make_unique<KeepAwakeController>(
-            options, view, input, diagnostics, [this] { ++saves; },
-            KeepAwakeTimerPorts{mainTimer, countDownTimer, debugTimer});
-        menu.Handlers.MnuActiveClick = [this] { controller->MnuActiveClick(); };
-        menu.Handlers.Indefinitely1Click = [this](std::size_t position) {
-            controller->Indefinitely1Click(position);
-        };
-        tray.OnDblClick = [this] { controller->MnuActiveClick(); };
-        tray.PopupMenu = &menu;
-        tray.SetVisible(true);
+        parts = BuildProgramParts(
+            options, ProgramPorts{.applicationWindow = nullptr,
+                                  .windowDpi = 96,
+                                  .input = input,
+                                  .diagnostics = diagnostics,
+                                  .timers = {mainTimer, countDownTimer, debugTimer},
+                                  .saveOptions = [this] { ++saves; },
+                                  .processMessages = {},
+                                  .shell = &RecordShell});
+        controller = &parts->Controller;
+        parts->Tray.SetVisible(true);
     }
 
     std::vector<UINT> CheckedDurations() {
         std::vector<UINT> checked;
-        HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+        HMENU sub = ::GetSubMenu(menu().Handle(), 2);
         for (UINT i = 0; i < 13; ++i) {
             if (::GetMenuState(sub, i, MF_BYPOSITION) & MF_CHECKED)
                 checked.push_back(i);
@@ -95,10 +93,10 @@ protected:
     }
     std::wstring StatusText() {
         wchar_t buf[128] = {};
-        ::GetMenuStringW(menu.Handle(), 0, buf, 128, MF_BYPOSITION);
+        ::GetMenuStringW(menu().Handle(), 0, buf, 128, MF_BYPOSITION);
         return buf;
     }
-    bool StatusChecked() { return ::GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_CHECKED; }
+    bool StatusChecked() { return ::GetMenuState(menu().Handle(), 0, MF_BYPOSITION) & MF_CHECKED; }
 
     // Registered before the glyph list below draws, as the program must do it.
     bool fontReady = test::EnsureGlyphFont();
@@ -107,12 +105,11 @@ protected:
     IdleTimer mainTimer, countDownTimer, debugTimer;
     QuietInput input;
     NoDiagnostics diagnostics;
-    TMainTrayMenu menu;
-    TGlyphList icons{L"Glyphter", L"CD", 20, 20};
-    TTrayIcon tray{nullptr, &RecordShell};
-    TTrayAppearance appearance{icons, tray, &menu, 96};
-    TTrayStatusView view{menu, tray, appearance};
-    std::unique_ptr<KeepAwakeController> controller;
+    std::unique_ptr<ProgramParts> parts;
+    KeepAwakeController* controller = nullptr;
+    TMainTrayMenu& menu() { return parts->MainTrayMenu; }
+    TTrayIcon& tray() { return parts->Tray; }
+    TGlyphList& icons() { return parts->TrayIcons; }
 };
 
 TEST_F(TrayWithController, LoadingMarksTheStoredDurationAndTheStatusFollows) {
@@ -128,7 +125,7 @@ TEST_F(TrayWithController, LoadingMarksTheStoredDurationAndTheStatusFollows) {
 TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywhere) {
     controller->SelectItemActivateForStatus(0);
     EXPECT_EQ(CheckedDurations(), (std::vector<UINT>{0, 1})); // "&Indefinitely" and its separator
-    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, menu.ActivateForItem(7).Command(),
+    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, menu().ActivateForItem(7).Command(),
                    0); // "2 Hours"
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7});
     EXPECT_TRUE(options.Active);
@@ -137,17 +134,17 @@ TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywh
     EXPECT_EQ(StatusText(), L"&Staywick is active (2 hours)");
     EXPECT_STREQ(records.back().szTip, L"&Staywick is active (2 hours)");
     EXPECT_EQ(saves, 1);
-    const std::vector<std::uint32_t> activeGlyph = IconPixels(tray.Icon());
-    EXPECT_EQ(activeGlyph, icons.Pixels(1)); // the struck-through "D"
+    const std::vector<std::uint32_t> activeGlyph = IconPixels(tray().Icon());
+    EXPECT_EQ(activeGlyph, icons().Pixels(1)); // the struck-through "D"
 
     // A middle double-click on the icon switches it off once.
-    ::SendMessageW(tray.NotificationWindow(), kTrayCallbackMessage, 0, WM_MBUTTONDBLCLK);
+    ::SendMessageW(tray().NotificationWindow(), kTrayCallbackMessage, 0, WM_MBUTTONDBLCLK);
     EXPECT_FALSE(options.Active);
     EXPECT_FALSE(StatusChecked());
     EXPECT_STREQ(records.back().szTip, L"&Staywick is disabled");
-    EXPECT_EQ(records.back().hIcon, tray.Icon());
-    EXPECT_EQ(IconPixels(tray.Icon()), icons.Pixels(0)); // back to the plain "C"
-    EXPECT_NE(IconPixels(tray.Icon()), activeGlyph);
+    EXPECT_EQ(records.back().hIcon, tray().Icon());
+    EXPECT_EQ(IconPixels(tray().Icon()), icons().Pixels(0)); // back to the plain "C"
+    EXPECT_NE(IconPixels(tray().Icon()), activeGlyph);
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7}); // the duration stays chosen
 }
 

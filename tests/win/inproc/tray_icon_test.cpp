@@ -1,10 +1,10 @@
 // Tray: every Shell_NotifyIconW call and the exact record it carries, the
 // callback table, the end-of-session messages, "TaskbarCreated" and the
 // balloon's six steps.
-#include "app/error_report.h"
 #include "common/app_error.h"
 #include "tray/win32/tray_icon.h"
 #include "tray_menu_support.h"
+#include "ui/error_report.h"
 
 #include <gtest/gtest.h>
 

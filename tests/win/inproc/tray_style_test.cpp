@@ -4,8 +4,8 @@
 // behaviour; the standard look leaves everything to the system.
 #include "tray/win32/main_tray_menu.h"
 #include "tray/win32/styled_menu.h"
-#include "tray/win32/visual_style.h"
 #include "tray_menu_support.h"
+#include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "common/win32/theme.h"
 #include "tray/win32/main_tray_menu.h"
 #include "tray/win32/tray_appearance.h"
-#include "tray/win32/visual_style.h"
 #include "tray_font_support.h"
+#include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
 

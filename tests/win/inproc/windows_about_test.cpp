@@ -2,8 +2,8 @@
 // line from Staywick.exe, the links, hiding with OK/Enter/Esc and the
 // placement only on turning visible.
 #include "app/about_window.h"
-#include "app/window.h"
 #include "resources/resource.h"
+#include "ui/window.h"
 #include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 // The Options dialog against a test record: its controls and layout, the
-// numeric field's rules, OK/Cancel/Esc/Enter, and the opener's save, timer
-// and awake-request calls.
+// numeric field's rules, OK/Cancel/Esc/Enter, and what a confirmed dialog
+// makes the keep-awake controller do (save, re-arm, release).
 #include "common/app_error.h"
 #include "common/win32/temp_file.h"
+#include "fakes/keep_awake_rig.h"
 #include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
 #include "win/inproc/windows_test_support.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace staywick::test {
 namespace {
@@ -70,16 +73,36 @@ protected:
         EXPECT_EQ(std::wstring(FontOf(Item(dlg, IDC_OPT_COMBOKEY)).lfFaceName), L"Segoe UI");
     }
 
+    // The real controller behind the opener, on a virtual clock and fake
+    // input; options_ is its record.
+    OptionsDialogHost HostFor(HWND owner) {
+        rig_.Create();
+        // Somewhere else than the 5000 ms a confirmed dialog re-arms it to.
+        rig_.controller->TimerMain.SetInterval(123000);
+        return OptionsDialogHost{.app = app_,
+                                 .options = options_,
+                                 .owner = owner,
+                                 .confirmed = [this](bool notifySystemWasOn) {
+                                     rig_.controller->OptionsConfirmed(notifySystemWasOn);
+                                 }};
+    }
+    int Saves() const { return static_cast<int>(rig_.saved.size()); }
+    int Releases() const {
+        return static_cast<int>(std::count(rig_.input.executionStates.begin(),
+                                           rig_.input.executionStates.end(), 0x80000000u));
+    }
+    std::uint32_t MainInterval() const { return rig_.controller->TimerMain.Interval(); }
+
     Application app_{L"Staywick"};
-    TStaywickOptions options_;
-    int released_ = 0;
+    fakes::KeepAwakeRig rig_;
+    TStaywickOptions& options_ = rig_.options;
 };
 
 TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     options_.SleepMax = 3;
     options_.InputKey = 1;
     options_.NotifySystem = true;
-    TFrmOptions form(nullptr, options_, app_.Handle(), [&] { ++released_; });
+    TFrmOptions form(nullptr, options_, app_.Handle());
     HWND dlg = form.Handle();
 
     EXPECT_EQ(TextOf(dlg), L"Options");
@@ -147,7 +170,7 @@ TEST_F(OptionsDialogTest, OutOfRangeRecordShowsBoundsAndNoKeyStoresMinusOne) {
         TStaywickOptions options;
         options.SleepMax = c.sleepMax;
         options.InputKey = 5;
-        TFrmOptions form(nullptr, options, nullptr, nullptr);
+        TFrmOptions form(nullptr, options, nullptr);
         EXPECT_EQ(SpinText(form.Handle()), c.shown) << c.sleepMax;
         EXPECT_EQ(TextOf(Item(form.Handle(), IDC_OPT_LABELMINS)), c.unit);
         EXPECT_EQ(options.SleepMax, c.sleepMax) << "filling in leaves the record alone";
@@ -159,7 +182,7 @@ TEST_F(OptionsDialogTest, OutOfRangeRecordShowsBoundsAndNoKeyStoresMinusOne) {
 }
 
 TEST_F(OptionsDialogTest, NumericFieldTypingArrowsButtonsAndFocusLoss) {
-    TFrmOptions form(nullptr, options_, nullptr, nullptr);
+    TFrmOptions form(nullptr, options_, nullptr);
     HWND dlg = form.Handle();
     HWND edit = Item(dlg, IDC_OPT_SPINEDIT);
     ::ShowWindow(dlg, SW_SHOW);
@@ -217,13 +240,9 @@ TEST_F(OptionsDialogTest, OkSavesRearmsAndReleasesWhenNotifyIsSwitchedOff) {
     options_.SleepMax = 3;
     options_.InputKey = 0;
     options_.NotifySystem = true;
-    int saves = 0;
-    std::vector<std::uint32_t> intervals;
     HWND main = ::CreateWindowExW(0, L"STATIC", L"Main", WS_POPUP, 0, 0, 10, 10, app_.Handle(),
                                   nullptr, nullptr, nullptr);
-    OptionsDialogHost host{app_,  options_, main, [&] { ++saves; },
-                           [&](std::uint32_t ms) { intervals.push_back(ms); },
-                           [&] { ++released_; }};
+    const OptionsDialogHost host = HostFor(main);
     RECT placed{};
     int dialogs = 0;
     bool ownerDisabled = false;
@@ -255,9 +274,10 @@ TEST_F(OptionsDialogTest, OkSavesRearmsAndReleasesWhenNotifyIsSwitchedOff) {
     EXPECT_EQ(options_.InputKey, 1);
     EXPECT_EQ(options_.SleepMax, 7);
     EXPECT_FALSE(options_.NotifySystem);
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(intervals, std::vector<std::uint32_t>{5000});
-    EXPECT_EQ(released_, 1);
+    EXPECT_EQ(Saves(), 1);
+    EXPECT_EQ(rig_.saved.back(), options_) << "the record is saved as the dialog left it";
+    EXPECT_EQ(MainInterval(), 5000u);
+    EXPECT_EQ(Releases(), 1);
     // Placed 20 px from the work area's right and bottom (the taskbar is at the bottom).
     const RECT work = WorkArea();
     EXPECT_EQ(placed.right, work.right - 20);
@@ -274,8 +294,8 @@ TEST_F(OptionsDialogTest, OkSavesRearmsAndReleasesWhenNotifyIsSwitchedOff) {
     });
     SetMaximumsystemidletime1Click(host);
     EXPECT_TRUE(options_.NotifySystem);
-    EXPECT_EQ(released_, 1);
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(Releases(), 1);
+    EXPECT_EQ(Saves(), 2);
     ::DestroyWindow(main);
 }
 
@@ -283,9 +303,7 @@ TEST_F(OptionsDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
     options_.SleepMax = 3;
     options_.InputKey = 2;
     const TStaywickOptions before = options_;
-    int saves = 0, intervals = 0;
-    OptionsDialogHost host{app_, options_, nullptr, [&] { ++saves; },
-                           [&](std::uint32_t) { ++intervals; }, [&] { ++released_; }};
+    const OptionsDialogHost host = HostFor(nullptr);
     const auto changeThen = [&](std::function<void(HWND)> close) {
         RunSoon([&, close] {
             HWND dlg = FrmOptions->Handle();
@@ -303,15 +321,15 @@ TEST_F(OptionsDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
     });
     changeThen([](HWND dlg) { ::PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(options_, before);
-    EXPECT_EQ(saves, 0);
-    EXPECT_EQ(intervals, 0);
-    EXPECT_EQ(released_, 0);
+    EXPECT_EQ(Saves(), 0);
+    EXPECT_EQ(MainInterval(), 123000u);
+    EXPECT_EQ(Releases(), 0);
     EXPECT_EQ(FrmOptions, nullptr);
 }
 
 TEST_F(OptionsDialogTest, EnterInTheFieldStoresTheBoundedNumber) {
     for (const auto& [typed, stored] : {std::pair{L"0", 1}, {L"10000", 9999}, {L"", 1}}) {
-        OptionsDialogHost host{app_, options_, nullptr, [] {}, [](std::uint32_t) {}, [] {}};
+        const OptionsDialogHost host = HostFor(nullptr);
         RunSoon([&, typed = typed] {
             HWND edit = ::GetDlgItem(FrmOptions->Handle(), IDC_OPT_SPINEDIT);
             ::SetFocus(edit);
@@ -324,15 +342,13 @@ TEST_F(OptionsDialogTest, EnterInTheFieldStoresTheBoundedNumber) {
 }
 
 TEST_F(OptionsDialogTest, AFailedSaveReachesTheCallerAndTheDialogIsReleased) {
-    int intervals = 0;
-    OptionsDialogHost host{app_, options_, nullptr,
-                           [] { throw AppError(L"Unable to write to X:\\Staywick.Settings"); },
-                           [&](std::uint32_t) { ++intervals; }, [] {}};
+    const OptionsDialogHost host = HostFor(nullptr);
+    rig_.saveHook = [] { throw AppError(L"Unable to write to X:\\Staywick.Settings"); };
     RunSoon([] { ::PostMessageW(FrmOptions->Handle(), WM_COMMAND, IDOK, 0); });
     options_.SleepMax = 3;
     EXPECT_THROW(SetMaximumsystemidletime1Click(host), AppError);
     EXPECT_EQ(FrmOptions, nullptr);
-    EXPECT_EQ(intervals, 0) << "the timer is not re-armed after a failed save";
+    EXPECT_EQ(MainInterval(), 123000u) << "the timer is not re-armed after a failed save";
     EXPECT_FALSE(::FindWindowW(L"#32770", L"Options"));
 }
 

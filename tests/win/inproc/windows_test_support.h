@@ -3,7 +3,7 @@
 // resources come from the built Staywick.exe (loaded as a data file), modal
 // dialogs are driven from a thread timer that runs inside their loop, and
 // control geometry is read in the parent's client coordinates.
-#include "app/dialog_support.h"
+#include "ui/dialog_support.h"
 #include "win/common/process_helpers.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The hidden application window (title "Staywick", owner of all the program's
 // windows) and the message loop with its application-wide hook.
-#include "app/window.h"
+#include "ui/window.h"
 
 #include <functional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tray/colour_mode.h"
+#include "common/colour_mode.h"
 
 namespace staywick {
 

@@ -1,7 +1,7 @@
-#include "tray/win32/visual_style.h"
+#include "ui/visual_style.h"
 
-#include "platform/win32/handles.h"
-#include "tray/win32/styled_button.h"
+#include "common/win32/handles.h"
+#include "ui/styled_button.h"
 
 #include <dwmapi.h>
 

@@ -2,8 +2,8 @@
 // The timer port on Windows: a window timer (id 1) on a hidden message-only
 // window that the timer owns. WM_TIMER runs the callback inside the
 // application's standard error report (through Window).
-#include "app/window.h"
 #include "platform/timer_port.h"
+#include "ui/window.h"
 
 #include <functional>
 

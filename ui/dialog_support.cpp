@@ -1,6 +1,6 @@
-#include "app/dialog_support.h"
+#include "ui/dialog_support.h"
 
-#include "tray/win32/visual_style.h"
+#include "ui/visual_style.h"
 
 namespace staywick {
 
@@ -8,9 +8,13 @@ namespace {
 HINSTANCE g_resources = nullptr;
 }
 
-HINSTANCE ResourceModule() { return g_resources ? g_resources : ::GetModuleHandleW(nullptr); }
+HINSTANCE ResourceModule() {
+    return g_resources ? g_resources : ::GetModuleHandleW(nullptr);
+}
 
-void SetResourceModule(HINSTANCE module) { g_resources = module; }
+void SetResourceModule(HINSTANCE module) {
+    g_resources = module;
+}
 
 std::wstring LoadResString(UINT id) {
     const wchar_t* text = nullptr;
@@ -24,14 +28,17 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
     app.AddDialogWindow(dialog);
     ::ShowWindow(dialog, SW_SHOW);
     ::SetForegroundWindow(dialog);
-    if (disableOwner) ::EnableWindow(owner, FALSE);
+    if (disableOwner)
+        ::EnableWindow(owner, FALSE);
     while (!result && !app.Terminated() && ::IsWindow(dialog)) {
         ::WaitMessage();
         app.ProcessMessages();
     }
     // The owner comes back before the dialog hides, so it gets the activation.
-    if (disableOwner) ::EnableWindow(owner, TRUE);
-    if (::IsWindow(dialog)) ::ShowWindow(dialog, SW_HIDE);
+    if (disableOwner)
+        ::EnableWindow(owner, TRUE);
+    if (::IsWindow(dialog))
+        ::ShowWindow(dialog, SW_HIDE);
     app.RemoveDialogWindow(dialog);
     return result.value_or(IDCANCEL);
 }
@@ -71,23 +78,34 @@ HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold) {
     return ::CreateFontIndirectW(&lf);
 }
 
-void AttachLook(HWND wnd) { VisualStyle::AttachWindow(wnd); }
+void AttachLook(HWND wnd) {
+    VisualStyle::AttachWindow(wnd);
+}
 
-void DetachLook(HWND wnd) { VisualStyle::DetachWindow(wnd); }
+void DetachLook(HWND wnd) {
+    VisualStyle::DetachWindow(wnd);
+}
 
 bool HandleLookMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return VisualStyle::HandleWindowMessage(wnd, msg, wParam, lParam, result);
 }
 
-bool LookIsDark() { return VisualStyle::IsDark(); }
+bool LookIsDark() {
+    return VisualStyle::IsDark();
+}
 
-COLORREF LookWindowColor() { return VisualStyle::Colors().window; }
+COLORREF LookWindowColor() {
+    return VisualStyle::Colors().window;
+}
 
-COLORREF LookTextColor() { return VisualStyle::Colors().text; }
+COLORREF LookTextColor() {
+    return VisualStyle::Colors().text;
+}
 
 bool HandleDialogLookMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     LRESULT answer = 0;
-    if (!HandleLookMessage(dlg, msg, wParam, lParam, answer)) return false;
+    if (!HandleLookMessage(dlg, msg, wParam, lParam, answer))
+        return false;
     if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
         result = static_cast<INT_PTR>(answer); // colour messages return the brush itself
     } else {
@@ -103,7 +121,8 @@ void DisableDialogAutoScaling(HWND dlg) {
     using Fn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
     static const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
         ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
-    if (fn) fn(dlg, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+    if (fn)
+        fn(dlg, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }
 
 } // namespace staywick

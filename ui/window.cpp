@@ -1,10 +1,12 @@
-#include "app/window.h"
+#include "ui/window.h"
 
-#include "app/error_report.h"
+#include "ui/error_report.h"
 
 namespace staywick {
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+    Destroy();
+}
 
 void Window::RegisterWindowClass(const wchar_t* className, UINT style, HICON icon,
                                  HBRUSH background) {

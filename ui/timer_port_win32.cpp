@@ -1,4 +1,4 @@
-#include "platform/win32/timer_port_win32.h"
+#include "ui/timer_port_win32.h"
 
 namespace staywick {
 

@@ -1,6 +1,6 @@
-#include "app/application.h"
+#include "ui/application.h"
 
-#include "app/error_report.h"
+#include "ui/error_report.h"
 
 #include <algorithm>
 
@@ -34,9 +34,11 @@ bool Application::HandleOneMessage(MSG& msg) {
     if (onMessage_) {
         RunGuarded([&] { onMessage_(msg, handled); });
     }
-    if (handled) return true;
+    if (handled)
+        return true;
     for (HWND dialog : dialogWindows_) {
-        if (::IsWindowVisible(dialog) && ::IsDialogMessageW(dialog, &msg)) return true;
+        if (::IsWindowVisible(dialog) && ::IsDialogMessageW(dialog, &msg))
+            return true;
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
@@ -47,8 +49,10 @@ int Application::Run() {
     MSG msg;
     while (!terminated_) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == -1) break;
-        if (!HandleOneMessage(msg)) break;
+        if (got == -1)
+            break;
+        if (!HandleOneMessage(msg))
+            break;
     }
     return exitCode_;
 }
@@ -57,7 +61,8 @@ void Application::ProcessMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         // A quit request seen here ends the main loop once the caller returns.
-        if (!HandleOneMessage(msg)) break;
+        if (!HandleOneMessage(msg))
+            break;
     }
 }
 

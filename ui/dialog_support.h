@@ -3,8 +3,7 @@
 // texts of the string table, the modal run inside the application's own
 // message loop, the look of the selected visual style, and scaling of
 // layouts designed at a fixed resolution.
-#include "app/application.h"
-#include "app/error_report.h"
+#include "ui/application.h"
 
 #include <windows.h>
 
@@ -56,27 +55,5 @@ bool HandleDialogLookMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, I
 // Stops the system from rescaling a template dialog by itself: its layout is
 // applied by the program at every resolution change.
 void DisableDialogAutoScaling(HWND dlg);
-
-// The dialog procedure of a dialog class T (with `HWND hwnd_` and
-// `INT_PTR HandleMessage(UINT, WPARAM, LPARAM)`): the object travels in
-// DWLP_USER from WM_INITDIALOG to WM_NCDESTROY, and its handler runs inside
-// the standard error report.
-template <class T>
-INT_PTR CALLBACK DialogProcFor(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(dlg, DWLP_USER));
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<T*>(lParam);
-        ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
-        self->hwnd_ = dlg;
-    }
-    if (!self) return FALSE;
-    if (msg == WM_NCDESTROY) {
-        self->hwnd_ = nullptr;
-        return FALSE;
-    }
-    INT_PTR result = FALSE;
-    RunGuarded([&] { result = self->HandleMessage(msg, wParam, lParam); });
-    return result;
-}
 
 } // namespace staywick

@@ -1,4 +1,4 @@
-#include "app/error_report.h"
+#include "ui/error_report.h"
 
 #include "common/app_error.h"
 
@@ -16,7 +16,9 @@ void SetErrorReportOwner(HWND owner, std::wstring title) {
     g_title = std::move(title);
 }
 
-void SetErrorReportSink(std::function<void(const std::wstring&)> sink) { g_sink = std::move(sink); }
+void SetErrorReportSink(std::function<void(const std::wstring&)> sink) {
+    g_sink = std::move(sink);
+}
 
 void ShowErrorReport(const std::wstring& text) {
     if (g_sink) {

@@ -1,7 +1,8 @@
-#include "tray/win32/styled_button.h"
+#include "ui/styled_button.h"
 
-#include "platform/win32/handles.h"
-#include "tray/win32/visual_style.h"
+#include "common/win32/handles.h"
+#include "ui/visual_style.h"
+#include "ui/window_utils.h"
 
 #include <commctrl.h>
 
@@ -36,9 +37,7 @@ void Paint(HWND wnd, HDC dc) {
     const bool pushed = (state & BST_PUSHED) != 0;
     const LRESULT ui = ::SendMessageW(wnd, WM_QUERYUISTATE, 0, 0);
 
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = WindowText(wnd);
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0));
     SelectedObject selectedFont(dc, font ? static_cast<HGDIOBJ>(font)
                                          : ::GetStockObject(DEFAULT_GUI_FONT));

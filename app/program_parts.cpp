@@ -1,0 +1,26 @@
+#include "app/program_parts.h"
+
+namespace staywick {
+
+ProgramParts::ProgramParts(TStaywickOptions& options, const ProgramPorts& ports)
+    : Tray(ports.applicationWindow, ports.shell),
+      Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi),
+      StatusView(MainTrayMenu, Tray, Appearance),
+      Controller(options, StatusView, ports.input, ports.diagnostics, ports.saveOptions,
+                 ports.timers) {}
+
+std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
+                                                const ProgramPorts& ports) {
+    auto parts = std::make_unique<ProgramParts>(options, ports);
+    KeepAwakeController& controller = parts->Controller;
+    parts->MainTrayMenu.Handlers.MnuActiveClick = [&controller] { controller.MnuActiveClick(); };
+    parts->MainTrayMenu.Handlers.Indefinitely1Click = [&controller](std::size_t position) {
+        controller.Indefinitely1Click(position);
+    };
+    parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
+    parts->Tray.PopupMenu = &parts->MainTrayMenu;
+    parts->Tray.ProcessMessages = ports.processMessages;
+    return parts;
+}
+
+} // namespace staywick

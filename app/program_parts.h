@@ -1,0 +1,54 @@
+#pragma once
+// The program's parts and how they are connected: the tray icon with its
+// menu, glyphs and appearance, the status view, and the keep-awake controller
+// that drives them. The main window builds them with BuildProgramParts, and
+// so do the tests, so both run the same wiring.
+#include "engine/keep_awake_controller.h"
+#include "engine/staywick_options.h"
+#include "tray/win32/glyph_list.h"
+#include "tray/win32/main_tray_menu.h"
+#include "tray/win32/tray_appearance.h"
+#include "tray/win32/tray_icon.h"
+#include "tray/win32/tray_status_view.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+namespace staywick {
+
+// What the parts need from around them.
+struct ProgramPorts {
+    HWND applicationWindow = nullptr; // brought forward before the tray menu opens
+    int windowDpi = USER_DEFAULT_SCREEN_DPI;
+    InputPower& input;
+    TickDiagnostics& diagnostics;
+    KeepAwakeTimerPorts timers;
+    // Writes the record whole; may throw AppError.
+    std::function<void()> saveOptions;
+    // The application's ProcessMessages.
+    std::function<void()> processMessages;
+    ShellNotifyIconFn shell = &::Shell_NotifyIconW;
+};
+
+struct ProgramParts {
+    ProgramParts(TStaywickOptions& options, const ProgramPorts& ports);
+
+    // The glyph font must be registered before this list draws.
+    TGlyphList TrayIcons{L"Glyphter", L"CD", 20, 20};
+    TMainTrayMenu MainTrayMenu;
+    TTrayIcon Tray;
+    TTrayAppearance Appearance;
+    TTrayStatusView StatusView;
+    KeepAwakeController Controller;
+};
+
+// Builds the parts and connects the tray to the controller: the status item,
+// the "Activate for" items and a double click on the icon. The menu's other
+// items are the caller's. Throws AppError when a part cannot be created
+// (for example no timer left).
+std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
+                                                const ProgramPorts& ports);
+
+} // namespace staywick

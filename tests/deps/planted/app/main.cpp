@@ -1,0 +1,2 @@
+#include <windows.h>
+#include "common/win32/handles.h"

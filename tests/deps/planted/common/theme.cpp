@@ -1,0 +1,2 @@
+#include "common/ok.h"
+#include "tray/colour_mode.h"

@@ -1,0 +1,3 @@
+#include "platform/win32/handles.h"
+#include <windows.h>
+#include <vector>
