@@ -111,7 +111,8 @@ TEST(InputPowerWin32, ConfiguredKeyIsPressedAndReleased) {
     };
     Application app(L"Staywick");
     InputPowerWin32 input(app.Handle(), {});
-    for (const Row row : {Row{0, VK_F15}, Row{2, VK_SHIFT}, Row{-1, VK_SHIFT}}) {
+    for (const Row row : {Row{.inputKey = 0, .vk = VK_F15}, Row{.inputKey = 2, .vk = VK_SHIFT},
+                          Row{.inputKey = -1, .vk = VK_SHIFT}}) {
         KeyWindow window;
         input.SimulateKeyPress(row.inputKey);
         window.Drain(100);
