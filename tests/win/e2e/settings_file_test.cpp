@@ -33,24 +33,13 @@ bool IsDir(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct SeenBox {
-    std::wstring caption, text;
-};
-
 // The error report box of another process, read and dismissed with OK.
-std::optional<SeenBox> DismissErrorBox(DWORD timeoutMs) {
-    HWND box = nullptr;
-    if (!WaitUntil(timeoutMs, [&] { return (box = ::FindWindowW(L"#32770", L"Staywick")); })) {
+std::optional<SeenMessageBox> DismissErrorBox(DWORD timeoutMs) {
+    auto seen = WaitForMessageBox(L"Staywick", timeoutMs);
+    if (!seen)
         return std::nullopt;
-    }
-    SeenBox seen;
-    wchar_t buf[1024] = {};
-    ::GetWindowTextW(box, buf, 1024);
-    seen.caption = buf;
-    ::GetDlgItemTextW(box, 0xFFFF, buf, 1024);
-    seen.text = buf;
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitUntil(5000, [&] { return !::IsWindow(box); });
+    ::PostMessageW(seen->box, WM_COMMAND, IDOK, 0);
+    WaitUntil(5000, [&] { return !::IsWindow(seen->box); });
     return seen;
 }
 
@@ -93,9 +82,10 @@ TEST_F(SettingsFileE2e, ARefusedWriteShowsTheErrorWithThePathAndTheProgramGoesOn
     EXPECT_EQ(box->caption, L"Staywick");
     EXPECT_EQ(box->text, L"Unable to write to " + SettingsPath() + L".");
 
-    // The program goes on.
-    EXPECT_NE(WaitForMainWindow(5000), nullptr);
-    ::Sleep(500);
+    // The program goes on: back in its loop, it answers.
+    const HWND main = WaitForMainWindow(5000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(SyncWithWindow(main));
     EXPECT_TRUE(p.Running());
     ::CloseHandle(hold);
     EXPECT_EQ(ReadFileBytes(SettingsPath()), kPrepared);
@@ -114,9 +104,8 @@ TEST_F(SettingsFileE2e, NoFileAnywhereCreatesThePerUserFolderAndWritesNoFile) {
     ::RemoveDirectoryW(folder.substr(0, folder.find_last_of(L'\\')).c_str());
 
     Process p = Process::Start(exe_);
-    EXPECT_NE(WaitForMainWindow(10000), nullptr);
-    EXPECT_TRUE(WaitUntil(5000, [&] { return IsDir(folder); }));
-    ::Sleep(1000); // start-up has run its course
+    EXPECT_NE(WaitForStartUp(p.Id()), nullptr) << "start-up has run its course";
+    EXPECT_TRUE(IsDir(folder));
     EXPECT_TRUE(p.Running());
     CloseRunningStaywick();
     EXPECT_FALSE(FileExists(file)) << "loading never writes the file";

@@ -20,6 +20,24 @@ constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
 constexpr wchar_t kBalloonText[] =
     L"You can drag it to near the clock if you wish to have it visible";
 
+// Clicks further apart than the system's double-click time never pair up;
+// the time is a rule of the system, not a guess at how long work takes.
+void WaitOutDoubleClickTime(ULONGLONG lastClick) {
+    const ULONGLONG apart = lastClick + ::GetDoubleClickTime() + 100;
+    const ULONGLONG now = ::GetTickCount64();
+    if (now < apart)
+        ::Sleep(static_cast<DWORD>(apart - now));
+}
+
+bool BalloonShown() {
+    HWND tip = nullptr;
+    while ((tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
+        if (::IsWindowVisible(tip) && (::GetWindowLongW(tip, GWL_STYLE) & 0x40 /* TTS_BALLOON */))
+            return true;
+    }
+    return false;
+}
+
 std::string Settings(int active, int activateFor) {
     std::ostringstream s;
     s << "[General]\r\nActive=" << active
@@ -82,15 +100,19 @@ TEST_F(TrayE2eTest, DoubleClickSwitchesKeepingAwakeAndASingleClickDoesNothing) {
     EXPECT_FALSE(before->struck) << "off: the glyph without the stroke";
 
     ASSERT_TRUE(ClickTrayIcon(1));
-    ::Sleep(1200); // well past the double-click time
+    // The next click must not pair with this one anyway; by then the single
+    // click has long reached the program, and the sync waits for its handler.
+    WaitOutDoubleClickTime(::GetTickCount64());
+    ASSERT_TRUE(SyncWithWindow(ProgramNotifyWindow()));
     EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "a single left click changes nothing";
     EXPECT_TRUE(VisibleMenus(program_.Id()).empty());
 
     ASSERT_TRUE(DoubleClickTrayIcon());
+    const ULONGLONG doubleClicked = ::GetTickCount64();
     EXPECT_TRUE(WaitForSaved(Settings(1, 0))) << SavedSettings();
     EXPECT_TRUE(WaitForGlyph(true)) << "on: the struck-through glyph";
 
-    ::Sleep(700); // keep the second double-click apart from the first
+    WaitOutDoubleClickTime(doubleClicked);
     ASSERT_TRUE(DoubleClickTrayIcon());
     EXPECT_TRUE(WaitForSaved(Settings(0, 0))) << SavedSettings();
     EXPECT_TRUE(WaitForGlyph(false));
@@ -132,7 +154,10 @@ TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostAndWithdrawItsBalloon) {
         Process second = Process::Start(exe_);
         EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u) << "the second start exits with 0";
         ASSERT_TRUE(WaitUntil(3000, [&] { return shell.Requests().size() >= 5; }));
-        ::Sleep(300); // nothing more may follow
+        // Nothing more may follow: once the program's handler has returned,
+        // any further request it sent is ahead of this sync in the shell's queue.
+        ASSERT_TRUE(SyncWithWindow(ProgramNotifyWindow()));
+        ASSERT_TRUE(SyncWithWindow(shell.Window()));
         const auto requests = shell.Requests();
         ASSERT_EQ(requests.size(), 5u) << "title, text, show, empty text, show again";
         // The shell passes the balloon's texts on only with NIF_INFO, that is
@@ -149,14 +174,9 @@ TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostAndWithdrawItsBalloon) {
     // (Wine waits 2 s before it draws one): none appears, and the icon stays.
     Process third = Process::Start(exe_);
     EXPECT_EQ(third.WaitExit(3000).value_or(1234), 0u);
-    ::Sleep(3000);
-    HWND tip = nullptr;
-    bool balloonShown = false;
-    while ((tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
-        if (::IsWindowVisible(tip) && (::GetWindowLongW(tip, GWL_STYLE) & 0x40 /* TTS_BALLOON */))
-            balloonShown = true;
-    }
-    EXPECT_FALSE(balloonShown);
+    ASSERT_TRUE(SyncWithWindow(ProgramNotifyWindow())) << "the balloon's requests are made";
+    // A balloon that never appears sends no event: watch Wine's 2 s delay out.
+    EXPECT_FALSE(WaitUntil(2500, [] { return BalloonShown(); }));
     const auto seen = SeeTrayIcon();
     ASSERT_TRUE(seen.has_value());
     EXPECT_FALSE(seen->struck);

@@ -23,11 +23,22 @@ TEST(Status, CaptionAndTipTexts) {
         std::wstring caption;
         std::int32_t icon;
     };
-    for (const auto& row : {Row{State(true, 30, false), L"&Staywick is active (30 minutes)", 1},
-                            Row{State(true, 60, false), L"&Staywick is active (1 hours)", 1},
-                            Row{State(true, 0, false), L"&Staywick is active", 1},
-                            Row{State(true, -5, false), L"&Staywick is active", 1},
-                            Row{State(false, 30, true), L"&Staywick is disabled", 0}}) {
+    for (const auto& row :
+         {Row{.options = {.Active = true, .ActivateFor = 30, .AutoStopped = false},
+         .caption = L"&Staywick is active (30 minutes)",
+         .icon = 1},
+          Row{.options = {.Active = true, .ActivateFor = 60, .AutoStopped = false},
+          .caption = L"&Staywick is active (1 hours)",
+          .icon = 1},
+          Row{.options = {.Active = true, .ActivateFor = 0, .AutoStopped = false},
+          .caption = L"&Staywick is active",
+          .icon = 1},
+          Row{.options = {.Active = true, .ActivateFor = -5, .AutoStopped = false},
+          .caption = L"&Staywick is active",
+          .icon = 1},
+          Row{.options = {.Active = false, .ActivateFor = 30, .AutoStopped = true},
+          .caption = L"&Staywick is disabled",
+          .icon = 0}}) {
         KeepAwakeRig rig(row.options);
         auto& c = rig.Create();
         c.UpdateActiveStatus();
@@ -44,11 +55,14 @@ TEST(Status, FormatDuration) {
         const wchar_t* text;
     };
     for (const Row row :
-         {Row{5, L"5 minutes"}, Row{10, L"10 minutes"}, Row{15, L"15 minutes"},
-          Row{30, L"30 minutes"}, Row{60, L"1 hours"}, Row{120, L"2 hours"}, Row{240, L"4 hours"},
-          Row{360, L"6 hours"}, Row{480, L"8 hours"}, Row{600, L"10 hours"}, Row{720, L"12 hours"},
-          Row{59, L"59 minutes"}, Row{90, L"1 hours"}, Row{-59, L"-59 minutes"},
-          Row{-60, L"-1 hours"}, Row{0, L"0 minutes"}}) {
+         {Row{.minutes = 5, .text = L"5 minutes"}, Row{.minutes = 10, .text = L"10 minutes"},
+          Row{.minutes = 15, .text = L"15 minutes"}, Row{.minutes = 30, .text = L"30 minutes"},
+          Row{.minutes = 60, .text = L"1 hours"}, Row{.minutes = 120, .text = L"2 hours"},
+          Row{.minutes = 240, .text = L"4 hours"}, Row{.minutes = 360, .text = L"6 hours"},
+          Row{.minutes = 480, .text = L"8 hours"}, Row{.minutes = 600, .text = L"10 hours"},
+          Row{.minutes = 720, .text = L"12 hours"}, Row{.minutes = 59, .text = L"59 minutes"},
+          Row{.minutes = 90, .text = L"1 hours"}, Row{.minutes = -59, .text = L"-59 minutes"},
+          Row{.minutes = -60, .text = L"-1 hours"}, Row{.minutes = 0, .text = L"0 minutes"}}) {
         EXPECT_EQ(KeepAwakeController::FormatDuration(row.minutes), row.text) << row.minutes;
     }
 }
@@ -60,8 +74,11 @@ TEST(ActivateForItems, SelectItemMarksMatchesOrResetsToIndefinitely) {
         std::int32_t activateFor;
         bool saved;
     };
-    for (const auto& row : {Row{0, {0, 1}, 0, false}, Row{720, {12}, 720, false},
-                            Row{5, {2}, 5, false}, Row{45, {0}, 0, true}, Row{-5, {0}, 0, true}}) {
+    for (const auto& row : {Row{.value = 0, .checked = {0, 1}, .activateFor = 0, .saved = false},
+                            Row{.value = 720, .checked = {12}, .activateFor = 720, .saved = false},
+                            Row{.value = 5, .checked = {2}, .activateFor = 5, .saved = false},
+                            Row{.value = 45, .checked = {0}, .activateFor = 0, .saved = true},
+                            Row{.value = -5, .checked = {0}, .activateFor = 0, .saved = true}}) {
         KeepAwakeRig rig(State(true, row.value, false));
         auto& c = rig.Create();
         c.SelectItemActivateForStatus(row.value);

@@ -54,12 +54,22 @@ TEST_P(AppMessageHook, SwallowsScreenSaverAndMonitorPowerInEveryState) {
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, AppMessageHook,
-    testing::Values(HookCase{"ScreenSave", kWmSysCommand, 0xF140, true},
-                    HookCase{"MonitorPower", kWmSysCommand, 0xF170, true},
-                    HookCase{"LowBitsSetAreNotMasked", kWmSysCommand, 0xF142, false},
-                    HookCase{"MonitorPowerLowBits", kWmSysCommand, 0xF171, false},
-                    HookCase{"OtherCommand", kWmSysCommand, 0xF020, false},
-                    HookCase{"OtherMessage", 0x0111, 0xF140, false}),
+    testing::Values(
+        HookCase{
+            .name = "ScreenSave", .message = kWmSysCommand, .wParam = 0xF140, .swallowed = true},
+        HookCase{
+            .name = "MonitorPower", .message = kWmSysCommand, .wParam = 0xF170, .swallowed = true},
+        HookCase{.name = "LowBitsSetAreNotMasked",
+                 .message = kWmSysCommand,
+                 .wParam = 0xF142,
+                 .swallowed = false},
+        HookCase{.name = "MonitorPowerLowBits",
+                 .message = kWmSysCommand,
+                 .wParam = 0xF171,
+                 .swallowed = false},
+        HookCase{
+            .name = "OtherCommand", .message = kWmSysCommand, .wParam = 0xF020, .swallowed = false},
+        HookCase{.name = "OtherMessage", .message = 0x0111, .wParam = 0xF140, .swallowed = false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppMessageHook, ReAimingTickWhileOffDoesNotStartTheTimer) {

@@ -33,6 +33,8 @@ TEST(InputPowerWin32, ForcedWakeResetsTheLastInputTime) {
     KeepAwakeController controller(options, view, input, diagnostics, [] {},
                                    {mainPort, countDownPort, debugPort});
 
+    // Idle time that nothing announces: let it grow for a moment, so that the
+    // wake's reset shows.
     ::Sleep(400);
     const std::uint32_t before = input.GetIdleMilliseconds();
     const DWORD started = ::GetTickCount();
@@ -51,7 +53,7 @@ TEST(InputPowerWin32, IdleGrowsWithoutInput) {
     InputPowerWin32 input(app.Handle(), {});
     input.SimulateKeyPress(2);
     const std::uint32_t first = input.GetIdleMilliseconds();
-    ::Sleep(300);
+    ::Sleep(300); // the span over which the idle time must grow with the clock
     const std::uint32_t second = input.GetIdleMilliseconds();
     EXPECT_GE(second - first, 250u);
     EXPECT_LT(second - first, 1000u);
@@ -109,7 +111,8 @@ TEST(InputPowerWin32, ConfiguredKeyIsPressedAndReleased) {
     };
     Application app(L"Staywick");
     InputPowerWin32 input(app.Handle(), {});
-    for (const Row row : {Row{0, VK_F15}, Row{2, VK_SHIFT}, Row{-1, VK_SHIFT}}) {
+    for (const Row row : {Row{.inputKey = 0, .vk = VK_F15}, Row{.inputKey = 2, .vk = VK_SHIFT},
+                          Row{.inputKey = -1, .vk = VK_SHIFT}}) {
         KeyWindow window;
         input.SimulateKeyPress(row.inputKey);
         window.Drain(100);

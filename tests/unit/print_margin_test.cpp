@@ -34,14 +34,17 @@ TEST_P(MarginPixelsTable, ConvertsAndSubtractsTheOffset) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MarginPixelsTable,
-    ::testing::Values(MarginCase{20, 600, 0, 472},   // 472.44 -> 472
-                      MarginCase{20, 300, 0, 236},   // 236.22
-                      MarginCase{20, 96, 0, 76},     // 75.59 -> 76
-                      MarginCase{20, 1200, 0, 945},  // 944.88 -> 945
-                      MarginCase{20, 600, 100, 372}, // less the unprintable border
-                      MarginCase{20, 600, 472, 0},   // exactly the offset
-                      MarginCase{20, 600, 500, 0},   // never below 0
-                      MarginCase{0, 600, 0, 0}, MarginCase{127, 1, 0, 5} /* 5.0 */));
+    ::testing::Values(
+        MarginCase{.mm = 20, .dpi = 600, .offset = 0, .pixels = 472},  // 472.44 -> 472
+        MarginCase{.mm = 20, .dpi = 300, .offset = 0, .pixels = 236},  // 236.22
+        MarginCase{.mm = 20, .dpi = 96, .offset = 0, .pixels = 76},    // 75.59 -> 76
+        MarginCase{.mm = 20, .dpi = 1200, .offset = 0, .pixels = 945}, // 944.88 -> 945
+        MarginCase{
+            .mm = 20, .dpi = 600, .offset = 100, .pixels = 372},      // less the unprintable border
+        MarginCase{.mm = 20, .dpi = 600, .offset = 472, .pixels = 0}, // exactly the offset
+        MarginCase{.mm = 20, .dpi = 600, .offset = 500, .pixels = 0}, // never below 0
+        MarginCase{.mm = 0, .dpi = 600, .offset = 0, .pixels = 0},
+        MarginCase{.mm = 127, .dpi = 1, .offset = 0, .pixels = 5} /* 5.0 */));
 
 TEST(PrintMargin, PageRectangle) {
     // A4 at 600 dpi, 4724 x 6800 printable, offsets 100 and 120.

@@ -27,13 +27,18 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ColourModeReading,
     ::testing::Values(
         // Before Windows 10 the registry does not count: dark taskbar, light applications.
-        ReadingCase{false, true, 1u, true}, ReadingCase{false, false, 0u, false},
-        ReadingCase{false, true, std::nullopt, true}, ReadingCase{false, false, std::nullopt, false},
+        ReadingCase{.windows10 = false, .forTaskbar = true, .value = 1u, .dark = true},
+        ReadingCase{.windows10 = false, .forTaskbar = false, .value = 0u, .dark = false},
+        ReadingCase{.windows10 = false, .forTaskbar = true, .value = std::nullopt, .dark = true},
+        ReadingCase{.windows10 = false, .forTaskbar = false, .value = std::nullopt, .dark = false},
         // Windows 10: 0 is dark, any other number light, a failed read dark.
-        ReadingCase{true, true, 0u, true}, ReadingCase{true, false, 0u, true},
-        ReadingCase{true, true, 1u, false}, ReadingCase{true, false, 1u, false},
-        ReadingCase{true, true, 0xFFFFFFFFu, false}, ReadingCase{true, true, std::nullopt, true},
-        ReadingCase{true, false, std::nullopt, true}));
+        ReadingCase{.windows10 = true, .forTaskbar = true, .value = 0u, .dark = true},
+        ReadingCase{.windows10 = true, .forTaskbar = false, .value = 0u, .dark = true},
+        ReadingCase{.windows10 = true, .forTaskbar = true, .value = 1u, .dark = false},
+        ReadingCase{.windows10 = true, .forTaskbar = false, .value = 1u, .dark = false},
+        ReadingCase{.windows10 = true, .forTaskbar = true, .value = 0xFFFFFFFFu, .dark = false},
+        ReadingCase{.windows10 = true, .forTaskbar = true, .value = std::nullopt, .dark = true},
+        ReadingCase{.windows10 = true, .forTaskbar = false, .value = std::nullopt, .dark = true}));
 
 TEST(ColourMode, ModesMapToGlyphColourAndStyle) {
     EXPECT_EQ(ColourModeOf(true), 1);

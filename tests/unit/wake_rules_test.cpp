@@ -16,8 +16,10 @@ TEST(WakeRules, KeyTableMapsInputKeyToVirtualKey) {
         std::int32_t inputKey;
         std::uint8_t vk;
     };
-    for (const Row row : {Row{0, 0x7E}, Row{1, 0x90}, Row{2, 0x10}, Row{3, 0x10}, Row{-1, 0x10},
-                          Row{99, 0x10}, Row{std::numeric_limits<std::int32_t>::min(), 0x10}}) {
+    for (const Row row : {Row{.inputKey = 0, .vk = 0x7E}, Row{.inputKey = 1, .vk = 0x90},
+                          Row{.inputKey = 2, .vk = 0x10}, Row{.inputKey = 3, .vk = 0x10},
+                          Row{.inputKey = -1, .vk = 0x10}, Row{.inputKey = 99, .vk = 0x10},
+                          Row{.inputKey = std::numeric_limits<std::int32_t>::min(), .vk = 0x10}}) {
         EXPECT_EQ(VirtualKeyForInputKey(row.inputKey), row.vk) << "InputKey " << row.inputKey;
     }
 }
@@ -37,13 +39,15 @@ TEST(WakeRules, LimitIsMinutesTimesSixtyThousandClampedTo32Bits) {
     };
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
-    for (const Row row : {Row{3, 180000}, Row{1, 60000}, Row{9999, 599940000}, Row{0, 0},
-                          Row{-1, -60000}, Row{35791, 2147460000},
-                          // Beyond 35791 the 32-bit product would wrap negative
-                          // and force a wake on every tick; the limit stays long.
-                          Row{35792, kMax}, Row{kMax, kMax},
-                          // Far below zero it must not wrap to a positive limit.
-                          Row{-35792, kMin}, Row{kMin, kMin}}) {
+    for (const Row row :
+         {Row{.sleepMax = 3, .limit = 180000}, Row{.sleepMax = 1, .limit = 60000},
+          Row{.sleepMax = 9999, .limit = 599940000}, Row{.sleepMax = 0, .limit = 0},
+          Row{.sleepMax = -1, .limit = -60000}, Row{.sleepMax = 35791, .limit = 2147460000},
+          // Beyond 35791 the 32-bit product would wrap negative
+          // and force a wake on every tick; the limit stays long.
+          Row{.sleepMax = 35792, .limit = kMax}, Row{.sleepMax = kMax, .limit = kMax},
+          // Far below zero it must not wrap to a positive limit.
+          Row{.sleepMax = -35792, .limit = kMin}, Row{.sleepMax = kMin, .limit = kMin}}) {
         EXPECT_EQ(IdleLimitMilliseconds(row.sleepMax), row.limit) << "SleepMax " << row.sleepMax;
     }
 }
@@ -65,10 +69,16 @@ TEST(WakeRules, NextIntervalFallsBackTo2000WhenNotPositive) {
         std::uint32_t interval;
     };
     for (const Row row :
-         {Row{180000, 5000, 170000, 170000}, Row{180000, 175000, 0, 2000},
-          Row{180000, 177000, -2000, 2000}, Row{180000, 179000, -4000, 2000},
-          Row{180000, 174999, 1, 1}, Row{0, 0, -5000, 2000},
-          Row{std::numeric_limits<std::int32_t>::max(), 0, 2147478647, 2147478647u}}) {
+         {Row{.limit = 180000, .idle = 5000, .candidate = 170000, .interval = 170000},
+          Row{.limit = 180000, .idle = 175000, .candidate = 0, .interval = 2000},
+          Row{.limit = 180000, .idle = 177000, .candidate = -2000, .interval = 2000},
+          Row{.limit = 180000, .idle = 179000, .candidate = -4000, .interval = 2000},
+          Row{.limit = 180000, .idle = 174999, .candidate = 1, .interval = 1},
+          Row{.limit = 0, .idle = 0, .candidate = -5000, .interval = 2000},
+          Row{.limit = std::numeric_limits<std::int32_t>::max(),
+          .idle = 0,
+          .candidate = 2147478647,
+          .interval = 2147478647u}}) {
         const std::int32_t candidate = NextIntervalCandidate(row.limit, row.idle);
         EXPECT_EQ(candidate, row.candidate) << row.limit << " - " << row.idle;
         EXPECT_EQ(IntervalToSet(candidate), row.interval);

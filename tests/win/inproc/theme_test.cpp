@@ -133,10 +133,10 @@ TEST_P(ColourModeFromRegistry, AppsValueSetsTheStyle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ColourModeFromRegistry,
-                         ::testing::Values(ModeCase{Stored::Zero, true},
-                                           ModeCase{Stored::One, false},
-                                           ModeCase{Stored::Text, true},
-                                           ModeCase{Stored::Missing, true}));
+                         ::testing::Values(ModeCase{.stored = Stored::Zero, .dark = true},
+                                           ModeCase{.stored = Stored::One, .dark = false},
+                                           ModeCase{.stored = Stored::Text, .dark = true},
+                                           ModeCase{.stored = Stored::Missing, .dark = true}));
 
 TEST(Theme, MissingKeyIsCreatedAndCountsAsDark) {
     // Move both values aside; the key itself may stay.

@@ -154,19 +154,34 @@ TEST_P(PortableReaderAgrees, WithTheProfileApi) {
 INSTANTIATE_TEST_SUITE_P(
     Table, PortableReaderAgrees,
     ::testing::Values(
-        AgreeCase{"plain", "[General]\r\nActive=0\r\nInputKey=2\r\n", L"0"},
-        AgreeCase{"capitals", "[GENERAL]\r\nACTIVE=1\r\ninputkey=$1\r\n", L"1"},
-        AgreeCase{"blanks", "  [General]\r\n  Active  =  7  \r\n\tInputKey\t=\t3\t\r\n", L"7"},
-        AgreeCase{"quotes", "[General]\r\nActive=\"12\"\r\nInputKey='4'\r\n", L"12"},
-        AgreeCase{"LF only, no final line end", "[General]\nActive=5\nInputKey=6", L"5"},
-        AgreeCase{"two sections", "[Other]\r\nActive=1\r\nTail=t\r\n[General]\r\nActive=0\r\n",
-                  L"0"},
-        AgreeCase{"duplicate key", "[General]\r\nActive=1\r\nActive=0\r\n", L"1"},
-        AgreeCase{"keys before any section", "Active=3\r\n[General]\r\nInputKey=1\r\n", L""},
-        AgreeCase{"empty values", "[General]\r\nActive=\r\nInputKey\r\n", L""},
-        AgreeCase{"equals in value", "[General]\r\nActive=a=b\r\n", L"a=b"},
-        AgreeCase{"truncated", "[General]\r\nActive=1\r\nInput", L"1"},
-        AgreeCase{"empty", "", L""}));
+        AgreeCase{
+            .name = "plain", .text = "[General]\r\nActive=0\r\nInputKey=2\r\n", .active = L"0"},
+        AgreeCase{
+            .name = "capitals", .text = "[GENERAL]\r\nACTIVE=1\r\ninputkey=$1\r\n", .active = L"1"},
+        AgreeCase{.name = "blanks",
+                  .text = "  [General]\r\n  Active  =  7  \r\n\tInputKey\t=\t3\t\r\n",
+                  .active = L"7"},
+        AgreeCase{.name = "quotes",
+                  .text = "[General]\r\nActive=\"12\"\r\nInputKey='4'\r\n",
+                  .active = L"12"},
+        AgreeCase{.name = "LF only, no final line end",
+                  .text = "[General]\nActive=5\nInputKey=6",
+                  .active = L"5"},
+        AgreeCase{.name = "two sections",
+                  .text = "[Other]\r\nActive=1\r\nTail=t\r\n[General]\r\nActive=0\r\n",
+                  .active = L"0"},
+        AgreeCase{.name = "duplicate key",
+                  .text = "[General]\r\nActive=1\r\nActive=0\r\n",
+                  .active = L"1"},
+        AgreeCase{.name = "keys before any section",
+                  .text = "Active=3\r\n[General]\r\nInputKey=1\r\n",
+                  .active = L""},
+        AgreeCase{
+            .name = "empty values", .text = "[General]\r\nActive=\r\nInputKey\r\n", .active = L""},
+        AgreeCase{
+            .name = "equals in value", .text = "[General]\r\nActive=a=b\r\n", .active = L"a=b"},
+        AgreeCase{.name = "truncated", .text = "[General]\r\nActive=1\r\nInput", .active = L"1"},
+        AgreeCase{.name = "empty", .text = "", .active = L""}));
 
 } // namespace
 } // namespace staywick

@@ -41,32 +41,43 @@ TEST_P(TimerPhase, TicksFollowTheContract) {
     EXPECT_EQ(port.fireTimes, GetParam().ticks);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Contract, TimerPhase,
-    testing::Values(PhaseCase{"NothingDone", [](TTimer&) {}, Times{1000, 2000, 3000}},
-                    PhaseCase{"SameIntervalKeepsPhase", [](TTimer& t) { t.SetInterval(1000); },
-                              Times{1000, 2000, 3000}},
-                    PhaseCase{"EnabledAgainKeepsPhase", [](TTimer& t) { t.SetEnabled(true); },
-                              Times{1000, 2000, 3000}},
-                    PhaseCase{"OtherIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(500); },
-                              Times{1200, 1700, 2200, 2700}},
-                    PhaseCase{"LongerIntervalRearmsFromNow", [](TTimer& t) { t.SetInterval(2000); },
-                              Times{2700}},
-                    PhaseCase{"ChangedAndBackRearms",
-                              [](TTimer& t) {
-                                  t.SetInterval(400);
-                                  t.SetInterval(1000);
-                              },
-                              Times{1700, 2700}},
-                    PhaseCase{"DisabledStops", [](TTimer& t) { t.SetEnabled(false); }, Times{}},
-                    PhaseCase{"OffAndOnStartsAfresh",
-                              [](TTimer& t) {
-                                  t.SetEnabled(false);
-                                  t.SetEnabled(true);
-                              },
-                              Times{1700, 2700}},
-                    PhaseCase{"ZeroIntervalStops", [](TTimer& t) { t.SetInterval(0); }, Times{}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Contract, TimerPhase,
+                         testing::Values(PhaseCase{.name = "NothingDone",
+                                                   .at700 = [](TTimer&) {},
+                                                   .ticks = Times{1000, 2000, 3000}},
+                                         PhaseCase{.name = "SameIntervalKeepsPhase",
+                                                   .at700 = [](TTimer& t) { t.SetInterval(1000); },
+                                                   .ticks = Times{1000, 2000, 3000}},
+                                         PhaseCase{.name = "EnabledAgainKeepsPhase",
+                                                   .at700 = [](TTimer& t) { t.SetEnabled(true); },
+                                                   .ticks = Times{1000, 2000, 3000}},
+                                         PhaseCase{.name = "OtherIntervalRearmsFromNow",
+                                                   .at700 = [](TTimer& t) { t.SetInterval(500); },
+                                                   .ticks = Times{1200, 1700, 2200, 2700}},
+                                         PhaseCase{.name = "LongerIntervalRearmsFromNow",
+                                                   .at700 = [](TTimer& t) { t.SetInterval(2000); },
+                                                   .ticks = Times{2700}},
+                                         PhaseCase{.name = "ChangedAndBackRearms",
+                                                   .at700 =
+                                                       [](TTimer& t) {
+                                                           t.SetInterval(400);
+                                                           t.SetInterval(1000);
+                                                       },
+                                                   .ticks = Times{1700, 2700}},
+                                         PhaseCase{.name = "DisabledStops",
+                                                   .at700 = [](TTimer& t) { t.SetEnabled(false); },
+                                                   .ticks = Times{}},
+                                         PhaseCase{.name = "OffAndOnStartsAfresh",
+                                                   .at700 =
+                                                       [](TTimer& t) {
+                                                           t.SetEnabled(false);
+                                                           t.SetEnabled(true);
+                                                       },
+                                                   .ticks = Times{1700, 2700}},
+                                         PhaseCase{.name = "ZeroIntervalStops",
+                                                   .at700 = [](TTimer& t) { t.SetInterval(0); },
+                                                   .ticks = Times{}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TimerContract, NeverFiresAtOnceAndIsPeriodic) {
     VirtualClock clock;

@@ -1,11 +1,6 @@
-// The Win32 side of the shared functions: the temporary folder and the
-// exclusively created temporary file, the file version text, and the
-// placement of a window next to the taskbar.
+// The temporary folder and the exclusively created temporary file.
 #include "common/app_error.h"
 #include "common/temp_name.h"
-#include "common/version_text.h"
-#include "common/win32/file_version.h"
-#include "common/win32/placement_win32.h"
 #include "common/win32/temp_file.h"
 #include "win/inproc/windows_test_support.h"
 
@@ -24,7 +19,8 @@ TEST(TempFile, NeverOverwritesAnExistingFileOfTheChosenName) {
     int calls = 0;
     TempFile file = TempFile::Create(dir.Path(), L"rtf", [&] { return calls++ == 0 ? kT0 : kT1; });
     EXPECT_EQ(calls, 2) << "a second name was formed";
-    EXPECT_EQ(file.Path(), dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
+    EXPECT_EQ(file.Path(),
+              dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
     EXPECT_NE(file.Path(), taken);
     file.Write("{\\rtf1 new}");
     EXPECT_EQ(ReadFileBytes(taken), "keep me");
@@ -40,8 +36,10 @@ TEST(TempFile, NeverFollowsAPlantedLink) {
     WriteFileBytes(target, "precious");
     const std::wstring link = dir.File(L"TMP48907.rtf");
     ::CreateSymbolicLinkW(link.c_str(), target.c_str(), 0);
-    if (!FileExists(link)) ::CreateHardLinkW(link.c_str(), target.c_str(), nullptr);
-    if (!FileExists(link)) GTEST_SKIP() << "no links can be made here";
+    if (!FileExists(link))
+        ::CreateHardLinkW(link.c_str(), target.c_str(), nullptr);
+    if (!FileExists(link))
+        GTEST_SKIP() << "no links can be made here";
     ASSERT_EQ(ReadFileBytes(link), "precious");
     int calls = 0;
     TempFile file = TempFile::Create(dir.Path(), L".rtf", [&] { return calls++ == 0 ? kT0 : kT1; });
@@ -78,8 +76,10 @@ int g_fakeCalls = 0;
 // the buffer is too small, else the length copied.
 DWORD WINAPI FakeTempPath(DWORD size, LPWSTR buffer) {
     ++g_fakeCalls;
-    if (g_fakeTemp.empty()) return 0;
-    if (size <= g_fakeTemp.size()) return static_cast<DWORD>(g_fakeTemp.size() + 1);
+    if (g_fakeTemp.empty())
+        return 0;
+    if (size <= g_fakeTemp.size())
+        return static_cast<DWORD>(g_fakeTemp.size() + 1);
     std::copy(g_fakeTemp.c_str(), g_fakeTemp.c_str() + g_fakeTemp.size() + 1, buffer);
     return static_cast<DWORD>(g_fakeTemp.size());
 }
@@ -95,7 +95,8 @@ TEST(TempDirectory, EndsInABackslashKeepsLongPathsAndFallsBackToTheCurrentFolder
 
     // Longer than the first 260-character buffer: asked again with a larger one.
     g_fakeTemp = L"C:\\";
-    while (g_fakeTemp.size() < 400) g_fakeTemp += L"abcdefghijklmnopqrstuvwxyz\\";
+    while (g_fakeTemp.size() < 400)
+        g_fakeTemp += L"abcdefghijklmnopqrstuvwxyz\\";
     g_fakeCalls = 0;
     EXPECT_EQ(GetTempDirectory(&FakeTempPath), g_fakeTemp);
     EXPECT_EQ(g_fakeCalls, 2);
@@ -105,36 +106,9 @@ TEST(TempDirectory, EndsInABackslashKeepsLongPathsAndFallsBackToTheCurrentFolder
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
     std::wstring expected = current;
-    if (expected.back() != L'\\') expected += L'\\';
+    if (expected.back() != L'\\')
+        expected += L'\\';
     EXPECT_EQ(GetTempDirectory(&FakeTempPath), expected);
-}
-
-TEST(FileVersion, ReadsStaywickExeAndFailsWithTheSystemMessage) {
-    EXPECT_EQ(GetFileVersionText(StaywickExePath()), L"1.1.0.0");
-    EXPECT_EQ(FormatVersionText(GetFileVersionText(StaywickExePath())), L"1.1 (64-bit)");
-
-    const std::wstring missing = GetFileVersionText(TestBinDir() + L"\\no-such-file.exe");
-    EXPECT_EQ(missing.rfind(L"GetFileVersionInfo failed: (", 0), 0u) << missing;
-    ASSERT_FALSE(missing.empty());
-    EXPECT_NE(missing.back(), L'.');
-    EXPECT_GT(missing.back(), L' ');
-    EXPECT_EQ(FormatVersionText(missing), L"");
-}
-
-TEST(Placement, PlacesLeftThenTopInTheBottomRightCorner) {
-    EXPECT_EQ(GetTaskbarEdge(), teBottom) << "Wine's taskbar is at the bottom";
-    HWND wnd = ::CreateWindowExW(0, L"STATIC", L"placed", WS_POPUP | WS_CAPTION, 5, 5, 400, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(wnd, nullptr);
-    PlaceNearTaskbar(wnd);
-    RECT r{};
-    ::GetWindowRect(wnd, &r);
-    const RECT work = WorkArea();
-    EXPECT_EQ(r.right, work.right - 20);
-    EXPECT_EQ(r.bottom, work.bottom - 20);
-    EXPECT_EQ(r.right - r.left, 400) << "size unchanged";
-    EXPECT_EQ(r.bottom - r.top, 300);
-    ::DestroyWindow(wnd);
 }
 
 } // namespace
