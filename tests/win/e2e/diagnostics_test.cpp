@@ -179,9 +179,9 @@ TEST_F(DiagnosticsTest, AutoStoppedStartResumesAndSavesOnlyThat) {
     WriteFileBytes(SettingsPath(), Settings(0, 3, 1));
     Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] {
-        return ReadFileBytes(SettingsPath()).find("AutoStopped=0") != std::string::npos;
-    }));
+    // The values are written one by one: wait for the whole file.
+    EXPECT_TRUE(
+        WaitUntil(5000, [&] { return ReadFileBytes(SettingsPath()) == Settings(1, 3, 0); }));
     EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(1, 3, 0));
     ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 4; }));
     const auto lines = LogLines();

@@ -52,11 +52,11 @@ TEST_F(SettingsFileE2e, ThePortableFileIsUsedAndAStartUpSaveKeepsTheRestOfIt) {
     WriteFileBytes(SettingsPath(), kPrepared);
 
     Process p = Process::Start(exe_);
-    ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] {
-        return ReadFileBytes(SettingsPath()).find("ActivateFor=0\r\n") != std::string::npos;
-    })) << ReadFileBytes(SettingsPath());
+    // The save writes its values one by one while the window is created; it
+    // is complete once the start-up step, which comes later, has run.
+    ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     const std::string after = ReadFileBytes(SettingsPath());
+    ASSERT_NE(after.find("ActivateFor=0\r\n"), std::string::npos) << after;
     EXPECT_EQ(after.rfind("[Window]\r\nLeft=12\r\n[General]\r\n", 0), 0u) << after;
     EXPECT_NE(after.find("InputKey=1\r\n"), std::string::npos) << "a loaded value is saved back";
     EXPECT_LT(after.find("ActivateFor=0"), after.find("InputKey=1")) << "kept in its place";

@@ -145,10 +145,11 @@ TEST_F(WindowsE2e, OkSavesTheChangedKeyTimeAndNotification) {
     ChangeControls(dlg);
     ClickButton(dlg, IDOK);
     ASSERT_TRUE(OptionsClosed());
-    ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "InputKey=1"); })) << Settings();
+    // The values are written one by one: wait for the last of them.
+    ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "NotifySystem=0"); })) << Settings();
     const std::string saved = Settings();
+    EXPECT_TRUE(Has(saved, "InputKey=1")) << saved;
     EXPECT_TRUE(Has(saved, "DontLetSleepMoreThen=7")) << saved;
-    EXPECT_TRUE(Has(saved, "NotifySystem=0")) << saved;
     EXPECT_TRUE(process_.Running());
 }
 
