@@ -120,11 +120,10 @@ TEST_P(OptionsDialogFile, ShowsTheFileAndOnlyOkStores) {
                                  .options = options,
                                  .owner = nullptr,
                                  // What the controller does after OK, as far as the file goes.
-                                 .confirmed =
-                                     [&](bool) {
-                                         ++saves;
-                                         SaveOptions(profile_, ini_, options);
-                                     }};
+                                 .confirmed = [&](bool) {
+                                     ++saves;
+                                     SaveOptions(profile_, ini_, options);
+                                 }};
 
     const Shown first = RunDialog(host, [&](HWND dlg) {
         if (row.change)
