@@ -26,12 +26,12 @@ TEST_P(PlacementTable, EdgeAndCornerOnA1920x1080Screen) {
 INSTANTIATE_TEST_SUITE_P(
     Landscape, PlacementTable,
     ::testing::Values(
-        PlacementCase{"Bottom", ScreenRect{0, 1040, 1920, 1080}, {0, 0, 1920, 1040}, teBottom,
-                      {1500, 720}},
+        PlacementCase{
+            "Bottom", ScreenRect{0, 1040, 1920, 1080}, {0, 0, 1920, 1040}, teBottom, {1500, 720}},
         PlacementCase{"Top", ScreenRect{0, 0, 1920, 40}, {0, 40, 1920, 1080}, teTop, {1500, 50}},
         PlacementCase{"Left", ScreenRect{0, 0, 62, 1080}, {62, 0, 1920, 1080}, teLeft, {82, 760}},
-        PlacementCase{"Right", ScreenRect{1858, 0, 1920, 1080}, {0, 0, 1858, 1080}, teRight,
-                      {1438, 760}},
+        PlacementCase{
+            "Right", ScreenRect{1858, 0, 1920, 1080}, {0, 0, 1858, 1080}, teRight, {1438, 760}},
         PlacementCase{"None", std::nullopt, {0, 0, 1920, 1080}, teBottom, {1500, 760}}),
     [](const auto& info) { return std::string(info.param.name); });
 

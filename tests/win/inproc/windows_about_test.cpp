@@ -17,7 +17,8 @@ namespace {
 class HostWindow : public Window {
 public:
     explicit HostWindow(HWND owner) {
-        RegisterWindowClass(L"StaywickAboutTestHost", 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        RegisterWindowClass(L"StaywickAboutTestHost", 0, nullptr,
+                            ::GetSysColorBrush(COLOR_BTNFACE));
         Create(WS_EX_DLGMODALFRAME, L"StaywickAboutTestHost", L"Main",
                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 400, 300, owner);
     }
@@ -27,7 +28,8 @@ public:
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
-        if (about && about->HandleMessage(msg, wParam, lParam, result)) return result;
+        if (about && about->HandleMessage(msg, wParam, lParam, result))
+            return result;
         return DefaultHandling(msg, wParam, lParam);
     }
 };
@@ -69,8 +71,7 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     EXPECT_NE(TextOf(Item(IDC_ABOUT_FONT)).find(L"Glyphter"), std::wstring::npos);
     EXPECT_NE(TextOf(Item(IDC_ABOUT_FONT)).find(L"fontTools"), std::wstring::npos);
     ASSERT_NE(Item(IDC_ABOUT_SITE), nullptr) << "SysLink controls exist";
-    EXPECT_EQ(TextOf(Item(IDC_ABOUT_SUPPORT)),
-              L"<a>Technical Support information</a>\r\n");
+    EXPECT_EQ(TextOf(Item(IDC_ABOUT_SUPPORT)), L"<a>Technical Support information</a>\r\n");
     EXPECT_EQ(TextOf(Item(IDC_ABOUT_DONATE)), L"Donate with <a>Paypal</a> ");
     // The home page's address as people write it; the link opens the full URL.
     EXPECT_EQ(TextOf(Item(IDC_ABOUT_SITE)), L"<a>www.tessaro.example</a>");
@@ -83,12 +84,11 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     struct Box {
         int id, left, top, width, height;
     };
-    for (const Box& b : {Box{IDC_ABOUT_LOGO, 17, 14, 40, 40}, Box{IDC_ABOUT_NAME, 70, 10, 91, 20},
-                         Box{IDC_ABOUT_COPYRIGHT, 70, 65, 246, 20},
-                         Box{IDC_ABOUT_SITE, 70, 115, 196, 24},
-                         Box{IDC_ABOUT_SUPPORT, 70, 203, 204, 24},
-                         Box{IDC_ABOUT_OK, 300, 295, 86, 30},
-                         Box{IDC_ABOUT_DONATE, 9, 297, 136, 24}}) {
+    for (const Box& b :
+         {Box{IDC_ABOUT_LOGO, 17, 14, 40, 40}, Box{IDC_ABOUT_NAME, 70, 10, 91, 20},
+          Box{IDC_ABOUT_COPYRIGHT, 70, 65, 246, 20}, Box{IDC_ABOUT_SITE, 70, 115, 196, 24},
+          Box{IDC_ABOUT_SUPPORT, 70, 203, 204, 24}, Box{IDC_ABOUT_OK, 300, 295, 86, 30},
+          Box{IDC_ABOUT_DONATE, 9, 297, 136, 24}}) {
         SCOPED_TRACE(testing::Message() << "control " << b.id);
         const RECT r = ChildRect(Item(b.id));
         EXPECT_EQ(r.left, s(b.left));
@@ -105,8 +105,8 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     EXPECT_EQ(client.bottom, s(333));
 
     // Tab order: site, license, support, OK, donate.
-    const int order[] = {IDC_ABOUT_SITE, IDC_ABOUT_LICENSE, IDC_ABOUT_SUPPORT, IDC_ABOUT_OK,
-                         IDC_ABOUT_DONATE, IDC_ABOUT_SITE};
+    const int order[] = {IDC_ABOUT_SITE, IDC_ABOUT_LICENSE, IDC_ABOUT_SUPPORT,
+                         IDC_ABOUT_OK,   IDC_ABOUT_DONATE,  IDC_ABOUT_SITE};
     for (int i = 0; i + 1 < 6; ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(host_.Handle(), Item(order[i]), FALSE), Item(order[i + 1]));
     }

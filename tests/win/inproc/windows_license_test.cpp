@@ -16,7 +16,8 @@ namespace {
 
 std::wstring ClipboardText() {
     std::wstring text;
-    if (!::OpenClipboard(nullptr)) return text;
+    if (!::OpenClipboard(nullptr))
+        return text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
             text = p;
@@ -31,7 +32,8 @@ void PutOnClipboard(const std::wstring& text) {
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
     HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(::GlobalLock(mem)));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1,
+              static_cast<wchar_t*>(::GlobalLock(mem)));
     ::GlobalUnlock(mem);
     ::SetClipboardData(CF_UNICODETEXT, mem);
     ::CloseClipboard();
@@ -136,7 +138,8 @@ TEST_F(LicenseViewerTest, AnUnwritableTemporaryFolderIsReportedAndNoDialogShows)
     bool shown = false;
     RunSoon([&] {
         shown = FrmLicense != nullptr;
-        if (FrmLicense) ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDOK, 0);
+        if (FrmLicense)
+            ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDOK, 0);
     });
     try {
         viewer.Execute();
@@ -159,7 +162,8 @@ TEST_F(LicenseViewerTest, ADocumentThatIsNoRtfLeavesNoFileBehind) {
     viewer.SetLicenseText({L"plain words, no RTF"});
     std::wstring shown;
     RunSoon([&] {
-        if (!FrmLicense) return;
+        if (!FrmLicense)
+            return;
         shown = FrmLicense->MemoText();
         ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDOK, 0);
     });
