@@ -52,7 +52,8 @@ void TFrmStaywickMain::CreateComponents() {
                      .diagnostics = static_cast<TickDiagnostics&>(*this),
                      .timers = {mainTimerPort_, countDownTimerPort_, debugTimerPort_},
                      .saveOptions = [this] { SaveOptions(); },
-                     .processMessages = [this] { app_.ProcessMessages(); }});
+                     .processMessages = [this] { app_.ProcessMessages(); },
+                     .power = {.clock = &clock_, .request = &powerRequest_}});
     parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
     SetMenuHandlers(parts_->MainTrayMenu);
 }
@@ -95,6 +96,7 @@ void TFrmStaywickMain::PrevInstance() {
 
 void TFrmStaywickMain::FormDestroy() {
     input_.ReleaseAwakeState();
+    powerRequest_.Release();
     if (parts_)
         parts_->Tray.SetVisible(false);
     CreatedMutex.Reset();

@@ -16,12 +16,13 @@ constexpr std::uint32_t kTimerStartInterval = 5000;
 KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view,
                                          InputPower& input, TickDiagnostics& diagnostics,
                                          std::function<void()> saveOptions,
-                                         KeepAwakeTimerPorts ports)
+                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power)
     : TimerMain(ports.main, true, kTimerStartInterval, [this] { TimerMainTimer(); }),
       TimerCountDown(ports.countDown, false, kTimerStartInterval,
                      [this] { TimerCountDownTimer(); }),
       TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
-      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)) {}
+      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)),
+      power_(power) {}
 
 void KeepAwakeController::WriteLog(const std::wstring& line) {
     if (diagnostics_.LogEnabled())
@@ -36,7 +37,8 @@ void KeepAwakeController::TimerMainTimer() {
         diagnostics_.AppendLog(TickIdleLine(input_.GetIdleMilliseconds()));
         diagnostics_.AppendLog(TickLimitLine(limit));
     }
-    if (IdleReachedLimit(input_.GetIdleMilliseconds(), limit)) {
+    const std::uint32_t idle = input_.GetIdleMilliseconds();
+    if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
         ForceWake();
     } else {
         ReAim(limit);
@@ -65,6 +67,8 @@ void KeepAwakeController::ForceWake() {
     input_.SimulateKeyPress(options_.InputKey);
     input_.Sleep(50);
     input_.SimulateKeyPress(options_.InputKey);
+    if (power_.clock)
+        unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
     if (TimerDebug.Enabled())
         diagnostics_.DebugWrite(ForcedWakeLine());
     WriteLog(ForcedWakeLine());
@@ -98,6 +102,8 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 }
 
 void KeepAwakeController::UpdateActiveStatus() {
+    const bool countDownWasEnabled = TimerCountDown.Enabled();
+    const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     view_.SetStatusChecked(options_.Active);
     TimerMain.SetEnabled(options_.Active);
     TimerCountDown.SetEnabled(options_.ActivateFor > 0);
@@ -105,12 +111,18 @@ void KeepAwakeController::UpdateActiveStatus() {
         if (options_.NotifySystem)
             input_.RequestAwakeState();
         TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
+        if (options_.NotifySystem)
+            HoldPowerRequest();
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
-        if (options_.NotifySystem)
+        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
+        if (options_.NotifySystem) {
             input_.ReleaseAwakeState();
+            ReleasePowerRequest();
+        }
     }
     std::wstring caption;
     if (options_.Active) {
@@ -175,8 +187,10 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem)
+    if (notifySystemWasOn && !options_.NotifySystem) {
         input_.ReleaseAwakeState();
+        ReleasePowerRequest();
+    }
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
