@@ -22,8 +22,13 @@ if(MSVC)
   set(STAYWICK_EXE_LINK_OPTIONS /SUBSYSTEM:WINDOWS /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
 else()
   # One self-contained exe: no MinGW runtime DLLs next to it.
+  # No link time in the header, so one commit always gives the same exe.
+  # A GUI program has no console for the default terminate handler's message,
+  # and that handler pulls in the C++ name demangler (about 50 KB): an
+  # uncaught exception ends the program through abort() instead.
   set(STAYWICK_EXE_LINK_OPTIONS -static -s -municode -mwindows
-      -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections)
+      -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections,--no-insert-timestamp
+      -Wl,--defsym,_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
   # Unused functions of the static runtime and of our own code are dropped.
   add_compile_options(-ffunction-sections -fdata-sections)
   target_compile_options(staywick_core PRIVATE -ffunction-sections -fdata-sections)

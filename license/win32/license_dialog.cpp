@@ -5,6 +5,7 @@
 #include "common/app_error.h"
 #include "common/print_margin.h"
 #include "common/scope_exit.h"
+#include "platform/win32/on_demand.h"
 #include "platform/win32/handles.h"
 #include "resources/resource.h"
 
@@ -277,7 +278,12 @@ void TFrmLicense::bPrintClick() {
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = hwnd_;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!::PrintDlgW(&pd))
+    // comdlg32 loads the print spooler: only here, on the first print.
+    static const auto printDlg =
+        win32::OnDemandFunction<decltype(&::PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
+    if (!printDlg)
+        throw AppError(L"Cannot load the print dialog (comdlg32.dll)");
+    if (!printDlg(&pd))
         return; // cancelled
     win32::MemoryDc dc(pd.hDC);
     ScopeExit release([&] {
