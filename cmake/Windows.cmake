@@ -43,3 +43,4 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/staywick.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/staywick.manifest;${CMAKE_SOURCE_DIR}/resources/staywick.ico")
 add_subdirectory(bench/win)
 add_subdirectory(bench/lean)
+add_subdirectory(packaging)
