@@ -30,7 +30,7 @@ void TFrmStaywickMain::MnuDonateClick() {
     ::ShellExecuteW(nullptr, L"Open", STAYWICK_DONATE_URL, L"", L"", SW_SHOW);
 }
 
-void TFrmStaywickMain::MnuAboutClick() { about_->Show(); }
+void TFrmStaywickMain::MnuAboutClick() { AboutWindow().Show(); }
 
 // Closing the main window ends the program (FormDestroy removes the icon).
 void TFrmStaywickMain::MnuQuitClick() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
