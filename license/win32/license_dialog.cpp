@@ -3,10 +3,11 @@
 #include "app/dialog_support.h"
 #include "app/error_report.h"
 #include "common/app_error.h"
+#include "common/decimal_text.h"
 #include "common/print_margin.h"
 #include "common/scope_exit.h"
-#include "platform/win32/on_demand.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/on_demand.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -186,7 +187,7 @@ void TFrmLicense::LoadRtf(HANDLE file) {
     ::SendMessageW(Memo(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError != 0) {
         throw AppError(L"Cannot read the license agreement (error " +
-                       std::to_wstring(stream.dwError) + L")");
+                       DecimalText(stream.dwError) + L")");
     }
     ApplyMemoLook();
 }
