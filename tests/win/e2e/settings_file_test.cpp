@@ -64,8 +64,12 @@ TEST_F(SettingsFileE2e, ThePortableFileIsUsedAndAStartUpSaveKeepsTheRestOfIt) {
 
     Process p = Process::Start(exe_);
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    // The save writes one key at a time and NotifySystem last: wait for the
+    // whole save, not just for its first sign.
     ASSERT_TRUE(WaitUntil(5000, [&] {
-        return ReadFileBytes(SettingsPath()).find("ActivateFor=0\r\n") != std::string::npos;
+        const std::string bytes = ReadFileBytes(SettingsPath());
+        return bytes.find("ActivateFor=0\r\n") != std::string::npos &&
+               bytes.find("NotifySystem=") != std::string::npos;
     })) << ReadFileBytes(SettingsPath());
     const std::string after = ReadFileBytes(SettingsPath());
     EXPECT_EQ(after.rfind("[Window]\r\nLeft=12\r\n[General]\r\n", 0), 0u) << after;
