@@ -3,7 +3,7 @@
 // start each) and prints the medians and their ratios:
 //   lean_bench <runs> <sync folder>
 // Ready time is from CreateProcess until the program first waits for input
-// (WaitForInputIdle). Memory is read 3 s after the start from the Linux side,
+// (WaitForInputIdle) and its main window exists. Memory is read 3 s after the start from the Linux side,
 // because Wine's GetProcessMemoryInfo returns zeros: for each start this
 // program writes "<sync>\measure.req" with the exe's path and waits for the
 // bench script to answer with the resident size in KB in "<sync>\measure.rss".
@@ -83,13 +83,16 @@ bool OneStart(Program& p, const std::wstring& dir, const std::wstring& sync, boo
         return false;
     }
     const DWORD idle = ::WaitForInputIdle(pi.hProcess, 30000);
+    // Under a heavily loaded Wine, WaitForInputIdle can return before the
+    // program has made its window: ready means both.
+    HWND wnd = nullptr;
+    for (int i = 0; i < 30000 && !(wnd = ::FindWindowW(p.windowClass, nullptr)); ++i) ::Sleep(1);
     ::QueryPerformanceCounter(&t1);
     const double ready = Ms(t0, t1);
-    // The memory point is fixed at 3 s after the start, by definition.
+    // The memory point is 3 s after the start (or the ready point, if later).
     const double left = 3000.0 - ready;
     if (left > 0) ::Sleep(static_cast<DWORD>(left));
     const double rss = AskRss(sync, exe);
-    HWND wnd = ::FindWindowW(p.windowClass, nullptr);
     if (wnd) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
         ::TerminateProcess(pi.hProcess, 1);
@@ -146,10 +149,13 @@ int wmain(int argc, wchar_t** argv) {
                 sReady, rReady, rReady > 0 ? sReady / rReady : 0.0);
     std::printf("  resident memory at 3 s    Staywick %7.1f MB  reference %7.1f MB  ratio %.2f\n",
                 sRss / 1024, rRss / 1024, rRss > 0 ? sRss / rRss : 0.0);
-    std::printf("  ready min/max             Staywick %.1f/%.1f ms  reference %.1f/%.1f ms\n",
-                *std::min_element(staywick.readyMs.begin(), staywick.readyMs.end()),
-                *std::max_element(staywick.readyMs.begin(), staywick.readyMs.end()),
-                *std::min_element(reference.readyMs.begin(), reference.readyMs.end()),
-                *std::max_element(reference.readyMs.begin(), reference.readyMs.end()));
+    const double sMin = *std::min_element(staywick.readyMs.begin(), staywick.readyMs.end());
+    const double rMin = *std::min_element(reference.readyMs.begin(), reference.readyMs.end());
+    // On a busy machine the fastest starts show the programs' own cost best.
+    std::printf("  ready min/max             Staywick %.1f/%.1f ms  reference %.1f/%.1f ms"
+                "  ratio of minima %.2f\n",
+                sMin, *std::max_element(staywick.readyMs.begin(), staywick.readyMs.end()), rMin,
+                *std::max_element(reference.readyMs.begin(), reference.readyMs.end()),
+                rMin > 0 ? sMin / rMin : 0.0);
     return 0;
 }
