@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """What a user downloads, checked on the host: the zip's entries, the
 checksums, the winget manifests against the real MSI, the MSI's tables.
-Usage: check_dist.py <dist dir> <version>"""
+Usage: check_dist.py <dist dir> <version> <source dir>"""
+import calendar
+import datetime
 import hashlib
 import os
 import re
@@ -11,7 +13,7 @@ import zipfile
 
 import yaml
 
-dist, version = sys.argv[1], sys.argv[2]
+dist, version, source = sys.argv[1], sys.argv[2], sys.argv[3]
 name = f"Staywick-{version}-win-x64"
 failures = []
 
@@ -54,6 +56,20 @@ check("\r\n" in readme and "\n" not in readme.replace("\r\n", ""), "README.txt h
 check(license_text.startswith("Staywick License Agreement"), "LICENSE.txt starts with its title")
 check("\u00a9 2026 Tessaro" in license_text, "LICENSE.txt keeps the copyright sign")
 check(not re.search(r"\\[a-z]+|[{}]", license_text), "LICENSE.txt is plain text, no RTF left")
+
+# Every time inside comes from the commit, not from the clock of the build.
+commit_time = int(subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"],
+                                 check=True, capture_output=True, text=True).stdout)
+with zipfile.ZipFile(os.path.join(dist, name + ".zip")) as z:
+    zip_time = calendar.timegm(z.infolist()[0].date_time + (0, 0, -1))
+check(commit_time - 1 <= zip_time <= commit_time,  # zip keeps even seconds
+      f"zip times are the commit's ({zip_time} for {commit_time})")
+info = subprocess.run(["msiinfo", "suminfo", os.path.join(dist, name + ".msi")], check=True,
+                      capture_output=True, text=True, env=dict(os.environ, TZ="UTC")).stdout
+for field in ("Created", "Last saved"):
+    stamp = " ".join(re.search(rf"^{field}: (.*)$", info, re.M).group(1).split())
+    when = calendar.timegm(datetime.datetime.strptime(stamp, "%a %b %d %H:%M:%S %Y").timetuple())
+    check(when == commit_time, f"MSI {field.lower()} time is the commit's ({stamp})")
 
 # SHA256SUMS covers every file in dist and every sum is right.
 listed = {}
