@@ -9,6 +9,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import zipfile
 
 import yaml
@@ -30,8 +31,11 @@ def sha256(path):
 
 
 def msi_table(table):
-    text = subprocess.run(["msiinfo", "export", os.path.join(dist, name + ".msi"), table],
-                          check=True, capture_output=True, text=True).stdout
+    # msiinfo writes a table's binary streams (the Icon) into a folder in the
+    # current directory: let it write into a throwaway one.
+    with tempfile.TemporaryDirectory() as scratch:
+        text = subprocess.run(["msiinfo", "export", os.path.abspath(os.path.join(dist, name + ".msi")),
+                               table], check=True, capture_output=True, text=True, cwd=scratch).stdout
     rows = [line.rstrip("\r").split("\t") for line in text.splitlines()[3:] if line]
     return rows
 
