@@ -65,12 +65,20 @@ void TFrmStaywickMain::FormCreate() {
         parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
     });
     logEnabled_ = false;
-    about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
-    about_->OnDonate = [this] { MnuDonateClick(); };
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
     parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
     ::PostMessageW(Handle(), kWmAppLoaded, 0, 0);
+}
+
+// The About window's controls, fonts and version text are made when it is
+// first shown: start-up does not wait for their layout.
+TAboutWindow& TFrmStaywickMain::AboutWindow() {
+    if (!about_) {
+        about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
+        about_->OnDonate = [this] { MnuDonateClick(); };
+    }
+    return *about_;
 }
 
 void TFrmStaywickMain::AppLoaded() {

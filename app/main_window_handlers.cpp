@@ -30,7 +30,7 @@ void TFrmStaywickMain::MnuDonateClick() {
 }
 
 void TFrmStaywickMain::MnuAboutClick() {
-    about_->Show();
+    AboutWindow().Show();
 }
 
 // Closing the main window ends the program (FormDestroy removes the icon).

@@ -1,5 +1,6 @@
 #include "engine/keep_awake_controller.h"
 
+#include "common/decimal_text.h"
 #include "engine/activate_for_items.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
@@ -142,8 +143,8 @@ void KeepAwakeController::UpdateActiveStatus() {
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
     const std::int32_t hours = minutes / 60; // truncates toward zero
     if (hours == 0)
-        return std::to_wstring(minutes) + L" minutes";
-    return std::to_wstring(hours) + L" hours";
+        return DecimalText(minutes) + L" minutes";
+    return DecimalText(hours) + L" hours";
 }
 
 void KeepAwakeController::ClearActivateForStatus() {

@@ -1,10 +1,12 @@
 #include "engine/power_reason.h"
 
+#include "common/decimal_text.h"
+
 namespace staywick {
 
 namespace {
 std::wstring TwoDigits(int value) {
-    return value < 10 ? L"0" + std::to_wstring(value) : std::to_wstring(value);
+    return value < 10 ? L"0" + DecimalText(value) : DecimalText(value);
 }
 } // namespace
 
