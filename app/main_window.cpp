@@ -60,9 +60,7 @@ void TFrmStaywickMain::CreateComponents() {
 void TFrmStaywickMain::FormCreate() {
     if (!parts_)
         return; // its components failed; already reported
-    app_.SetOnMessage([this](const MSG& msg, bool& handled) {
-        parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
-    });
+    app_.SetOnMessage(AppMessageHook(parts_->Controller));
     logEnabled_ = false;
     about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
     about_->OnDonate = [this] { MnuDonateClick(); };
@@ -94,9 +92,7 @@ void TFrmStaywickMain::PrevInstance() {
 }
 
 void TFrmStaywickMain::FormDestroy() {
-    input_.ReleaseAwakeState();
-    if (parts_)
-        parts_->Tray.SetVisible(false);
+    ReleaseAwakeAndRemoveIcon(input_, parts_.get());
     CreatedMutex.Reset();
 }
 

@@ -4,7 +4,8 @@ namespace staywick {
 
 ProgramParts::ProgramParts(TStaywickOptions& options, const ProgramPorts& ports)
     : Tray(ports.applicationWindow, ports.shell),
-      Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi),
+      Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi,
+                 ports.dpiRedrawTimer ? *ports.dpiRedrawTimer : DpiRedrawTimerPort),
       StatusView(MainTrayMenu, Tray, Appearance),
       Controller(options, StatusView, ports.input, ports.diagnostics, ports.saveOptions,
                  ports.timers) {}
@@ -21,6 +22,18 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->Tray.PopupMenu = &parts->MainTrayMenu;
     parts->Tray.ProcessMessages = ports.processMessages;
     return parts;
+}
+
+Application::MessageHook AppMessageHook(KeepAwakeController& controller) {
+    return [&controller](const MSG& msg, bool& handled) {
+        controller.OnAppMessage(msg.message, msg.wParam, handled);
+    };
+}
+
+void ReleaseAwakeAndRemoveIcon(InputPower& input, ProgramParts* parts) {
+    input.ReleaseAwakeState();
+    if (parts)
+        parts->Tray.SetVisible(false);
 }
 
 } // namespace staywick

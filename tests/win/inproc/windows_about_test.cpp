@@ -4,6 +4,7 @@
 #include "app/about_window.h"
 #include "resources/resource.h"
 #include "ui/window.h"
+#include "ui/window_utils.h"
 #include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@ namespace {
 class HostWindow : public Window {
 public:
     explicit HostWindow(HWND owner) {
-        RegisterWindowClass(L"StaywickAboutTestHost", 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+        RegisterWindowClass(L"StaywickAboutTestHost", 0, nullptr,
+                            ::GetSysColorBrush(COLOR_BTNFACE));
         Create(WS_EX_DLGMODALFRAME, L"StaywickAboutTestHost", L"Main",
                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 400, 300, owner);
     }
@@ -27,7 +29,8 @@ public:
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT result = 0;
-        if (about && about->HandleMessage(msg, wParam, lParam, result)) return result;
+        if (about && about->HandleMessage(msg, wParam, lParam, result))
+            return result;
         return DefaultHandling(msg, wParam, lParam);
     }
 };
@@ -40,10 +43,11 @@ protected:
         ::InitCommonControlsEx(&icc);
         about_ = std::make_unique<TAboutWindow>(app_, host_.Handle(), StaywickExePath());
         host_.about = about_.get();
-        about_->OpenUrl = [this](const std::wstring& url) { opened_.push_back(url); };
-        about_->OnDonate = [this] { ++donations_; };
+        // What would be handed to the shell.
+        SetWebAddressOpener([this](const std::wstring& url) { opened_.push_back(url); });
     }
     void TearDown() override {
+        SetWebAddressOpener({});
         host_.about = nullptr;
         about_.reset();
     }
@@ -58,7 +62,6 @@ protected:
     HostWindow host_{app_.Handle()};
     std::unique_ptr<TAboutWindow> about_;
     std::vector<std::wstring> opened_;
-    int donations_ = 0;
 };
 
 TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
@@ -69,8 +72,7 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     EXPECT_NE(TextOf(Item(IDC_ABOUT_FONT)).find(L"Glyphter"), std::wstring::npos);
     EXPECT_NE(TextOf(Item(IDC_ABOUT_FONT)).find(L"fontTools"), std::wstring::npos);
     ASSERT_NE(Item(IDC_ABOUT_SITE), nullptr) << "SysLink controls exist";
-    EXPECT_EQ(TextOf(Item(IDC_ABOUT_SUPPORT)),
-              L"<a>Technical Support information</a>\r\n");
+    EXPECT_EQ(TextOf(Item(IDC_ABOUT_SUPPORT)), L"<a>Technical Support information</a>\r\n");
     EXPECT_EQ(TextOf(Item(IDC_ABOUT_DONATE)), L"Donate with <a>Paypal</a> ");
     // The home page's address as people write it; the link opens the full URL.
     EXPECT_EQ(TextOf(Item(IDC_ABOUT_SITE)), L"<a>www.tessaro.example</a>");
@@ -83,12 +85,11 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     struct Box {
         int id, left, top, width, height;
     };
-    for (const Box& b : {Box{IDC_ABOUT_LOGO, 17, 14, 40, 40}, Box{IDC_ABOUT_NAME, 70, 10, 91, 20},
-                         Box{IDC_ABOUT_COPYRIGHT, 70, 65, 246, 20},
-                         Box{IDC_ABOUT_SITE, 70, 115, 196, 24},
-                         Box{IDC_ABOUT_SUPPORT, 70, 203, 204, 24},
-                         Box{IDC_ABOUT_OK, 300, 295, 86, 30},
-                         Box{IDC_ABOUT_DONATE, 9, 297, 136, 24}}) {
+    for (const Box& b :
+         {Box{IDC_ABOUT_LOGO, 17, 14, 40, 40}, Box{IDC_ABOUT_NAME, 70, 10, 91, 20},
+          Box{IDC_ABOUT_COPYRIGHT, 70, 65, 246, 20}, Box{IDC_ABOUT_SITE, 70, 115, 196, 24},
+          Box{IDC_ABOUT_SUPPORT, 70, 203, 204, 24}, Box{IDC_ABOUT_OK, 300, 295, 86, 30},
+          Box{IDC_ABOUT_DONATE, 9, 297, 136, 24}}) {
         SCOPED_TRACE(testing::Message() << "control " << b.id);
         const RECT r = ChildRect(Item(b.id));
         EXPECT_EQ(r.left, s(b.left));
@@ -105,20 +106,25 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     EXPECT_EQ(client.bottom, s(333));
 
     // Tab order: site, license, support, OK, donate.
-    const int order[] = {IDC_ABOUT_SITE, IDC_ABOUT_LICENSE, IDC_ABOUT_SUPPORT, IDC_ABOUT_OK,
-                         IDC_ABOUT_DONATE, IDC_ABOUT_SITE};
+    const int order[] = {IDC_ABOUT_SITE, IDC_ABOUT_LICENSE, IDC_ABOUT_SUPPORT,
+                         IDC_ABOUT_OK,   IDC_ABOUT_DONATE,  IDC_ABOUT_SITE};
     for (int i = 0; i + 1 < 6; ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(host_.Handle(), Item(order[i]), FALSE), Item(order[i + 1]));
     }
 }
 
-TEST_F(AboutWindowTest, LinksOpenTheirPagesAndDonate) {
+TEST_F(AboutWindowTest, LinksAndTheDonateItemHandTheirAddressesToTheShell) {
     Click(IDC_ABOUT_SITE);
     Click(IDC_ABOUT_SUPPORT, NM_RETURN);
     Click(IDC_ABOUT_DONATE);
-    EXPECT_EQ(opened_, (std::vector<std::wstring>{STAYWICK_HOME_URL, STAYWICK_SUPPORT_URL}));
-    EXPECT_EQ(donations_, 1);
+    OpenDonationPage(); // the tray menu's "&Donate" (MnuDonateClick)
+    EXPECT_EQ(opened_, (std::vector<std::wstring>{STAYWICK_HOME_URL, STAYWICK_SUPPORT_URL,
+                                                  STAYWICK_DONATE_URL, STAYWICK_DONATE_URL}));
     EXPECT_EQ(std::wstring(STAYWICK_SUPPORT_URL), std::wstring(STAYWICK_HOME_URL) + L"Support.php");
+    const std::wstring donate = STAYWICK_DONATE_URL;
+    EXPECT_EQ(donate.rfind(L"https://www.paypal.com/donate/?hosted_button_id=", 0), 0u) << donate;
+    EXPECT_GT(donate.size(),
+              std::wstring(L"https://www.paypal.com/donate/?hosted_button_id=").size());
 }
 
 TEST_F(AboutWindowTest, LicenseLinkOpensTheAgreementNextToTheTaskbar) {
@@ -130,7 +136,7 @@ TEST_F(AboutWindowTest, LicenseLinkOpensTheAgreementNextToTheTaskbar) {
         HWND dlg = ::FindWindowW(L"#32770", L"License Agreement");
         caption = TextOf(dlg);
         ::GetWindowRect(dlg, &placed);
-        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     Click(IDC_ABOUT_LICENSE);
     EXPECT_EQ(caption, L"License Agreement");
