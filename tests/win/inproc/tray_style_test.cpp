@@ -245,6 +245,29 @@ TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
     EXPECT_GE(bold.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 96)));
 }
 
+// Sizes follow the DPI of the monitor the menu opens on, not the system's.
+TEST_F(StyleTest, ItemsAreMeasuredAtTheDpiOfTheirMonitor) {
+    TMainTrayMenu menu;
+    menu.Handle();
+    MEASUREITEMSTRUCT item96{}, item192{}, line96{}, line192{};
+    MeasureStyledMenuItem(item96, menu.MnuOptions().Look(), 96);
+    MeasureStyledMenuItem(item192, menu.MnuOptions().Look(), 192);
+    MeasureStyledMenuItem(line96, menu.Items()[1].Look(), 96);
+    MeasureStyledMenuItem(line192, menu.Items()[1].Look(), 192);
+    EXPECT_GT(item192.itemHeight, item96.itemHeight * 3 / 2);
+    EXPECT_GT(item192.itemWidth, item96.itemWidth * 3 / 2);
+    EXPECT_GT(line192.itemHeight, line96.itemHeight * 3 / 2);
+    EXPECT_GE(item192.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 192)));
+
+    // An open menu is measured at its monitor's DPI (Wine has one monitor).
+    test::MenuDriver driver([&](int, HWND open) { return open == nullptr; });
+    ::SetForegroundWindow(TRCPopupList::Instance().Window());
+    menu.Popup(200, 200);
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_EQ(TRCPopupList::Instance().MenuDpi(), DpiAtPoint(POINT{200, 200}));
+    EXPECT_EQ(DpiAtPoint(POINT{200, 200}), ::GetDpiForSystem());
+}
+
 TEST_F(StyleTest, OpenTrayMenuShowsDarkOnScreen) {
     TMainTrayMenu menu;
     COLORREF background = CLR_INVALID, standard = CLR_INVALID;
