@@ -22,9 +22,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ErrorReportTextTest,
     ::testing::Values(FullStopCase{L"Unable to write to C:\\x", L"Unable to write to C:\\x."},
                       FullStopCase{L"Done.", L"Done."},
-                      FullStopCase{L"Why!", L"Why!"},           // '!' is below '.'
-                      FullStopCase{L"Path /", L"Path /."},      // '/' is just above '.'
-                      FullStopCase{L"Cut -", L"Cut -"},         // '-' is just below '.'
+                      FullStopCase{L"Why!", L"Why!"},      // '!' is below '.'
+                      FullStopCase{L"Path /", L"Path /."}, // '/' is just above '.'
+                      FullStopCase{L"Cut -", L"Cut -"},    // '-' is just below '.'
                       FullStopCase{L"In \"quotes\"", L"In \"quotes\""},
                       FullStopCase{L"Code 5", L"Code 5."}, FullStopCase{L"", L""}));
 

@@ -28,26 +28,26 @@ TEST_P(CommandLineSwitchTest, OnlyTheFirstArgumentCountsComparedWhole) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CommandLineSwitchTest,
-    ::testing::Values(
-        SwitchCase{L"Staywick.exe /D", DiagnosticSwitch::Debug},
-        SwitchCase{L"Staywick.exe /d", DiagnosticSwitch::Debug},
-        SwitchCase{L"Staywick.exe /L", DiagnosticSwitch::Log},
-        SwitchCase{L"Staywick.exe /l", DiagnosticSwitch::Log},
-        SwitchCase{L"Staywick.exe \"/D\"", DiagnosticSwitch::Debug},
-        SwitchCase{L"Staywick.exe /D /L", DiagnosticSwitch::Debug},
-        SwitchCase{L"Staywick.exe /L /D", DiagnosticSwitch::Log},
-        SwitchCase{L"Staywick.exe /DL", DiagnosticSwitch::None},
-        SwitchCase{L"Staywick.exe -D", DiagnosticSwitch::None},
-        SwitchCase{L"Staywick.exe x /D", DiagnosticSwitch::None},
-        SwitchCase{L"Staywick.exe", DiagnosticSwitch::None},
-        SwitchCase{L"", DiagnosticSwitch::None},
-        // The program path itself may be quoted and hold blanks.
-        SwitchCase{L"\"C:\\Program Files\\Staywick\\Staywick.exe\" /l", DiagnosticSwitch::Log},
-        // Tabs and other control characters separate arguments too.
-        SwitchCase{L"Staywick.exe\t/D", DiagnosticSwitch::Debug},
-        SwitchCase{L"Staywick.exe   \x01/L", DiagnosticSwitch::Log},
-        // Quotes in the middle join the stretch and vanish.
-        SwitchCase{L"Staywick.exe /\"L\"", DiagnosticSwitch::Log}));
+    ::testing::Values(SwitchCase{L"Staywick.exe /D", DiagnosticSwitch::Debug},
+                      SwitchCase{L"Staywick.exe /d", DiagnosticSwitch::Debug},
+                      SwitchCase{L"Staywick.exe /L", DiagnosticSwitch::Log},
+                      SwitchCase{L"Staywick.exe /l", DiagnosticSwitch::Log},
+                      SwitchCase{L"Staywick.exe \"/D\"", DiagnosticSwitch::Debug},
+                      SwitchCase{L"Staywick.exe /D /L", DiagnosticSwitch::Debug},
+                      SwitchCase{L"Staywick.exe /L /D", DiagnosticSwitch::Log},
+                      SwitchCase{L"Staywick.exe /DL", DiagnosticSwitch::None},
+                      SwitchCase{L"Staywick.exe -D", DiagnosticSwitch::None},
+                      SwitchCase{L"Staywick.exe x /D", DiagnosticSwitch::None},
+                      SwitchCase{L"Staywick.exe", DiagnosticSwitch::None},
+                      SwitchCase{L"", DiagnosticSwitch::None},
+                      // The program path itself may be quoted and hold blanks.
+                      SwitchCase{L"\"C:\\Program Files\\Staywick\\Staywick.exe\" /l",
+                                 DiagnosticSwitch::Log},
+                      // Tabs and other control characters separate arguments too.
+                      SwitchCase{L"Staywick.exe\t/D", DiagnosticSwitch::Debug},
+                      SwitchCase{L"Staywick.exe   \x01/L", DiagnosticSwitch::Log},
+                      // Quotes in the middle join the stretch and vanish.
+                      SwitchCase{L"Staywick.exe /\"L\"", DiagnosticSwitch::Log}));
 
 TEST(CommandLineArgument, SplitsAtBlanksAndKeepsQuotedStretches) {
     const std::wstring line = L"  \"C:\\My Apps\\S.exe\"  first \"two words\" a\"b c\"d";
@@ -67,8 +67,9 @@ TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceIgnoringCase) {
 }
 
 TEST(LogFileName, AFolderNamedLikeTheSettingsIsReplacedToo) {
-    EXPECT_EQ(LogFileNameFor(L"C:\\Users\\u\\AppData\\Roaming\\Tessaro\\Staywick\\Staywick.Settings"),
-              L"C:\\Users\\u\\AppData\\Roaming\\Tessaro\\Staywick\\Staywick.log");
+    EXPECT_EQ(
+        LogFileNameFor(L"C:\\Users\\u\\AppData\\Roaming\\Tessaro\\Staywick\\Staywick.Settings"),
+        L"C:\\Users\\u\\AppData\\Roaming\\Tessaro\\Staywick\\Staywick.log");
     // The folder part changes as well, so the log then points into a folder
     // that does not exist and its first line fails.
     EXPECT_EQ(LogFileNameFor(L"D:\\Old.SETTINGS\\Staywick.settings"), L"D:\\Old.log\\Staywick.log");

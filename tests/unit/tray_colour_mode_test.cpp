@@ -28,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Before Windows 10 the registry does not count: dark taskbar, light applications.
         ReadingCase{false, true, 1u, true}, ReadingCase{false, false, 0u, false},
-        ReadingCase{false, true, std::nullopt, true}, ReadingCase{false, false, std::nullopt, false},
+        ReadingCase{false, true, std::nullopt, true},
+        ReadingCase{false, false, std::nullopt, false},
         // Windows 10: 0 is dark, any other number light, a failed read dark.
         ReadingCase{true, true, 0u, true}, ReadingCase{true, false, 0u, true},
         ReadingCase{true, true, 1u, false}, ReadingCase{true, false, 1u, false},

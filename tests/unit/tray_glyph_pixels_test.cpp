@@ -18,7 +18,7 @@ TEST(GlyphPixels, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(MulDivRound(8, 1, 3), 3);   // 2.67
     EXPECT_EQ(MulDivRound(5, -1, 2), -3);
     EXPECT_EQ(MulDivRound(1, 1, 0), -1);
-    EXPECT_EQ(MulDivRound(0x7FFFFFFF, 4, 2), -1); // does not fit
+    EXPECT_EQ(MulDivRound(0x7FFFFFFF, 4, 2), -1);                           // does not fit
     EXPECT_EQ(MulDivRound(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), 0x7FFFFFFF); // no overflow inside
 }
 
@@ -31,7 +31,8 @@ TEST_P(GlyphCell, ScalesTwentyPixelsAtOneHundredTwenty) {
 INSTANTIATE_TEST_SUITE_P(Dpis, GlyphCell,
                          ::testing::Values(std::array<int, 2>{96, 16}, std::array<int, 2>{120, 20},
                                            std::array<int, 2>{144, 24}, std::array<int, 2>{192, 32},
-                                           std::array<int, 2>{168, 28}, std::array<int, 2>{72, 12}));
+                                           std::array<int, 2>{168, 28},
+                                           std::array<int, 2>{72, 12}));
 
 TEST(GlyphPixels, FontHeightLeavesTheMarginAndNeverDropsBelowOne) {
     EXPECT_EQ(GlyphFontHeight(20, 20, 0), 20);

@@ -7,11 +7,13 @@ namespace staywick {
 namespace {
 
 TEST(SpinField, TypedCharacters) {
-    for (wchar_t c : std::wstring(L"0123456789+-,")) EXPECT_TRUE(IsSpinCharAllowed(c, L",")) << int(c);
+    for (wchar_t c : std::wstring(L"0123456789+-,"))
+        EXPECT_TRUE(IsSpinCharAllowed(c, L",")) << int(c);
     for (wchar_t c : {L'\b', wchar_t{0x16} /* Ctrl+V */, wchar_t{0x03}, L'\r', wchar_t{0x1B}}) {
         EXPECT_TRUE(IsSpinCharAllowed(c, L".")) << int(c);
     }
-    for (wchar_t c : std::wstring(L"aZ x$e*/")) EXPECT_FALSE(IsSpinCharAllowed(c, L".")) << int(c);
+    for (wchar_t c : std::wstring(L"aZ x$e*/"))
+        EXPECT_FALSE(IsSpinCharAllowed(c, L".")) << int(c);
     // The separator is the locale's: "." is refused where the separator is ",".
     EXPECT_FALSE(IsSpinCharAllowed(L'.', L","));
     EXPECT_TRUE(IsSpinCharAllowed(L'.', L"."));
@@ -42,11 +44,11 @@ TEST_P(SpinRead, ValueLabelAndFocusLoss) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SpinRead,
     ::testing::Values(ReadCase{L"3", 3, false, nullptr}, ReadCase{L"1", 1, true, nullptr},
-                      ReadCase{L"9999", 9999, false, nullptr},
-                      ReadCase{L"0", 1, false, L"1"}, ReadCase{L"10000", 9999, false, L"9999"},
-                      ReadCase{L"-5", 1, false, L"1"}, ReadCase{L"+7", 7, false, nullptr},
-                      ReadCase{L"", 1, true, nullptr},     // cleared: "Minute", OK stores 1
-                      ReadCase{L"1.5", 1, true, nullptr},  // no whole number
+                      ReadCase{L"9999", 9999, false, nullptr}, ReadCase{L"0", 1, false, L"1"},
+                      ReadCase{L"10000", 9999, false, L"9999"}, ReadCase{L"-5", 1, false, L"1"},
+                      ReadCase{L"+7", 7, false, nullptr},
+                      ReadCase{L"", 1, true, nullptr},    // cleared: "Minute", OK stores 1
+                      ReadCase{L"1.5", 1, true, nullptr}, // no whole number
                       ReadCase{L"-", 1, true, nullptr}, ReadCase{L"12a", 1, true, nullptr},
                       ReadCase{L"99999999999999999999", 9999, false, L"9999"},
                       ReadCase{L"-99999999999", 1, false, L"1"},

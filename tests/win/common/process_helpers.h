@@ -109,8 +109,10 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* p
 template <class F> bool WaitUntil(DWORD timeoutMs, F condition) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        if (condition()) return true;
-        if (::GetTickCount64() >= end) return false;
+        if (condition())
+            return true;
+        if (::GetTickCount64() >= end)
+            return false;
         ::Sleep(20);
     }
 }

@@ -19,11 +19,14 @@ std::vector<std::string> SplitCrLf(const std::string& bytes) {
         lines.push_back(bytes.substr(start, pos - start));
         start = pos + 2;
     }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated rest
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start)); // an unterminated rest
     return lines;
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& s, const std::string& prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 bool AllDigits(const std::string& s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
@@ -32,7 +35,8 @@ bool AllDigits(const std::string& s) {
 std::string Settings(int active, int sleepMax, int autoStopped) {
     std::ostringstream s;
     s << "[General]\r\nActive=" << active << "\r\nDontLetSleepMoreThen=" << sleepMax
-      << "\r\nActivateFor=0\r\nAutoStopped=" << autoStopped << "\r\nInputKey=0\r\nNotifySystem=1\r\n";
+      << "\r\nActivateFor=0\r\nAutoStopped=" << autoStopped
+      << "\r\nInputKey=0\r\nNotifySystem=1\r\n";
     return s.str();
 }
 
@@ -43,18 +47,19 @@ protected:
 };
 
 // Every line of a tick is one of the known shapes, in order.
-void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t from,
-                           bool& sawReAim, bool& sawWake) {
+void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t from, bool& sawReAim,
+                           bool& sawWake) {
     std::size_t i = from;
     while (i < lines.size()) {
         if (lines[i] == "*******************************" + std::string(" ")) {
-            i += 3;  // a later run's header
+            i += 3; // a later run's header
             continue;
         }
         ASSERT_EQ(lines[i], "Im in the timer") << "line " << i;
         ASSERT_LT(i + 2, lines.size());
         ASSERT_TRUE(StartsWith(lines[i + 1], "  GetIdleTime: ") &&
-                    AllDigits(lines[i + 1].substr(15))) << lines[i + 1];
+                    AllDigits(lines[i + 1].substr(15)))
+            << lines[i + 1];
         ASSERT_EQ(lines[i + 2], "  >= : 60000");
         i += 3;
         ASSERT_LT(i, lines.size());
@@ -64,10 +69,12 @@ void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t fr
             continue;
         }
         ASSERT_LT(i + 2, lines.size());
-        ASSERT_TRUE(StartsWith(lines[i], "IdelTime: ") && AllDigits(lines[i].substr(10))) << lines[i];
+        ASSERT_TRUE(StartsWith(lines[i], "IdelTime: ") && AllDigits(lines[i].substr(10)))
+            << lines[i];
         ASSERT_TRUE(StartsWith(lines[i + 1], "  aNewInterval: ")) << lines[i + 1];
         ASSERT_TRUE(StartsWith(lines[i + 2], "  timer interval at: ") &&
-                    AllDigits(lines[i + 2].substr(21))) << lines[i + 2];
+                    AllDigits(lines[i + 2].substr(21)))
+            << lines[i + 2];
         const long long b = std::stoll(lines[i + 1].substr(16));
         const long long interval = std::stoll(lines[i + 2].substr(21));
         EXPECT_EQ(interval, b > 0 ? b : 2000) << "the interval in force follows b";
@@ -106,7 +113,8 @@ TEST_F(DiagnosticsTest, LogGetsHeaderAndEveryTickInExactFormAcrossTwoRuns) {
     // A second run appends a new header below the earlier lines.
     Process again = Process::Start(exe_, L"/l");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] { return ReadFileBytes(LogPath()).size() > first.size() + 40; }));
+    ASSERT_TRUE(
+        WaitUntil(5000, [&] { return ReadFileBytes(LogPath()).size() > first.size() + 40; }));
     const std::string both = ReadFileBytes(LogPath());
     EXPECT_EQ(both.substr(0, first.size()), first);
     EXPECT_EQ(both.substr(first.size(), 34), "******************************* \r\n");
@@ -117,7 +125,8 @@ TEST_F(DiagnosticsTest, DebugFirstGivesTheWindowAndNoLog) {
     Process p = Process::Start(exe_, L"/D /L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
     HWND debug = nullptr;
-    ASSERT_TRUE(WaitUntil(8000, [&] { return (debug = ::FindWindowW(L"MyDebugWnd", L"DebugWnd")); }));
+    ASSERT_TRUE(
+        WaitUntil(8000, [&] { return (debug = ::FindWindowW(L"MyDebugWnd", L"DebugWnd")); }));
     RECT rc;
     ::GetWindowRect(debug, &rc);
     EXPECT_EQ(rc.left, 0);
@@ -135,13 +144,15 @@ TEST_F(DiagnosticsTest, DebugFirstGivesTheWindowAndNoLog) {
     auto idleLines = [&] {
         const std::wstring t = text();
         std::size_t n = 0, pos = 0;
-        while ((pos = t.find(L"Windows has been idle for ", pos)) != std::wstring::npos) ++n, ++pos;
+        while ((pos = t.find(L"Windows has been idle for ", pos)) != std::wstring::npos)
+            ++n, ++pos;
         return n;
     };
     // The first tick's line comes at once, then an idle line every 5 s.
-    EXPECT_TRUE(WaitUntil(3000, [&] { return text().find(L"timer interval at: ") == 0 ||
-                                             text().find(L"Forced system wake up") == 0; }))
-        << "the start-up tick writes its decision first";
+    EXPECT_TRUE(WaitUntil(3000, [&] {
+        return text().find(L"timer interval at: ") == 0 ||
+               text().find(L"Forced system wake up") == 0;
+    })) << "the start-up tick writes its decision first";
     EXPECT_TRUE(::GetWindowLongW(debug, GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost after a line";
     ASSERT_TRUE(WaitUntil(7000, [&] { return idleLines() >= 1; }));
     const std::size_t before = idleLines();
@@ -177,7 +188,7 @@ TEST_F(DiagnosticsTest, OffAtStartRunsNoTick) {
     Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
     ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 3; }));
-    ::Sleep(6500);  // past the first 5 s main-timer period
+    ::Sleep(6500); // past the first 5 s main-timer period
     EXPECT_EQ(LogLines().size(), 3u);
     EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(0, 1, 0));
 }

@@ -58,7 +58,8 @@ TEST_F(SingleInstanceTest, CloseEndsTheProgramWithZeroAndFreesTheName) {
 
 TEST_F(SingleInstanceTest, TwentySimultaneousStartsLeaveExactlyOneRunning) {
     std::vector<Process> starts;
-    for (int i = 0; i < 20; ++i) starts.push_back(Process::Start(exe_));
+    for (int i = 0; i < 20; ++i)
+        starts.push_back(Process::Start(exe_));
 
     HWND main = WaitForMainWindow(15000);
     ASSERT_NE(main, nullptr);

@@ -25,18 +25,21 @@ SeenBox DismissReportBox() {
     HWND box = nullptr;
     for (int i = 0; i < 500 && !box; ++i) {
         box = ::FindWindowW(L"#32770", L"Staywick");
-        if (!box) ::Sleep(10);
+        if (!box)
+            ::Sleep(10);
     }
-    if (!box) return seen;
+    if (!box)
+        return seen;
     wchar_t buf[512] = {};
     ::GetWindowTextW(box, buf, 512);
     seen.caption = buf;
     ::GetDlgItemTextW(box, 0xFFFF, buf, 512);
     seen.text = buf;
     const HICON error = ::LoadIconW(nullptr, IDI_HAND);
-    for (int id : {0x14, 0x440}) {  // the icon control's id on Windows and under Wine
+    for (int id : {0x14, 0x440}) { // the icon control's id on Windows and under Wine
         if (HWND icon = ::GetDlgItem(box, id)) {
-            seen.errorIcon |= reinterpret_cast<HICON>(::SendMessageW(icon, STM_GETICON, 0, 0)) == error;
+            seen.errorIcon |=
+                reinterpret_cast<HICON>(::SendMessageW(icon, STM_GETICON, 0, 0)) == error;
         }
     }
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -24,7 +24,8 @@ TEST(TempFile, NeverOverwritesAnExistingFileOfTheChosenName) {
     int calls = 0;
     TempFile file = TempFile::Create(dir.Path(), L"rtf", [&] { return calls++ == 0 ? kT0 : kT1; });
     EXPECT_EQ(calls, 2) << "a second name was formed";
-    EXPECT_EQ(file.Path(), dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
+    EXPECT_EQ(file.Path(),
+              dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
     EXPECT_NE(file.Path(), taken);
     file.Write("{\\rtf1 new}");
     EXPECT_EQ(ReadFileBytes(taken), "keep me");
@@ -40,8 +41,10 @@ TEST(TempFile, NeverFollowsAPlantedLink) {
     WriteFileBytes(target, "precious");
     const std::wstring link = dir.File(L"TMP48907.rtf");
     ::CreateSymbolicLinkW(link.c_str(), target.c_str(), 0);
-    if (!FileExists(link)) ::CreateHardLinkW(link.c_str(), target.c_str(), nullptr);
-    if (!FileExists(link)) GTEST_SKIP() << "no links can be made here";
+    if (!FileExists(link))
+        ::CreateHardLinkW(link.c_str(), target.c_str(), nullptr);
+    if (!FileExists(link))
+        GTEST_SKIP() << "no links can be made here";
     ASSERT_EQ(ReadFileBytes(link), "precious");
     int calls = 0;
     TempFile file = TempFile::Create(dir.Path(), L".rtf", [&] { return calls++ == 0 ? kT0 : kT1; });
@@ -78,8 +81,10 @@ int g_fakeCalls = 0;
 // the buffer is too small, else the length copied.
 DWORD WINAPI FakeTempPath(DWORD size, LPWSTR buffer) {
     ++g_fakeCalls;
-    if (g_fakeTemp.empty()) return 0;
-    if (size <= g_fakeTemp.size()) return static_cast<DWORD>(g_fakeTemp.size() + 1);
+    if (g_fakeTemp.empty())
+        return 0;
+    if (size <= g_fakeTemp.size())
+        return static_cast<DWORD>(g_fakeTemp.size() + 1);
     std::copy(g_fakeTemp.c_str(), g_fakeTemp.c_str() + g_fakeTemp.size() + 1, buffer);
     return static_cast<DWORD>(g_fakeTemp.size());
 }
@@ -95,7 +100,8 @@ TEST(TempDirectory, EndsInABackslashKeepsLongPathsAndFallsBackToTheCurrentFolder
 
     // Longer than the first 260-character buffer: asked again with a larger one.
     g_fakeTemp = L"C:\\";
-    while (g_fakeTemp.size() < 400) g_fakeTemp += L"abcdefghijklmnopqrstuvwxyz\\";
+    while (g_fakeTemp.size() < 400)
+        g_fakeTemp += L"abcdefghijklmnopqrstuvwxyz\\";
     g_fakeCalls = 0;
     EXPECT_EQ(GetTempDirectory(&FakeTempPath), g_fakeTemp);
     EXPECT_EQ(g_fakeCalls, 2);
@@ -105,7 +111,8 @@ TEST(TempDirectory, EndsInABackslashKeepsLongPathsAndFallsBackToTheCurrentFolder
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
     std::wstring expected = current;
-    if (expected.back() != L'\\') expected += L'\\';
+    if (expected.back() != L'\\')
+        expected += L'\\';
     EXPECT_EQ(GetTempDirectory(&FakeTempPath), expected);
 }
 

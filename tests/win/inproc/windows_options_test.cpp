@@ -24,11 +24,16 @@ struct Box {
 
 // The layout at 120 pixels per inch (the numeric field: edit and arrows together).
 constexpr Box kDesigned[] = {
-    {IDC_OPT_LABEL6, 10, 20, 27, 20, true},   {IDC_OPT_COMBOKEY, 49, 17, 132, 28},
-    {IDC_OPT_LABEL4, 10, 58, 378, 24},        {IDC_OPT_LABEL1, 10, 93, 181, 20, true},
-    {IDC_OPT_LABELMINS, 263, 92, 52, 20, true}, {IDC_OPT_LABEL2, 10, 124, 348, 40},
-    {IDC_OPT_CHECKNOTIFY, 10, 178, 274, 21}, {IDC_OPT_LABEL3, 10, 204, 378, 40},
-    {IDOK, 191, 261, 93, 30},           {IDCANCEL, 292, 261, 94, 30},
+    {IDC_OPT_LABEL6, 10, 20, 27, 20, true},
+    {IDC_OPT_COMBOKEY, 49, 17, 132, 28},
+    {IDC_OPT_LABEL4, 10, 58, 378, 24},
+    {IDC_OPT_LABEL1, 10, 93, 181, 20, true},
+    {IDC_OPT_LABELMINS, 263, 92, 52, 20, true},
+    {IDC_OPT_LABEL2, 10, 124, 348, 40},
+    {IDC_OPT_CHECKNOTIFY, 10, 178, 274, 21},
+    {IDC_OPT_LABEL3, 10, 204, 378, 40},
+    {IDOK, 191, 261, 93, 30},
+    {IDCANCEL, 292, 261, 94, 30},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -139,8 +144,8 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
     // Tab order: key list, numeric field, check box, OK, Cancel, and round again.
-    const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK, IDCANCEL,
-                         IDC_OPT_COMBOKEY};
+    const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
+                         IDCANCEL,         IDC_OPT_COMBOKEY};
     for (int i = 0; i + 1 < 6; ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
@@ -190,7 +195,8 @@ TEST_F(OptionsDialogTest, NumericFieldTypingArrowsButtonsAndFocusLoss) {
 
     ::SetWindowTextW(edit, L"");
     EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABELMINS)), L"Minute") << "a cleared field counts as 1";
-    for (wchar_t c : std::wstring(L"1a2x.-+ ")) ::SendMessageW(edit, WM_CHAR, c, 0);
+    for (wchar_t c : std::wstring(L"1a2x.-+ "))
+        ::SendMessageW(edit, WM_CHAR, c, 0);
     const std::wstring separator = UserDecimalSeparator();
     const std::wstring expected = separator == L"." ? L"12.-+" : L"12-+";
     EXPECT_EQ(SpinText(dlg), expected) << "letters and blanks are refused";
@@ -224,8 +230,11 @@ TEST_F(OptionsDialogTest, NumericFieldTypingArrowsButtonsAndFocusLoss) {
     EXPECT_EQ(SpinText(dlg), L"40");
 
     // Bounds apply when the field loses the focus; a non-number stays as typed.
-    for (const auto& [typed, after] : {std::pair{L"0", L"1"}, {L"10000", L"9999"},
-                                       {L"-3", L"1"}, {L"abc", L"abc"}, {L"250", L"250"}}) {
+    for (const auto& [typed, after] : {std::pair{L"0", L"1"},
+                                       {L"10000", L"9999"},
+                                       {L"-3", L"1"},
+                                       {L"abc", L"abc"},
+                                       {L"250", L"250"}}) {
         ::SetFocus(edit);
         ::SetWindowTextW(edit, typed);
         ::SetFocus(Item(dlg, IDC_OPT_COMBOKEY));
@@ -255,10 +264,14 @@ TEST_F(OptionsDialogTest, OkSavesRearmsAndReleasesWhenNotifyIsSwitchedOff) {
         TFrmOptions* open = FrmOptions;
         SetMaximumsystemidletime1Click(host);
         EXPECT_EQ(FrmOptions, open);
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM count) {
-            if (TextOf(w) == L"Options" && ::IsWindowVisible(w)) ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&dialogs));
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND w, LPARAM count) {
+                if (TextOf(w) == L"Options" && ::IsWindowVisible(w))
+                    ++*reinterpret_cast<int*>(count);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&dialogs));
 
         ::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_SETCURSEL, 1, 0); // "Num Lock"
         ::SetDlgItemTextW(dlg, IDC_OPT_SPINEDIT, L"7");
