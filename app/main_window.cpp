@@ -61,9 +61,7 @@ void TFrmStaywickMain::CreateComponents() {
 void TFrmStaywickMain::FormCreate() {
     if (!parts_)
         return; // its components failed; already reported
-    app_.SetOnMessage([this](const MSG& msg, bool& handled) {
-        parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
-    });
+    app_.SetOnMessage(AppMessageHook(parts_->Controller));
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
@@ -103,10 +101,7 @@ void TFrmStaywickMain::PrevInstance() {
 }
 
 void TFrmStaywickMain::FormDestroy() {
-    input_.ReleaseAwakeState();
-    powerRequest_.Release();
-    if (parts_)
-        parts_->Tray.SetVisible(false);
+    ReleaseAwakeAndRemoveIcon(input_, parts_.get(), &powerRequest_);
     CreatedMutex.Reset();
 }
 
