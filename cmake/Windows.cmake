@@ -32,8 +32,9 @@ else()
   # The program's code optimised for size over speed; everything runs on
   # one GUI thread, so local statics need no locks around their
   # initialisation (which would also bring in the runtime's condition
-  # variables).
-  set(STAYWICK_LEAN_COMPILE_OPTIONS -Oz -fno-threadsafe-statics)
+  # variables); nothing asks for a type at run time, so no type information
+  # is kept.
+  set(STAYWICK_LEAN_COMPILE_OPTIONS -Oz -fno-threadsafe-statics -fno-rtti)
   foreach(layer common platform engine ui settings diag license tray app)
     target_compile_options(staywick_${layer} PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS})
   endforeach()

@@ -9,10 +9,11 @@ std::wstring ErrorReportText(const std::wstring& text) {
     return text;
 }
 
+std::wstring ExceptionText(const AppError& error) {
+    return error.Text();
+}
+
 std::wstring ExceptionText(const std::exception& error) {
-    if (const auto* app = dynamic_cast<const AppError*>(&error)) {
-        return app->Text();
-    }
     // Standard library messages are ASCII.
     const std::string narrow = error.what();
     return std::wstring(narrow.begin(), narrow.end());

@@ -21,7 +21,10 @@ private:
 // character's code is above that of "." (so "x" gets one, "x." and "x!" do not).
 std::wstring ErrorReportText(const std::wstring& text);
 
-// Text of any exception that escaped a handler.
+// Text of an exception that escaped a handler: the program's own errors keep
+// their wide text (chosen by the catch clause, so no run-time type lookup is
+// needed), others show what().
+std::wstring ExceptionText(const AppError& error);
 std::wstring ExceptionText(const std::exception& error);
 
 } // namespace staywick

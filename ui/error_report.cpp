@@ -31,6 +31,8 @@ void ShowErrorReport(const std::wstring& text) {
 bool ReportCurrentException() {
     try {
         throw;
+    } catch (const AppError& e) {
+        ShowErrorReport(ExceptionText(e));
     } catch (const std::exception& e) {
         ShowErrorReport(ExceptionText(e));
     } catch (...) {
