@@ -30,7 +30,8 @@ void TFrmStaywickMain::MnuDonateClick() {
 }
 
 void TFrmStaywickMain::MnuAboutClick() {
-    about_->Show();
+    if (about_) // none when FormCreate failed before it
+        about_->Show();
 }
 
 // Closing the main window ends the program (FormDestroy removes the icon).

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace staywick::test {
@@ -18,7 +20,9 @@ std::wstring TestBinDir() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-std::wstring StaywickExePath() { return TestBinDir() + L"\\Staywick.exe"; }
+std::wstring StaywickExePath() {
+    return TestBinDir() + L"\\Staywick.exe";
+}
 
 TempDir::TempDir() {
     wchar_t base[MAX_PATH];
@@ -56,11 +60,14 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-Process::~Process() { Kill(); }
+Process::~Process() {
+    Kill();
+}
 
 Process Process::Start(const std::wstring& exe, const std::wstring& args) {
     std::wstring cmd = L"\"" + exe + L"\"";
-    if (!args.empty()) cmd += L" " + args;
+    if (!args.empty())
+        cmd += L" " + args;
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     Process p;
@@ -108,7 +115,8 @@ bool WaitForNoMainWindow(DWORD timeoutMs) {
 
 void CloseRunningStaywick(DWORD timeoutMs) {
     HWND wnd = ::FindWindowW(L"TFrmStaywickMain", nullptr);
-    if (!wnd) return;
+    if (!wnd)
+        return;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
@@ -163,11 +171,14 @@ BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param) {
     auto& query = *reinterpret_cast<WindowQuery*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != query.pid) return TRUE;
+    if (pid != query.pid)
+        return TRUE;
     wchar_t cls[256] = {};
     ::GetClassNameW(wnd, cls, 256);
-    if (::lstrcmpW(cls, query.cls) != 0) return TRUE;
-    if (query.caption && WindowText(wnd) != query.caption) return TRUE;
+    if (::lstrcmpW(cls, query.cls) != 0)
+        return TRUE;
+    if (query.caption && WindowText(wnd) != query.caption)
+        return TRUE;
     query.found.push_back(wnd);
     return TRUE;
 }
@@ -177,7 +188,8 @@ constexpr UINT kTrayCallback = WM_USER + 1;
 
 HWND VisibleMenuWindow(DWORD pid) {
     for (HWND wnd : ProcessWindows(pid, L"#32768")) {
-        if (::IsWindowVisible(wnd)) return wnd;
+        if (::IsWindowVisible(wnd))
+            return wnd;
     }
     return nullptr;
 }
@@ -194,7 +206,8 @@ HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption,
     HWND found = nullptr;
     WaitUntil(timeoutMs, [&] {
         for (HWND wnd : ProcessWindows(pid, cls, caption)) {
-            if (::IsWindowVisible(wnd)) return (found = wnd) != nullptr;
+            if (::IsWindowVisible(wnd))
+                return (found = wnd) != nullptr;
         }
         return false;
     });
@@ -238,7 +251,8 @@ bool ShellHasTrayIcon(HWND notifyWindow) {
 
 bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
     HWND notify = TrayNotifyWindow(pid);
-    if (!notify) return false;
+    if (!notify)
+        return false;
     ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
     HWND menu = nullptr;
     if (!WaitUntil(timeoutMs, [&] { return (menu = VisibleMenuWindow(pid)) != nullptr; })) {
@@ -253,7 +267,8 @@ bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
 }
 
 std::optional<std::wstring> ClipboardText() {
-    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; })) return std::nullopt;
+    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; }))
+        return std::nullopt;
     std::optional<std::wstring> text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
@@ -266,13 +281,15 @@ std::optional<std::wstring> ClipboardText() {
 }
 
 void SetClipboardText(const std::wstring& text) {
-    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; })) return;
+    if (!WaitUntil(2000, [] { return ::OpenClipboard(nullptr) != FALSE; }))
+        return;
     ::EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
         std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
         ::GlobalUnlock(memory);
-        if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+        if (!::SetClipboardData(CF_UNICODETEXT, memory))
+            ::GlobalFree(memory);
     }
     ::CloseClipboard();
 }
@@ -280,7 +297,8 @@ void SetClipboardText(const std::wstring& text) {
 ScopedEnv::ScopedEnv(const wchar_t* name, const std::wstring& value) : name_(name) {
     wchar_t old[32768];
     const DWORD n = ::GetEnvironmentVariableW(name, old, 32768);
-    if (n > 0 && n < 32768) old_ = std::wstring(old, n);
+    if (n > 0 && n < 32768)
+        old_ = std::wstring(old, n);
     ::SetEnvironmentVariableW(name, value.c_str());
 }
 
@@ -288,13 +306,64 @@ ScopedEnv::~ScopedEnv() {
     ::SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
 }
 
+std::optional<int> RunHostCommand(const std::string& command, DWORD timeoutMs) {
+    static unsigned counter = 0;
+    const std::string marker = "/tmp/staywick-host-" + std::to_string(::GetCurrentProcessId()) +
+                               "-" + std::to_string(++counter);
+    std::wstring windowsMarker = L"Z:" + std::wstring(marker.begin(), marker.end());
+    std::replace(windowsMarker.begin(), windowsMarker.end(), L'/', L'\\');
+    ::DeleteFileW(windowsMarker.c_str());
+
+    // The status goes to a side file first, so the marker appears complete.
+    const std::string script =
+        command + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
+    std::wstring cmd = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &si, &pi)) {
+        return std::nullopt;
+    }
+    if (pi.hProcess)
+        ::CloseHandle(pi.hProcess);
+    if (pi.hThread)
+        ::CloseHandle(pi.hThread);
+    if (!WaitUntil(timeoutMs, [&] { return FileExists(windowsMarker); }))
+        return std::nullopt;
+    const std::string status = ReadFileBytes(windowsMarker);
+    ::DeleteFileW(windowsMarker.c_str());
+    try {
+        return std::stoi(status);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::string HostPath(const std::wstring& windowsPath) {
+    // Wine's kernel32 export; the result is allocated on the process heap.
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return {};
+    char* unix = toUnix(windowsPath.c_str());
+    if (!unix)
+        return {};
+    std::string path(unix);
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return path;
+}
+
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
     HANDLE find = ::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     return names;
