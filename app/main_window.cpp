@@ -59,7 +59,8 @@ void TFrmStaywickMain::CreateComponents() {
                      .diagnostics = static_cast<TickDiagnostics&>(*this),
                      .timers = {mainTimerPort_, countDownTimerPort_, debugTimerPort_},
                      .saveOptions = [this] { SaveOptions(); },
-                     .processMessages = [this] { app_.ProcessMessages(); }});
+                     .processMessages = [this] { app_.ProcessMessages(); },
+                     .power = {.clock = &clock_, .request = &powerRequest_}});
     parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
     SetMenuHandlers(parts_->MainTrayMenu);
 }
@@ -75,11 +76,19 @@ void TFrmStaywickMain::FormCreate() {
         parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
     });
     logEnabled_ = false;
-    about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
-    about_->OnDonate = [this] { MnuDonateClick(); };
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
     parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
+}
+
+// The About window's controls, fonts and version text are made when it is
+// first shown: start-up does not wait for their layout.
+TAboutWindow& TFrmStaywickMain::AboutWindow() {
+    if (!about_) {
+        about_ = std::make_unique<TAboutWindow>(app_, Handle(), ExecutablePath());
+        about_->OnDonate = [this] { MnuDonateClick(); };
+    }
+    return *about_;
 }
 
 // Every step runs even when one before it failed (a refused timer for "/D",
@@ -114,6 +123,7 @@ void TFrmStaywickMain::PrevInstance() {
 
 void TFrmStaywickMain::FormDestroy() {
     input_.ReleaseAwakeState();
+    powerRequest_.Release();
     if (parts_)
         parts_->Tray.SetVisible(false);
     CreatedMutex.Reset();

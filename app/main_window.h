@@ -7,8 +7,10 @@
 #include "common/win32/handles.h"
 #include "diag/win32/debug_window_win32.h"
 #include "engine/staywick_options.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/input_power_win32.h"
+#include "platform/win32/power_request_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
@@ -48,6 +50,7 @@ private:
     void SetMaximumsystemidletime1Click();
     void MnuDonateClick();
     void MnuAboutClick();
+    TAboutWindow& AboutWindow();  // made on first use
     void MnuQuitClick();
 
     // TickDiagnostics: the activity log and the debug window.
@@ -62,6 +65,8 @@ private:
     win32::Win32Profile profile_;
     SettingsLocation location_{files_};
     InputPowerWin32 input_;
+    ClockWin32 clock_;
+    PowerRequestWin32 powerRequest_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;

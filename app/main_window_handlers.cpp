@@ -30,8 +30,7 @@ void TFrmStaywickMain::MnuDonateClick() {
 }
 
 void TFrmStaywickMain::MnuAboutClick() {
-    if (about_) // none when FormCreate failed before it
-        about_->Show();
+    AboutWindow().Show();
 }
 
 // Closing the main window ends the program (FormDestroy removes the icon).

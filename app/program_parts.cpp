@@ -3,11 +3,11 @@
 namespace staywick {
 
 ProgramParts::ProgramParts(TStaywickOptions& options, const ProgramPorts& ports)
-    : Tray(ports.applicationWindow, ports.shell),
+    : Tray(ports.applicationWindow, ports.shell, ports.trayRetryTimer),
       Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi),
       StatusView(MainTrayMenu, Tray, Appearance),
       Controller(options, StatusView, ports.input, ports.diagnostics, ports.saveOptions,
-                 ports.timers) {}
+                 ports.timers, ports.power) {}
 
 std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
                                                 const ProgramPorts& ports) {
@@ -20,6 +20,13 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;
     parts->Tray.ProcessMessages = ports.processMessages;
+    TTrayIcon& tray = parts->Tray;
+    parts->PowerEvents.OnResume = [&tray, &controller](ResumeKind kind) {
+        // The icon first, so the status update that follows changes an icon
+        // the shell knows.
+        tray.ShowAgain();
+        controller.PowerResumed(kind);
+    };
     return parts;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The program's parts and how they are connected: the tray icon with its
 // menu, glyphs and appearance, the status view, and the keep-awake controller
-// that drives them. The main window builds them with BuildProgramParts, and
-// so do the tests, so both run the same wiring.
+// that drives them, and the window that hears resumes from sleep. The main
+// window builds them with BuildProgramParts, and so do the tests, so both run
+// the same wiring.
+#include "app/power_events.h"
 #include "engine/keep_awake_controller.h"
 #include "engine/staywick_options.h"
 #include "tray/win32/glyph_list.h"
@@ -30,6 +32,10 @@ struct ProgramPorts {
     // The application's ProcessMessages.
     std::function<void()> processMessages;
     ShellNotifyIconFn shell = &::Shell_NotifyIconW;
+    // The clock and the power request with its reason.
+    KeepAwakePowerPorts power = {};
+    // The tray's add retries; nullptr for a window timer of its own.
+    TimerPort* trayRetryTimer = nullptr;
 };
 
 struct ProgramParts {
@@ -42,11 +48,13 @@ struct ProgramParts {
     TTrayAppearance Appearance;
     TTrayStatusView StatusView;
     KeepAwakeController Controller;
+    TPowerEvents PowerEvents;
 };
 
 // Builds the parts and connects the tray to the controller: the status item,
 // the "Activate for" items and a double click on the icon. The menu's other
-// items are the caller's. Throws AppError when a part cannot be created
+// items are the caller's. A resume from sleep shows the icon again and
+// brings the controller back in step. Throws AppError when a part cannot be created
 // (for example no timer left).
 std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
                                                 const ProgramPorts& ports);

@@ -22,15 +22,31 @@ if(MSVC)
   set(STAYWICK_EXE_LINK_OPTIONS /SUBSYSTEM:WINDOWS /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
 else()
   # One self-contained exe: no MinGW runtime DLLs next to it.
+  # No link time in the header, so one commit always gives the same exe.
+  # A GUI program has no console for the default terminate handler's message,
+  # and that handler pulls in the C++ name demangler (about 50 KB): an
+  # uncaught exception ends the program through abort() instead.
   set(STAYWICK_EXE_LINK_OPTIONS -static -s -municode -mwindows
-      -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections)
+      -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections,--no-insert-timestamp
+      -Wl,--defsym,_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
+  # The program's code optimised for size over speed; everything runs on
+  # one GUI thread, so local statics need no locks around their
+  # initialisation (which would also bring in the runtime's condition
+  # variables).
+  set(STAYWICK_LEAN_COMPILE_OPTIONS -Oz -fno-threadsafe-statics)
+  foreach(layer common platform engine ui settings diag license tray app)
+    target_compile_options(staywick_${layer} PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS})
+  endforeach()
 endif()
 
 add_executable(Staywick WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
                ${CMAKE_SOURCE_DIR}/resources/staywick.rc)
 target_link_libraries(Staywick PRIVATE staywick_app)
 target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS})
+target_compile_options(Staywick PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS})
 staywick_warnings(Staywick)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/staywick.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/staywick.manifest;${CMAKE_SOURCE_DIR}/resources/staywick.ico")
 add_subdirectory(bench/win)
+add_subdirectory(bench/lean)
+add_subdirectory(packaging)

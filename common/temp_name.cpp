@@ -1,5 +1,7 @@
 #include "common/temp_name.h"
 
+#include "common/decimal_text.h"
+
 namespace staywick {
 
 std::wstring FormatDayFraction(std::uint32_t msOfDay, const std::wstring& decimalSeparator) {
@@ -10,7 +12,7 @@ std::wstring FormatDayFraction(std::uint32_t msOfDay, const std::wstring& decima
         return L"1";
     if (scaled == 0)
         return {};
-    std::wstring digits = std::to_wstring(scaled);
+    std::wstring digits = DecimalText(scaled);
     digits.insert(0, 8 - digits.size(), L'0');
     digits.erase(digits.find_last_not_of(L'0') + 1);
     return decimalSeparator + digits;

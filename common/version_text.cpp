@@ -1,5 +1,6 @@
 #include "common/version_text.h"
 
+#include "common/decimal_text.h"
 #include "common/integer_text.h"
 
 #include <array>
@@ -42,15 +43,15 @@ std::wstring FormatVersionText(const std::wstring& version) {
     if (!numbers)
         return {};
     const auto [major, minor, release, build] = *numbers;
-    std::wstring releaseText = release > 0 ? std::to_wstring(release) : std::wstring();
+    std::wstring releaseText = release > 0 ? DecimalText(release) : std::wstring();
     if (build > 0)
-        releaseText += L" SR" + std::to_wstring(build);
-    return std::to_wstring(major) + L"." + std::to_wstring(minor) + releaseText + L" (64-bit)";
+        releaseText += L" SR" + DecimalText(build);
+    return DecimalText(major) + L"." + DecimalText(minor) + releaseText + L" (64-bit)";
 }
 
 std::wstring FileVersionNumbers(std::uint32_t versionMs, std::uint32_t versionLs) {
-    return std::to_wstring(versionMs >> 16) + L"." + std::to_wstring(versionMs & 0xFFFF) + L"." +
-           std::to_wstring(versionLs >> 16) + L"." + std::to_wstring(versionLs & 0xFFFF);
+    return DecimalText(versionMs >> 16) + L"." + DecimalText(versionMs & 0xFFFF) + L"." +
+           DecimalText(versionLs >> 16) + L"." + DecimalText(versionLs & 0xFFFF);
 }
 
 std::wstring TrimMessageTail(const std::wstring& message) {
@@ -65,7 +66,7 @@ std::wstring TrimMessageTail(const std::wstring& message) {
 }
 
 std::wstring VersionFailureText(std::int32_t errorCode, const std::wstring& systemMessage) {
-    return L"GetFileVersionInfo failed: (" + std::to_wstring(errorCode) + L") " +
+    return L"GetFileVersionInfo failed: (" + DecimalText(errorCode) + L") " +
            TrimMessageTail(systemMessage);
 }
 

@@ -1,5 +1,6 @@
 #include "diag/log_lines.h"
 
+#include "common/decimal_text.h"
 #include "common/text_functions.h"
 
 namespace staywick {
@@ -13,11 +14,11 @@ std::wstring LogHeaderActive(bool active) {
 }
 
 std::wstring LogHeaderMaxSleep(std::int32_t minutes) {
-    return L"MaxSleep: " + std::to_wstring(minutes);
+    return L"MaxSleep: " + DecimalText(minutes);
 }
 
 std::wstring FormatIdleTime(std::uint32_t idleMilliseconds) {
-    return L"Windows has been idle for " + std::to_wstring(idleMilliseconds) + L" milliseconds.";
+    return L"Windows has been idle for " + DecimalText(idleMilliseconds) + L" milliseconds.";
 }
 
 std::wstring LogFileNameFor(const std::wstring& settingsPath) {

@@ -1,5 +1,6 @@
 #include "engine/keep_awake_controller.h"
 
+#include "common/decimal_text.h"
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
 #include "engine/tick_lines.h"
@@ -17,12 +18,13 @@ constexpr std::uint32_t kTimerStartInterval = 5000;
 KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view,
                                          InputPower& input, TickDiagnostics& diagnostics,
                                          std::function<void()> saveOptions,
-                                         KeepAwakeTimerPorts ports)
+                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power)
     : TimerMain(ports.main, true, kTimerStartInterval, [this] { TimerMainTimer(); }),
       TimerCountDown(ports.countDown, false, kTimerStartInterval,
                      [this] { TimerCountDownTimer(); }),
       TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
-      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)) {}
+      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)),
+      power_(power) {}
 
 void KeepAwakeController::WriteLog(const std::wstring& line) {
     if (diagnostics_.LogEnabled())
@@ -37,7 +39,8 @@ void KeepAwakeController::TimerMainTimer() {
         diagnostics_.AppendLog(TickIdleLine(input_.GetIdleMilliseconds()));
         diagnostics_.AppendLog(TickLimitLine(limit));
     }
-    if (IdleReachedLimit(input_.GetIdleMilliseconds(), limit)) {
+    const std::uint32_t idle = input_.GetIdleMilliseconds();
+    if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
         ForceWake();
     } else {
         ReAim(limit);
@@ -66,6 +69,8 @@ void KeepAwakeController::ForceWake() {
     input_.SimulateKeyPress(options_.InputKey);
     input_.Sleep(50);
     input_.SimulateKeyPress(options_.InputKey);
+    if (power_.clock)
+        unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
     if (TimerDebug.Enabled())
         diagnostics_.DebugWrite(ForcedWakeLine());
     WriteLog(ForcedWakeLine());
@@ -99,6 +104,8 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 }
 
 void KeepAwakeController::UpdateActiveStatus() {
+    const bool countDownWasEnabled = TimerCountDown.Enabled();
+    const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     view_.SetStatusChecked(options_.Active);
     TimerMain.SetEnabled(options_.Active);
     TimerCountDown.SetEnabled(options_.ActivateFor > 0);
@@ -106,12 +113,18 @@ void KeepAwakeController::UpdateActiveStatus() {
         if (options_.NotifySystem)
             input_.RequestAwakeState();
         TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
+        if (options_.NotifySystem)
+            HoldPowerRequest();
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
-        if (options_.NotifySystem)
+        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
+        if (options_.NotifySystem) {
             input_.ReleaseAwakeState();
+            ReleasePowerRequest();
+        }
     }
     std::wstring caption;
     if (options_.Active) {
@@ -131,8 +144,8 @@ void KeepAwakeController::UpdateActiveStatus() {
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
     const std::int32_t hours = minutes / 60; // truncates toward zero
     if (hours == 0)
-        return std::to_wstring(minutes) + L" minutes";
-    return std::to_wstring(hours) + L" hours";
+        return DecimalText(minutes) + L" minutes";
+    return DecimalText(hours) + L" hours";
 }
 
 void KeepAwakeController::ClearActivateForStatus() {
@@ -183,8 +196,10 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem)
+    if (notifySystemWasOn && !options_.NotifySystem) {
         input_.ReleaseAwakeState();
+        ReleasePowerRequest();
+    }
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
 }

@@ -5,14 +5,18 @@
 // Everything runs on the GUI thread; the forced wake processes pending
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/keep_awake_seams.h"
+#include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
+#include "platform/clock.h"
 #include "platform/input_power.h"
+#include "platform/power_request.h"
 #include "platform/timer_port.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace staywick {
@@ -24,13 +28,21 @@ struct KeepAwakeTimerPorts {
     TimerPort& debug;
 };
 
+// The clock and the power request. Without a clock, resume finds no
+// countdown end and holds back no forced wake; without a power request, the
+// execution-state call alone carries the awake request.
+struct KeepAwakePowerPorts {
+    Clock* clock = nullptr;
+    PowerRequest* request = nullptr;
+};
+
 class KeepAwakeController {
 public:
     // `saveOptions` writes the record whole; it may throw AppError, which ends
     // the operation that called it. TimerMain starts at once (5000 ms).
     KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view, InputPower& input,
                         TickDiagnostics& diagnostics, std::function<void()> saveOptions,
-                        KeepAwakeTimerPorts ports);
+                        KeepAwakeTimerPorts ports, KeepAwakePowerPorts power = {});
     KeepAwakeController(const KeepAwakeController&) = delete;
     KeepAwakeController& operator=(const KeepAwakeController&) = delete;
 
@@ -62,6 +74,12 @@ public:
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
+    // Resume from sleep or hibernation. A countdown that ran out while the
+    // computer slept ends now, as its timer would have ended it; otherwise
+    // timers, awake request and status are brought in step and the next tick
+    // comes one forced-wake interval (5000 ms) from now. After an automatic
+    // resume, forced wakes wait for real input (engine/resume_rules.h).
+    void PowerResumed(ResumeKind kind);
 
     static std::wstring FormatDuration(std::int32_t minutes);
 
@@ -75,12 +93,21 @@ private:
     void WriteLog(const std::wstring& line);
     void ReAim(std::int32_t limit);
     void ForceWake();
+    // Sleep and resume, and the power request (keep_awake_power.cpp).
+    bool ForcedWakeHeld(std::uint32_t idle);
+    void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
+    void HoldPowerRequest();
+    void ReleasePowerRequest();
 
     TStaywickOptions& options_;
     KeepAwakeView& view_;
     InputPower& input_;
     TickDiagnostics& diagnostics_;
     std::function<void()> saveOptions_;
+    KeepAwakePowerPorts power_;
+    UnattendedWakeRule unattended_;
+    // When the running countdown ends, on the monotonic clock.
+    std::optional<std::uint64_t> countDownEnd_;
 };
 
 } // namespace staywick

@@ -29,13 +29,43 @@ ensure_packages() {
   command -v clang-format-14 >/dev/null || need+=(clang-format-14)
   command -v python3 >/dev/null || need+=(python3)
   ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
-  if [ ${#need[@]} -gt 0 ]; then
-    log "installing: ${need[*]}"
-    local sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
-  fi
+  release_package_needs
+  install_packages "${need[@]}"
+}
+
+# Adds to need[] what packaging a release (and testing it) needs:
+# packaging/make-dist and tests/release.
+release_package_needs() {
+  command -v git >/dev/null || need+=(git)
+  command -v wixl >/dev/null || need+=(wixl)
+  command -v msibuild >/dev/null || need+=(msitools)
+  command -v zip >/dev/null || need+=(zip)
+  command -v unzip >/dev/null || need+=(unzip)
+  command -v faketime >/dev/null || need+=(faketime)
+  command -v osslsigncode >/dev/null || need+=(osslsigncode)
+  command -v openssl >/dev/null || need+=(openssl)
+  command -v python3 >/dev/null || need+=(python3)
+  /usr/bin/python3 -c 'import yaml' 2>/dev/null || need+=(python3-yaml)
+}
+
+# Only what scripts/release needs: the cross compiler, CMake and the packers.
+ensure_release_packages() {
+  local need=()
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+  command -v cmake >/dev/null || need+=(cmake)
+  command -v ninja >/dev/null || need+=(ninja-build)
+  release_package_needs
+  install_packages "${need[@]}"
+}
+
+install_packages() {
+  [ $# -gt 0 ] || return 0
+  log "installing: $*"
+  local sudo=
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  # Another installation may hold the package lock for a while: wait for it.
+  $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq "$@" >/dev/null
 }
 
 # configure_build <preset> [targets...]

@@ -1,5 +1,6 @@
 #include "settings/spin_value.h"
 
+#include "common/decimal_text.h"
 #include "settings/value_rules.h"
 
 #include <algorithm>
@@ -52,7 +53,7 @@ std::optional<std::wstring> SpinTextOnFocusLoss(const std::wstring& text) {
     const auto number = SpinNumber(text);
     if (!number || (*number >= kSpinMin && *number <= kSpinMax))
         return std::nullopt;
-    return std::to_wstring(ClampSpin(*number));
+    return DecimalText(ClampSpin(*number));
 }
 
 bool SpinShowsSingular(const std::wstring& text) {

@@ -1,5 +1,7 @@
 #include "settings/value_rules.h"
 
+#include "common/decimal_text.h"
+
 namespace staywick {
 
 std::int32_t ReadInteger(std::wstring_view text, std::int32_t defaultValue) {
@@ -11,7 +13,7 @@ bool ReadBoolean(std::wstring_view text, bool defaultValue) {
 }
 
 std::wstring IntegerText(std::int32_t value) {
-    return std::to_wstring(value);
+    return DecimalText(value);
 }
 
 std::wstring BooleanText(bool value) {

@@ -1,6 +1,7 @@
 #include "ui/visual_style.h"
 
 #include "common/win32/handles.h"
+#include "platform/win32/on_demand.h"
 #include "ui/styled_button.h"
 
 #include <dwmapi.h>
@@ -43,7 +44,11 @@ StyleState& State() {
 void ApplyFrame(HWND wnd, bool dark) {
     const BOOL value = dark ? TRUE : FALSE;
     constexpr DWORD kImmersiveDarkMode = 20;
-    ::DwmSetWindowAttribute(wnd, kImmersiveDarkMode, &value, sizeof(value));
+    // dwmapi only once a window needs its frame.
+    static const auto setAttribute = win32::OnDemandFunction<decltype(&::DwmSetWindowAttribute)>(
+        L"dwmapi.dll", "DwmSetWindowAttribute");
+    if (setAttribute)
+        setAttribute(wnd, kImmersiveDarkMode, &value, sizeof(value));
 }
 
 BOOL CALLBACK AttachChildButton(HWND child, LPARAM) {

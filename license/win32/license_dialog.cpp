@@ -1,9 +1,11 @@
 #include "license/win32/license_dialog.h"
 
 #include "common/app_error.h"
+#include "common/decimal_text.h"
 #include "common/print_margin.h"
 #include "common/scope_exit.h"
 #include "common/win32/handles.h"
+#include "platform/win32/on_demand.h"
 #include "resources/resource.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
@@ -175,7 +177,7 @@ void TFrmLicense::LoadRtf(HANDLE file) {
     ::SendMessageW(Memo(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError != 0) {
         throw AppError(L"Cannot read the license agreement (error " +
-                       std::to_wstring(stream.dwError) + L")");
+                       DecimalText(stream.dwError) + L")");
     }
     ApplyMemoLook();
 }
@@ -267,7 +269,12 @@ void TFrmLicense::bPrintClick() {
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = hwnd_;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (!::PrintDlgW(&pd))
+    // comdlg32 loads the print spooler: only here, on the first print.
+    static const auto printDlg =
+        win32::OnDemandFunction<decltype(&::PrintDlgW)>(L"comdlg32.dll", "PrintDlgW");
+    if (!printDlg)
+        throw AppError(L"Cannot load the print dialog (comdlg32.dll)");
+    if (!printDlg(&pd))
         return; // cancelled
     win32::MemoryDc dc(pd.hDC);
     ScopeExit release([&] {

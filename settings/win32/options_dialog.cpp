@@ -1,6 +1,7 @@
 #include "settings/win32/options_dialog.h"
 
 #include "common/app_error.h"
+#include "common/decimal_text.h"
 #include "common/scope_exit.h"
 #include "common/win32/placement_win32.h"
 #include "common/win32/temp_file.h"
@@ -229,7 +230,7 @@ void TFrmOptions::FormCreate() {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
     }
     // The record is not changed here; an out-of-range value only shows bounded.
-    SetSpinText(std::to_wstring(ClampSpin(options_.SleepMax)));
+    SetSpinText(DecimalText(ClampSpin(options_.SleepMax)));
     SpinDontSleepChange();
     const bool known = options_.InputKey >= 0 && options_.InputKey <= 2;
     ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(options_.InputKey) : WPARAM(-1), 0);
@@ -276,7 +277,7 @@ void TFrmOptions::SetSpinText(const std::wstring& text) {
 }
 
 void TFrmOptions::StepSpin(int delta) {
-    SetSpinText(std::to_wstring(SteppedSpinValue(SpinText(), delta)));
+    SetSpinText(DecimalText(SteppedSpinValue(SpinText(), delta)));
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINEDIT, EM_SETSEL, 0, -1);
 }
 

@@ -6,6 +6,7 @@
 #include "engine/staywick_options.h"
 #include "fakes/fake_input_power.h"
 #include "fakes/fake_keep_awake_seams.h"
+#include "fakes/fake_power.h"
 #include "fakes/virtual_clock.h"
 
 #include <functional>
@@ -18,7 +19,7 @@ namespace staywick::fakes {
 struct KeepAwakeRig {
     explicit KeepAwakeRig(TStaywickOptions initial = {}, std::uint32_t startTick = 0)
         : clock(startTick), mainPort(clock), countDownPort(clock), debugPort(clock), input(clock),
-          options(initial) {}
+          monotonic(clock), options(initial) {}
 
     // Builds the controller (TimerMain starts now); call after setting options.
     KeepAwakeController& Create() {
@@ -29,7 +30,8 @@ struct KeepAwakeRig {
                     saveHook();
                 saved.push_back(options);
             },
-            KeepAwakeTimerPorts{mainPort, countDownPort, debugPort});
+            KeepAwakeTimerPorts{mainPort, countDownPort, debugPort},
+            KeepAwakePowerPorts{.clock = &monotonic, .request = &powerRequest});
         return *controller;
     }
 
@@ -39,6 +41,8 @@ struct KeepAwakeRig {
     VirtualClock clock;
     FakeTimerPort mainPort, countDownPort, debugPort;
     FakeInputPower input;
+    FakeClock monotonic;
+    FakePowerRequest powerRequest;
     RecordingView view;
     RecordingDiagnostics diagnostics;
     TStaywickOptions options;

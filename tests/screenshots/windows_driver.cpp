@@ -21,7 +21,8 @@ constexpr int kMenuOptions = 3;
 constexpr int kMenuAbout = 5;
 
 int Report(HWND wnd) {
-    if (!wnd) return 1;
+    if (!wnd)
+        return 1;
     ::Sleep(700); // let it paint
     RECT r{};
     ::GetWindowRect(wnd, &r);
@@ -32,14 +33,17 @@ int Report(HWND wnd) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
+    if (argc < 2)
+        return 2;
     HWND main = WaitForMainWindow(10000);
-    if (!main) return 1;
+    if (!main)
+        return 1;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(main, &pid);
     const std::wstring step = argv[1];
     if (step == L"options") {
-        if (!ChooseTrayMenuItem(pid, kMenuOptions)) return 1;
+        if (!ChooseTrayMenuItem(pid, kMenuOptions))
+            return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", L"Options", 5000));
     }
     if (step == L"cancel") {
@@ -49,7 +53,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"about") {
-        if (!ChooseTrayMenuItem(pid, kMenuAbout)) return 1;
+        if (!ChooseTrayMenuItem(pid, kMenuAbout))
+            return 1;
         return Report(WaitForWindowVisible(main, true, 5000) ? main : nullptr);
     }
     if (step == L"license") {

@@ -20,13 +20,15 @@ TEST_P(ErrorReportTextTest, AddsFullStopOnlyAfterCharactersAboveTheFullStop) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ErrorReportTextTest,
-    ::testing::Values(FullStopCase{L"Unable to write to C:\\x", L"Unable to write to C:\\x."},
-                      FullStopCase{L"Done.", L"Done."},
-                      FullStopCase{L"Why!", L"Why!"},           // '!' is below '.'
-                      FullStopCase{L"Path /", L"Path /."},      // '/' is just above '.'
-                      FullStopCase{L"Cut -", L"Cut -"},         // '-' is just below '.'
-                      FullStopCase{L"In \"quotes\"", L"In \"quotes\""},
-                      FullStopCase{L"Code 5", L"Code 5."}, FullStopCase{L"", L""}));
+    ::testing::Values(FullStopCase{.text = L"Unable to write to C:\\x",
+                                   .shown = L"Unable to write to C:\\x."},
+                      FullStopCase{.text = L"Done.", .shown = L"Done."},
+                      FullStopCase{.text = L"Why!", .shown = L"Why!"},      // '!' is below '.'
+                      FullStopCase{.text = L"Path /", .shown = L"Path /."}, // '/' is just above '.'
+                      FullStopCase{.text = L"Cut -", .shown = L"Cut -"},    // '-' is just below '.'
+                      FullStopCase{.text = L"In \"quotes\"", .shown = L"In \"quotes\""},
+                      FullStopCase{.text = L"Code 5", .shown = L"Code 5."},
+                      FullStopCase{.text = L"", .shown = L""}));
 
 TEST(ExceptionText, AppErrorsKeepTheirWideTextOthersUseWhat) {
     EXPECT_EQ(ExceptionText(AppError(L"Not enough timers available")),

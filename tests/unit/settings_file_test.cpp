@@ -200,11 +200,12 @@ std::string Binary() {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DamagedFile,
-    ::testing::Values(DamagedCase{"binary", Binary()},
-                      DamagedCase{"truncated in a key", "[General]\r\nActive=1\r\nDontLetSl"},
-                      DamagedCase{"truncated in the header", "[Gene"},
-                      DamagedCase{"one huge line", std::string(1 << 20, 'A')},
-                      DamagedCase{"UTF-16 text", std::string("\xFF\xFE[\0G\0]\0\r\0\n\0", 12)}));
+    ::testing::Values(
+        DamagedCase{.name = "binary", .bytes = Binary()},
+        DamagedCase{.name = "truncated in a key", .bytes = "[General]\r\nActive=1\r\nDontLetSl"},
+        DamagedCase{.name = "truncated in the header", .bytes = "[Gene"},
+        DamagedCase{.name = "one huge line", .bytes = std::string(1 << 20, 'A')},
+        DamagedCase{.name = "UTF-16 text", .bytes = std::string("\xFF\xFE[\0G\0]\0\r\0\n\0", 12)}));
 
 TEST_F(SettingsFile, AFileThatCannotBeReadGivesDefaultsAndIsNotOverwritten) {
     File() = "[General]\r\nActive=0\r\n";

@@ -128,10 +128,14 @@ TEST_P(DriveRule, LettersAskTheDriveBackslashIsTrueAnythingElseFalse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DriveRule,
-    ::testing::Values(DriveCase{L'C', true, true}, DriveCase{L'c', true, true},
-                      DriveCase{L'D', false, true}, DriveCase{L'z', false, true},
-                      DriveCase{L'\\', true, false}, DriveCase{L'/', false, false},
-                      DriveCase{L'1', false, false}, DriveCase{L'\u00C4', false, false}));
+    ::testing::Values(DriveCase{.ch = L'C', .available = true, .queried = true},
+                      DriveCase{.ch = L'c', .available = true, .queried = true},
+                      DriveCase{.ch = L'D', .available = false, .queried = true},
+                      DriveCase{.ch = L'z', .available = false, .queried = true},
+                      DriveCase{.ch = L'\\', .available = true, .queried = false},
+                      DriveCase{.ch = L'/', .available = false, .queried = false},
+                      DriveCase{.ch = L'1', .available = false, .queried = false},
+                      DriveCase{.ch = L'\u00C4', .available = false, .queried = false}));
 
 TEST(SafeExists, GuardsOnTheDriveAndTellsFilesFromFolders) {
     test::FakeFiles files;

@@ -19,24 +19,28 @@ TEST_P(FormatVersionTextTable, GivesTheDisplayForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FormatVersionTextTable,
-    ::testing::Values(VersionCase{L"1.1.0.0", L"1.1 (64-bit)"},
-                      VersionCase{L"2.0.1.0", L"2.01 (64-bit)"},
-                      VersionCase{L"3.4.0.2", L"3.4 SR2 (64-bit)"},
-                      VersionCase{L"10.3.12.7", L"10.312 SR7 (64-bit)"},
-                      VersionCase{L"1.1.2.0", L"1.12 (64-bit)"},
-                      VersionCase{L"1.1.2.3", L"1.12 SR3 (64-bit)"},
-                      VersionCase{L"1.1.0.5", L"1.1 SR5 (64-bit)"},
-                      VersionCase{L"65535.65535.65535.65535", L"65535.6553565535 SR65535 (64-bit)"},
-                      VersionCase{L"1.1.0", L""}, VersionCase{L"1.1.0.0.0", L""},
-                      VersionCase{L"", L""}, VersionCase{L"1.1.0.", L""},
-                      // An empty part is not a number.
-                      VersionCase{L"1..0.0", L""},
-                      // Four parts, one of them not a number.
-                      VersionCase{L"1.a.0.0", L""}, VersionCase{L"1.1.0.0b", L""},
-                      // A failure text without a full stop is one part.
-                      VersionCase{L"GetFileVersionInfo failed: (2) File not found", L""},
-                      // Three full stops in a failure text make four parts, none a number.
-                      VersionCase{L"GetFileVersionInfo failed: (5) a. b. c", L""}));
+    ::testing::Values(
+        VersionCase{.input = L"1.1.0.0", .shown = L"1.1 (64-bit)"},
+        VersionCase{.input = L"2.0.1.0", .shown = L"2.01 (64-bit)"},
+        VersionCase{.input = L"3.4.0.2", .shown = L"3.4 SR2 (64-bit)"},
+        VersionCase{.input = L"10.3.12.7", .shown = L"10.312 SR7 (64-bit)"},
+        VersionCase{.input = L"1.1.2.0", .shown = L"1.12 (64-bit)"},
+        VersionCase{.input = L"1.1.2.3", .shown = L"1.12 SR3 (64-bit)"},
+        VersionCase{.input = L"1.1.0.5", .shown = L"1.1 SR5 (64-bit)"},
+        VersionCase{.input = L"65535.65535.65535.65535",
+                    .shown = L"65535.6553565535 SR65535 (64-bit)"},
+        VersionCase{.input = L"1.1.0", .shown = L""},
+        VersionCase{.input = L"1.1.0.0.0", .shown = L""}, VersionCase{.input = L"", .shown = L""},
+        VersionCase{.input = L"1.1.0.", .shown = L""},
+        // An empty part is not a number.
+        VersionCase{.input = L"1..0.0", .shown = L""},
+        // Four parts, one of them not a number.
+        VersionCase{.input = L"1.a.0.0", .shown = L""},
+        VersionCase{.input = L"1.1.0.0b", .shown = L""},
+        // A failure text without a full stop is one part.
+        VersionCase{.input = L"GetFileVersionInfo failed: (2) File not found", .shown = L""},
+        // Three full stops in a failure text make four parts, none a number.
+        VersionCase{.input = L"GetFileVersionInfo failed: (5) a. b. c", .shown = L""}));
 
 TEST(FileVersionNumbers, HighThenLowWordOfEachDoubleWord) {
     EXPECT_EQ(FileVersionNumbers(0x00010001, 0x00000000), L"1.1.0.0");

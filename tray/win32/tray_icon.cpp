@@ -28,8 +28,11 @@ HICON MainIcon() {
 
 } // namespace
 
-TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell)
-    : appWindow_(applicationWindow), shell_(shell), hint_(kAppTitle) {
+TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell, TimerPort* retryTimer)
+    : appWindow_(applicationWindow), shell_(shell), hint_(kAppTitle),
+      ownRetryTimer_(retryTimer ? nullptr : std::make_unique<TimerPortWin32>()),
+      addRetry_(retryTimer ? *retryTimer : *ownRetryTimer_,
+                [this] { return !visible_ || Notify(NIM_ADD); }) {
     RegisterWindowClass(kNotifyWindowClass);
     // Top-level (not message-only), so that the shell's broadcasts reach it.
     Create(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
@@ -61,10 +64,25 @@ void TTrayIcon::SetVisible(bool value) {
         return;
     visible_ = value;
     if (value) {
-        Notify(NIM_ADD); // a failure is left to the "TaskbarCreated" path
-    } else if (!Notify(NIM_DELETE)) {
-        throw AppError(L"Cannot remove shell notification icon");
+        Add();
+    } else {
+        addRetry_.End();
+        if (!Notify(NIM_DELETE))
+            throw AppError(L"Cannot remove shell notification icon");
     }
+}
+
+void TTrayIcon::Add() {
+    if (Notify(NIM_ADD)) {
+        addRetry_.End();
+    } else {
+        addRetry_.Begin(); // silently; "TaskbarCreated" still works meanwhile
+    }
+}
+
+void TTrayIcon::ShowAgain() {
+    if (visible_ && !addRetry_.Running() && !Notify(NIM_MODIFY))
+        Add();
 }
 
 void TTrayIcon::SetHint(const std::wstring& value) {
@@ -131,14 +149,18 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam != 0)
+        if (wParam != 0) {
+            addRetry_.End();
             Notify(NIM_DELETE);
+        }
         return 0;
     default:
         if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-            // The shell restarted: the icon comes back with the current record.
+            // The shell restarted: the icon comes back with the current record,
+            // and tries already under way end (a refusal here starts afresh).
+            addRetry_.End();
             if (visible_)
-                Notify(NIM_ADD);
+                Add();
             return 0;
         }
         return DefaultHandling(msg, wParam, lParam);

@@ -3,9 +3,13 @@
 // One NOTIFYICONDATAW record is kept for the icon's whole life and passed to
 // every shell call; a hidden window of the component receives the icon's
 // callback messages (WM_USER + 1), the end-of-session messages and the
-// shell's "TaskbarCreated".
+// shell's "TaskbarCreated". A refused NIM_ADD is tried again for a while
+// (tray/tray_add_retry.h).
 #include "common/win32/handles.h"
+#include "platform/timer_port.h"
+#include "tray/tray_add_retry.h"
 #include "tray/win32/rc_popup_menu.h"
+#include "ui/timer_port_win32.h"
 #include "ui/window.h"
 
 #include <windows.h>
@@ -13,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace staywick {
@@ -25,7 +30,10 @@ class TTrayIcon : private Window {
 public:
     // applicationWindow: brought to the foreground before the menu opens.
     // shell: the Shell_NotifyIconW to call (tests record the calls).
-    explicit TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell = &::Shell_NotifyIconW);
+    // retryTimer: the timer of the add retries; nullptr for a window timer
+    // of its own (tests pass one they fire themselves).
+    explicit TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell = &::Shell_NotifyIconW,
+                       TimerPort* retryTimer = nullptr);
     ~TTrayIcon() override;
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
@@ -34,6 +42,11 @@ public:
     // NIM_ADD or NIM_DELETE; a failing delete throws
     // AppError(L"Cannot remove shell notification icon").
     void SetVisible(bool value);
+    // After a resume: while visible, the icon is added again when the shell
+    // no longer knows it (NIM_MODIFY refused).
+    void ShowAgain();
+    // Whether refused adds are being tried again.
+    bool RetryingAdd() const noexcept { return addRetry_.Running(); }
 
     const std::wstring& Hint() const noexcept { return hint_; }
     void SetHint(const std::wstring& value);
@@ -68,6 +81,8 @@ public:
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
+    // NIM_ADD; refused, it is tried again for a while.
+    void Add();
     void OnCallback(LPARAM event);
     void OpenMenu();
 
@@ -79,6 +94,8 @@ private:
     std::wstring hint_;
     std::wstring balloonTitle_, balloonHint_;
     win32::IconHandle icon_;
+    std::unique_ptr<TimerPortWin32> ownRetryTimer_;
+    TrayAddRetry addRetry_;
 };
 
 // Posts a balloon notification on the icon and leaves it up for the shell's

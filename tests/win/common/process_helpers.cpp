@@ -113,6 +113,31 @@ bool WaitForNoMainWindow(DWORD timeoutMs) {
     return WaitUntil(timeoutMs, [] { return !::FindWindowW(L"TFrmStaywickMain", nullptr); });
 }
 
+HWND WaitForStartUp(DWORD pid, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    const auto left = [end] {
+        const ULONGLONG now = ::GetTickCount64();
+        return now < end ? static_cast<DWORD>(end - now) : 0;
+    };
+    HWND main = nullptr;
+    WaitUntil(left(), [&] {
+        main = ::FindWindowW(L"TFrmStaywickMain", nullptr);
+        DWORD owner = 0;
+        if (main)
+            ::GetWindowThreadProcessId(main, &owner);
+        return main && owner == pid;
+    });
+    if (!main)
+        return nullptr;
+    // The start-up step adds the icon, then finishes before the loop takes
+    // the next sent message.
+    const bool iconUp = WaitUntil(left(), [&] {
+        HWND notify = TrayNotifyWindow(pid);
+        return notify && ShellHasTrayIcon(notify);
+    });
+    return iconUp && SyncWithWindow(main, left()) ? main : nullptr;
+}
+
 void CloseRunningStaywick(DWORD timeoutMs) {
     HWND wnd = ::FindWindowW(L"TFrmStaywickMain", nullptr);
     if (!wnd)
@@ -234,6 +259,35 @@ std::wstring WindowText(HWND wnd) {
     return text;
 }
 
+bool SyncWithWindow(HWND wnd, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+HWND WaitForChild(HWND parent, int id, DWORD timeoutMs) {
+    HWND child = nullptr;
+    WaitUntil(timeoutMs, [&] { return (child = ::GetDlgItem(parent, id)) != nullptr; });
+    return child;
+}
+
+std::optional<SeenMessageBox> WaitForMessageBox(const wchar_t* caption, DWORD timeoutMs) {
+    SeenMessageBox seen;
+    // A box is shown once it has initialised: its text (the static control
+    // 0xFFFF) and its icon are in place by then.
+    const bool found = WaitUntil(timeoutMs, [&] {
+        seen.box = ::FindWindowW(L"#32770", caption);
+        if (!seen.box || !::IsWindowVisible(seen.box))
+            return false;
+        HWND text = ::GetDlgItem(seen.box, 0xFFFF);
+        seen.text = text ? WindowText(text) : std::wstring();
+        return !seen.text.empty();
+    });
+    if (!found)
+        return std::nullopt;
+    seen.caption = WindowText(seen.box);
+    return seen;
+}
+
 HWND TrayNotifyWindow(DWORD pid) {
     const auto found = ProcessWindows(pid, L"TTrayIconNotifyWindow");
     return found.empty() ? nullptr : found.front();
@@ -258,10 +312,9 @@ bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
     if (!WaitUntil(timeoutMs, [&] { return (menu = VisibleMenuWindow(pid)) != nullptr; })) {
         return false;
     }
-    for (int i = 0; i < downPresses; ++i) {
+    // Posted messages keep their order: the menu's loop takes them one by one.
+    for (int i = 0; i < downPresses; ++i)
         ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-        ::Sleep(30);
-    }
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     return WaitUntil(timeoutMs, [&] { return !VisibleMenuWindow(pid); });
 }

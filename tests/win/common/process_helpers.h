@@ -52,6 +52,9 @@ private:
 // The running instance's main window ("TFrmStaywickMain"), waited for.
 HWND WaitForMainWindow(DWORD timeoutMs);
 bool WaitForNoMainWindow(DWORD timeoutMs);
+// The main window of process `pid` once its start-up step has run: the shell
+// holds its tray icon and the step has returned to the message loop.
+HWND WaitForStartUp(DWORD pid, DWORD timeoutMs = 10000);
 
 // Ends every instance: WM_CLOSE to the main window, then force for leftovers.
 void CloseRunningStaywick(DWORD timeoutMs = 5000);
@@ -72,6 +75,25 @@ bool WaitForWindowVisible(HWND wnd, bool visible, DWORD timeoutMs);
 
 // A window's text (read across processes with WM_GETTEXT).
 std::wstring WindowText(HWND wnd);
+
+// Returns once the thread that owns `wnd` has handled this message: what it
+// was doing when the message came, and every message sent to it before, is
+// done. A posted message may still wait behind it (sent ones go first), so
+// wait for a posted message's effect instead. False when the thread did not
+// answer in time or has gone.
+bool SyncWithWindow(HWND wnd, DWORD timeoutMs = 5000);
+
+// A child control, waited for: a window can be found while it is still being
+// created, before its children exist.
+HWND WaitForChild(HWND parent, int id, DWORD timeoutMs);
+
+// A message box (of any process) with this caption, once it is shown with its
+// text in place.
+struct SeenMessageBox {
+    HWND box = nullptr;
+    std::wstring caption, text;
+};
+std::optional<SeenMessageBox> WaitForMessageBox(const wchar_t* caption, DWORD timeoutMs);
 
 // The program's tray icon as the shell knows it: true while the shell holds
 // an icon for the program's notification window.

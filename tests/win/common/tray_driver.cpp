@@ -65,8 +65,9 @@ void PressKey(WORD vk) {
     input[0].type = input[1].type = INPUT_KEYBOARD;
     input[0].ki.wVk = input[1].ki.wVk = vk;
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    // The system's input queue keeps the keys' order; the menu's loop takes
+    // them one by one.
     ::SendInput(2, input, sizeof(INPUT));
-    ::Sleep(120); // let the menu loop take it before the next one
 }
 
 HWND TaskbarWindow() {

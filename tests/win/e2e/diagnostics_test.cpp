@@ -19,11 +19,14 @@ std::vector<std::string> SplitCrLf(const std::string& bytes) {
         lines.push_back(bytes.substr(start, pos - start));
         start = pos + 2;
     }
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated rest
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start)); // an unterminated rest
     return lines;
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& s, const std::string& prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 bool AllDigits(const std::string& s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
@@ -32,7 +35,8 @@ bool AllDigits(const std::string& s) {
 std::string Settings(int active, int sleepMax, int autoStopped) {
     std::ostringstream s;
     s << "[General]\r\nActive=" << active << "\r\nDontLetSleepMoreThen=" << sleepMax
-      << "\r\nActivateFor=0\r\nAutoStopped=" << autoStopped << "\r\nInputKey=0\r\nNotifySystem=1\r\n";
+      << "\r\nActivateFor=0\r\nAutoStopped=" << autoStopped
+      << "\r\nInputKey=0\r\nNotifySystem=1\r\n";
     return s.str();
 }
 
@@ -42,20 +46,25 @@ protected:
     std::vector<std::string> LogLines() const { return SplitCrLf(ReadFileBytes(LogPath())); }
 };
 
-// Every line of a tick is one of the known shapes, in order.
+// Every line after `from` is a run's header or one of a tick's known shapes,
+// in order; each tick's limit line follows its run's "MaxSleep" header line.
 void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t from,
-                           bool& sawReAim, bool& sawWake) {
+                           long long maxSleep, bool& sawReAim, bool& sawWake) {
     std::size_t i = from;
     while (i < lines.size()) {
         if (lines[i] == "*******************************" + std::string(" ")) {
-            i += 3;  // a later run's header
+            ASSERT_LT(i + 2, lines.size());
+            ASSERT_TRUE(StartsWith(lines[i + 2], "MaxSleep: ")) << lines[i + 2];
+            maxSleep = std::stoll(lines[i + 2].substr(10));
+            i += 3; // a later run's header
             continue;
         }
         ASSERT_EQ(lines[i], "Im in the timer") << "line " << i;
         ASSERT_LT(i + 2, lines.size());
         ASSERT_TRUE(StartsWith(lines[i + 1], "  GetIdleTime: ") &&
-                    AllDigits(lines[i + 1].substr(15))) << lines[i + 1];
-        ASSERT_EQ(lines[i + 2], "  >= : 60000");
+                    AllDigits(lines[i + 1].substr(15)))
+            << lines[i + 1];
+        ASSERT_EQ(lines[i + 2], "  >= : " + std::to_string(maxSleep * 60000));
         i += 3;
         ASSERT_LT(i, lines.size());
         if (lines[i] == "Forced system wake up") {
@@ -64,10 +73,12 @@ void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t fr
             continue;
         }
         ASSERT_LT(i + 2, lines.size());
-        ASSERT_TRUE(StartsWith(lines[i], "IdelTime: ") && AllDigits(lines[i].substr(10))) << lines[i];
+        ASSERT_TRUE(StartsWith(lines[i], "IdelTime: ") && AllDigits(lines[i].substr(10)))
+            << lines[i];
         ASSERT_TRUE(StartsWith(lines[i + 1], "  aNewInterval: ")) << lines[i + 1];
         ASSERT_TRUE(StartsWith(lines[i + 2], "  timer interval at: ") &&
-                    AllDigits(lines[i + 2].substr(21))) << lines[i + 2];
+                    AllDigits(lines[i + 2].substr(21)))
+            << lines[i + 2];
         const long long b = std::stoll(lines[i + 1].substr(16));
         const long long interval = std::stoll(lines[i + 2].substr(21));
         EXPECT_EQ(interval, b > 0 ? b : 2000) << "the interval in force follows b";
@@ -76,8 +87,13 @@ void ExpectWellFormedTicks(const std::vector<std::string>& lines, std::size_t fr
     }
 }
 
+bool Holds(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
 TEST_F(DiagnosticsTest, LogGetsHeaderAndEveryTickInExactFormAcrossTwoRuns) {
-    WriteFileBytes(SettingsPath(), Settings(1, 1, 0));
+    // A limit of 0 minutes: the start-up tick already forces a wake.
+    WriteFileBytes(SettingsPath(), Settings(1, 0, 0));
     {
         Process p = Process::Start(exe_, L"/L");
         ASSERT_NE(WaitForMainWindow(10000), nullptr);
@@ -85,64 +101,73 @@ TEST_F(DiagnosticsTest, LogGetsHeaderAndEveryTickInExactFormAcrossTwoRuns) {
         const auto head = LogLines();
         EXPECT_EQ(head[0], "******************************* ");
         EXPECT_EQ(head[1], "Active: True");
-        EXPECT_EQ(head[2], "MaxSleep: 1");
-        // A re-aiming tick and a forced wake both come within the limit plus a few ticks.
-        bool reAim = false, wake = false;
-        WaitUntil(75000, [&] {
-            const std::string all = ReadFileBytes(LogPath());
-            return all.find("Forced system wake up") != std::string::npos &&
-                   all.find("IdelTime: ") != std::string::npos;
-        });
+        EXPECT_EQ(head[2], "MaxSleep: 0");
+        EXPECT_TRUE(WaitUntil(10000, [&] {
+            return Holds(ReadFileBytes(LogPath()), "Forced system wake up\r\n");
+        })) << ReadFileBytes(LogPath());
         CloseRunningStaywick();
-        ExpectWellFormedTicks(LogLines(), 3, reAim, wake);
-        EXPECT_TRUE(reAim);
-        EXPECT_TRUE(wake);
     }
     const std::string first = ReadFileBytes(LogPath());
     EXPECT_NE(first.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
     EXPECT_EQ(first.substr(first.size() - 2), "\r\n");
     EXPECT_EQ(first.find('\n'), first.find("\r\n") + 1) << "every line ends in CR LF";
 
-    // A second run appends a new header below the earlier lines.
+    // A second run with a limit of 1 minute appends a new header below the
+    // earlier lines. The first run's wake has just reset the idle time, so
+    // its start-up tick re-aims the timer.
+    WriteFileBytes(SettingsPath(), Settings(1, 1, 0));
     Process again = Process::Start(exe_, L"/l");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] { return ReadFileBytes(LogPath()).size() > first.size() + 40; }));
+    ASSERT_TRUE(WaitUntil(10000, [&] {
+        return Holds(ReadFileBytes(LogPath()).substr(first.size()), "  timer interval at: ");
+    })) << ReadFileBytes(LogPath());
+    CloseRunningStaywick();
     const std::string both = ReadFileBytes(LogPath());
     EXPECT_EQ(both.substr(0, first.size()), first);
     EXPECT_EQ(both.substr(first.size(), 34), "******************************* \r\n");
+    const auto lines = SplitCrLf(both);
+    const std::size_t firstLines = SplitCrLf(first).size();
+    ASSERT_GE(lines.size(), firstLines + 3);
+    EXPECT_EQ(lines[firstLines + 1], "Active: True");
+    EXPECT_EQ(lines[firstLines + 2], "MaxSleep: 1");
+    bool reAim = false, wake = false;
+    ExpectWellFormedTicks(lines, 3, 0, reAim, wake);
+    EXPECT_TRUE(reAim);
+    EXPECT_TRUE(wake);
 }
 
 TEST_F(DiagnosticsTest, DebugFirstGivesTheWindowAndNoLog) {
     WriteFileBytes(SettingsPath(), Settings(1, 3, 0));
     Process p = Process::Start(exe_, L"/D /L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    HWND debug = nullptr;
-    ASSERT_TRUE(WaitUntil(8000, [&] { return (debug = ::FindWindowW(L"MyDebugWnd", L"DebugWnd")); }));
+    const HWND debug = WaitForProcessWindow(p.Id(), L"MyDebugWnd", L"DebugWnd", 8000);
+    ASSERT_NE(debug, nullptr);
+    // The window is found as soon as it exists; its edit control comes with
+    // its creation message.
+    const HWND edit = WaitForChild(debug, 1234, 5000);
+    ASSERT_NE(edit, nullptr);
     RECT rc;
     ::GetWindowRect(debug, &rc);
     EXPECT_EQ(rc.left, 0);
     EXPECT_EQ(rc.top, 0);
     EXPECT_EQ(rc.right - rc.left, 450);
     EXPECT_EQ(rc.bottom - rc.top, 500);
-    HWND edit = ::GetDlgItem(debug, 1234);
-    ASSERT_NE(edit, nullptr);
-    auto text = [&] {
-        // WM_GETTEXT, not GetWindowText: the edit control belongs to another process.
-        wchar_t buf[8192] = {};
-        ::SendMessageW(edit, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(buf));
-        return std::wstring(buf);
-    };
+    auto text = [&] { return WindowText(edit); };
     auto idleLines = [&] {
         const std::wstring t = text();
         std::size_t n = 0, pos = 0;
-        while ((pos = t.find(L"Windows has been idle for ", pos)) != std::wstring::npos) ++n, ++pos;
+        while ((pos = t.find(L"Windows has been idle for ", pos)) != std::wstring::npos)
+            ++n, ++pos;
         return n;
     };
     // The first tick's line comes at once, then an idle line every 5 s.
-    EXPECT_TRUE(WaitUntil(3000, [&] { return text().find(L"timer interval at: ") == 0 ||
-                                             text().find(L"Forced system wake up") == 0; }))
-        << "the start-up tick writes its decision first";
+    EXPECT_TRUE(WaitUntil(3000, [&] {
+        return text().find(L"timer interval at: ") == 0 ||
+               text().find(L"Forced system wake up") == 0;
+    })) << "the start-up tick writes its decision first";
+    ASSERT_TRUE(SyncWithWindow(debug)) << "the line's handler has finished";
     EXPECT_TRUE(::GetWindowLongW(debug, GWL_EXSTYLE) & WS_EX_TOPMOST) << "topmost after a line";
+    // The debug timer's period is 5 s: two of its lines take up to 10 s.
     ASSERT_TRUE(WaitUntil(7000, [&] { return idleLines() >= 1; }));
     const std::size_t before = idleLines();
     ASSERT_TRUE(WaitUntil(7000, [&] { return idleLines() > before; }));
@@ -154,9 +179,9 @@ TEST_F(DiagnosticsTest, AutoStoppedStartResumesAndSavesOnlyThat) {
     WriteFileBytes(SettingsPath(), Settings(0, 3, 1));
     Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] {
-        return ReadFileBytes(SettingsPath()).find("AutoStopped=0") != std::string::npos;
-    }));
+    // The values are written one by one: wait for the whole file.
+    EXPECT_TRUE(
+        WaitUntil(5000, [&] { return ReadFileBytes(SettingsPath()) == Settings(1, 3, 0); }));
     EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(1, 3, 0));
     ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 4; }));
     const auto lines = LogLines();
@@ -176,39 +201,44 @@ TEST_F(DiagnosticsTest, OffAtStartRunsNoTick) {
     WriteFileBytes(SettingsPath(), Settings(0, 1, 0));
     Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    const ULONGLONG created = ::GetTickCount64();
     ASSERT_TRUE(WaitUntil(5000, [&] { return LogLines().size() >= 3; }));
-    ::Sleep(6500);  // past the first 5 s main-timer period
+    // Nothing announces a tick that does not come: watch past the main
+    // timer's first 5 s period, counted from the window's creation.
+    const ULONGLONG watched = ::GetTickCount64() - created;
+    EXPECT_FALSE(WaitUntil(watched < 6000 ? static_cast<DWORD>(6000 - watched) : 0, [&] {
+        return LogLines().size() > 3;
+    })) << ReadFileBytes(LogPath());
     EXPECT_EQ(LogLines().size(), 3u);
     EXPECT_EQ(ReadFileBytes(SettingsPath()), Settings(0, 1, 0));
 }
 
 TEST_F(DiagnosticsTest, SecondStartWithSwitchChangesNothingInTheRunningOne) {
-    WriteFileBytes(SettingsPath(), Settings(0, 3, 0));
+    // Off, with a limit of 0 minutes: a tick, when one runs, forces a wake.
+    WriteFileBytes(SettingsPath(), Settings(0, 0, 0));
     Process p = Process::Start(exe_);
-    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    const HWND main = WaitForStartUp(p.Id());
+    ASSERT_NE(main, nullptr);
     Process second = Process::Start(exe_, L"/L");
     EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u);
     Process third = Process::Start(exe_, L"/D");
     EXPECT_EQ(third.WaitExit(3000).value_or(1234), 0u);
-    ::Sleep(6000);
+
+    // A screen-saver command makes the running one tick at once: a switch it
+    // had taken over would now write a log line or open the debug window.
+    // The tick's wake restarts the system's idle time, which shows it ran;
+    // the sync then waits for the rest of the tick.
+    LASTINPUTINFO before{sizeof(before), 0};
+    ::GetLastInputInfo(&before);
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+    EXPECT_TRUE(WaitUntil(5000, [&] {
+        LASTINPUTINFO now{sizeof(now), 0};
+        return ::GetLastInputInfo(&now) && now.dwTime != before.dwTime;
+    })) << "no tick ran";
+    ASSERT_TRUE(SyncWithWindow(main));
     EXPECT_FALSE(FileExists(LogPath()));
     EXPECT_EQ(::FindWindowW(L"MyDebugWnd", nullptr), nullptr);
-}
-
-struct ReportBox {
-    HWND box = nullptr;
-    std::wstring text;
-};
-
-ReportBox WaitForReportBox(DWORD timeoutMs) {
-    ReportBox r;
-    WaitUntil(timeoutMs, [&] { return (r.box = ::FindWindowW(L"#32770", L"Staywick")); });
-    if (r.box) {
-        wchar_t buf[1024] = {};
-        ::GetDlgItemTextW(r.box, 0xFFFF, buf, 1024);
-        r.text = buf;
-    }
-    return r;
+    EXPECT_TRUE(p.Running());
 }
 
 TEST(DiagnosticsErrors, ALogThatCannotBeCreatedIsReportedAndTheProgramGoesOn) {
@@ -225,17 +255,15 @@ TEST(DiagnosticsErrors, ALogThatCannotBeCreatedIsReportedAndTheProgramGoesOn) {
     Process p = Process::Start(exe, L"/L");
     HWND main = WaitForMainWindow(10000);
     ASSERT_NE(main, nullptr);
-    const ReportBox box = WaitForReportBox(8000);
-    ASSERT_NE(box.box, nullptr);
+    const auto box = WaitForMessageBox(L"Staywick", 8000);
+    ASSERT_TRUE(box.has_value());
     const std::wstring expectedStart =
         L"Cannot create file \"" + root.File(L"inst.log") + L"\\Staywick.log\". ";
-    EXPECT_EQ(box.text.substr(0, expectedStart.size()), expectedStart) << box.text;
-    EXPECT_EQ(box.text.back(), L'.');
+    EXPECT_EQ(box->text.substr(0, expectedStart.size()), expectedStart) << box->text;
+    EXPECT_EQ(box->text.back(), L'.');
     // Each later tick reports its failing first line the same way.
-    ::PostMessageW(box.box, WM_COMMAND, IDOK, 0);
-    DWORD_PTR result = 0;
-    EXPECT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0)
-        << "the main window still answers";
+    ::PostMessageW(box->box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(SyncWithWindow(main, 2000)) << "the main window still answers";
     EXPECT_TRUE(p.Running());
     CloseRunningStaywick();
 }

@@ -33,24 +33,13 @@ bool IsDir(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct SeenBox {
-    std::wstring caption, text;
-};
-
 // The error report box of another process, read and dismissed with OK.
-std::optional<SeenBox> DismissErrorBox(DWORD timeoutMs) {
-    HWND box = nullptr;
-    if (!WaitUntil(timeoutMs, [&] { return (box = ::FindWindowW(L"#32770", L"Staywick")); })) {
+std::optional<SeenMessageBox> DismissErrorBox(DWORD timeoutMs) {
+    auto seen = WaitForMessageBox(L"Staywick", timeoutMs);
+    if (!seen)
         return std::nullopt;
-    }
-    SeenBox seen;
-    wchar_t buf[1024] = {};
-    ::GetWindowTextW(box, buf, 1024);
-    seen.caption = buf;
-    ::GetDlgItemTextW(box, 0xFFFF, buf, 1024);
-    seen.text = buf;
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitUntil(5000, [&] { return !::IsWindow(box); });
+    ::PostMessageW(seen->box, WM_COMMAND, IDOK, 0);
+    WaitUntil(5000, [&] { return !::IsWindow(seen->box); });
     return seen;
 }
 
@@ -63,11 +52,11 @@ TEST_F(SettingsFileE2e, ThePortableFileIsUsedAndAStartUpSaveKeepsTheRestOfIt) {
     WriteFileBytes(SettingsPath(), kPrepared);
 
     Process p = Process::Start(exe_);
-    ASSERT_NE(WaitForMainWindow(10000), nullptr);
-    ASSERT_TRUE(WaitUntil(5000, [&] {
-        return ReadFileBytes(SettingsPath()).find("ActivateFor=0\r\n") != std::string::npos;
-    })) << ReadFileBytes(SettingsPath());
+    // The save writes its values one by one while the window is created; it
+    // is complete once the start-up step, which comes later, has run.
+    ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     const std::string after = ReadFileBytes(SettingsPath());
+    ASSERT_NE(after.find("ActivateFor=0\r\n"), std::string::npos) << after;
     EXPECT_EQ(after.rfind("[Window]\r\nLeft=12\r\n[General]\r\n", 0), 0u) << after;
     EXPECT_NE(after.find("InputKey=1\r\n"), std::string::npos) << "a loaded value is saved back";
     EXPECT_LT(after.find("ActivateFor=0"), after.find("InputKey=1")) << "kept in its place";
@@ -93,9 +82,10 @@ TEST_F(SettingsFileE2e, ARefusedWriteShowsTheErrorWithThePathAndTheProgramGoesOn
     EXPECT_EQ(box->caption, L"Staywick");
     EXPECT_EQ(box->text, L"Unable to write to " + SettingsPath() + L".");
 
-    // The program goes on.
-    EXPECT_NE(WaitForMainWindow(5000), nullptr);
-    ::Sleep(500);
+    // The program goes on: back in its loop, it answers.
+    const HWND main = WaitForMainWindow(5000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(SyncWithWindow(main));
     EXPECT_TRUE(p.Running());
     ::CloseHandle(hold);
     EXPECT_EQ(ReadFileBytes(SettingsPath()), kPrepared);
@@ -114,9 +104,8 @@ TEST_F(SettingsFileE2e, NoFileAnywhereCreatesThePerUserFolderAndWritesNoFile) {
     ::RemoveDirectoryW(folder.substr(0, folder.find_last_of(L'\\')).c_str());
 
     Process p = Process::Start(exe_);
-    EXPECT_NE(WaitForMainWindow(10000), nullptr);
-    EXPECT_TRUE(WaitUntil(5000, [&] { return IsDir(folder); }));
-    ::Sleep(1000); // start-up has run its course
+    EXPECT_NE(WaitForStartUp(p.Id()), nullptr) << "start-up has run its course";
+    EXPECT_TRUE(IsDir(folder));
     EXPECT_TRUE(p.Running());
     CloseRunningStaywick();
     EXPECT_FALSE(FileExists(file)) << "loading never writes the file";

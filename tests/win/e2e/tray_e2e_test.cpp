@@ -21,6 +21,25 @@ constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
 constexpr wchar_t kBalloonText[] =
     L"You can drag it to near the clock if you wish to have it visible";
 
+// Clicks further apart than the system's double-click time never pair up;
+// the time is a rule of the system, not a guess at how long work takes.
+void WaitOutDoubleClickTime(ULONGLONG lastClick) {
+    const ULONGLONG apart = lastClick + ::GetDoubleClickTime() + 100;
+    const ULONGLONG now = ::GetTickCount64();
+    if (now < apart)
+        ::Sleep(static_cast<DWORD>(apart - now));
+}
+
+// Wine's shell draws a balloon 2 s after it is asked for, as a tooltip window.
+HWND VisibleBalloon() {
+    HWND tip = nullptr;
+    while ((tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
+        if (::IsWindowVisible(tip) && (::GetWindowLongW(tip, GWL_STYLE) & 0x40 /* TTS_BALLOON */))
+            return tip;
+    }
+    return nullptr;
+}
+
 std::string Settings(int active, int activateFor) {
     std::ostringstream s;
     s << "[General]\r\nActive=" << active
@@ -83,15 +102,19 @@ TEST_F(TrayE2eTest, DoubleClickSwitchesKeepingAwakeAndASingleClickDoesNothing) {
     EXPECT_FALSE(before->struck) << "off: the glyph without the stroke";
 
     ASSERT_TRUE(ClickTrayIcon(1));
-    ::Sleep(1200); // well past the double-click time
+    // The next click must not pair with this one anyway; by then the single
+    // click has long reached the program, and the sync waits for its handler.
+    WaitOutDoubleClickTime(::GetTickCount64());
+    ASSERT_TRUE(SyncWithWindow(ProgramNotifyWindow()));
     EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "a single left click changes nothing";
     EXPECT_TRUE(VisibleMenus(program_.Id()).empty());
 
     ASSERT_TRUE(DoubleClickTrayIcon());
+    const ULONGLONG doubleClicked = ::GetTickCount64();
     EXPECT_TRUE(WaitForSaved(Settings(1, 0))) << SavedSettings();
     EXPECT_TRUE(WaitForGlyph(true)) << "on: the struck-through glyph";
 
-    ::Sleep(700); // keep the second double-click apart from the first
+    WaitOutDoubleClickTime(doubleClicked);
     ASSERT_TRUE(DoubleClickTrayIcon());
     EXPECT_TRUE(WaitForSaved(Settings(0, 0))) << SavedSettings();
     EXPECT_TRUE(WaitForGlyph(false));
@@ -124,16 +147,6 @@ TEST_F(TrayE2eTest, ExitRemovesTheIconAndEndsWithZero) {
     EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "nothing is saved at exit";
 }
 
-// Wine's shell draws a balloon 2 s after it is asked for, as a tooltip window.
-HWND VisibleBalloon() {
-    HWND tip = nullptr;
-    while ((tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))) {
-        if (::IsWindowVisible(tip) && (::GetWindowLongW(tip, GWL_STYLE) & 0x40 /* TTS_BALLOON */))
-            return tip;
-    }
-    return nullptr;
-}
-
 TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostItsBalloonAndLeaveItUp) {
     Start(0);
     {
@@ -143,7 +156,10 @@ TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostItsBalloonAndLeaveItUp) {
         Process second = Process::Start(exe_);
         EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u) << "the second start exits with 0";
         ASSERT_TRUE(WaitUntil(3000, [&] { return shell.Requests().size() >= 3; }));
-        ::Sleep(1000); // a bounded window: nothing may follow the show
+        // Nothing more may follow: once the program's handler has returned,
+        // any further request it sent is ahead of this sync in the shell's queue.
+        ASSERT_TRUE(SyncWithWindow(ProgramNotifyWindow()));
+        ASSERT_TRUE(SyncWithWindow(shell.Window()));
         const auto requests = shell.Requests();
         ASSERT_EQ(requests.size(), 3u) << "title, text, show; nothing takes it back";
         EXPECT_EQ(shell.Messages(), std::vector<DWORD>(3, NIM_MODIFY));
@@ -162,7 +178,9 @@ TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostItsBalloonAndLeaveItUp) {
     HWND balloon = nullptr;
     ASSERT_TRUE(WaitUntil(6000, [&] { return (balloon = VisibleBalloon()) != nullptr; }))
         << "no balloon";
-    ::Sleep(4000); // a bounded window: nothing may take it down early
+    // A balloon taken down sends no event the test could wait for: a bounded
+    // window (Wine keeps a balloon up for at least 10 s) shows it stays.
+    ::Sleep(4000);
     EXPECT_EQ(VisibleBalloon(), balloon) << "the balloon must stay up";
     const auto seen = SeeTrayIcon();
     ASSERT_TRUE(seen.has_value());

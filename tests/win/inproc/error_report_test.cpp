@@ -4,6 +4,7 @@
 #include "common/app_error.h"
 #include "ui/application.h"
 #include "ui/error_report.h"
+#include "win/common/process_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -24,27 +25,19 @@ struct SeenBox {
 // Waits for the report box on another thread, reads it and presses OK.
 SeenBox DismissReportBox() {
     SeenBox seen;
-    HWND box = nullptr;
-    for (int i = 0; i < 500 && !box; ++i) {
-        box = ::FindWindowW(L"#32770", L"Staywick");
-        if (!box)
-            ::Sleep(10);
-    }
+    const auto box = test::WaitForMessageBox(L"Staywick", 5000);
     if (!box)
         return seen;
-    wchar_t buf[512] = {};
-    ::GetWindowTextW(box, buf, 512);
-    seen.caption = buf;
-    ::GetDlgItemTextW(box, 0xFFFF, buf, 512);
-    seen.text = buf;
+    seen.caption = box->caption;
+    seen.text = box->text;
     const HICON error = ::LoadIconW(nullptr, IDI_HAND);
     for (int id : {0x14, 0x440}) { // the icon control's id on Windows and under Wine
-        if (HWND icon = ::GetDlgItem(box, id)) {
+        if (HWND icon = ::GetDlgItem(box->box, id)) {
             seen.errorIcon |=
                 reinterpret_cast<HICON>(::SendMessageW(icon, STM_GETICON, 0, 0)) == error;
         }
     }
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ::PostMessageW(box->box, WM_COMMAND, IDOK, 0);
     return seen;
 }
 

@@ -69,15 +69,15 @@ protected:
         records.clear();
         options.Active = false;
         options.AutoStopped = false;
-        parts = BuildProgramParts(
-            options, ProgramPorts{.applicationWindow = nullptr,
-                                  .windowDpi = 96,
-                                  .input = input,
-                                  .diagnostics = diagnostics,
-                                  .timers = {mainTimer, countDownTimer, debugTimer},
-                                  .saveOptions = [this] { ++saves; },
-                                  .processMessages = {},
-                                  .shell = &RecordShell});
+        parts = BuildProgramParts(options,
+                                  ProgramPorts{.applicationWindow = nullptr,
+                                               .windowDpi = 96,
+                                               .input = input,
+                                               .diagnostics = diagnostics,
+                                               .timers = {mainTimer, countDownTimer, debugTimer},
+                                               .saveOptions = [this] { ++saves; },
+                                               .processMessages = {},
+                                               .shell = &RecordShell});
         controller = &parts->Controller;
         parts->Tray.SetVisible(true);
     }
@@ -125,7 +125,8 @@ TEST_F(TrayWithController, LoadingMarksTheStoredDurationAndTheStatusFollows) {
 TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywhere) {
     controller->SelectItemActivateForStatus(0);
     EXPECT_EQ(CheckedDurations(), (std::vector<UINT>{0, 1})); // "&Indefinitely" and its separator
-    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, menu().ActivateForItem(7).Command(),
+    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND,
+                   menu().ActivateForItem(7).Command(),
                    0); // "2 Hours"
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7});
     EXPECT_TRUE(options.Active);

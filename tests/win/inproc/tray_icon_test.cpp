@@ -212,12 +212,17 @@ TEST_P(TrayCallback, OnlyDoubleClicksRunTheHandler) {
 
 INSTANTIATE_TEST_SUITE_P(
     Events, TrayCallback,
-    ::testing::Values(CallbackCase{WM_LBUTTONDBLCLK, 1}, CallbackCase{WM_RBUTTONDBLCLK, 1},
-                      CallbackCase{WM_MBUTTONDBLCLK, 1}, CallbackCase{WM_MOUSEMOVE, 0},
-                      CallbackCase{WM_LBUTTONDOWN, 0}, CallbackCase{WM_LBUTTONUP, 0},
-                      CallbackCase{WM_RBUTTONDOWN, 0}, CallbackCase{WM_MBUTTONDOWN, 0},
-                      CallbackCase{WM_MBUTTONUP, 0}, CallbackCase{NIN_BALLOONUSERCLICK, 0},
-                      CallbackCase{0x0402 /* NIN_BALLOONSHOW */, 0}));
+    ::testing::Values(CallbackCase{.event = WM_LBUTTONDBLCLK, .doubleClicks = 1},
+                      CallbackCase{.event = WM_RBUTTONDBLCLK, .doubleClicks = 1},
+                      CallbackCase{.event = WM_MBUTTONDBLCLK, .doubleClicks = 1},
+                      CallbackCase{.event = WM_MOUSEMOVE, .doubleClicks = 0},
+                      CallbackCase{.event = WM_LBUTTONDOWN, .doubleClicks = 0},
+                      CallbackCase{.event = WM_LBUTTONUP, .doubleClicks = 0},
+                      CallbackCase{.event = WM_RBUTTONDOWN, .doubleClicks = 0},
+                      CallbackCase{.event = WM_MBUTTONDOWN, .doubleClicks = 0},
+                      CallbackCase{.event = WM_MBUTTONUP, .doubleClicks = 0},
+                      CallbackCase{.event = NIN_BALLOONUSERCLICK, .doubleClicks = 0},
+                      CallbackCase{.event = 0x0402 /* NIN_BALLOONSHOW */, .doubleClicks = 0}));
 
 TEST_F(TrayIconTest, RightButtonUpOpensTheMenuAfterTheWaitingMessages) {
     TTrayIcon tray(nullptr, &RecordShell);

@@ -15,9 +15,9 @@ namespace staywick::test {
 
 // Points the dialogs at Staywick.exe's resources (once per process).
 inline void UseStaywickResources() {
-    static const HMODULE module = ::LoadLibraryExW(
-        StaywickExePath().c_str(), nullptr,
-        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    static const HMODULE module =
+        ::LoadLibraryExW(StaywickExePath().c_str(), nullptr,
+                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     SetResourceModule(module);
 }
 
@@ -29,7 +29,8 @@ inline void RunSoon(std::function<void()> action, UINT delayMs = 50) {
         ::KillTimer(nullptr, id);
         auto run = std::move(pending);
         pending = nullptr;
-        if (run) run();
+        if (run)
+            run();
     });
 }
 
@@ -88,10 +89,12 @@ inline std::vector<std::wstring> FilesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
     do {
         const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
+        if (name != L"." && name != L"..")
+            names.push_back(name);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return names;

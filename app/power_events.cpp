@@ -1,0 +1,54 @@
+#include "app/power_events.h"
+
+namespace staywick {
+
+namespace {
+
+constexpr wchar_t kPowerEventsClass[] = L"TStaywickPowerEvents";
+
+template <class F> F User32Function(const char* name) {
+    // The exported function's real type is F; GetProcAddress only knows FARPROC.
+    return reinterpret_cast<F>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+} // namespace
+
+BOOL WINAPI EndSuspendResumeNotification(HPOWERNOTIFY registration) {
+    using Fn = BOOL(WINAPI*)(HPOWERNOTIFY);
+    static const Fn fn = User32Function<Fn>("UnregisterSuspendResumeNotification");
+    return fn ? fn(registration) : FALSE;
+}
+
+TPowerEvents::TPowerEvents() {
+    RegisterWindowClass(kPowerEventsClass);
+    // Top-level and unowned, never shown: broadcasts reach top-level windows only.
+    Create(0, kPowerEventsClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+    // Windows 8 and later.
+    using Fn = HPOWERNOTIFY(WINAPI*)(HANDLE, DWORD);
+    static const Fn registerFn = User32Function<Fn>("RegisterSuspendResumeNotification");
+    if (registerFn && Handle())
+        registration_.Reset(registerFn(Handle(), DEVICE_NOTIFY_WINDOW_HANDLE));
+}
+
+TPowerEvents::~TPowerEvents() {
+    registration_.Reset();
+    Destroy();
+}
+
+LRESULT TPowerEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_POWERBROADCAST)
+        return DefaultHandling(msg, wParam, lParam);
+    // The system sends PBT_APMRESUMEAUTOMATIC on every resume; when a user
+    // caused the wake, or gives input afterwards, PBT_APMRESUMESUSPEND follows.
+    if (OnResume) {
+        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+            OnResume(ResumeKind::Automatic);
+        } else if (wParam == PBT_APMRESUMESUSPEND) {
+            OnResume(ResumeKind::ByUser);
+        }
+    }
+    return TRUE;
+}
+
+} // namespace staywick

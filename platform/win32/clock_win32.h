@@ -1,0 +1,15 @@
+#pragma once
+// The clocks on Windows: GetTickCount64, which counts on while the computer
+// sleeps (the same count as the last-input time), and the local time of day
+// through the time-zone rules of the day in question.
+#include "platform/clock.h"
+
+namespace staywick {
+
+class ClockWin32 final : public Clock {
+public:
+    std::uint64_t MonotonicMilliseconds() override;
+    LocalClockTime LocalTimeIn(std::uint64_t fromNowMs) override;
+};
+
+} // namespace staywick

@@ -1,0 +1,152 @@
+// MainTrayMenu: the items in their fixed order and the click path (auto-check
+// first, then the handler).
+#include "engine/activate_for_items.h"
+#include "tray/win32/main_tray_menu.h"
+#include "tray_menu_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace staywick {
+namespace {
+
+using test::MenuType;
+
+struct ExpectedItem {
+    const wchar_t* caption; // nullptr: separator
+    std::int64_t tag;
+};
+
+std::wstring MenuText(HMENU menu, UINT position) {
+    wchar_t buf[128] = {};
+    ::GetMenuStringW(menu, position, buf, 128, MF_BYPOSITION);
+    return buf;
+}
+
+bool MenuChecked(HMENU menu, UINT position) {
+    return (::GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
+}
+
+void CheckItems(HMENU menu, const TMenuItem& parent, const std::vector<ExpectedItem>& expected) {
+    ASSERT_EQ(::GetMenuItemCount(menu), static_cast<int>(expected.size()));
+    ASSERT_EQ(parent.Count(), expected.size());
+    for (UINT i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (!expected[i].caption) {
+            EXPECT_TRUE(MenuType(menu, i) & MFT_SEPARATOR);
+            EXPECT_TRUE(parent[i].IsSeparator());
+        } else {
+            EXPECT_EQ(MenuText(menu, i), expected[i].caption);
+            EXPECT_EQ(parent[i].Caption(), expected[i].caption);
+        }
+        EXPECT_EQ(parent[i].Tag, expected[i].tag);
+    }
+}
+
+TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
+    TMainTrayMenu menu;
+    HMENU handle = menu.Handle();
+    CheckItems(handle, menu.Items(),
+               {{L"&Staywick is disabled", 0},
+                {nullptr, 0},
+                {L"&Activate for", 0},
+                {L"&Options...", 0},
+                {nullptr, 0},
+                {L"&Donate", 0},
+                {L"&About...", 0},
+                {nullptr, 0},
+                {L"E&xit", 0}});
+    HMENU sub = ::GetSubMenu(handle, 2);
+    ASSERT_NE(sub, nullptr);
+    CheckItems(sub, menu.MnuOptions(),
+               {{L"&Indefinitely", 0},
+                {nullptr, 0},
+                {L"5 Minutes", 5},
+                {L"10 Minutes", 10},
+                {L"15 Minutes", 15},
+                {L"30 Minutes", 30},
+                {L"1 Hour", 60},
+                {L"2 Hours", 120},
+                {L"4 Hours", 240},
+                {L"6 Hours", 360},
+                {L"8 Hours", 480},
+                {L"10 Hours", 600},
+                {L"12 Hours", 720}});
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
+        EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
+    }
+    // Only the status item is the default (bold) one; nothing is checked yet.
+    EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u);
+    EXPECT_EQ(::GetMenuDefaultItem(sub, TRUE, 0), static_cast<UINT>(-1));
+    for (UINT i = 0; i < 13; ++i)
+        EXPECT_FALSE(MenuChecked(sub, i));
+    EXPECT_FALSE(menu.MnuActive().AutoCheck);
+}
+
+// Sends the command of an item to the list window, as the system does when
+// the item is chosen.
+void Choose(TMenuItem& item) {
+    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, item.Command(), 0);
+}
+
+TEST(TrayMenu, ChoosingADurationAutoChecksThenRunsTheHandlerWithItsPosition) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    std::vector<std::size_t> chosen;
+    std::vector<bool> checkedInHandler;
+    menu.Handlers.Indefinitely1Click = [&](std::size_t position) {
+        chosen.push_back(position);
+        checkedInHandler.push_back(menu.ActivateForChecked(position));
+        // As the controller does: clear all, then mark the chosen entry.
+        for (std::size_t i = 0; i < TMainTrayMenu::kActivateForCount; ++i) {
+            menu.SetActivateForChecked(i, false);
+        }
+        menu.SetActivateForChecked(position, true);
+    };
+    Choose(menu.ActivateForItem(5)); // "30 Minutes"
+    Choose(menu.ActivateForItem(8)); // "4 Hours"
+    Choose(menu.ActivateForItem(8)); // the same again: stays the only mark
+    EXPECT_EQ(chosen, (std::vector<std::size_t>{5, 8, 8}));
+    // The item's own toggle ran before the handler.
+    EXPECT_EQ(checkedInHandler, (std::vector<bool>{true, true, false}));
+    for (UINT i = 0; i < 13; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(MenuChecked(sub, i), i == 8);
+        EXPECT_EQ(menu.ActivateForChecked(i), i == 8);
+    }
+}
+
+TEST(TrayMenu, EveryItemRunsItsOwnHandler) {
+    TMainTrayMenu menu;
+    menu.Handle();
+    std::vector<std::wstring> ran;
+    menu.Handlers.MnuActiveClick = [&] { ran.push_back(L"active"); };
+    menu.Handlers.SetMaximumsystemidletime1Click = [&] { ran.push_back(L"options"); };
+    menu.Handlers.MnuDonateClick = [&] { ran.push_back(L"donate"); };
+    menu.Handlers.MnuAboutClick = [&] { ran.push_back(L"about"); };
+    menu.Handlers.MnuQuitClick = [&] { ran.push_back(L"quit"); };
+    for (std::size_t i : {0u, 3u, 5u, 6u, 8u})
+        Choose(menu.Items()[i]);
+    EXPECT_EQ(ran,
+              (std::vector<std::wstring>{L"active", L"options", L"donate", L"about", L"quit"}));
+    // The status item is no auto-check item: its mark is the controller's.
+    EXPECT_FALSE(menu.MnuActive().Checked());
+}
+
+TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
+    TMainTrayMenu menu;
+    HMENU handle = menu.Handle();
+    menu.SetStatus(true, L"&Staywick is active (30 minutes)");
+    EXPECT_TRUE(MenuChecked(handle, 0));
+    EXPECT_EQ(MenuText(handle, 0), L"&Staywick is active (30 minutes)");
+    EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u); // still bold
+    menu.SetStatus(false, L"&Staywick is disabled");
+    EXPECT_FALSE(MenuChecked(handle, 0));
+    EXPECT_EQ(MenuText(handle, 0), L"&Staywick is disabled");
+}
+
+} // namespace
+} // namespace staywick

@@ -1,0 +1,381 @@
+// The Options dialog against a test record: its controls and layout, the
+// numeric field's rules, OK/Cancel/Esc/Enter, and what a confirmed dialog
+// makes the keep-awake controller do (save, re-arm, release).
+#include "common/app_error.h"
+#include "common/win32/temp_file.h"
+#include "fakes/keep_awake_rig.h"
+#include "resources/resource.h"
+#include "settings/win32/options_dialog.h"
+#include "win/inproc/windows_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace staywick::test {
+namespace {
+
+struct Box {
+    int id, left, top, width, height;
+    bool growsWithText = false; // one-line labels: at least this wide, more if the text needs it
+};
+
+// The layout at 120 pixels per inch (the numeric field: edit and arrows together).
+constexpr Box kDesigned[] = {
+    {.id = IDC_OPT_LABEL6, .left = 10, .top = 20, .width = 27, .height = 20, .growsWithText = true},
+    {.id = IDC_OPT_COMBOKEY, .left = 49, .top = 17, .width = 132, .height = 28},
+    {.id = IDC_OPT_LABEL4, .left = 10, .top = 58, .width = 378, .height = 24},
+    {.id = IDC_OPT_LABEL1,
+     .left = 10,
+     .top = 93,
+     .width = 181,
+     .height = 20,
+     .growsWithText = true},
+    {.id = IDC_OPT_LABELMINS,
+     .left = 263,
+     .top = 92,
+     .width = 52,
+     .height = 20,
+     .growsWithText = true},
+    {.id = IDC_OPT_LABEL2, .left = 10, .top = 124, .width = 348, .height = 40},
+    {.id = IDC_OPT_CHECKNOTIFY, .left = 10, .top = 178, .width = 274, .height = 21},
+    {.id = IDC_OPT_LABEL3, .left = 10, .top = 204, .width = 378, .height = 40},
+    {.id = IDOK, .left = 191, .top = 261, .width = 93, .height = 30},
+    {.id = IDCANCEL, .left = 292, .top = 261, .width = 94, .height = 30},
+};
+
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseStaywickResources(); }
+
+    HWND Item(HWND dlg, int id) { return ::GetDlgItem(dlg, id); }
+    std::wstring SpinText(HWND dlg) { return TextOf(Item(dlg, IDC_OPT_SPINEDIT)); }
+
+    void ExpectLayoutAt(HWND dlg, UINT dpi) {
+        const auto s = [dpi](int v) { return ::MulDiv(v, static_cast<int>(dpi), 120); };
+        for (const Box& b : kDesigned) {
+            SCOPED_TRACE(testing::Message() << "control " << b.id << " at " << dpi << " dpi");
+            const RECT r = ChildRect(Item(dlg, b.id));
+            EXPECT_EQ(r.left, s(b.left));
+            EXPECT_EQ(r.top, s(b.top));
+            if (b.growsWithText) {
+                EXPECT_GE(r.right - r.left, s(b.width));
+                EXPECT_LE(r.right - r.left, s(b.width) * 3 / 2) << "no more than the text needs";
+            } else {
+                EXPECT_EQ(r.right - r.left, s(b.width));
+            }
+            EXPECT_EQ(r.bottom - r.top, s(b.height));
+        }
+        // The numeric field: edit and arrows side by side fill 204, 89, 48 x 30.
+        const RECT edit = ChildRect(Item(dlg, IDC_OPT_SPINEDIT));
+        const RECT arrows = ChildRect(Item(dlg, IDC_OPT_SPINUPDOWN));
+        EXPECT_EQ(edit.left, s(204));
+        EXPECT_EQ(edit.top, s(89));
+        EXPECT_EQ(edit.right, arrows.left);
+        EXPECT_EQ(arrows.right, s(204) + s(48));
+        EXPECT_EQ(edit.bottom - edit.top, s(30));
+        EXPECT_EQ(arrows.bottom - arrows.top, s(30));
+        RECT client{};
+        ::GetClientRect(dlg, &client);
+        EXPECT_EQ(client.right, s(396));
+        EXPECT_EQ(client.bottom, s(301));
+        EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
+        EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
+        EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
+        EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL3)).lfHeight, -s(13));
+        EXPECT_EQ(std::wstring(FontOf(Item(dlg, IDC_OPT_COMBOKEY)).lfFaceName), L"Segoe UI");
+    }
+
+    // The real controller behind the opener, on a virtual clock and fake
+    // input; options_ is its record.
+    OptionsDialogHost HostFor(HWND owner) {
+        rig_.Create();
+        // Somewhere else than the 5000 ms a confirmed dialog re-arms it to.
+        rig_.controller->TimerMain.SetInterval(123000);
+        return OptionsDialogHost{.app = app_,
+                                 .options = options_,
+                                 .owner = owner,
+                                 .confirmed = [this](bool notifySystemWasOn) {
+                                     rig_.controller->OptionsConfirmed(notifySystemWasOn);
+                                 }};
+    }
+    int Saves() const { return static_cast<int>(rig_.saved.size()); }
+    int Releases() const {
+        return static_cast<int>(std::count(rig_.input.executionStates.begin(),
+                                           rig_.input.executionStates.end(), 0x80000000u));
+    }
+    std::uint32_t MainInterval() const { return rig_.controller->TimerMain.Interval(); }
+
+    Application app_{L"Staywick"};
+    fakes::KeepAwakeRig rig_;
+    TStaywickOptions& options_ = rig_.options;
+};
+
+TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
+    options_.SleepMax = 3;
+    options_.InputKey = 1;
+    options_.NotifySystem = true;
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND dlg = form.Handle();
+
+    EXPECT_EQ(TextOf(dlg), L"Options");
+    const auto style = ::GetWindowLongPtrW(dlg, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "fixed dialog frame";
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABEL6)), L"Key:");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABEL4)),
+              L"Specify the key used to perform a simulated input in the system");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABEL1)), L"&Maximum system idle time:");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABEL2)),
+              L"Specify the maximum time the system is allowed to be idle. Default is 3 minutes.");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_CHECKNOTIFY)), L"Notify the system that it is in use");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABEL3)),
+              L"Notify the system of its active status to prevent it from entering sleep mode or "
+              L"turning off the display.");
+    EXPECT_EQ(TextOf(Item(dlg, IDOK)), L"&OK");
+    EXPECT_EQ(TextOf(Item(dlg, IDCANCEL)), L"&Cancel");
+    EXPECT_TRUE(::GetWindowLongPtrW(Item(dlg, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+
+    HWND combo = Item(dlg, IDC_OPT_COMBOKEY);
+    ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+    const wchar_t* keys[] = {L"F15", L"Num Lock", L"Shift"};
+    for (int i = 0; i < 3; ++i) {
+        wchar_t item[32] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_STREQ(item, keys[i]);
+    }
+    EXPECT_EQ((::GetWindowLongPtrW(combo, GWL_STYLE) & 3), CBS_DROPDOWNLIST);
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SpinText(dlg), L"3");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABELMINS)), L"Minutes");
+    EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_CHECKED);
+
+    ExpectLayoutAt(dlg, WindowDpi(dlg));
+
+    // Tab order: key list, numeric field, check box, OK, Cancel, and round again.
+    const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
+                         IDCANCEL,         IDC_OPT_COMBOKEY};
+    for (int i = 0; i + 1 < 6; ++i) {
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
+            << "after control " << order[i];
+    }
+    // The explanatory texts are no stops.
+    for (int id : {IDC_OPT_LABEL4, IDC_OPT_LABEL2, IDC_OPT_LABEL3, IDC_OPT_LABELMINS}) {
+        EXPECT_FALSE(::GetWindowLongPtrW(Item(dlg, id), GWL_STYLE) & WS_TABSTOP);
+    }
+    // Alt+M's label stands right before the numeric field.
+    EXPECT_EQ(::GetWindow(Item(dlg, IDC_OPT_LABEL1), GW_HWNDNEXT), Item(dlg, IDC_OPT_SPINEDIT));
+
+    // Another resolution: the whole layout follows.
+    RECT suggested{};
+    ::GetWindowRect(dlg, &suggested);
+    ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ExpectLayoutAt(dlg, 144);
+}
+
+TEST_F(OptionsDialogTest, OutOfRangeRecordShowsBoundsAndNoKeyStoresMinusOne) {
+    struct Case {
+        std::int32_t sleepMax;
+        const wchar_t* shown;
+        const wchar_t* unit;
+    };
+    for (const Case& c : {Case{.sleepMax = 0, .shown = L"1", .unit = L"Minute"},
+                          Case{.sleepMax = 20000, .shown = L"9999", .unit = L"Minutes"},
+                          Case{.sleepMax = -7, .shown = L"1", .unit = L"Minute"},
+                          Case{.sleepMax = 1, .shown = L"1", .unit = L"Minute"}}) {
+        TStaywickOptions options;
+        options.SleepMax = c.sleepMax;
+        options.InputKey = 5;
+        TFrmOptions form(nullptr, options, nullptr);
+        EXPECT_EQ(SpinText(form.Handle()), c.shown) << c.sleepMax;
+        EXPECT_EQ(TextOf(Item(form.Handle(), IDC_OPT_LABELMINS)), c.unit);
+        EXPECT_EQ(options.SleepMax, c.sleepMax) << "filling in leaves the record alone";
+        EXPECT_EQ(::SendDlgItemMessageW(form.Handle(), IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0), -1);
+        form.BtnOkClick();
+        EXPECT_EQ(options.SleepMax, std::stoi(c.shown));
+        EXPECT_EQ(options.InputKey, -1);
+    }
+}
+
+TEST_F(OptionsDialogTest, NumericFieldTypingArrowsButtonsAndFocusLoss) {
+    TFrmOptions form(nullptr, options_, nullptr);
+    HWND dlg = form.Handle();
+    HWND edit = Item(dlg, IDC_OPT_SPINEDIT);
+    ::ShowWindow(dlg, SW_SHOW);
+    ::SetForegroundWindow(dlg);
+
+    ::SetWindowTextW(edit, L"");
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LABELMINS)), L"Minute") << "a cleared field counts as 1";
+    for (wchar_t c : std::wstring(L"1a2x.-+ "))
+        ::SendMessageW(edit, WM_CHAR, c, 0);
+    const std::wstring separator = UserDecimalSeparator();
+    const std::wstring expected = separator == L"." ? L"12.-+" : L"12-+";
+    EXPECT_EQ(SpinText(dlg), expected) << "letters and blanks are refused";
+
+    ::SetWindowTextW(edit, L"7");
+    ::SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(SpinText(dlg), L"8");
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SpinText(dlg), L"6");
+    ::SetWindowTextW(edit, L"9999");
+    ::SendMessageW(edit, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(SpinText(dlg), L"9999");
+    ::SetWindowTextW(edit, L"1");
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SpinText(dlg), L"1");
+
+    // The arrow buttons: a click on the upper and on the lower half.
+    HWND arrows = Item(dlg, IDC_OPT_SPINUPDOWN);
+    RECT r{};
+    ::GetClientRect(arrows, &r);
+    ::SetWindowTextW(edit, L"41");
+    const auto click = [&](int y) {
+        ::SendMessageW(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, y));
+        ::SendMessageW(arrows, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, y));
+    };
+    click(2);
+    EXPECT_EQ(SpinText(dlg), L"42");
+    click(r.bottom - 3);
+    click(r.bottom - 3);
+    EXPECT_EQ(SpinText(dlg), L"40");
+
+    // Bounds apply when the field loses the focus; a non-number stays as typed.
+    for (const auto& [typed, after] : {std::pair{L"0", L"1"},
+                                       {L"10000", L"9999"},
+                                       {L"-3", L"1"},
+                                       {L"abc", L"abc"},
+                                       {L"250", L"250"}}) {
+        ::SetFocus(edit);
+        ::SetWindowTextW(edit, typed);
+        ::SetFocus(Item(dlg, IDC_OPT_COMBOKEY));
+        EXPECT_EQ(SpinText(dlg), after) << typed;
+    }
+    // Pasting is allowed (Ctrl+V is a control character).
+    EXPECT_TRUE(::SendMessageW(edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
+}
+
+TEST_F(OptionsDialogTest, OkSavesRearmsAndReleasesWhenNotifyIsSwitchedOff) {
+    options_ = TStaywickOptions{};
+    options_.SleepMax = 3;
+    options_.InputKey = 0;
+    options_.NotifySystem = true;
+    HWND main = ::CreateWindowExW(0, L"STATIC", L"Main", WS_POPUP, 0, 0, 10, 10, app_.Handle(),
+                                  nullptr, nullptr, nullptr);
+    const OptionsDialogHost host = HostFor(main);
+    RECT placed{};
+    int dialogs = 0;
+    bool ownerDisabled = false;
+    RunSoon([&] {
+        ASSERT_NE(FrmOptions, nullptr);
+        HWND dlg = FrmOptions->Handle();
+        ::GetWindowRect(dlg, &placed);
+        ownerDisabled = !::IsWindowEnabled(main);
+        // "&Options..." again while open: the same dialog, no second one.
+        TFrmOptions* open = FrmOptions;
+        SetMaximumsystemidletime1Click(host);
+        EXPECT_EQ(FrmOptions, open);
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND w, LPARAM count) {
+                if (TextOf(w) == L"Options" && ::IsWindowVisible(w))
+                    ++*reinterpret_cast<int*>(count);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&dialogs));
+
+        ::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_SETCURSEL, 1, 0); // "Num Lock"
+        ::SetDlgItemTextW(dlg, IDC_OPT_SPINEDIT, L"7");
+        ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_UNCHECKED);
+        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    });
+    SetMaximumsystemidletime1Click(host);
+
+    EXPECT_EQ(FrmOptions, nullptr);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog is modal";
+    EXPECT_TRUE(::IsWindowEnabled(main));
+    EXPECT_EQ(options_.InputKey, 1);
+    EXPECT_EQ(options_.SleepMax, 7);
+    EXPECT_FALSE(options_.NotifySystem);
+    EXPECT_EQ(Saves(), 1);
+    EXPECT_EQ(rig_.saved.back(), options_) << "the record is saved as the dialog left it";
+    EXPECT_EQ(MainInterval(), 5000u);
+    EXPECT_EQ(Releases(), 1);
+    // Placed 20 px from the work area's right and bottom (the taskbar is at the bottom).
+    const RECT work = WorkArea();
+    EXPECT_EQ(placed.right, work.right - 20);
+    EXPECT_EQ(placed.bottom, work.bottom - 20);
+    // The application window lost its taskbar presence for good.
+    const auto ex = ::GetWindowLongPtrW(app_.Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+
+    // Switching it on again requests nothing at once.
+    RunSoon([&] {
+        ::CheckDlgButton(FrmOptions->Handle(), IDC_OPT_CHECKNOTIFY, BST_CHECKED);
+        ::PostMessageW(FrmOptions->Handle(), WM_COMMAND, IDOK, 0);
+    });
+    SetMaximumsystemidletime1Click(host);
+    EXPECT_TRUE(options_.NotifySystem);
+    EXPECT_EQ(Releases(), 1);
+    EXPECT_EQ(Saves(), 2);
+    ::DestroyWindow(main);
+}
+
+TEST_F(OptionsDialogTest, CancelEscAndTheCloseBoxChangeNothing) {
+    options_.SleepMax = 3;
+    options_.InputKey = 2;
+    const TStaywickOptions before = options_;
+    const OptionsDialogHost host = HostFor(nullptr);
+    const auto changeThen = [&](std::function<void(HWND)> close) {
+        RunSoon([&, close] {
+            HWND dlg = FrmOptions->Handle();
+            ::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_SETCURSEL, 0, 0);
+            ::SetDlgItemTextW(dlg, IDC_OPT_SPINEDIT, L"55");
+            ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_UNCHECKED);
+            close(dlg);
+        });
+        SetMaximumsystemidletime1Click(host);
+    };
+    changeThen([](HWND dlg) { ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); });
+    changeThen([](HWND dlg) {
+        // Esc reaches the dialog through the application's loop.
+        ::PostMessageW(::GetDlgItem(dlg, IDC_OPT_COMBOKEY), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    changeThen([](HWND dlg) { ::PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(options_, before);
+    EXPECT_EQ(Saves(), 0);
+    EXPECT_EQ(MainInterval(), 123000u);
+    EXPECT_EQ(Releases(), 0);
+    EXPECT_EQ(FrmOptions, nullptr);
+}
+
+TEST_F(OptionsDialogTest, EnterInTheFieldStoresTheBoundedNumber) {
+    for (const auto& [typed, stored] : {std::pair{L"0", 1}, {L"10000", 9999}, {L"", 1}}) {
+        const OptionsDialogHost host = HostFor(nullptr);
+        RunSoon([&, typed = typed] {
+            HWND edit = ::GetDlgItem(FrmOptions->Handle(), IDC_OPT_SPINEDIT);
+            ::SetFocus(edit);
+            ::SetWindowTextW(edit, typed);
+            ::PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        SetMaximumsystemidletime1Click(host);
+        EXPECT_EQ(options_.SleepMax, stored) << typed;
+    }
+}
+
+TEST_F(OptionsDialogTest, AFailedSaveReachesTheCallerAndTheDialogIsReleased) {
+    const OptionsDialogHost host = HostFor(nullptr);
+    rig_.saveHook = [] { throw AppError(L"Unable to write to X:\\Staywick.Settings"); };
+    RunSoon([] { ::PostMessageW(FrmOptions->Handle(), WM_COMMAND, IDOK, 0); });
+    options_.SleepMax = 3;
+    EXPECT_THROW(SetMaximumsystemidletime1Click(host), AppError);
+    EXPECT_EQ(FrmOptions, nullptr);
+    EXPECT_EQ(MainInterval(), 123000u) << "the timer is not re-armed after a failed save";
+    EXPECT_FALSE(::FindWindowW(L"#32770", L"Options"));
+}
+
+} // namespace
+} // namespace staywick::test

@@ -1,0 +1,202 @@
+// The colour modes read from the registry (values 0, 1, text, missing) and
+// what they make of the tray glyph and the program's style; the DPI change.
+#include "common/win32/theme.h"
+#include "tray/win32/main_tray_menu.h"
+#include "tray/win32/tray_appearance.h"
+#include "tray_font_support.h"
+#include "ui/visual_style.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace staywick {
+namespace {
+
+constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// Sets one value of the Personalize key for a test and puts the old one back.
+class PersonalizeValue {
+public:
+    explicit PersonalizeValue(const wchar_t* name) : name_(name) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                          nullptr);
+        DWORD size = sizeof(buffer_);
+        if (::RegQueryValueExW(key_, name_, nullptr, &type_, buffer_, &size) == ERROR_SUCCESS) {
+            size_ = size;
+        }
+    }
+    ~PersonalizeValue() {
+        if (size_) {
+            ::RegSetValueExW(key_, name_, 0, type_, buffer_, *size_);
+        } else {
+            ::RegDeleteValueW(key_, name_);
+        }
+        ::RegCloseKey(key_);
+    }
+    void SetDword(DWORD value) {
+        ::RegSetValueExW(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                         sizeof(value));
+    }
+    void SetText(const std::wstring& text) {
+        ::RegSetValueExW(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    void Remove() { ::RegDeleteValueW(key_, name_); }
+
+private:
+    const wchar_t* name_;
+    HKEY key_ = nullptr;
+    DWORD type_ = 0;
+    BYTE buffer_[512] = {};
+    std::optional<DWORD> size_;
+};
+
+// The colour-mode table is about Windows 10 and later, which is what this
+// Wine's kernel32 version resource reports (its OS version says 6.1).
+TEST(Theme, KernelVersionResourceSaysWindowsTen) {
+    ASSERT_TRUE(IsWindows10OrLater());
+}
+
+enum class Stored { Zero, One, Text, Missing };
+
+struct ModeCase {
+    Stored stored;
+    bool dark;
+};
+
+class ColourModeFromRegistry : public ::testing::TestWithParam<ModeCase> {
+protected:
+    static void Store(PersonalizeValue& value, Stored stored) {
+        switch (stored) {
+        case Stored::Zero:
+            value.SetDword(0);
+            break;
+        case Stored::One:
+            value.SetDword(1);
+            break;
+        case Stored::Text:
+            value.SetText(L"0");
+            break;
+        case Stored::Missing:
+            value.Remove();
+            break;
+        }
+    }
+    void SetUp() override { ASSERT_TRUE(test::EnsureGlyphFont()); }
+    static BOOL WINAPI CountShell(DWORD, PNOTIFYICONDATAW) {
+        ++calls;
+        return TRUE;
+    }
+    static int calls;
+};
+int ColourModeFromRegistry::calls = 0;
+
+TEST_P(ColourModeFromRegistry, TaskbarValueSetsTheGlyphColour) {
+    PersonalizeValue taskbar(L"SystemUsesLightTheme");
+    PersonalizeValue apps(L"AppsUseLightTheme");
+    apps.SetDword(1); // the other value must not matter
+    Store(taskbar, GetParam().stored);
+    EXPECT_EQ(IsDarkTheme(true), GetParam().dark);
+    EXPECT_EQ(GetTrayModeColor(), GetParam().dark ? 1 : 2);
+
+    TGlyphList icons(L"Glyphter", L"CD", 20, 20);
+    icons.SetColor(RGB(12, 34, 56));
+    TTrayIcon tray(nullptr, &CountShell);
+    tray.SetVisible(true);
+    TTrayAppearance appearance(icons, tray, nullptr, 120);
+    const int before = calls;
+    appearance.UpdateTrayIcon(1);
+    EXPECT_EQ(icons.Color(), GetParam().dark ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    EXPECT_EQ(calls, before + 1); // the icon is always handed to the shell
+}
+
+TEST_P(ColourModeFromRegistry, AppsValueSetsTheStyle) {
+    PersonalizeValue taskbar(L"SystemUsesLightTheme");
+    PersonalizeValue apps(L"AppsUseLightTheme");
+    taskbar.SetDword(GetParam().dark ? 1 : 0); // opposite of the apps' mode
+    Store(apps, GetParam().stored);
+    EXPECT_EQ(IsDarkTheme(false), GetParam().dark);
+    EXPECT_EQ(GetMenuModeColor(), GetParam().dark ? 1 : 2);
+
+    TGlyphList icons(L"Glyphter", L"CD", 20, 20);
+    TTrayIcon tray(nullptr, &CountShell);
+    TMainTrayMenu menu;
+    TTrayAppearance appearance(icons, tray, &menu, 120);
+    appearance.SetVisualStyle();
+    EXPECT_EQ(VisualStyle::Selected(), GetParam().dark ? StyleKind::Dark : StyleKind::Standard);
+    EXPECT_STREQ(VisualStyle::SelectedName(), GetParam().dark ? L"Windows10 Dark" : L"Windows");
+    EXPECT_EQ(menu.DarkLook(), GetParam().dark && !VisualStyle::IsHighContrast());
+    VisualStyle::Select(StyleKind::Standard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ColourModeFromRegistry,
+                         ::testing::Values(ModeCase{.stored = Stored::Zero, .dark = true},
+                                           ModeCase{.stored = Stored::One, .dark = false},
+                                           ModeCase{.stored = Stored::Text, .dark = true},
+                                           ModeCase{.stored = Stored::Missing, .dark = true}));
+
+TEST(Theme, MissingKeyIsCreatedAndCountsAsDark) {
+    // Move both values aside; the key itself may stay.
+    PersonalizeValue taskbar(L"SystemUsesLightTheme");
+    PersonalizeValue apps(L"AppsUseLightTheme");
+    taskbar.Remove();
+    apps.Remove();
+    EXPECT_TRUE(IsDarkTheme(true));
+    EXPECT_TRUE(IsDarkTheme(false));
+    HKEY key = nullptr;
+    EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    if (key)
+        ::RegCloseKey(key);
+}
+
+TEST(TrayAppearance, DpiChangeRescalesStylesWaitsThenRedrawsAtTheNewSize) {
+    ASSERT_TRUE(test::EnsureGlyphFont());
+    PersonalizeValue taskbar(L"SystemUsesLightTheme");
+    taskbar.SetDword(1); // light taskbar: black glyph
+    TGlyphList icons(L"Glyphter", L"CD", 20, 20);
+    TTrayIcon tray(nullptr, [](DWORD, PNOTIFYICONDATAW) -> BOOL { return TRUE; });
+    TTrayAppearance appearance(icons, tray, nullptr, 96);
+    EXPECT_EQ(icons.Width(), 16); // from 120 to the window's 96 at once
+    appearance.UpdateTrayIcon(0);
+
+    auto iconSize = [&tray] {
+        ICONINFO info{};
+        if (!::GetIconInfo(tray.Icon(), &info))
+            return 0L;
+        BITMAP bm{};
+        ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        return bm.bmWidth;
+    };
+    EXPECT_EQ(iconSize(), 16);
+
+    HWND wnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    std::vector<DWORD> waits;
+    long sizeDuringWait = 0;
+    appearance.Wait = [&](DWORD ms) {
+        waits.push_back(ms);
+        sizeDuringWait = iconSize();
+    };
+    RECT suggested{10, 20, 210, 220};
+    appearance.DpiChanged(wnd, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested),
+                          [] { return 1; });
+    EXPECT_EQ(waits, std::vector<DWORD>{5000});
+    EXPECT_EQ(sizeDuringWait, 16); // the old icon until the wait is over
+    EXPECT_EQ(iconSize(), 32);
+    EXPECT_EQ(icons.Width(), 32);
+    EXPECT_EQ(appearance.Dpi(), 192);
+    EXPECT_EQ(icons.Color(), RGB(0, 0, 0));
+    RECT rc{};
+    ::GetWindowRect(wnd, &rc);
+    EXPECT_EQ(rc.left, 10);
+    EXPECT_EQ(rc.right, 210);
+    ::DestroyWindow(wnd);
+}
+
+} // namespace
+} // namespace staywick
