@@ -174,8 +174,12 @@ std::wstring TextOf(int id) {
 
 } // namespace
 
+void OpenDonationPage() {
+    OpenWebAddress(STAYWICK_DONATE_URL);
+}
+
 TAboutWindow::TAboutWindow(Application& app, HWND host, const std::wstring& exePath)
-    : ShowLicense(app, host), OpenUrl(&OpenWebAddress), app_(app), host_(host) {
+    : ShowLicense(app, host), app_(app), host_(host) {
     ShowLicense.SetPosition(poDesigned);
     ShowLicense.SetLicenseText(LicenseAgreementLines());
     white_.Reset(::CreateSolidBrush(RGB(255, 255, 255)));
@@ -312,13 +316,13 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
 void TAboutWindow::LinkClicked(UINT_PTR id) {
     switch (id) {
     case IDC_ABOUT_SITE: // LabelSiteLinkClick
-        OpenUrl(STAYWICK_HOME_URL);
+        OpenWebAddress(STAYWICK_HOME_URL);
         break;
     case IDC_ABOUT_LICENSE: // LabelLALinkClick
         ShowLicense.Execute();
         break;
     case IDC_ABOUT_SUPPORT: // LabelSupport2LinkClick
-        OpenUrl(STAYWICK_SUPPORT_URL);
+        OpenWebAddress(STAYWICK_SUPPORT_URL);
         break;
     case IDC_ABOUT_DONATE: // LinkLabel1LinkClick
         if (OnDonate)

@@ -13,6 +13,10 @@
 
 namespace staywick {
 
+// The donation page in the user's browser: the tray menu's "&Donate" and the
+// About window's donation link (through OpenWebAddress).
+void OpenDonationPage();
+
 class TAboutWindow {
 public:
     // `host` is the main window; its client area is sized to the layout and
@@ -38,10 +42,9 @@ public:
 
     // The license viewer of the "License Agreement" link.
     TShowLicense ShowLicense;
-    // The donation link runs the tray menu's Donate action (MnuDonateClick).
-    std::function<void()> OnDonate;
-    // Opens a web address (OpenWebAddress unless a test replaces it).
-    std::function<void(const std::wstring&)> OpenUrl;
+    // The donation link runs the tray menu's Donate action (MnuDonateClick),
+    // which opens the donation page.
+    std::function<void()> OnDonate = &OpenDonationPage;
 
 private:
     void CreateControls();
@@ -56,7 +59,5 @@ private:
     win32::IconHandle logo_;
     win32::BrushHandle white_;
 };
-
-// Opens a web page in the user's browser; the outcome is not examined.
 
 } // namespace staywick

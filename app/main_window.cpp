@@ -72,9 +72,7 @@ void TFrmStaywickMain::FormCreate() {
     // opens, so that box's loop runs AppLoaded before any tick can come, and
     // TimerMain never ticks against a record that says off.
     const ScopeExit postAppLoaded([this] { ::PostMessageW(Handle(), kWmAppLoaded, 0, 0); });
-    app_.SetOnMessage([this](const MSG& msg, bool& handled) {
-        parts_->Controller.OnAppMessage(msg.message, msg.wParam, handled);
-    });
+    app_.SetOnMessage(AppMessageHook(parts_->Controller));
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
@@ -122,10 +120,7 @@ void TFrmStaywickMain::PrevInstance() {
 }
 
 void TFrmStaywickMain::FormDestroy() {
-    input_.ReleaseAwakeState();
-    powerRequest_.Release();
-    if (parts_)
-        parts_->Tray.SetVisible(false);
+    ReleaseAwakeAndRemoveIcon(input_, parts_.get(), &powerRequest_);
     CreatedMutex.Reset();
 }
 

@@ -50,7 +50,7 @@ private:
     void SetMaximumsystemidletime1Click();
     void MnuDonateClick();
     void MnuAboutClick();
-    TAboutWindow& AboutWindow();  // made on first use
+    TAboutWindow& AboutWindow(); // made on first use
     void MnuQuitClick();
 
     // TickDiagnostics: the activity log and the debug window.

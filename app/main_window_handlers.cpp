@@ -26,7 +26,7 @@ void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
 }
 
 void TFrmStaywickMain::MnuDonateClick() {
-    OpenWebAddress(STAYWICK_DONATE_URL);
+    OpenDonationPage();
 }
 
 void TFrmStaywickMain::MnuAboutClick() {

@@ -4,7 +4,8 @@ namespace staywick {
 
 ProgramParts::ProgramParts(TStaywickOptions& options, const ProgramPorts& ports)
     : Tray(ports.applicationWindow, ports.shell, ports.trayRetryTimer),
-      Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi),
+      Appearance(TrayIcons, Tray, &MainTrayMenu, ports.windowDpi,
+                 ports.dpiRedrawTimer ? *ports.dpiRedrawTimer : DpiRedrawTimerPort),
       StatusView(MainTrayMenu, Tray, Appearance),
       Controller(options, StatusView, ports.input, ports.diagnostics, ports.saveOptions,
                  ports.timers, ports.power) {}
@@ -28,6 +29,20 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
         controller.PowerResumed(kind);
     };
     return parts;
+}
+
+Application::MessageHook AppMessageHook(KeepAwakeController& controller) {
+    return [&controller](const MSG& msg, bool& handled) {
+        controller.OnAppMessage(msg.message, msg.wParam, handled);
+    };
+}
+
+void ReleaseAwakeAndRemoveIcon(InputPower& input, ProgramParts* parts, PowerRequest* power) {
+    input.ReleaseAwakeState();
+    if (power)
+        power->Release();
+    if (parts)
+        parts->Tray.SetVisible(false);
 }
 
 } // namespace staywick

@@ -12,6 +12,8 @@
 #include "tray/win32/tray_appearance.h"
 #include "tray/win32/tray_icon.h"
 #include "tray/win32/tray_status_view.h"
+#include "ui/application.h"
+#include "ui/timer_port_win32.h"
 
 #include <windows.h>
 
@@ -36,6 +38,9 @@ struct ProgramPorts {
     KeepAwakePowerPorts power = {};
     // The tray's add retries; nullptr for a window timer of its own.
     TimerPort* trayRetryTimer = nullptr;
+    // The wait before the glyph is redrawn after a DPI change; the parts'
+    // own window timer unless a test passes one.
+    TimerPort* dpiRedrawTimer = nullptr;
 };
 
 struct ProgramParts {
@@ -43,6 +48,7 @@ struct ProgramParts {
 
     // The glyph font must be registered before this list draws.
     TGlyphList TrayIcons{L"Glyphter", L"CD", 20, 20};
+    TimerPortWin32 DpiRedrawTimerPort;
     TMainTrayMenu MainTrayMenu;
     TTrayIcon Tray;
     TTrayAppearance Appearance;
@@ -58,5 +64,15 @@ struct ProgramParts {
 // (for example no timer left).
 std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
                                                 const ProgramPorts& ports);
+
+// The application-wide hook FormCreate installs: the controller sees every
+// queued message and swallows the screen-saver and monitor-power commands.
+Application::MessageHook AppMessageHook(KeepAwakeController& controller);
+
+// FormDestroy's order: the awake request and the power request are released
+// (whatever NotifySystem says) before the icon leaves the notification area;
+// `parts` may be missing when they could not be created.
+void ReleaseAwakeAndRemoveIcon(InputPower& input, ProgramParts* parts,
+                               PowerRequest* power = nullptr);
 
 } // namespace staywick

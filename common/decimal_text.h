@@ -10,8 +10,7 @@ namespace staywick {
 // The digits of magnitude, after a minus sign when negative.
 std::wstring DecimalDigits(unsigned long long magnitude, bool negative);
 
-template <typename Int>
-std::wstring DecimalText(Int value) {
+template <typename Int> std::wstring DecimalText(Int value) {
     static_assert(std::is_integral_v<Int>, "whole numbers only");
     if constexpr (std::is_signed_v<Int>) {
         if (value < 0) // negated in unsigned arithmetic, so the lowest value works too

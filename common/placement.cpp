@@ -1,5 +1,7 @@
 #include "common/placement.h"
 
+#include <algorithm>
+
 namespace staywick {
 
 bool IsInUpperBand(const ScreenRect& taskbar, std::int32_t screenHeight) {
@@ -31,16 +33,24 @@ ScreenPoint PlacementFor(TTaskbarEdge edge, const ScreenRect& workArea, std::int
                          std::int32_t height) {
     const std::int32_t right = workArea.Right - width - kPlacementGap;
     const std::int32_t bottom = workArea.Bottom - height - kPlacementGap;
+    ScreenPoint at{right, bottom};
     switch (edge) {
     case teTop:
-        return {right, workArea.Top + kPlacementTopGap};
+        at = {right, workArea.Top + kPlacementTopGap};
+        break;
     case teLeft:
-        return {workArea.Left + kPlacementGap, bottom};
+        at = {workArea.Left + kPlacementGap, bottom};
+        break;
     case teBottom:
     case teRight:
     default:
-        return {right, bottom};
+        break;
     }
+    // A window larger than the work area keeps its title bar and left edge
+    // inside it, so it can still be moved and closed.
+    at.X = std::max(at.X, workArea.Left);
+    at.Y = std::max(at.Y, workArea.Top);
+    return at;
 }
 
 } // namespace staywick

@@ -36,8 +36,9 @@ bool IsInUpperBand(const ScreenRect& taskbar, std::int32_t screenHeight);
 TTaskbarEdge TaskbarEdgeFor(const std::optional<ScreenRect>& taskbar, std::int32_t screenWidth,
                             std::int32_t screenHeight);
 
-// The placement rule: the window's outer top-left corner. Not clamped, so a
-// window larger than the work area may get a negative position.
+// The placement rule: the window's outer top-left corner. A window taller or
+// wider than the work area is held at the work area's top or left edge, so its
+// title bar stays on screen.
 ScreenPoint PlacementFor(TTaskbarEdge edge, const ScreenRect& workArea, std::int32_t width,
                          std::int32_t height);
 

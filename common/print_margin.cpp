@@ -32,4 +32,23 @@ PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY, s
     return rect;
 }
 
+std::int32_t PixelsToTwips(std::int32_t pixels, std::int32_t dpi) {
+    const std::int64_t num = std::int64_t{pixels} * 1440;
+    const std::int64_t half = dpi / 2;
+    const std::int64_t twips = num >= 0 ? (num + half) / dpi : -((-num + half) / dpi);
+    return static_cast<std::int32_t>(twips);
+}
+
+PrintTwips PrintAreaTwips(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY,
+                          std::int32_t offsetX, std::int32_t offsetY, std::int32_t pageWidth,
+                          std::int32_t pageHeight) {
+    const PrintRect page{0, 0, PixelsToTwips(pageWidth, dpiX), PixelsToTwips(pageHeight, dpiY)};
+    const PrintRect area = PrintPageRect(mm, dpiX, dpiY, offsetX, offsetY, pageWidth, pageHeight);
+    if (area.Empty())
+        return {page, page};
+    return {page,
+            {PixelsToTwips(area.Left, dpiX), PixelsToTwips(area.Top, dpiY),
+             PixelsToTwips(area.Right, dpiX), PixelsToTwips(area.Bottom, dpiY)}};
+}
+
 } // namespace staywick

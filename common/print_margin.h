@@ -31,4 +31,20 @@ std::int32_t MarginPixels(std::int32_t mm, std::int32_t dpi, std::int32_t physic
 PrintRect PrintPageRect(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY, std::int32_t offsetX,
                         std::int32_t offsetY, std::int32_t pageWidth, std::int32_t pageHeight);
 
+// Printer pixels in twips (1/1440 inch) at `dpi`, rounded to the nearest
+// twip, halves away from zero (as MulDiv rounds).
+std::int32_t PixelsToTwips(std::int32_t pixels, std::int32_t dpi);
+
+// What the rich-text control is handed to print one page, in twips: the whole
+// printable page, and the area inside the margins, which is the whole page
+// again when the margins leave no room.
+struct PrintTwips {
+    PrintRect Page;
+    PrintRect Area;
+    friend bool operator==(const PrintTwips&, const PrintTwips&) = default;
+};
+PrintTwips PrintAreaTwips(std::int32_t mm, std::int32_t dpiX, std::int32_t dpiY,
+                          std::int32_t offsetX, std::int32_t offsetY, std::int32_t pageWidth,
+                          std::int32_t pageHeight);
+
 } // namespace staywick

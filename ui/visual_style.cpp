@@ -65,11 +65,19 @@ void VisualStyle::Select(StyleKind kind) {
     StyleState& state = State();
     state.selected = kind;
     const bool dark = IsDark();
-    for (HWND wnd : state.windows) {
+    // A copy: a window may detach itself while it is told.
+    const std::vector<HWND> windows = state.windows;
+    for (HWND wnd : windows) {
         ApplyFrame(wnd, dark);
+        ::SendMessageW(wnd, LookChangedMessage(), 0, 0);
         ::RedrawWindow(wnd, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
+}
+
+UINT VisualStyle::LookChangedMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"StaywickLookChanged");
+    return message;
 }
 
 StyleKind VisualStyle::Selected() noexcept {

@@ -62,6 +62,10 @@ public:
     // (AttachWindow does this for the window's buttons already).
     static void AttachButton(HWND button);
 
+    // Sent to every attached window after a switch, so controls that paint
+    // themselves (the rich-text field) can take the new colours.
+    static UINT LookChangedMessage();
+
     // Tests stand in for the system's high-contrast setting; nullptr restores it.
     static void SetHighContrastReader(bool (*reader)());
 };

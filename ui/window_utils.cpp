@@ -1,8 +1,13 @@
 #include "ui/window_utils.h"
 
+#include "common/app_error.h"
+#include "common/scope_exit.h"
 #include "common/win32/handles.h"
+#include "common/win32/system_message.h"
 
 #include <shellapi.h>
+
+#include <algorithm>
 
 namespace staywick {
 
@@ -39,6 +44,32 @@ void OpenWebAddress(const std::wstring& address) {
 
 void SetWebAddressOpener(std::function<void(const std::wstring&)> opener) {
     g_opener = std::move(opener);
+}
+
+void PutTextOnClipboard(HWND owner, const std::wstring& text, const ClipboardCalls& calls) {
+    if (!calls.open(owner))
+        throw AppError(L"Cannot open clipboard");
+    ScopeExit close([&calls] { calls.close(); });
+    calls.empty();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        throw AppError(L"Out of memory");
+    // Ours until the clipboard takes it.
+    ScopeExit release([&memory] {
+        if (memory)
+            ::GlobalFree(memory);
+    });
+    auto* target = static_cast<wchar_t*>(calls.lock(memory));
+    if (!target)
+        throw AppError(L"Out of memory");
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
+    ::GlobalUnlock(memory);
+    if (!calls.set(CF_UNICODETEXT, memory)) {
+        const DWORD error = ::GetLastError();
+        throw AppError(L"Cannot copy the text to the clipboard. " + SystemErrorMessage(error));
+    }
+    memory = nullptr; // the clipboard owns it now
 }
 
 } // namespace staywick

@@ -22,4 +22,19 @@ void OpenWebAddress(const std::wstring& address);
 // Tests see what would be handed to the shell; pass {} to restore.
 void SetWebAddressOpener(std::function<void(const std::wstring&)> opener);
 
+// The system calls PutTextOnClipboard makes; tests replace some to fail.
+struct ClipboardCalls {
+    BOOL(WINAPI* open)(HWND) = &::OpenClipboard;
+    BOOL(WINAPI* empty)() = &::EmptyClipboard;
+    LPVOID(WINAPI* lock)(HGLOBAL) = &::GlobalLock;
+    HANDLE(WINAPI* set)(UINT, HANDLE) = &::SetClipboardData;
+    BOOL(WINAPI* close)() = &::CloseClipboard;
+};
+
+// Replaces the clipboard's content with `text` as Unicode text. Throws
+// AppError when the clipboard cannot be opened ("Cannot open clipboard"), the
+// memory cannot be had ("Out of memory") or the clipboard refuses the text;
+// the memory is freed and the clipboard closed on every path.
+void PutTextOnClipboard(HWND owner, const std::wstring& text, const ClipboardCalls& calls = {});
+
 } // namespace staywick

@@ -3,10 +3,10 @@
 // start each) and prints the medians and their ratios:
 //   lean_bench <runs> <sync folder>
 // Ready time is from CreateProcess until the program first waits for input
-// (WaitForInputIdle) and its main window exists. Memory is read 3 s after the start from the Linux side,
-// because Wine's GetProcessMemoryInfo returns zeros: for each start this
-// program writes "<sync>\measure.req" with the exe's path and waits for the
-// bench script to answer with the resident size in KB in "<sync>\measure.rss".
+// (WaitForInputIdle) and its main window exists. Memory is read 3 s after the start from the Linux
+// side, because Wine's GetProcessMemoryInfo returns zeros: for each start this program writes
+// "<sync>\measure.req" with the exe's path and waits for the bench script to answer with the
+// resident size in KB in "<sync>\measure.rss".
 #include <windows.h>
 
 #include <algorithm>
@@ -38,7 +38,8 @@ double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 bool WriteText(const std::wstring& path, const std::wstring& text) {
     FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     const std::string narrow(text.begin(), text.end());
     std::fwrite(narrow.data(), 1, narrow.size(), f);
     std::fclose(f);
@@ -50,10 +51,11 @@ bool WriteText(const std::wstring& path, const std::wstring& text) {
 double AskRss(const std::wstring& sync, const std::wstring& exe) {
     const std::wstring answer = sync + L"\\measure.rss";
     ::DeleteFileW(answer.c_str());
-    if (!WriteText(sync + L"\\measure.tmp", exe)) return -1;
+    if (!WriteText(sync + L"\\measure.tmp", exe))
+        return -1;
     ::MoveFileExW((sync + L"\\measure.tmp").c_str(), (sync + L"\\measure.req").c_str(),
                   MOVEFILE_REPLACE_EXISTING);
-    for (int i = 0; i < 2000; ++i) {  // the script answers within milliseconds
+    for (int i = 0; i < 2000; ++i) { // the script answers within milliseconds
         FILE* f = _wfopen(answer.c_str(), L"rb");
         if (f) {
             double kb = -1;
@@ -86,14 +88,17 @@ bool OneStart(Program& p, const std::wstring& dir, const std::wstring& sync, boo
     // Under a heavily loaded Wine, WaitForInputIdle can return before the
     // program has made its window: ready means both.
     HWND wnd = nullptr;
-    for (int i = 0; i < 30000 && !(wnd = ::FindWindowW(p.windowClass, nullptr)); ++i) ::Sleep(1);
+    for (int i = 0; i < 30000 && !(wnd = ::FindWindowW(p.windowClass, nullptr)); ++i)
+        ::Sleep(1);
     ::QueryPerformanceCounter(&t1);
     const double ready = Ms(t0, t1);
     // The memory point is 3 s after the start (or the ready point, if later).
     const double left = 3000.0 - ready;
-    if (left > 0) ::Sleep(static_cast<DWORD>(left));
+    if (left > 0)
+        ::Sleep(static_cast<DWORD>(left));
     const double rss = AskRss(sync, exe);
-    if (wnd) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    if (wnd)
+        ::PostMessageW(wnd, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
         ::TerminateProcess(pi.hProcess, 1);
         ::WaitForSingleObject(pi.hProcess, 5000);
@@ -119,7 +124,8 @@ double Median(std::vector<double> v) {
 
 long long FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -136,9 +142,11 @@ int wmain(int argc, wchar_t** argv) {
     Program staywick{L"Staywick.exe", L"TFrmStaywickMain", {}, {}};
     Program reference{L"tray_reference.exe", L"TrayReferenceMain", {}, {}};
     // Warm-up: the first start of each loads its DLLs from disk.
-    if (!OneStart(staywick, dir, sync, false) || !OneStart(reference, dir, sync, false)) return 1;
-    for (int i = 0; i < runs; ++i) {  // interleaved, so drift hits both alike
-        if (!OneStart(staywick, dir, sync, true) || !OneStart(reference, dir, sync, true)) return 1;
+    if (!OneStart(staywick, dir, sync, false) || !OneStart(reference, dir, sync, false))
+        return 1;
+    for (int i = 0; i < runs; ++i) { // interleaved, so drift hits both alike
+        if (!OneStart(staywick, dir, sync, true) || !OneStart(reference, dir, sync, true))
+            return 1;
     }
     const double sReady = Median(staywick.readyMs), rReady = Median(reference.readyMs);
     const double sRss = Median(staywick.rssKb), rRss = Median(reference.rssKb);

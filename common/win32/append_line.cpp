@@ -9,7 +9,9 @@ namespace staywick {
 
 void AppendLineToFile(const std::wstring& fileName, const std::wstring& line) {
     const DWORD attrs = ::GetFileAttributesW(fileName.c_str());
-    const bool exists = attrs != INVALID_FILE_ATTRIBUTES;
+    // A folder at the path is no file: it cannot be created, like any other
+    // path where no file can be made.
+    const bool exists = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) == 0;
     // A file that appears between the test and the creation is appended to,
     // never truncated.
     win32::FileHandle file(::CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -20,8 +22,12 @@ void AppendLineToFile(const std::wstring& fileName, const std::wstring& line) {
         throw AppError((exists ? L"Cannot open file \"" : L"Cannot create file \"") + fileName +
                        L"\". " + SystemErrorMessage(error));
     }
+    // Without the move to the end the line would overwrite the log's start.
     LARGE_INTEGER zero{};
-    ::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END);
+    if (!::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) {
+        const DWORD error = ::GetLastError();
+        throw AppError(L"Cannot open file \"" + fileName + L"\". " + SystemErrorMessage(error));
+    }
     const std::string bytes = ToUtf8(line) + "\r\n";
     DWORD written = 0;
     if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,

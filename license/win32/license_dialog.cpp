@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
+#include "ui/visual_style.h"
 #include "ui/window_utils.h"
 
 #include <commdlg.h>
@@ -32,7 +33,7 @@ struct ControlBox {
 constexpr ControlBox kLayout[] = {
     {IDC_LIC_MEMO, 6, 6, 391, 350},
     {IDC_LIC_PRINT, 6, 365, 75, 23},
-    {IDOK, 322, 365, 75, 23},
+    {IDC_LIC_OK, 322, 365, 75, 23},
 };
 
 // The rich-text class RICHEDIT50W must exist before the template is created.
@@ -50,10 +51,6 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* re
     }
     *read = static_cast<LONG>(got);
     return 0;
-}
-
-LONG Twips(int pixels, int dpi) {
-    return ::MulDiv(pixels, 1440, dpi);
 }
 
 } // namespace
@@ -80,6 +77,13 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintTopLine();
         return look;
     }
+    INT_PTR menuResult = FALSE;
+    if (HandleMenuMessage(msg, wParam, lParam, menuResult))
+        return menuResult;
+    if (msg == VisualStyle::LookChangedMessage()) {
+        ApplyMemoLook(); // the text field paints itself
+        return TRUE;
+    }
     switch (msg) {
     case WM_INITDIALOG: {
         DisableDialogAutoScaling(hwnd_);
@@ -93,9 +97,11 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK:
-        case IDCANCEL: // "&OK", Esc and the close box all just close it
+        case IDC_LIC_OK:
+        case IDCANCEL: // "&OK", Esc and the close box all just close it, with 1
             result_ = IDOK;
+            break;
+        case IDOK: // Enter, which the agreement's text does not take: nothing
             break;
         case IDC_LIC_PRINT:
             bPrintClick();
@@ -176,8 +182,8 @@ void TFrmLicense::LoadRtf(HANDLE file) {
     stream.pfnCallback = &ReadFromFile;
     ::SendMessageW(Memo(), EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError != 0) {
-        throw AppError(L"Cannot read the license agreement (error " +
-                       DecimalText(stream.dwError) + L")");
+        throw AppError(L"Cannot read the license agreement (error " + DecimalText(stream.dwError) +
+                       L")");
     }
     ApplyMemoLook();
 }
@@ -225,8 +231,62 @@ void TFrmLicense::ShowContextMenu(LPARAM at) {
     win32::MenuHandle menu(::LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(IDR_LIC_POPUP)));
     if (!menu)
         return;
-    ::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y,
-                       hwnd_, nullptr);
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    if (LookIsDark()) {
+        // Drawn by the program, as the tray menu is: the system has no dark menus.
+        wchar_t caption[64] = {};
+        ::GetMenuStringW(popup, 0, caption, 64, MF_BYPOSITION);
+        copyTextItem_ = StyledMenuItem{.caption = caption};
+        std::wstring plain = caption;
+        std::erase(plain, L'&'); // its key is resolved in WM_MENUCHAR, as in the tray menu
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
+        item.fType = MFT_OWNERDRAW;
+        item.dwItemData = reinterpret_cast<ULONG_PTR>(&copyTextItem_);
+        item.dwTypeData = plain.data();
+        ::SetMenuItemInfoW(popup, 0, TRUE, &item);
+        MENUINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_BACKGROUND;
+        info.hbrBack = VisualStyle::WindowBrush();
+        ::SetMenuInfo(popup, &info);
+        menuDpi_ = DpiAtPoint(pt);
+    }
+    ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, hwnd_, nullptr);
+}
+
+bool TFrmLicense::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    const ULONG_PTR ours = reinterpret_cast<ULONG_PTR>(&copyTextItem_);
+    switch (msg) {
+    case WM_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (mis->CtlType != ODT_MENU || mis->itemData != ours)
+            return false;
+        MeasureStyledMenuItem(*mis, copyTextItem_, menuDpi_);
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (dis->CtlType != ODT_MENU || dis->itemData != ours)
+            return false;
+        DrawStyledMenuItem(*dis, copyTextItem_, menuDpi_);
+        result = TRUE;
+        return true;
+    }
+    case WM_MENUCHAR: {
+        const LRESULT answer = StyledMenuChar(
+            LOWORD(wParam), reinterpret_cast<HMENU>(lParam), [ours, this](ULONG_PTR data) {
+                return data == ours ? copyTextItem_.caption : std::wstring();
+            });
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer);
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 std::wstring TFrmLicense::MemoText() const {
@@ -247,21 +307,9 @@ std::wstring TFrmLicense::MemoText() const {
 }
 
 void TFrmLicense::CopyText1Click() {
-    // The whole agreement as plain text, whatever is selected.
-    const std::wstring text = MemoText();
-    if (!::OpenClipboard(hwnd_))
-        throw AppError(L"Cannot open clipboard");
-    ScopeExit close([] { ::CloseClipboard(); });
-    ::EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory)
-        throw AppError(L"Out of memory");
-    auto* target = static_cast<wchar_t*>(::GlobalLock(memory));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
-    ::GlobalUnlock(memory);
-    if (!::SetClipboardData(CF_UNICODETEXT, memory))
-        ::GlobalFree(memory);
+    // The whole agreement as plain text, whatever is selected; a failure
+    // reaches the standard error report through the dialog procedure.
+    PutTextOnClipboard(hwnd_, MemoText());
 }
 
 void TFrmLicense::bPrintClick() {
@@ -290,14 +338,12 @@ void TFrmLicense::bPrintClick() {
     const int dpiY = ::GetDeviceCaps(dc.Get(), LOGPIXELSY);
     const int pageWidth = ::GetDeviceCaps(dc.Get(), HORZRES);
     const int pageHeight = ::GetDeviceCaps(dc.Get(), VERTRES);
-    const PrintRect area =
-        PrintPageRect(kPrintMarginMm, dpiX, dpiY, ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETX),
-                      ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETY), pageWidth, pageHeight);
-    // The control measures in twips; an empty area means the whole printable page.
-    const RECT page{0, 0, Twips(pageWidth, dpiX), Twips(pageHeight, dpiY)};
-    const RECT margins = area.Empty() ? page
-                                      : RECT{Twips(area.Left, dpiX), Twips(area.Top, dpiY),
-                                             Twips(area.Right, dpiX), Twips(area.Bottom, dpiY)};
+    // The control measures in twips; with no room for margins it prints on the whole page.
+    const PrintTwips twips =
+        PrintAreaTwips(kPrintMarginMm, dpiX, dpiY, ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETX),
+                       ::GetDeviceCaps(dc.Get(), PHYSICALOFFSETY), pageWidth, pageHeight);
+    const RECT page{twips.Page.Left, twips.Page.Top, twips.Page.Right, twips.Page.Bottom};
+    const RECT margins{twips.Area.Left, twips.Area.Top, twips.Area.Right, twips.Area.Bottom};
 
     const std::wstring caption = WindowText(hwnd_);
     DOCINFOW doc{};

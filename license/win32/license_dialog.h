@@ -6,6 +6,7 @@
 #include "ui/application.h"
 #include "ui/dialog.h"
 #include "ui/dialog_support.h"
+#include "ui/styled_menu.h"
 
 #include <windows.h>
 
@@ -32,7 +33,8 @@ public:
     // (from its current position). Throws AppError when it cannot be read.
     void LoadRtf(HANDLE file);
 
-    // Positions the dialog by its mode and shows it modally.
+    // Positions the dialog by its mode and shows it modally. "&OK", Esc and
+    // the close box end it with 1; Enter does not (OK is no default button).
     int ShowModal(Application& app);
 
     void bPrintClick();
@@ -47,6 +49,7 @@ private:
     void ApplyMemoLook();
     void ApplyPosition();
     void ShowContextMenu(LPARAM at);
+    bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
     void PaintTopLine();
 
     HWND owner_;
@@ -54,6 +57,9 @@ private:
     win32::FontHandle font_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::optional<int> result_;
+    // "&Copy Text" as the dark look draws it, at the DPI where the menu opens.
+    StyledMenuItem copyTextItem_;
+    UINT menuDpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 
 // The open license dialog; empty while none exists.

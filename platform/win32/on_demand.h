@@ -10,8 +10,7 @@ namespace staywick::win32 {
 
 // The function name from the DLL (loaded now if need be), or nullptr when
 // either is missing. Fn is the function's pointer type.
-template <typename Fn>
-Fn OnDemandFunction(const wchar_t* dll, const char* name) {
+template <typename Fn> Fn OnDemandFunction(const wchar_t* dll, const char* name) {
     HMODULE module = ::GetModuleHandleW(dll);
     if (!module)
         module = ::LoadLibraryW(dll);

@@ -68,7 +68,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (step == L"ok") {
         for (HWND dlg : ProcessWindows(pid, L"#32770", L"License Agreement")) {
-            ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); // Esc: OK is no default button
         }
         return 0;
     }

@@ -11,8 +11,7 @@
 namespace staywick {
 namespace {
 
-template <typename Int>
-void ExpectEdgesMatchTheStandardLibrary() {
+template <typename Int> void ExpectEdgesMatchTheStandardLibrary() {
     using L = std::numeric_limits<Int>;
     for (Int v : {L::min(), static_cast<Int>(L::min() + 1), Int{0}, Int{1}, Int{9}, Int{10},
                   static_cast<Int>(L::max() - 1), L::max()}) {
@@ -38,15 +37,21 @@ TEST(DecimalText, KnownTexts) {
         long long value;
         const wchar_t* text;
     };
-    const Case cases[] = {{0, L"0"},         {5, L"5"},          {-5, L"-5"},
-                          {100, L"100"},     {-2000, L"-2000"},  {86400000, L"86400000"},
+    const Case cases[] = {{0, L"0"},
+                          {5, L"5"},
+                          {-5, L"-5"},
+                          {100, L"100"},
+                          {-2000, L"-2000"},
+                          {86400000, L"86400000"},
                           {std::numeric_limits<long long>::min(), L"-9223372036854775808"}};
-    for (const Case& c : cases) EXPECT_EQ(DecimalText(c.value), c.text);
+    for (const Case& c : cases)
+        EXPECT_EQ(DecimalText(c.value), c.text);
     EXPECT_EQ(DecimalText(std::numeric_limits<unsigned long long>::max()), L"18446744073709551615");
 }
 
 TEST(DecimalText, ASweepMatchesTheStandardLibrary) {
-    for (long long v = -100000; v <= 100000; v += 7) ASSERT_EQ(DecimalText(v), std::to_wstring(v));
+    for (long long v = -100000; v <= 100000; v += 7)
+        ASSERT_EQ(DecimalText(v), std::to_wstring(v));
     for (unsigned long long v = 1; v != 0 && v < (1ULL << 63); v = v * 3 + 1)
         ASSERT_EQ(DecimalText(v), std::to_wstring(v));
 }

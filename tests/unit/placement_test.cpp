@@ -181,17 +181,98 @@ TEST(UpperBand, HoldsForTopBarsAndFailsForFullHeightSideBars) {
     }
 }
 
-TEST(PlacementRule, TallWindowAndTopGap) {
-    // A window taller than the work area goes above it, unclamped.
-    EXPECT_EQ(PlacementFor(teBottom, {0, 0, 1920, 1040}, 400, 1200), (ScreenPoint{1500, -180}));
+TEST(PlacementRule, TopGapAndAWorkAreaAwayFromTheOrigin) {
     // The top gap is 10 pixels, the others 20.
     EXPECT_EQ(PlacementFor(teTop, {0, 40, 1920, 1080}, 400, 300).Y, 50);
     EXPECT_EQ(PlacementFor(teTop, {0, 40, 1920, 1080}, 400, 300).X, 1920 - 400 - 20);
     // A work area that does not start at the origin (second bar docked left).
     EXPECT_EQ(PlacementFor(teLeft, {100, 30, 1920, 1000}, 400, 300), (ScreenPoint{120, 680}));
-    // A window wider than the work area gets a negative left.
-    EXPECT_EQ(PlacementFor(teRight, {0, 0, 800, 600}, 1000, 100), (ScreenPoint{-220, 480}));
 }
+
+// Windows larger than the work area: the title bar and the left edge stay
+// inside it, whichever edge the taskbar is on; the other axis keeps the rule.
+struct OversizeCase {
+    const char* name;
+    TTaskbarEdge edge;
+    ScreenRect workArea;
+    std::int32_t width, height;
+    ScreenPoint at;
+};
+
+class OversizeWindow : public ::testing::TestWithParam<OversizeCase> {};
+
+TEST_P(OversizeWindow, StaysInsideTheWorkAreaAtTopAndLeft) {
+    const auto& c = GetParam();
+    const ScreenPoint at = PlacementFor(c.edge, c.workArea, c.width, c.height);
+    EXPECT_EQ(at, c.at) << at.X << ", " << at.Y;
+    EXPECT_GE(at.X, c.workArea.Left);
+    EXPECT_GE(at.Y, c.workArea.Top);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OversizeWindow,
+    ::testing::Values(
+        // 1040 - 1200 - 20 = -180 without the hold.
+        OversizeCase{.name = "TallBottom",
+                     .edge = teBottom,
+                     .workArea = {0, 0, 1920, 1040},
+                     .width = 400,
+                     .height = 1200,
+                     .at = {1500, 0}},
+        // 800 - 1000 - 20 = -220 without the hold.
+        OversizeCase{.name = "WideRight",
+                     .edge = teRight,
+                     .workArea = {0, 0, 800, 600},
+                     .width = 1000,
+                     .height = 100,
+                     .at = {0, 480}},
+        OversizeCase{.name = "TallAndWideBottom",
+                     .edge = teBottom,
+                     .workArea = {0, 0, 800, 560},
+                     .width = 900,
+                     .height = 700,
+                     .at = {0, 0}},
+        // A top taskbar: the work area starts below it, and so does the window.
+        OversizeCase{.name = "WideTop",
+                     .edge = teTop,
+                     .workArea = {0, 40, 800, 600},
+                     .width = 1000,
+                     .height = 300,
+                     .at = {0, 50}},
+        OversizeCase{.name = "TallTop",
+                     .edge = teTop,
+                     .workArea = {0, 40, 1920, 1080},
+                     .width = 400,
+                     .height = 1200,
+                     .at = {1500, 50}},
+        // A left taskbar: the work area starts right of it.
+        OversizeCase{.name = "TallLeft",
+                     .edge = teLeft,
+                     .workArea = {62, 0, 1920, 1080},
+                     .width = 400,
+                     .height = 1200,
+                     .at = {82, 0}},
+        OversizeCase{.name = "WideLeft",
+                     .edge = teLeft,
+                     .workArea = {62, 0, 800, 600},
+                     .width = 1000,
+                     .height = 300,
+                     .at = {82, 280}},
+        // Exactly as tall as the work area less the gap: the rule alone.
+        OversizeCase{.name = "JustFits",
+                     .edge = teBottom,
+                     .workArea = {0, 0, 1920, 1040},
+                     .width = 400,
+                     .height = 1020,
+                     .at = {1500, 0}},
+        // A work area on a monitor left of and above the primary one.
+        OversizeCase{.name = "NegativeOrigin",
+                     .edge = teBottom,
+                     .workArea = {-1280, -200, 0, 800},
+                     .width = 1400,
+                     .height = 1100,
+                     .at = {-1280, -200}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace staywick {
 namespace {
 
@@ -66,6 +68,80 @@ TEST(PrintMargin, TooSmallPagesGetTheEmptyRectangle) {
     // One pixel more than twice the margin still prints with margins.
     EXPECT_EQ(PrintPageRect(20, 600, 600, 0, 0, 945, 945), (PrintRect{472, 472, 473, 473}));
 }
+
+TEST(PrintMargin, PixelsToTwipsRoundsHalvesAwayFromZero) {
+    EXPECT_EQ(PixelsToTwips(600, 600), 1440);
+    EXPECT_EQ(PixelsToTwips(1, 2880), 1);    // 0.5
+    EXPECT_EQ(PixelsToTwips(3, 2880), 2);    // 1.5
+    EXPECT_EQ(PixelsToTwips(1, 2881), 0);    // just under a half
+    EXPECT_EQ(PixelsToTwips(-1, 2880), -1);  // -0.5
+    EXPECT_EQ(PixelsToTwips(372, 600), 893); // 892.8
+}
+
+// The rectangles handed to the rich-text control for every page, in twips.
+struct TwipsCase {
+    const char* name;
+    std::int32_t dpiX, dpiY, offsetX, offsetY, pageWidth, pageHeight;
+    PrintTwips twips;
+};
+
+class PrintAreaTwipsTable : public ::testing::TestWithParam<TwipsCase> {};
+
+TEST_P(PrintAreaTwipsTable, MarginsOrTheWholePage) {
+    const auto& c = GetParam();
+    EXPECT_EQ(PrintAreaTwips(kPrintMarginMm, c.dpiX, c.dpiY, c.offsetX, c.offsetY, c.pageWidth,
+                             c.pageHeight),
+              c.twips);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PrintAreaTwipsTable,
+    ::testing::Values(
+        // A4 at 600 dpi with an unprintable border: area 372, 352, 4352, 6448 pixels.
+        TwipsCase{.name = "A4At600WithOffsets",
+                  .dpiX = 600,
+                  .dpiY = 600,
+                  .offsetX = 100,
+                  .offsetY = 120,
+                  .pageWidth = 4724,
+                  .pageHeight = 6800,
+                  .twips = {.Page = {0, 0, 11338, 16320}, .Area = {893, 845, 10445, 15475}}},
+        // Each axis with its own resolution: 472 and 236 pixels of margin.
+        TwipsCase{.name = "TwoResolutions",
+                  .dpiX = 600,
+                  .dpiY = 300,
+                  .offsetX = 0,
+                  .offsetY = 0,
+                  .pageWidth = 4800,
+                  .pageHeight = 3300,
+                  .twips = {.Page = {0, 0, 11520, 15840}, .Area = {1133, 1133, 10387, 14707}}},
+        TwipsCase{.name = "A4At96",
+                  .dpiX = 96,
+                  .dpiY = 96,
+                  .offsetX = 0,
+                  .offsetY = 0,
+                  .pageWidth = 794,
+                  .pageHeight = 1123,
+                  .twips = {.Page = {0, 0, 11910, 16845}, .Area = {1140, 1140, 10770, 15705}}},
+        // Narrower than twice the margin: the whole printable page.
+        TwipsCase{.name = "NarrowPage",
+                  .dpiX = 600,
+                  .dpiY = 600,
+                  .offsetX = 0,
+                  .offsetY = 0,
+                  .pageWidth = 900,
+                  .pageHeight = 6800,
+                  .twips = {.Page = {0, 0, 2160, 16320}, .Area = {0, 0, 2160, 16320}}},
+        // Lower than twice the margin: the whole printable page.
+        TwipsCase{.name = "LowPage",
+                  .dpiX = 600,
+                  .dpiY = 600,
+                  .offsetX = 0,
+                  .offsetY = 0,
+                  .pageWidth = 4724,
+                  .pageHeight = 944,
+                  .twips = {.Page = {0, 0, 11338, 2266}, .Area = {0, 0, 11338, 2266}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick

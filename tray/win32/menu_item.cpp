@@ -2,6 +2,24 @@
 
 namespace staywick {
 
+namespace {
+
+// "E&xit" as "Exit"; "&&" stays, as it is a plain ampersand.
+std::wstring WithoutAccessKey(const std::wstring& caption) {
+    std::wstring text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') {
+            text += L"&&";
+            ++i;
+        } else if (caption[i] != L'&') {
+            text += caption[i];
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 TMenuItem::TMenuItem(std::wstring name, std::wstring caption, std::int64_t tag)
     : Tag(tag), name_(std::move(name)), caption_(std::move(caption)) {}
 
@@ -17,6 +35,10 @@ void TMenuItem::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
     if (!container_)
         return;
+    if (ownerDrawn_) {
+        UpdateType(true); // also has the item measured anew
+        return;
+    }
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
@@ -53,15 +75,23 @@ void TMenuItem::UpdateMenuState() {
 }
 
 void TMenuItem::UpdateType(bool ownerDrawn) {
+    ownerDrawn_ = ownerDrawn;
     if (!container_)
         return;
+    std::wstring text = ownerDrawn ? WithoutAccessKey(caption_) : caption_;
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
-    // The caption stays stored with an owner-drawn item, so its text can still be read.
     info.fMask = IsSeparator() ? MIIM_FTYPE : MIIM_FTYPE | MIIM_STRING;
     info.fType = (IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (ownerDrawn ? MFT_OWNERDRAW : 0u);
-    info.dwTypeData = IsSeparator() ? nullptr : caption_.data();
+    info.dwTypeData = IsSeparator() ? nullptr : text.data();
     ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+}
+
+StyledMenuItem TMenuItem::Look() const {
+    return StyledMenuItem{.caption = caption_,
+                          .checked = checked_,
+                          .isDefault = Default,
+                          .hasSubmenu = !items_.empty()};
 }
 
 void TMenuItem::ForEach(const std::function<void(TMenuItem&)>& visit) {

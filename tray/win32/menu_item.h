@@ -4,6 +4,7 @@
 // the menu is built, changes of the caption and the check mark reach the
 // menu handle at once.
 #include "common/win32/handles.h"
+#include "ui/styled_menu.h"
 
 #include <windows.h>
 
@@ -53,7 +54,13 @@ public:
     UINT Command() const noexcept { return command_; }
     HMENU SubmenuHandle() const noexcept { return submenu_; }
     void Attach(HMENU container, UINT command, HMENU submenu);
+    // Owner-drawn items keep their caption for screen readers but without
+    // its access-key mark, so every key press reaches WM_MENUCHAR, where
+    // shared keys are resolved as standard menus resolve them.
     void UpdateType(bool ownerDrawn);
+    bool OwnerDrawn() const noexcept { return ownerDrawn_; }
+    // What the dark look draws for this item.
+    StyledMenuItem Look() const;
     void ForEach(const std::function<void(TMenuItem&)>& visit);
 
 private:
@@ -61,6 +68,7 @@ private:
 
     std::wstring name_, caption_;
     bool checked_ = false;
+    bool ownerDrawn_ = false;
     TMenuItem* parent_ = nullptr;
     int index_ = -1;
     std::vector<std::unique_ptr<TMenuItem>> items_;

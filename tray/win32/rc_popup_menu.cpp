@@ -1,6 +1,6 @@
 #include "tray/win32/rc_popup_menu.h"
 
-#include "tray/win32/styled_menu.h"
+#include "ui/styled_menu.h"
 #include "ui/visual_style.h"
 
 #include <versionhelpers.h>
@@ -13,6 +13,8 @@ namespace staywick {
 namespace {
 
 constexpr wchar_t kListWindowClass[] = L"TRCPopupListWindow";
+// Posted after a WM_MENUCHAR answer of MNC_SELECT.
+constexpr UINT kCheckHighlight = WM_APP + 1;
 UINT nextCommand = 100;
 
 void BuildItems(TMenuItem& parent, HMENU menu) {
@@ -115,6 +117,12 @@ void TRCPopupMenu::Popup(int X, int Y) {
     if (OnPopup)
         OnPopup(*this);
     ApplyLook(VisualStyle::IsDark());
+    // Sizes come from the monitor the menu opens on; owner-drawn items are
+    // measured anew when that DPI differs from the last one.
+    const UINT dpi = DpiAtPoint(POINT{X, Y});
+    if (dark_ && dpi != TRCPopupList::Instance().MenuDpi())
+        root_.ForEach([](TMenuItem& item) { item.UpdateType(true); });
+    TRCPopupList::Instance().SetMenuDpi(dpi);
     ::TrackPopupMenuEx(Handle(), TrackFlags(), X, Y, TRCPopupList::Instance().Window(), nullptr);
 }
 
@@ -164,7 +172,8 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (mis->CtlType == ODT_MENU && mis->itemData) {
-            MeasureStyledMenuItem(*mis, *reinterpret_cast<TMenuItem*>(mis->itemData));
+            MeasureStyledMenuItem(*mis, reinterpret_cast<TMenuItem*>(mis->itemData)->Look(),
+                                  menuDpi_);
             return TRUE;
         }
         break;
@@ -172,13 +181,24 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis->CtlType == ODT_MENU && dis->itemData) {
-            DrawStyledMenuItem(*dis, *reinterpret_cast<TMenuItem*>(dis->itemData));
+            DrawStyledMenuItem(*dis, reinterpret_cast<TMenuItem*>(dis->itemData)->Look(), menuDpi_);
             return TRUE;
         }
         break;
     }
-    case WM_MENUCHAR:
-        return StyledMenuChar(LOWORD(wParam), reinterpret_cast<HMENU>(lParam));
+    case WM_MENUCHAR: {
+        const auto menu = reinterpret_cast<HMENU>(lParam);
+        const LRESULT answer = StyledMenuChar(LOWORD(wParam), menu, [](ULONG_PTR data) {
+            return reinterpret_cast<const TMenuItem*>(data)->Caption();
+        });
+        // Checked once the menu loop has acted on the answer.
+        if (HIWORD(answer) == MNC_SELECT)
+            ::PostMessageW(Handle(), kCheckHighlight, LOWORD(answer), lParam);
+        return answer;
+    }
+    case kCheckHighlight:
+        EnsureMenuItemHighlighted(reinterpret_cast<HMENU>(lParam), static_cast<UINT>(wParam));
+        return 0;
     default:
         break;
     }

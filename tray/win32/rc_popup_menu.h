@@ -81,12 +81,16 @@ public:
     // The owner window of the menus (exists while at least one menu does).
     HWND Window() const noexcept { return Handle(); }
     const std::vector<TRCPopupMenu*>& Menus() const noexcept { return menus_; }
+    // The DPI the owner-drawn items of the open menu are measured and drawn at.
+    UINT MenuDpi() const noexcept { return menuDpi_; }
+    void SetMenuDpi(UINT dpi) noexcept { menuDpi_ = dpi; }
 
 private:
     TRCPopupList() = default;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<TRCPopupMenu*> menus_;
+    UINT menuDpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 
 } // namespace staywick

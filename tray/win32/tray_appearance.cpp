@@ -16,9 +16,15 @@ std::int32_t GetMenuModeColor() {
 }
 
 TTrayAppearance::TTrayAppearance(TGlyphList& TrayIcons, TTrayIcon& Tray, TRCPopupMenu* menu,
-                                 int windowDpi)
-    : trayIcons_(TrayIcons), tray_(Tray), menu_(menu), dpi_(windowDpi) {
+                                 int windowDpi, TimerPort& redrawTimer)
+    : trayIcons_(TrayIcons), tray_(Tray), menu_(menu), dpi_(windowDpi), redrawTimer_(redrawTimer) {
     trayIcons_.Rescale(windowDpi, kGlyphDesignDpi);
+    redrawTimer_.SetOnFire([this] { RedrawAfterDpiChange(); });
+}
+
+TTrayAppearance::~TTrayAppearance() {
+    redrawTimer_.Stop();
+    redrawTimer_.SetOnFire({});
 }
 
 void TTrayAppearance::SetVisualStyle() {
@@ -39,7 +45,7 @@ void TTrayAppearance::WMSettingChange() {
 }
 
 void TTrayAppearance::DpiChanged(HWND window, WPARAM wParam, LPARAM lParam,
-                                 const std::function<std::int32_t()>& GetTrayIcon) {
+                                 std::function<std::int32_t()> GetTrayIcon) {
     const int newDpi = LOWORD(wParam);
     if (const auto* suggested = reinterpret_cast<const RECT*>(lParam)) {
         ::SetWindowPos(window, nullptr, suggested->left, suggested->top,
@@ -49,8 +55,21 @@ void TTrayAppearance::DpiChanged(HWND window, WPARAM wParam, LPARAM lParam,
     trayIcons_.Rescale(newDpi, dpi_);
     dpi_ = newDpi;
     SetVisualStyle();
-    Wait(5000);
-    UpdateTrayIcon(GetTrayIcon ? GetTrayIcon() : 0);
+    // The glyph is drawn again once the shell has settled on the new scale;
+    // a timer waits, so the program keeps answering meanwhile.
+    getTrayIcon_ = std::move(GetTrayIcon);
+    redrawTimer_.Stop();
+    redrawPending_ = true;
+    if (!redrawTimer_.Start(kDpiRedrawDelayMs))
+        RedrawAfterDpiChange(); // no timer left: redraw at once rather than never
+}
+
+void TTrayAppearance::RedrawAfterDpiChange() {
+    redrawTimer_.Stop(); // one shot
+    if (!redrawPending_)
+        return;
+    redrawPending_ = false;
+    UpdateTrayIcon(getTrayIcon_ ? getTrayIcon_() : 0);
 }
 
 } // namespace staywick

@@ -1,6 +1,7 @@
 #pragma once
 // The colour modes applied: the tray glyph's colour and size, and the
 // program's style, following the system's settings and display scaling.
+#include "platform/timer_port.h"
 #include "tray/win32/glyph_list.h"
 #include "tray/win32/rc_popup_menu.h"
 #include "tray/win32/tray_icon.h"
@@ -19,7 +20,12 @@ std::int32_t GetMenuModeColor();
 class TTrayAppearance {
 public:
     // The glyph list is rescaled at once from its design DPI (120) to windowDpi.
-    TTrayAppearance(TGlyphList& TrayIcons, TTrayIcon& Tray, TRCPopupMenu* menu, int windowDpi);
+    // `redrawTimer` waits after a DPI change (used once per change).
+    TTrayAppearance(TGlyphList& TrayIcons, TTrayIcon& Tray, TRCPopupMenu* menu, int windowDpi,
+                    TimerPort& redrawTimer);
+    ~TTrayAppearance();
+    TTrayAppearance(const TTrayAppearance&) = delete;
+    TTrayAppearance& operator=(const TTrayAppearance&) = delete;
 
     // "Windows10 Dark" when applications are dark, else "Windows"; the menu
     // follows at once.
@@ -29,20 +35,26 @@ public:
     // After the window's default handling of WM_SETTINGCHANGE.
     void WMSettingChange();
     // WM_DPICHANGED of the main window: the window takes the suggested
-    // rectangle, the glyphs their new cell, the style is applied, then the
-    // thread waits 5000 ms before the glyph GetTrayIcon gives is drawn again.
+    // rectangle, the glyphs their new cell, the style is applied; 5000 ms
+    // later a one-shot timer draws the glyph GetTrayIcon gives then. The
+    // program keeps running meanwhile; a further change starts the wait anew.
     void DpiChanged(HWND window, WPARAM wParam, LPARAM lParam,
-                    const std::function<std::int32_t()>& GetTrayIcon);
+                    std::function<std::int32_t()> GetTrayIcon);
 
     int Dpi() const noexcept { return dpi_; }
-    // The wait of DpiChanged (tests pass a recorder).
-    std::function<void(DWORD)> Wait = [](DWORD ms) { ::Sleep(ms); };
+    bool RedrawPending() const noexcept { return redrawPending_; }
+    static constexpr std::uint32_t kDpiRedrawDelayMs = 5000;
 
 private:
     TGlyphList& trayIcons_;
     TTrayIcon& tray_;
+    void RedrawAfterDpiChange();
+
     TRCPopupMenu* menu_;
     int dpi_;
+    TimerPort& redrawTimer_;
+    std::function<std::int32_t()> getTrayIcon_;
+    bool redrawPending_ = false;
 };
 
 } // namespace staywick

@@ -124,9 +124,12 @@ TEST_F(TrayE2eTest, DoubleClickSwitchesKeepingAwakeAndASingleClickDoesNothing) {
 TEST_F(TrayE2eTest, RightClickMenuThirtyMinutesByKeyboardSavesAndSwitchesOn) {
     Start(0);
     ASSERT_TRUE(OpenMenu()) << "right button up opens the menu";
-    PressKey('A'); // "&Activate for" opens its submenu on its first entry
+    // A is shared with "&About...": it only highlights "&Activate for", and
+    // Right opens the submenu on its first entry.
+    PressKey('A');
+    PressKey(VK_RIGHT);
     ASSERT_TRUE(WaitUntil(2000, [&] { return VisibleMenus(program_.Id()).size() == 2; }))
-        << "the access key opens the submenu";
+        << "the highlighted item opens its submenu";
     for (int i = 0; i < 4; ++i)
         PressKey(VK_DOWN); // 5, 10, 15, 30 Minutes (the separator skipped)
     PressKey(VK_RETURN);
@@ -134,6 +137,30 @@ TEST_F(TrayE2eTest, RightClickMenuThirtyMinutesByKeyboardSavesAndSwitchesOn) {
     EXPECT_TRUE(WaitForSaved(Settings(1, 30))) << SavedSettings();
     EXPECT_TRUE(WaitUntil(2000, [&] { return VisibleMenus(program_.Id()).empty(); }));
     EXPECT_TRUE(WaitForGlyph(true));
+}
+
+// In the dark look the program resolves access keys itself: A, A moves the
+// highlight from "&Activate for" to "&About...", and Return chooses it.
+TEST_F(TrayE2eTest, DarkMenuSharedAccessKeyTwiceThenReturnOpensAboutAndChangesNothing) {
+    ScopedPersonalizeValue darkApps(L"AppsUseLightTheme", 0);
+    Start(0);
+    HWND main = WaitForMainWindow(1000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_FALSE(::IsWindowVisible(main)) << "the About window is hidden at start";
+    ASSERT_TRUE(OpenMenu());
+    PressKey('A');
+    PressKey('A');
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil(3000, [&] { return ::IsWindowVisible(main) != FALSE; }))
+        << "the About window opens";
+    EXPECT_TRUE(WaitUntil(2000, [&] { return VisibleMenus(program_.Id()).empty(); }));
+    // Everything the keys caused has been handled once the program answers.
+    DWORD_PTR result = 0;
+    EXPECT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result), 0);
+    EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "no setting changed";
+    const auto seen = SeeTrayIcon();
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_FALSE(seen->struck) << "still off";
 }
 
 TEST_F(TrayE2eTest, ExitRemovesTheIconAndEndsWithZero) {

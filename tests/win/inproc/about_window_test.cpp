@@ -4,6 +4,7 @@
 #include "app/about_window.h"
 #include "resources/resource.h"
 #include "ui/window.h"
+#include "ui/window_utils.h"
 #include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +43,11 @@ protected:
         ::InitCommonControlsEx(&icc);
         about_ = std::make_unique<TAboutWindow>(app_, host_.Handle(), StaywickExePath());
         host_.about = about_.get();
-        about_->OpenUrl = [this](const std::wstring& url) { opened_.push_back(url); };
-        about_->OnDonate = [this] { ++donations_; };
+        // What would be handed to the shell.
+        SetWebAddressOpener([this](const std::wstring& url) { opened_.push_back(url); });
     }
     void TearDown() override {
+        SetWebAddressOpener({});
         host_.about = nullptr;
         about_.reset();
     }
@@ -60,7 +62,6 @@ protected:
     HostWindow host_{app_.Handle()};
     std::unique_ptr<TAboutWindow> about_;
     std::vector<std::wstring> opened_;
-    int donations_ = 0;
 };
 
 TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
@@ -115,13 +116,18 @@ TEST_F(AboutWindowTest, ControlsTextsAndLayout) {
     }
 }
 
-TEST_F(AboutWindowTest, LinksOpenTheirPagesAndDonate) {
+TEST_F(AboutWindowTest, LinksAndTheDonateItemHandTheirAddressesToTheShell) {
     Click(IDC_ABOUT_SITE);
     Click(IDC_ABOUT_SUPPORT, NM_RETURN);
     Click(IDC_ABOUT_DONATE);
-    EXPECT_EQ(opened_, (std::vector<std::wstring>{STAYWICK_HOME_URL, STAYWICK_SUPPORT_URL}));
-    EXPECT_EQ(donations_, 1);
+    OpenDonationPage(); // the tray menu's "&Donate" (MnuDonateClick)
+    EXPECT_EQ(opened_, (std::vector<std::wstring>{STAYWICK_HOME_URL, STAYWICK_SUPPORT_URL,
+                                                  STAYWICK_DONATE_URL, STAYWICK_DONATE_URL}));
     EXPECT_EQ(std::wstring(STAYWICK_SUPPORT_URL), std::wstring(STAYWICK_HOME_URL) + L"Support.php");
+    const std::wstring donate = STAYWICK_DONATE_URL;
+    EXPECT_EQ(donate.rfind(L"https://www.paypal.com/donate/?hosted_button_id=", 0), 0u) << donate;
+    EXPECT_GT(donate.size(),
+              std::wstring(L"https://www.paypal.com/donate/?hosted_button_id=").size());
 }
 
 TEST_F(AboutWindowTest, LicenseLinkOpensTheAgreementNextToTheTaskbar) {
@@ -133,7 +139,7 @@ TEST_F(AboutWindowTest, LicenseLinkOpensTheAgreementNextToTheTaskbar) {
         HWND dlg = ::FindWindowW(L"#32770", L"License Agreement");
         caption = TextOf(dlg);
         ::GetWindowRect(dlg, &placed);
-        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     Click(IDC_ABOUT_LICENSE);
     EXPECT_EQ(caption, L"License Agreement");

@@ -5,11 +5,19 @@
 #include "license/win32/license_dialog.h"
 #include "license/win32/show_license.h"
 #include "resources/resource.h"
+#include "tray_menu_support.h"
+#include "ui/error_report.h"
+#include "ui/visual_style.h"
+#include "ui/window_utils.h"
 #include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <richedit.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace staywick::test {
 namespace {
@@ -73,14 +81,14 @@ TEST_F(LicenseViewerTest, ShowsTheAgreementNextToTheTaskbarAndCopiesTheWholeText
         ::GetClientRect(dlg, &client);
         memo = ChildRect(FrmLicense->Memo());
         print = ChildRect(::GetDlgItem(dlg, IDC_LIC_PRINT));
-        ok = ChildRect(::GetDlgItem(dlg, IDOK));
+        ok = ChildRect(::GetDlgItem(dlg, IDC_LIC_OK));
         dpi = WindowDpi(dlg);
         readOnly = ::GetWindowLongPtrW(FrmLicense->Memo(), GWL_STYLE) & ES_READONLY;
         // A selection does not narrow what "&Copy Text" copies.
         ::SendMessageW(FrmLicense->Memo(), EM_SETSEL, 3, 9);
         ::SendMessageW(dlg, WM_COMMAND, IDM_LIC_COPYTEXT, 0);
         copied = ClipboardText();
-        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     viewer.Execute();
 
@@ -139,7 +147,7 @@ TEST_F(LicenseViewerTest, AnUnwritableTemporaryFolderIsReportedAndNoDialogShows)
     RunSoon([&] {
         shown = FrmLicense != nullptr;
         if (FrmLicense)
-            ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDOK, 0);
+            ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDCANCEL, 0);
     });
     try {
         viewer.Execute();
@@ -165,7 +173,7 @@ TEST_F(LicenseViewerTest, ADocumentThatIsNoRtfLeavesNoFileBehind) {
         if (!FrmLicense)
             return;
         shown = FrmLicense->MemoText();
-        ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDOK, 0);
+        ::PostMessageW(FrmLicense->Handle(), WM_COMMAND, IDCANCEL, 0);
     });
     bool refused = false;
     try {
@@ -180,6 +188,243 @@ TEST_F(LicenseViewerTest, ADocumentThatIsNoRtfLeavesNoFileBehind) {
     EXPECT_EQ(FrmLicense, nullptr);
     EXPECT_TRUE(FilesIn(temp_.Path()).empty());
 }
+
+// The dialog itself, loaded with the agreement, for the tests below.
+class LicenseDialogTest : public LicenseViewerTest {
+protected:
+    void SetUp() override {
+        LicenseViewerTest::SetUp();
+        dialog_ = std::make_unique<TFrmLicense>(nullptr);
+        const std::string rtf = "{\\rtf1\\ansi Staywick License Agreement\\par Second line.}";
+        HANDLE file = ::CreateFileW(temp_.File(L"a.rtf").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        DWORD written = 0;
+        ::WriteFile(file, rtf.data(), static_cast<DWORD>(rtf.size()), &written, nullptr);
+        ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        dialog_->LoadRtf(file);
+        ::CloseHandle(file);
+    }
+    void TearDown() override {
+        dialog_.reset();
+        VisualStyle::Select(StyleKind::Standard);
+        SetErrorReportSink({});
+    }
+    HWND Dlg() const { return dialog_->Handle(); }
+
+    std::unique_ptr<TFrmLicense> dialog_;
+};
+
+// Enter in the agreement's text is not taken by it, and OK is no default
+// button, so Enter leaves the dialog open; "&OK" and Esc close it with 1.
+TEST_F(LicenseDialogTest, EnterKeepsItOpenOkAndEscCloseWithOne) {
+    HWND ok = ::GetDlgItem(Dlg(), IDC_LIC_OK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_FALSE(::GetWindowLongPtrW(ok, GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(TextOf(ok), L"&OK");
+    EXPECT_EQ(::GetDlgItem(Dlg(), IDOK), nullptr);
+
+    struct Row {
+        const char* name;
+        HWND target; // where the key goes (the text field has the focus)
+        WPARAM key;  // 0: the OK button is clicked
+    };
+    for (const Row& row : {Row{"Esc", dialog_->Memo(), VK_ESCAPE}, Row{"OK", ok, 0}}) {
+        SCOPED_TRACE(row.name);
+        bool openAfterEnter = false;
+        RunSoon([&] {
+            ::SetFocus(dialog_->Memo());
+            ::PostMessageW(dialog_->Memo(), WM_KEYDOWN, VK_RETURN, 0);
+            ::PostMessageW(dialog_->Memo(), WM_KEYUP, VK_RETURN, 0xC0000001);
+            // The dialog manager's own Enter (IDOK) does nothing either.
+            ::PostMessageW(Dlg(), WM_COMMAND, IDOK, 0);
+            // Timer messages come only once the queue is empty: after the keys.
+            RunSoon([&] {
+                openAfterEnter = ::IsWindowVisible(Dlg()) != FALSE;
+                if (row.key)
+                    ::PostMessageW(row.target, WM_KEYDOWN, row.key, 0);
+                else
+                    ::SendMessageW(row.target, BM_CLICK, 0, 0);
+            });
+        });
+        EXPECT_EQ(dialog_->ShowModal(app_), 1);
+        EXPECT_TRUE(openAfterEnter) << "Enter closed the dialog";
+        EXPECT_FALSE(::IsWindowVisible(Dlg()));
+    }
+}
+
+// The text field takes the new colours when the look switches while it is open.
+TEST_F(LicenseDialogTest, TheTextFieldFollowsALookSwitch) {
+    auto background = [&] {
+        // EM_SETBKGNDCOLOR answers the colour it replaces; put it back.
+        const auto old = static_cast<COLORREF>(
+            ::SendMessageW(dialog_->Memo(), EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)));
+        ::SendMessageW(dialog_->Memo(), EM_SETBKGNDCOLOR, 0, old);
+        return old;
+    };
+    auto textColour = [&] {
+        ::SendMessageW(dialog_->Memo(), EM_SETSEL, 0, -1);
+        CHARFORMAT2W cf{};
+        cf.cbSize = sizeof(cf);
+        ::SendMessageW(dialog_->Memo(), EM_GETCHARFORMAT, SCF_SELECTION,
+                       reinterpret_cast<LPARAM>(&cf));
+        return (cf.dwEffects & CFE_AUTOCOLOR) ? CLR_DEFAULT : cf.crTextColor;
+    };
+    EXPECT_EQ(background(), ::GetSysColor(COLOR_BTNFACE));
+    VisualStyle::Select(StyleKind::Dark);
+    if (!VisualStyle::IsDark())
+        GTEST_SKIP() << "high contrast: no dark look";
+    EXPECT_EQ(background(), VisualStyle::Colors().window);
+    EXPECT_EQ(textColour(), VisualStyle::Colors().text);
+    VisualStyle::Select(StyleKind::Standard);
+    EXPECT_EQ(background(), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(textColour(), CLR_DEFAULT);
+}
+
+// "&Copy Text" in the text field's context menu, in both looks: drawn dark by
+// the program in the dark look, and chosen with its key C in either.
+struct ContextMenuCase {
+    const char* name;
+    bool dark;
+};
+
+class LicenseContextMenu : public LicenseDialogTest,
+                           public ::testing::WithParamInterface<ContextMenuCase> {};
+
+TEST_P(LicenseContextMenu, FollowsTheLookAndCopiesWithItsKey) {
+    VisualStyle::Select(GetParam().dark ? StyleKind::Dark : StyleKind::Standard);
+    if (GetParam().dark && !VisualStyle::IsDark())
+        GTEST_SKIP() << "high contrast: no dark look";
+    PutOnClipboard(L"something else");
+    bool ownerDrawn = false, typed = false;
+    COLORREF pixel = CLR_INVALID;
+    std::wstring copied;
+    RunSoon([&] {
+        ::ShowWindow(Dlg(), SW_SHOW);
+        test::MenuDriver driver([&](int, HWND open) {
+            if (!open)
+                return !typed;
+            if (typed)
+                return true; // the key closes the menu
+            const auto menu = reinterpret_cast<HMENU>(::SendMessageW(open, 0x01E1, 0, 0));
+            ownerDrawn = (test::MenuType(menu, 0) & MFT_OWNERDRAW) != 0;
+            RECT item{};
+            ::GetMenuItemRect(nullptr, menu, 0, &item);
+            HDC screen = ::GetDC(nullptr);
+            pixel = ::GetPixel(screen, item.right - 3, item.top + 2);
+            ::ReleaseDC(nullptr, screen);
+            ::PostMessageW(open, WM_CHAR, L'c', 0);
+            typed = true;
+            return true;
+        });
+        RECT memo{};
+        ::GetWindowRect(dialog_->Memo(), &memo);
+        ::SendMessageW(Dlg(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(dialog_->Memo()),
+                       MAKELPARAM(memo.left + 20, memo.top + 20));
+        MSG msg; // the chosen item's command
+        while (::PeekMessageW(&msg, Dlg(), 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+        copied = ClipboardText();
+        ::PostMessageW(Dlg(), WM_COMMAND, IDCANCEL, 0);
+    });
+    dialog_->ShowModal(app_);
+    EXPECT_TRUE(typed) << "the menu opened";
+    EXPECT_EQ(ownerDrawn, GetParam().dark);
+    if (GetParam().dark)
+        EXPECT_EQ(pixel, VisualStyle::Colors().window);
+    else
+        EXPECT_EQ(pixel, ::GetSysColor(COLOR_MENU));
+    EXPECT_NE(copied.find(L"Staywick License Agreement"), std::wstring::npos) << "C chose it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, LicenseContextMenu,
+                         ::testing::Values(ContextMenuCase{.name = "Dark", .dark = true},
+                                           ContextMenuCase{.name = "Standard", .dark = false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A clipboard that cannot be opened, reached from "&Copy Text": the standard report.
+TEST_F(LicenseDialogTest, CopyTextReportsAClipboardItCannotOpen) {
+    std::vector<std::wstring> reports;
+    SetErrorReportSink([&](const std::wstring& text) { reports.push_back(text); });
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool held = false, release = false;
+    std::thread holder([&] {
+        const BOOL opened = ::OpenClipboard(nullptr);
+        {
+            std::lock_guard lock(mutex);
+            held = opened != FALSE;
+        }
+        changed.notify_all();
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return release; });
+        if (opened)
+            ::CloseClipboard();
+    });
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return held; });
+    }
+    ::SendMessageW(Dlg(), WM_COMMAND, IDM_LIC_COPYTEXT, 0);
+    {
+        std::lock_guard lock(mutex);
+        release = true;
+    }
+    changed.notify_all();
+    holder.join();
+    EXPECT_EQ(reports, std::vector<std::wstring>{L"Cannot open clipboard"});
+}
+
+// Each failing step of putting the text on the clipboard is reported, and
+// the clipboard is closed again.
+struct ClipboardFailure {
+    const char* name;
+    bool failLock, failSet;
+    const wchar_t* reportStart;
+};
+
+class ClipboardFailures : public ::testing::TestWithParam<ClipboardFailure> {};
+
+int closes = 0;
+
+TEST_P(ClipboardFailures, AreReportedAndCloseTheClipboard) {
+    ClipboardCalls calls;
+    calls.close = [] {
+        ++closes;
+        return ::CloseClipboard();
+    };
+    if (GetParam().failLock)
+        calls.lock = [](HGLOBAL) -> LPVOID { return nullptr; };
+    if (GetParam().failSet) {
+        calls.set = [](UINT, HANDLE) -> HANDLE {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        };
+    }
+    closes = 0;
+    try {
+        PutTextOnClipboard(nullptr, L"the agreement", calls);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Text().rfind(GetParam().reportStart, 0), 0u) << e.Text();
+    }
+    EXPECT_EQ(closes, 1);
+    EXPECT_NE(ClipboardText(), L"the agreement");
+    // The same calls without the failure put the text there.
+    PutTextOnClipboard(nullptr, L"the agreement");
+    EXPECT_EQ(ClipboardText(), L"the agreement");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ClipboardFailures,
+    ::testing::Values(ClipboardFailure{.name = "Lock",
+                                       .failLock = true,
+                                       .failSet = false,
+                                       .reportStart = L"Out of memory"},
+                      ClipboardFailure{.name = "Set",
+                                       .failLock = false,
+                                       .failSet = true,
+                                       .reportStart = L"Cannot copy the text to the clipboard. "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick::test

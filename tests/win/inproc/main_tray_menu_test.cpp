@@ -3,6 +3,7 @@
 #include "engine/activate_for_items.h"
 #include "tray/win32/main_tray_menu.h"
 #include "tray_menu_support.h"
+#include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,118 @@ TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
     EXPECT_FALSE(MenuChecked(handle, 0));
     EXPECT_EQ(MenuText(handle, 0), L"&Staywick is disabled");
 }
+
+// The command of a chosen item is posted: it runs when the loop gets to it.
+void DispatchWaitingMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+}
+
+// Keys typed into the open tray menu, in both looks. In the dark look the
+// program resolves access keys itself: "&Activate for" and "&About..." share
+// A, so each A moves the highlight to the next of them and Return chooses;
+// a key of one item chooses it at once. The standard look leaves keys to the
+// system; only keys of one item are tried there, as systems differ on shared ones.
+struct TypedKeysCase {
+    const char* name;
+    bool dark;
+    const char* keys;                  // letters, and '\r' for Return
+    const wchar_t* chosen;             // the handler that ran; nullptr: none
+    int highlightedAfterFirstKey = -2; // -2: not checked
+};
+
+class TypedKeys : public ::testing::TestWithParam<TypedKeysCase> {
+protected:
+    void TearDown() override { VisualStyle::Select(StyleKind::Standard); }
+};
+
+TEST_P(TypedKeys, ChooseTheItemAStandardMenuWould) {
+    const TypedKeysCase& c = GetParam();
+    VisualStyle::Select(c.dark ? StyleKind::Dark : StyleKind::Standard);
+    if (c.dark && !VisualStyle::IsDark())
+        GTEST_SKIP() << "high contrast: no dark look";
+    TMainTrayMenu menu;
+    std::vector<std::wstring> ran;
+    menu.Handlers.MnuActiveClick = [&] { ran.push_back(L"active"); };
+    menu.Handlers.Indefinitely1Click = [&](std::size_t) { ran.push_back(L"duration"); };
+    menu.Handlers.SetMaximumsystemidletime1Click = [&] { ran.push_back(L"options"); };
+    menu.Handlers.MnuDonateClick = [&] { ran.push_back(L"donate"); };
+    menu.Handlers.MnuAboutClick = [&] { ran.push_back(L"about"); };
+    menu.Handlers.MnuQuitClick = [&] { ran.push_back(L"quit"); };
+    const std::string keys = c.keys;
+    std::size_t typed = 0;
+    int highlightedAfterFirst = -2, openMenusAfterFirst = 0;
+    int quietTicks = 0;
+    test::MenuDriver driver([&](int, HWND open) {
+        if (!open)
+            return typed == 0; // wait for the menu; once typed, a closed menu ends it
+        if (typed == 1 && highlightedAfterFirst == -2) {
+            highlightedAfterFirst = -1;
+            for (UINT i = 0; i < menu.Items().Count(); ++i) {
+                if (::GetMenuState(menu.Handle(), i, MF_BYPOSITION) & MF_HILITE)
+                    highlightedAfterFirst = static_cast<int>(i);
+            }
+            openMenusAfterFirst = 0;
+            ::EnumThreadWindows(
+                ::GetCurrentThreadId(),
+                [](HWND wnd, LPARAM count) -> BOOL {
+                    wchar_t cls[16] = {};
+                    ::GetClassNameW(wnd, cls, 16);
+                    if (::lstrcmpW(cls, L"#32768") == 0 && ::IsWindowVisible(wnd))
+                        ++*reinterpret_cast<int*>(count);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&openMenusAfterFirst));
+        }
+        if (typed < keys.size()) {
+            const char key = keys[typed++];
+            if (key == '\r')
+                ::PostMessageW(open, WM_KEYDOWN, VK_RETURN, 0);
+            else
+                ::PostMessageW(open, WM_CHAR, static_cast<WPARAM>(key), 0);
+            return true;
+        }
+        return ++quietTicks < 3; // the menu stays open: nothing was chosen
+    });
+    ::SetForegroundWindow(TRCPopupList::Instance().Window());
+    menu.Popup(100, 100);
+    DispatchWaitingMessages();
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_EQ(menu.DarkLook(), c.dark);
+    EXPECT_EQ(typed, keys.size());
+    if (c.chosen)
+        EXPECT_EQ(ran, std::vector<std::wstring>{c.chosen});
+    else
+        EXPECT_TRUE(ran.empty());
+    if (c.highlightedAfterFirstKey != -2) {
+        EXPECT_EQ(highlightedAfterFirst, c.highlightedAfterFirstKey);
+        EXPECT_EQ(openMenusAfterFirst, 1) << "a shared key opens no submenu";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TypedKeys,
+    ::testing::Values(
+        TypedKeysCase{.name = "DarkSharedKeyTwiceThenReturnIsAbout",
+                      .dark = true,
+                      .keys = "aa\r",
+                      .chosen = L"about",
+                      .highlightedAfterFirstKey = 2},
+        TypedKeysCase{
+            .name = "DarkSharedKeyWrapsRound", .dark = true, .keys = "aaaa\r", .chosen = L"about"},
+        TypedKeysCase{.name = "DarkSharedKeyAloneChoosesNothing",
+                      .dark = true,
+                      .keys = "aa",
+                      .chosen = nullptr},
+        TypedKeysCase{.name = "DarkOwnKeyChooses", .dark = true, .keys = "x", .chosen = L"quit"},
+        TypedKeysCase{
+            .name = "DarkOwnKeyAfterSharedOne", .dark = true, .keys = "ad", .chosen = L"donate"},
+        TypedKeysCase{.name = "StandardExit", .dark = false, .keys = "x", .chosen = L"quit"},
+        TypedKeysCase{.name = "StandardOptions", .dark = false, .keys = "o", .chosen = L"options"},
+        TypedKeysCase{.name = "StandardDonate", .dark = false, .keys = "d", .chosen = L"donate"},
+        TypedKeysCase{.name = "StandardStatus", .dark = false, .keys = "s", .chosen = L"active"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick

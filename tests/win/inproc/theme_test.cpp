@@ -4,6 +4,7 @@
 #include "tray/win32/main_tray_menu.h"
 #include "tray/win32/tray_appearance.h"
 #include "tray_font_support.h"
+#include "ui/timer_port_win32.h"
 #include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,24 @@ private:
     DWORD type_ = 0;
     BYTE buffer_[512] = {};
     std::optional<DWORD> size_;
+};
+
+// A timer the test fires by hand: no test waits the 5 s of a DPI change.
+struct ManualTimer : TimerPort {
+    bool Start(std::uint32_t intervalMs) override {
+        starts.push_back(intervalMs);
+        running = true;
+        return true;
+    }
+    void Stop() override { running = false; }
+    void SetOnFire(std::function<void()> fire) override { onFire = std::move(fire); }
+    void Fire() {
+        if (running && onFire)
+            onFire();
+    }
+    std::vector<std::uint32_t> starts;
+    bool running = false;
+    std::function<void()> onFire;
 };
 
 // The colour-mode table is about Windows 10 and later, which is what this
@@ -106,7 +125,8 @@ TEST_P(ColourModeFromRegistry, TaskbarValueSetsTheGlyphColour) {
     icons.SetColor(RGB(12, 34, 56));
     TTrayIcon tray(nullptr, &CountShell);
     tray.SetVisible(true);
-    TTrayAppearance appearance(icons, tray, nullptr, 120);
+    ManualTimer timer;
+    TTrayAppearance appearance(icons, tray, nullptr, 120, timer);
     const int before = calls;
     appearance.UpdateTrayIcon(1);
     EXPECT_EQ(icons.Color(), GetParam().dark ? RGB(255, 255, 255) : RGB(0, 0, 0));
@@ -124,7 +144,8 @@ TEST_P(ColourModeFromRegistry, AppsValueSetsTheStyle) {
     TGlyphList icons(L"Glyphter", L"CD", 20, 20);
     TTrayIcon tray(nullptr, &CountShell);
     TMainTrayMenu menu;
-    TTrayAppearance appearance(icons, tray, &menu, 120);
+    ManualTimer timer;
+    TTrayAppearance appearance(icons, tray, &menu, 120, timer);
     appearance.SetVisualStyle();
     EXPECT_EQ(VisualStyle::Selected(), GetParam().dark ? StyleKind::Dark : StyleKind::Standard);
     EXPECT_STREQ(VisualStyle::SelectedName(), GetParam().dark ? L"Windows10 Dark" : L"Windows");
@@ -152,13 +173,14 @@ TEST(Theme, MissingKeyIsCreatedAndCountsAsDark) {
         ::RegCloseKey(key);
 }
 
-TEST(TrayAppearance, DpiChangeRescalesStylesWaitsThenRedrawsAtTheNewSize) {
+TEST(TrayAppearance, DpiChangeRescalesStylesThenRedrawsWhenTheOneShotTimerFires) {
     ASSERT_TRUE(test::EnsureGlyphFont());
     PersonalizeValue taskbar(L"SystemUsesLightTheme");
     taskbar.SetDword(1); // light taskbar: black glyph
     TGlyphList icons(L"Glyphter", L"CD", 20, 20);
     TTrayIcon tray(nullptr, [](DWORD, PNOTIFYICONDATAW) -> BOOL { return TRUE; });
-    TTrayAppearance appearance(icons, tray, nullptr, 96);
+    ManualTimer timer;
+    TTrayAppearance appearance(icons, tray, nullptr, 96, timer);
     EXPECT_EQ(icons.Width(), 16); // from 120 to the window's 96 at once
     appearance.UpdateTrayIcon(0);
 
@@ -176,25 +198,72 @@ TEST(TrayAppearance, DpiChangeRescalesStylesWaitsThenRedrawsAtTheNewSize) {
 
     HWND wnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                  nullptr, nullptr);
-    std::vector<DWORD> waits;
-    long sizeDuringWait = 0;
-    appearance.Wait = [&](DWORD ms) {
-        waits.push_back(ms);
-        sizeDuringWait = iconSize();
-    };
+    std::int32_t glyph = 0;
     RECT suggested{10, 20, 210, 220};
     appearance.DpiChanged(wnd, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested),
-                          [] { return 1; });
-    EXPECT_EQ(waits, std::vector<DWORD>{5000});
-    EXPECT_EQ(sizeDuringWait, 16); // the old icon until the wait is over
-    EXPECT_EQ(iconSize(), 32);
+                          [&glyph] { return glyph; });
+    // DpiChanged returned at once: the wait is a 5000 ms timer, not a block.
+    EXPECT_EQ(timer.starts, std::vector<std::uint32_t>{5000});
+    EXPECT_TRUE(timer.running);
+    EXPECT_TRUE(appearance.RedrawPending());
+    EXPECT_EQ(iconSize(), 16); // the old icon until the wait is over
     EXPECT_EQ(icons.Width(), 32);
     EXPECT_EQ(appearance.Dpi(), 192);
-    EXPECT_EQ(icons.Color(), RGB(0, 0, 0));
     RECT rc{};
     ::GetWindowRect(wnd, &rc);
     EXPECT_EQ(rc.left, 10);
     EXPECT_EQ(rc.right, 210);
+
+    // The status changes during the wait: the redraw shows the glyph of that moment.
+    glyph = 1;
+    timer.Fire();
+    EXPECT_EQ(iconSize(), 32);
+    EXPECT_EQ(icons.Color(), RGB(0, 0, 0));
+    EXPECT_FALSE(timer.running) << "one shot";
+    EXPECT_FALSE(appearance.RedrawPending());
+    const HICON drawn = tray.Icon();
+    timer.Fire(); // a stopped timer fires no second redraw
+    EXPECT_EQ(tray.Icon(), drawn);
+
+    // Two changes within the wait: one redraw, 5 s after the last.
+    appearance.DpiChanged(wnd, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested),
+                          [] { return 0; });
+    appearance.DpiChanged(wnd, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested),
+                          [] { return 0; });
+    EXPECT_EQ(timer.starts, (std::vector<std::uint32_t>{5000, 5000, 5000}));
+    EXPECT_EQ(iconSize(), 32);
+    timer.Fire();
+    EXPECT_EQ(iconSize(), 24);
+    ::DestroyWindow(wnd);
+}
+
+TEST(TrayAppearance, TheRealTimerRedrawsWithoutBlocking) {
+    // The window timer of the program, shortened: DpiChanged returns at once
+    // and the redraw arrives through the message loop.
+    ASSERT_TRUE(test::EnsureGlyphFont());
+    TGlyphList icons(L"Glyphter", L"CD", 20, 20);
+    TTrayIcon tray(nullptr, [](DWORD, PNOTIFYICONDATAW) -> BOOL { return TRUE; });
+    struct ShortTimer : TimerPort {
+        bool Start(std::uint32_t) override { return port.Start(10); }
+        void Stop() override { port.Stop(); }
+        void SetOnFire(std::function<void()> fire) override { port.SetOnFire(std::move(fire)); }
+        TimerPortWin32 port;
+    } timer;
+    TTrayAppearance appearance(icons, tray, nullptr, 96, timer);
+    HWND wnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    appearance.DpiChanged(wnd, MAKEWPARAM(192, 192), 0, [] { return 1; });
+    EXPECT_TRUE(appearance.RedrawPending());
+    const DWORD deadline = ::GetTickCount() + 5000;
+    MSG msg;
+    while (appearance.RedrawPending() && ::GetTickCount() < deadline) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    }
+    EXPECT_FALSE(appearance.RedrawPending());
+    EXPECT_NE(tray.Icon(), nullptr);
+    EXPECT_EQ(icons.Width(), 32);
     ::DestroyWindow(wnd);
 }
 

@@ -2,6 +2,9 @@
 // real menu, icon and glyphs, built and connected by the program's own wiring.
 #include "app/program_parts.h"
 #include "tray_font_support.h"
+#include "ui/application.h"
+#include "ui/visual_style.h"
+#include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +20,21 @@ struct IdleTimer : TimerPort {
     void SetOnFire(std::function<void()>) override {}
 };
 
+// What the parts asked of the platform and the shell, in order.
+std::vector<std::string> events;
+
 struct QuietInput : InputPower {
-    std::uint32_t GetIdleMilliseconds() override { return 0; }
+    std::uint32_t GetIdleMilliseconds() override {
+        ++idleReads;
+        return 0;
+    }
     void SimulateKeyPress(std::int32_t) override {}
-    void RequestAwakeState() override {}
-    void ReleaseAwakeState() override {}
+    void RequestAwakeState() override { events.push_back("request"); }
+    void ReleaseAwakeState() override { events.push_back("release"); }
     void ForceForegroundOnDesktop() override {}
     void Sleep(std::uint32_t) override {}
     void ProcessMessages() override {}
+    int idleReads = 0;
 };
 
 struct NoDiagnostics : TickDiagnostics {
@@ -34,7 +44,8 @@ struct NoDiagnostics : TickDiagnostics {
 };
 
 std::vector<NOTIFYICONDATAW> records;
-BOOL WINAPI RecordShell(DWORD, PNOTIFYICONDATAW data) {
+BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAW data) {
+    events.push_back(message == NIM_ADD ? "add" : message == NIM_DELETE ? "delete" : "modify");
     records.push_back(*data);
     return TRUE;
 }
@@ -67,6 +78,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fontReady);
         records.clear();
+        events.clear();
         options.Active = false;
         options.AutoStopped = false;
         parts = BuildProgramParts(options,
@@ -147,6 +159,102 @@ TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywh
     EXPECT_EQ(IconPixels(tray().Icon()), icons().Pixels(0)); // back to the plain "C"
     EXPECT_NE(IconPixels(tray().Icon()), activeGlyph);
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7}); // the duration stays chosen
+}
+
+TEST_F(TrayWithController, FormDestroyReleasesTheAwakeRequestBeforeTheIconGoes) {
+    events.clear();
+    ReleaseAwakeAndRemoveIcon(input, parts.get());
+    EXPECT_EQ(events, (std::vector<std::string>{"release", "delete"}));
+    // Parts that could not be created: the request is released all the same.
+    events.clear();
+    ReleaseAwakeAndRemoveIcon(input, nullptr);
+    EXPECT_EQ(events, std::vector<std::string>{"release"});
+}
+
+// A window that records the system commands that reach it.
+std::vector<WPARAM> commandsSeen;
+LRESULT CALLBACK RecordingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOMMAND) {
+        commandsSeen.push_back(wParam);
+        return 0;
+    }
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+TEST_F(TrayWithController, TheRunningLoopSwallowsScreenSaverAndMonitorPowerWhileActive) {
+    Application app(L"Staywick");
+    app.SetOnMessage(AppMessageHook(*controller));
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &RecordingProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"StaywickSysCommandRecorder";
+    ::RegisterClassW(&wc);
+    HWND wnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    options.Active = true;
+    controller->UpdateActiveStatus();
+    commandsSeen.clear();
+
+    struct Row {
+        WPARAM command;
+        bool swallowed;
+    };
+    for (const Row& row : {Row{SC_SCREENSAVE, true}, Row{SC_MONITORPOWER, true},
+                           Row{SC_SCREENSAVE + 1, false}, Row{SC_MINIMIZE, false}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.command);
+        commandsSeen.clear();
+        const int readsBefore = input.idleReads;
+        ::PostMessageW(wnd, WM_SYSCOMMAND, row.command, 0);
+        app.ProcessMessages();
+        EXPECT_EQ(commandsSeen.empty(), row.swallowed);
+        // A swallowed command runs a tick at once, which reads the idle time.
+        EXPECT_EQ(input.idleReads > readsBefore, row.swallowed);
+    }
+    EXPECT_TRUE(options.Active);
+    ::DestroyWindow(wnd);
+}
+
+TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndTheGlyphFollowsAtTheNextStatus) {
+    test::ScopedPersonalizeValue lightTaskbar(L"SystemUsesLightTheme", 1);
+    test::ScopedPersonalizeValue lightApps(L"AppsUseLightTheme", 1);
+    parts->Appearance.SetVisualStyle();
+    controller->UpdateActiveStatus();
+    EXPECT_EQ(icons().Color(), RGB(0, 0, 0)) << "black glyph on a light taskbar";
+    EXPECT_EQ(VisualStyle::Selected(), StyleKind::Standard);
+    const std::vector<std::uint32_t> blackGlyph = IconPixels(tray().Icon());
+
+    // An open window of the program, following the look.
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    VisualStyle::AttachWindow(window);
+    LRESULT answer = 0;
+    EXPECT_FALSE(VisualStyle::HandleWindowMessage(window, WM_CTLCOLORDLG, 0, 0, answer));
+    {
+        test::ScopedPersonalizeValue darkTaskbar(L"SystemUsesLightTheme", 0);
+        test::ScopedPersonalizeValue darkApps(L"AppsUseLightTheme", 0);
+        parts->Appearance.WMSettingChange(); // what the main window runs for WM_SETTINGCHANGE
+        EXPECT_EQ(VisualStyle::Selected(), StyleKind::Dark);
+        if (VisualStyle::IsDark()) {
+            EXPECT_TRUE(parts->MainTrayMenu.DarkLook());
+            HDC dc = ::GetDC(window);
+            EXPECT_TRUE(VisualStyle::HandleWindowMessage(window, WM_CTLCOLORDLG,
+                                                         reinterpret_cast<WPARAM>(dc), 0, answer));
+            EXPECT_EQ(reinterpret_cast<HBRUSH>(answer), VisualStyle::WindowBrush());
+            ::ReleaseDC(window, dc);
+        }
+        // The glyph keeps its colour until the next status update.
+        EXPECT_EQ(icons().Color(), RGB(0, 0, 0));
+        EXPECT_EQ(IconPixels(tray().Icon()), blackGlyph);
+        const std::size_t shellCalls = records.size();
+        controller->UpdateActiveStatus();
+        EXPECT_EQ(icons().Color(), RGB(255, 255, 255)) << "white glyph on a dark taskbar";
+        EXPECT_NE(IconPixels(tray().Icon()), blackGlyph);
+        EXPECT_GT(records.size(), shellCalls) << "the new glyph is handed to the shell";
+    }
+    VisualStyle::DetachWindow(window);
+    ::DestroyWindow(window);
+    VisualStyle::Select(StyleKind::Standard);
 }
 
 } // namespace

@@ -3,13 +3,14 @@
 // access keys), dark dialog colours and self-painted buttons that keep their
 // behaviour; the standard look leaves everything to the system.
 #include "tray/win32/main_tray_menu.h"
-#include "tray/win32/styled_menu.h"
 #include "tray_menu_support.h"
+#include "ui/styled_menu.h"
 #include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace staywick {
@@ -83,7 +84,7 @@ DRAWITEMSTRUCT ItemAt(const Canvas& canvas, const RECT& rc, UINT state = 0) {
     return dis;
 }
 
-TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsTheCaptions) {
+TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsCaptionsWithoutAccessMarks) {
     TMainTrayMenu menu;
     HMENU handle = menu.Handle();
     HMENU sub = ::GetSubMenu(handle, 2);
@@ -92,9 +93,15 @@ TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsTheCaptions) {
         EXPECT_TRUE(MenuType(handle, i) & MFT_OWNERDRAW) << i;
     EXPECT_TRUE(MenuType(sub, 5) & MFT_OWNERDRAW);
     EXPECT_TRUE(MenuType(handle, 1) & MFT_SEPARATOR);
+    // The system sees no access key of its own, so every key reaches WM_MENUCHAR.
     wchar_t text[64] = {};
     ::GetMenuStringW(handle, 8, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"E&xit");
+    EXPECT_STREQ(text, L"Exit");
+    menu.SetStatus(true, L"&Staywick is active (2 hours)");
+    ::GetMenuStringW(handle, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Staywick is active (2 hours)");
+    EXPECT_TRUE(MenuType(handle, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(menu.MnuActive().Caption(), L"&Staywick is active (2 hours)");
     MENUINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = MIM_BACKGROUND;
@@ -106,25 +113,95 @@ TEST_F(StyleTest, DarkLookOwnerDrawsEveryItemAndKeepsTheCaptions) {
         EXPECT_FALSE(MenuType(handle, i) & MFT_OWNERDRAW) << i;
     EXPECT_TRUE(MenuType(handle, 1) & MFT_SEPARATOR);
     ::GetMenuStringW(handle, 0, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"&Staywick is disabled");
+    EXPECT_STREQ(text, L"&Staywick is active (2 hours)");
+    ::GetMenuStringW(handle, 8, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"E&xit");
 }
 
-TEST_F(StyleTest, AccessKeysStillChooseOwnerDrawnItems) {
+TEST(AccessKeyOf, FindsTheMarkedLetter) {
     EXPECT_EQ(AccessKeyOf(L"E&xit"), L'X');
     EXPECT_EQ(AccessKeyOf(L"Save && &go"), L'G');
     EXPECT_EQ(AccessKeyOf(L"5 Minutes"), 0);
+    EXPECT_EQ(AccessKeyOf(L"Fish && chips"), 0);
+}
+
+// WM_MENUCHAR of the dark menu with the highlight on a given item: a key of
+// one item chooses it; "&Activate for" (2) and "&About..." (6) share A, so A
+// moves the highlight to the next of them, wrapping round.
+struct MenuCharCase {
+    const char* name;
+    wchar_t key;
+    int highlighted; // -1: none
+    LRESULT answer;
+};
+
+class DarkMenuChar : public StyleTest, public ::testing::WithParamInterface<MenuCharCase> {};
+
+TEST_P(DarkMenuChar, AnswersAsStandardMenusDo) {
+    const MenuCharCase& c = GetParam();
     TMainTrayMenu menu;
     HMENU handle = menu.Handle();
     menu.ApplyLook(true);
-    HWND list = TRCPopupList::Instance().Window();
-    auto menuChar = [&](wchar_t key, HMENU m) {
-        return ::SendMessageW(list, WM_MENUCHAR, MAKEWPARAM(key, MF_POPUP),
-                              reinterpret_cast<LPARAM>(m));
-    };
-    EXPECT_EQ(menuChar(L'x', handle), MAKELRESULT(8, MNC_EXECUTE));
-    EXPECT_EQ(menuChar(L'A', handle), MAKELRESULT(2, MNC_EXECUTE));
-    EXPECT_EQ(menuChar(L'i', ::GetSubMenu(handle, 2)), MAKELRESULT(0, MNC_EXECUTE));
-    EXPECT_EQ(menuChar(L'q', handle), 0);
+    if (c.highlighted >= 0) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STATE;
+        info.fState = MFS_HILITE;
+        ::SetMenuItemInfoW(handle, static_cast<UINT>(c.highlighted), TRUE, &info);
+    }
+    const LRESULT answer =
+        ::SendMessageW(TRCPopupList::Instance().Window(), WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP),
+                       reinterpret_cast<LPARAM>(handle));
+    EXPECT_EQ(HIWORD(answer), HIWORD(c.answer));
+    EXPECT_EQ(LOWORD(answer), LOWORD(c.answer));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DarkMenuChar,
+    ::testing::Values(MenuCharCase{.name = "OwnKeyChooses",
+                                   .key = L'x',
+                                   .highlighted = -1,
+                                   .answer = MAKELRESULT(8, MNC_EXECUTE)},
+                      MenuCharCase{.name = "OwnKeyChoosesWhateverIsHighlighted",
+                                   .key = L'D',
+                                   .highlighted = 6,
+                                   .answer = MAKELRESULT(5, MNC_EXECUTE)},
+                      MenuCharCase{.name = "SharedKeyFirstPress",
+                                   .key = L'a',
+                                   .highlighted = -1,
+                                   .answer = MAKELRESULT(2, MNC_SELECT)},
+                      MenuCharCase{.name = "SharedKeyFromStatus",
+                                   .key = L'A',
+                                   .highlighted = 0,
+                                   .answer = MAKELRESULT(2, MNC_SELECT)},
+                      MenuCharCase{.name = "SharedKeySecondPress",
+                                   .key = L'a',
+                                   .highlighted = 2,
+                                   .answer = MAKELRESULT(6, MNC_SELECT)},
+                      MenuCharCase{.name = "SharedKeyBetweenThem",
+                                   .key = L'a',
+                                   .highlighted = 4,
+                                   .answer = MAKELRESULT(6, MNC_SELECT)},
+                      MenuCharCase{.name = "SharedKeyWrapsRound",
+                                   .key = L'a',
+                                   .highlighted = 6,
+                                   .answer = MAKELRESULT(2, MNC_SELECT)},
+                      MenuCharCase{.name = "SharedKeyWrapsFromExit",
+                                   .key = L'a',
+                                   .highlighted = 8,
+                                   .answer = MAKELRESULT(2, MNC_SELECT)},
+                      MenuCharCase{
+                          .name = "NoItemsKey", .key = L'q', .highlighted = -1, .answer = 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StyleTest, SubmenuKeysAreResolvedInTheSubmenu) {
+    TMainTrayMenu menu;
+    HMENU handle = menu.Handle();
+    menu.ApplyLook(true);
+    const LRESULT answer =
+        ::SendMessageW(TRCPopupList::Instance().Window(), WM_MENUCHAR, MAKEWPARAM(L'i', MF_POPUP),
+                       reinterpret_cast<LPARAM>(::GetSubMenu(handle, 2)));
+    EXPECT_EQ(answer, MAKELRESULT(0, MNC_EXECUTE));
 }
 
 TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
@@ -132,10 +209,10 @@ TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
     menu.Handle();
     Canvas canvas(300, 30);
     const RECT rc{0, 0, 300, 30};
-    const int column = ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+    const int column = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, 96) + 8;
 
     // "&Activate for": dark background, light text, an arrow on the right, no mark.
-    DrawStyledMenuItem(ItemAt(canvas, rc), menu.MnuOptions());
+    DrawStyledMenuItem(ItemAt(canvas, rc), menu.MnuOptions().Look(), 96);
     EXPECT_EQ(canvas.At(1, 1), kDarkWindow);
     EXPECT_GT(canvas.LightPixels(column, 0, 200, 30), 20);
     EXPECT_GT(canvas.LightPixels(300 - column, 0, 300, 30), 4);
@@ -148,24 +225,47 @@ TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
     // A checked entry carries its mark in the left column; no arrow.
     TMenuItem& thirty = menu.ActivateForItem(5);
     thirty.SetChecked(true);
-    DrawStyledMenuItem(ItemAt(canvas, rc), thirty);
+    DrawStyledMenuItem(ItemAt(canvas, rc), thirty.Look(), 96);
     EXPECT_GT(canvas.LightPixels(0, 0, column, 30), 4);
     EXPECT_EQ(canvas.LightPixels(300 - column, 0, 300, 30), 0);
 
     // The selected item is highlighted, the separator is a thin line.
-    DrawStyledMenuItem(ItemAt(canvas, rc, ODS_SELECTED), thirty);
+    DrawStyledMenuItem(ItemAt(canvas, rc, ODS_SELECTED), thirty.Look(), 96);
     EXPECT_NE(canvas.At(1, 1), kDarkWindow);
-    DrawStyledMenuItem(ItemAt(canvas, rc), menu.Items()[1]);
+    DrawStyledMenuItem(ItemAt(canvas, rc), menu.Items()[1].Look(), 96);
     EXPECT_EQ(canvas.At(150, 2), kDarkWindow);
     EXPECT_NE(canvas.At(150, 15), kDarkWindow);
 
     // The default item is bold: wider than the same caption in regular weight.
     TMenuItem regular(L"x", menu.MnuActive().Caption());
     MEASUREITEMSTRUCT bold{}, plain{};
-    MeasureStyledMenuItem(bold, menu.MnuActive());
-    MeasureStyledMenuItem(plain, regular);
+    MeasureStyledMenuItem(bold, menu.MnuActive().Look(), 96);
+    MeasureStyledMenuItem(plain, regular.Look(), 96);
     EXPECT_GT(bold.itemWidth, plain.itemWidth);
-    EXPECT_GE(bold.itemHeight, static_cast<UINT>(::GetSystemMetrics(SM_CYMENUSIZE)));
+    EXPECT_GE(bold.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 96)));
+}
+
+// Sizes follow the DPI of the monitor the menu opens on, not the system's.
+TEST_F(StyleTest, ItemsAreMeasuredAtTheDpiOfTheirMonitor) {
+    TMainTrayMenu menu;
+    menu.Handle();
+    MEASUREITEMSTRUCT item96{}, item192{}, line96{}, line192{};
+    MeasureStyledMenuItem(item96, menu.MnuOptions().Look(), 96);
+    MeasureStyledMenuItem(item192, menu.MnuOptions().Look(), 192);
+    MeasureStyledMenuItem(line96, menu.Items()[1].Look(), 96);
+    MeasureStyledMenuItem(line192, menu.Items()[1].Look(), 192);
+    EXPECT_GT(item192.itemHeight, item96.itemHeight * 3 / 2);
+    EXPECT_GT(item192.itemWidth, item96.itemWidth * 3 / 2);
+    EXPECT_GT(line192.itemHeight, line96.itemHeight * 3 / 2);
+    EXPECT_GE(item192.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 192)));
+
+    // An open menu is measured at its monitor's DPI (Wine has one monitor).
+    test::MenuDriver driver([&](int, HWND open) { return open == nullptr; });
+    ::SetForegroundWindow(TRCPopupList::Instance().Window());
+    menu.Popup(200, 200);
+    EXPECT_TRUE(driver.SawMenu());
+    EXPECT_EQ(TRCPopupList::Instance().MenuDpi(), DpiAtPoint(POINT{200, 200}));
+    EXPECT_EQ(DpiAtPoint(POINT{200, 200}), ::GetDpiForSystem());
 }
 
 TEST_F(StyleTest, OpenTrayMenuShowsDarkOnScreen) {
