@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace staywick;
     win32::KernelHandle mutex = CreateSingleInstanceMutex(kMutexName);
@@ -25,8 +27,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // colour mode decides the final style once the loop runs.
     VisualStyle::Select(StyleKind::Dark);
     Application app(kAppTitle);
-    TFrmStaywickMain mainWindow(app, ::GetCommandLineW());
-    mainWindow.CreatedMutex = std::move(mutex);
-    app.Run();
-    return 0;
+    // A main window that cannot be created, or an error while its members are
+    // constructed, is reported and ends the program with a non-zero code.
+    return app.RunMainWindow([&]() -> std::unique_ptr<Window> {
+        auto mainWindow = std::make_unique<TFrmStaywickMain>(app, ::GetCommandLineW());
+        mainWindow->CreatedMutex = std::move(mutex);
+        return mainWindow;
+    });
 }

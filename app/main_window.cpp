@@ -1,6 +1,9 @@
 #include "app/main_window.h"
 
+#include "common/app_error.h"
 #include "common/app_names.h"
+#include "common/first_error.h"
+#include "common/scope_exit.h"
 #include "common/win32/append_line.h"
 #include "common/win32/file_version.h"
 #include "diag/command_line.h"
@@ -28,7 +31,11 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     Create(WS_EX_DLGMODALFRAME, kMainWindowClass, L"Main",
            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 400,
            300, app_.Handle());
-    RunGuarded([this] { CreateComponents(); });
+    if (!Handle())
+        throw AppError(L"Cannot create the main window");
+    // A part that cannot be created ends the construction; the caller reports
+    // it and ends the program (Application::RunMainWindow).
+    CreateComponents();
     RunGuarded([this] { FormCreate(); });
 }
 
@@ -59,14 +66,17 @@ void TFrmStaywickMain::CreateComponents() {
 }
 
 void TFrmStaywickMain::FormCreate() {
-    if (!parts_)
-        return; // its components failed; already reported
+    // Start-up goes on whatever fails below (a refused write of the settings
+    // file, when the loaded "ActivateFor" matches no item): AppLoaded is asked
+    // for on every path. The message is posted before the error's report box
+    // opens, so that box's loop runs AppLoaded before any tick can come, and
+    // TimerMain never ticks against a record that says off.
+    const ScopeExit postAppLoaded([this] { ::PostMessageW(Handle(), kWmAppLoaded, 0, 0); });
     app_.SetOnMessage(AppMessageHook(parts_->Controller));
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
     parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
-    ::PostMessageW(Handle(), kWmAppLoaded, 0, 0);
 }
 
 // The About window's controls, fonts and version text are made when it is
@@ -79,21 +89,30 @@ TAboutWindow& TFrmStaywickMain::AboutWindow() {
     return *about_;
 }
 
+// Every step runs even when one before it failed (a refused timer for "/D",
+// a log header that cannot be written, a refused write of the resumption),
+// so the icon, the timers and the status always end in step with the record;
+// the first failure goes to the error report once all steps have run.
 void TFrmStaywickMain::AppLoaded() {
+    FirstError errors;
     parts_->Appearance.SetVisualStyle();
     parts_->Tray.SetVisible(true);
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     if (diagnostic == DiagnosticSwitch::Debug)
-        parts_->Controller.TimerDebug.SetEnabled(true);
+        errors.Run([this] { parts_->Controller.TimerDebug.SetEnabled(true); });
     if (diagnostic == DiagnosticSwitch::Log) {
         logEnabled_ = true;
         logFileName_ = LogFileNameFor(location_.GetIniFile());
         // The header shows Active as loaded, before resumption can change it.
-        AppendLog(LogHeaderStars());
-        AppendLog(LogHeaderActive(StaywickOptions.Active));
-        AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
+        // A line that cannot be written ends the header.
+        errors.Run([this] {
+            AppendLog(LogHeaderStars());
+            AppendLog(LogHeaderActive(StaywickOptions.Active));
+            AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
+        });
     }
-    parts_->Controller.Start();
+    errors.Run([this] { parts_->Controller.Start(); });
+    errors.RaiseIfAny();
 }
 
 void TFrmStaywickMain::PrevInstance() {

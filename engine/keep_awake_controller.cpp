@@ -1,6 +1,7 @@
 #include "engine/keep_awake_controller.h"
 
 #include "common/decimal_text.h"
+#include "common/first_error.h"
 #include "engine/activate_for_items.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
@@ -180,11 +181,18 @@ void KeepAwakeController::ResumeIfAutoStopped() {
     }
 }
 
+// Each step runs even when one before it failed: a refused write of the
+// resumption must not leave the timers, the awake request and the tray out of
+// step with the record (TimerMain ticking while off, no status, no countdown).
+// The record keeps what the resumption chose. The first failure is raised at
+// the end, when everything shows the true state.
 void KeepAwakeController::Start() {
-    ResumeIfAutoStopped();
-    UpdateActiveStatus();
+    FirstError errors;
+    errors.Run([this] { ResumeIfAutoStopped(); });
+    errors.Run([this] { UpdateActiveStatus(); });
     if (options_.Active)
-        TimerMainTimer();
+        errors.Run([this] { TimerMainTimer(); });
+    errors.RaiseIfAny();
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {

@@ -64,6 +64,8 @@ public:
     void ResumeIfAutoStopped();
     // Start-up once the message loop runs: the resumption rule, timers,
     // awake request and status in step, and one tick at once when active.
+    // A step that fails does not stop the later ones; the first failure is
+    // raised once all have run.
     void Start();
     // After OK in the Options dialog changed the record: the awake request is
     // released when "Notify the system" was switched off, the record saved,

@@ -57,6 +57,14 @@ int Application::Run() {
     return exitCode_;
 }
 
+int Application::RunMainWindow(const std::function<std::unique_ptr<Window>()>& createMainWindow) {
+    std::unique_ptr<Window> mainWindow;
+    // The window's members are gone again (the stack unwound) before the box opens.
+    if (!RunGuarded([&] { mainWindow = createMainWindow(); }) || !mainWindow)
+        return kExitCreateFailed;
+    return Run();
+}
+
 void Application::ProcessMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

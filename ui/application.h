@@ -4,10 +4,15 @@
 #include "ui/window.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace staywick {
+
+// The exit code of a start that could not create the main window or one of
+// its parts.
+inline constexpr int kExitCreateFailed = 1;
 
 class Application : public Window {
 public:
@@ -22,6 +27,14 @@ public:
 
     // Runs until Terminate (or WM_QUIT); returns the exit code.
     int Run();
+
+    // Creates the main window, then runs the loop until the program ends and
+    // returns the loop's exit code. When the window or one of its parts cannot
+    // be created (an error escapes `createMainWindow`), the error goes to the
+    // standard report and the result is kExitCreateFailed without any loop:
+    // a program without its tray icon or its timers could be neither seen nor
+    // ended by the user, so it ends instead of running on.
+    int RunMainWindow(const std::function<std::unique_ptr<Window>()>& createMainWindow);
     void Terminate() { ::PostQuitMessage(0); }
     bool Terminated() const noexcept { return terminated_; }
 

@@ -1,6 +1,7 @@
 #include "ui/error_report.h"
 
 #include "common/app_error.h"
+#include "common/scope_exit.h"
 
 namespace staywick {
 namespace {
@@ -8,6 +9,16 @@ namespace {
 HWND g_owner = nullptr;
 std::wstring g_title = L"Staywick";
 std::function<void(const std::wstring&)> g_sink;
+
+// At most one report box at a time. The box runs its own message loop, so
+// timers and posted messages go on being handled while it is open; without
+// this rule their errors would open a box inside the box, without end (a log
+// that cannot be written fails on every tick). An error raised while a box is
+// open is not shown and not kept: it still ends the handler that raised it,
+// and the open box already tells the user that something failed. The faults
+// behind such errors (the log file, the settings file, the timers) are met
+// again by the next tick or change, and reported then if no box is open.
+bool g_boxOpen = false;
 
 } // namespace
 
@@ -25,6 +36,10 @@ void ShowErrorReport(const std::wstring& text) {
         g_sink(text);
         return;
     }
+    if (g_boxOpen)
+        return;
+    g_boxOpen = true;
+    const ScopeExit closed([] { g_boxOpen = false; });
     ::MessageBoxW(g_owner, ErrorReportText(text).c_str(), g_title.c_str(), MB_ICONERROR);
 }
 

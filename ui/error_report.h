@@ -10,6 +10,7 @@
 namespace staywick {
 
 // Shows the report box for an error text (the full-stop rule is applied here).
+// While a report box is open, a further report shows nothing (see the .cpp).
 void ShowErrorReport(const std::wstring& text);
 
 // The report box's owner and caption (the hidden application window and its title).

@@ -134,8 +134,11 @@ void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstr
     Tray.SetBalloonHint(Text);
     Tray.BalloonFlags = Flags;
     Tray.ShowBalloonHint();
-    Tray.SetBalloonHint(L"");
-    Tray.ShowBalloonHint();
+    // No empty text to the shell: a NIM_MODIFY with NIF_INFO and an empty
+    // text would take the balloon down in the moment it was posted. The
+    // record keeps the text, so a status update while NIF_INFO is still set
+    // re-posts the balloon rather than withdrawing it.
+    Tray.ForgetBalloonHint();
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -63,6 +63,9 @@ public:
     std::int32_t BalloonTimeout = 10000;
     // Posts the balloon with the current title, text and flags.
     void ShowBalloonHint();
+    // Empties the stored balloon text without a shell call: the balloon
+    // already posted stays up, and the next text set counts as a change.
+    void ForgetBalloonHint() noexcept { balloonHint_.clear(); }
 
     TRCPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnDblClick;
@@ -95,9 +98,9 @@ private:
     TrayAddRetry addRetry_;
 };
 
-// Posts a balloon notification on the icon, in the six steps the program
-// has always taken (the last two withdraw it again at once; the shell decides
-// what the user still sees).
+// Posts a balloon notification on the icon and leaves it up for the shell's
+// time: title and text (each sent only when it changed), flags, show; then the
+// stored text is forgotten locally, so the next call sends and posts it again.
 void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstring& Text,
                      std::uint8_t Flags);
 

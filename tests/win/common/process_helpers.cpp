@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace staywick::test {
@@ -355,6 +357,55 @@ ScopedEnv::ScopedEnv(const wchar_t* name, const std::wstring& value) : name_(nam
 
 ScopedEnv::~ScopedEnv() {
     ::SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
+}
+
+std::optional<int> RunHostCommand(const std::string& command, DWORD timeoutMs) {
+    static unsigned counter = 0;
+    const std::string marker = "/tmp/staywick-host-" + std::to_string(::GetCurrentProcessId()) +
+                               "-" + std::to_string(++counter);
+    std::wstring windowsMarker = L"Z:" + std::wstring(marker.begin(), marker.end());
+    std::replace(windowsMarker.begin(), windowsMarker.end(), L'/', L'\\');
+    ::DeleteFileW(windowsMarker.c_str());
+
+    // The status goes to a side file first, so the marker appears complete.
+    const std::string script =
+        command + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
+    std::wstring cmd = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &si, &pi)) {
+        return std::nullopt;
+    }
+    if (pi.hProcess)
+        ::CloseHandle(pi.hProcess);
+    if (pi.hThread)
+        ::CloseHandle(pi.hThread);
+    if (!WaitUntil(timeoutMs, [&] { return FileExists(windowsMarker); }))
+        return std::nullopt;
+    const std::string status = ReadFileBytes(windowsMarker);
+    ::DeleteFileW(windowsMarker.c_str());
+    try {
+        return std::stoi(status);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::string HostPath(const std::wstring& windowsPath) {
+    // Wine's kernel32 export; the result is allocated on the process heap.
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return {};
+    char* unix = toUnix(windowsPath.c_str());
+    if (!unix)
+        return {};
+    std::string path(unix);
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return path;
 }
 
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern) {

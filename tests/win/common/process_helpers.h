@@ -124,6 +124,14 @@ private:
     std::optional<std::wstring> old_;
 };
 
+// Runs `/bin/sh -c <command>` on the Wine session's host and waits for it to
+// end. Wine cannot wait for a Unix process, so the shell leaves its exit status
+// in a marker file. The status, or nothing when it did not end in time.
+std::optional<int> RunHostCommand(const std::string& command, DWORD timeoutMs = 5000);
+
+// The host's path of a Windows path (Wine's own mapping); empty when none.
+std::string HostPath(const std::wstring& windowsPath);
+
 // Names of the files in a folder matching a wildcard pattern.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern = L"*");
 

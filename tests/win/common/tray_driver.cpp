@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <sstream>
 
@@ -14,10 +15,6 @@ namespace {
 
 constexpr wchar_t kPersonalizeKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-
-std::wstring Widen(const std::string& s) {
-    return std::wstring(s.begin(), s.end());
-}
 
 // The screen's pixels in a rectangle, 0x00RRGGBB, row by row.
 std::vector<std::uint32_t> CaptureScreen(const RECT& r) {
@@ -60,34 +57,7 @@ bool FarFrom(std::uint32_t a, std::uint32_t b) {
 } // namespace
 
 bool Xdotool(const std::string& args, DWORD timeoutMs) {
-    static unsigned counter = 0;
-    std::ostringstream name;
-    name << "/tmp/staywick-xdotool-" << ::GetCurrentProcessId() << "-" << ++counter;
-    const std::string marker = name.str();
-    std::wstring windowsMarker = L"Z:" + Widen(marker);
-    std::replace(windowsMarker.begin(), windowsMarker.end(), L'/', L'\\');
-    ::DeleteFileW(windowsMarker.c_str());
-
-    // The status goes to a side file first, so the marker appears complete.
-    const std::string script =
-        "xdotool " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
-    std::wstring cmd = L"/bin/sh -c \"" + Widen(script) + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(L"Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi)) {
-        return false;
-    }
-    if (pi.hProcess)
-        ::CloseHandle(pi.hProcess);
-    if (pi.hThread)
-        ::CloseHandle(pi.hThread);
-    if (!WaitUntil(timeoutMs, [&] { return FileExists(windowsMarker); }))
-        return false;
-    const std::string status = ReadFileBytes(windowsMarker);
-    ::DeleteFileW(windowsMarker.c_str());
-    return status.rfind("0", 0) == 0;
+    return RunHostCommand("xdotool " + args, timeoutMs) == 0;
 }
 
 void PressKey(WORD vk) {
@@ -253,6 +223,11 @@ std::vector<std::string> StandInShell::Requests() const {
     return requests_;
 }
 
+std::vector<DWORD> StandInShell::Messages() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return messages_;
+}
+
 LRESULT CALLBACK StandInShell::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COPYDATA) {
         auto* self = reinterpret_cast<StandInShell*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
@@ -260,6 +235,7 @@ LRESULT CALLBACK StandInShell::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
         if (self && data && data->lpData) {
             std::lock_guard<std::mutex> lock(self->mutex_);
             self->requests_.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+            self->messages_.push_back(static_cast<DWORD>(data->dwData));
         }
         return TRUE;
     }
@@ -285,6 +261,15 @@ void StandInShell::Run(HANDLE ready) {
         ::DispatchMessageW(&msg);
     ::DestroyWindow(wnd_);
     ::UnregisterClassW(L"Shell_TrayWnd", wc.hInstance);
+}
+
+DWORD RequestFlags(const std::string& bytes) {
+    // The shell's record begins with the window (32 bits), uID and uFlags.
+    constexpr std::size_t kFlagsOffset = 8;
+    DWORD flags = 0;
+    if (bytes.size() >= kFlagsOffset + sizeof(flags))
+        std::memcpy(&flags, bytes.data() + kFlagsOffset, sizeof(flags));
+    return flags;
 }
 
 bool HoldsText(const std::string& bytes, const std::wstring& text) {

@@ -15,8 +15,7 @@
 namespace staywick::test {
 
 // Runs `xdotool <args>` on the Wine session's X display and waits for it to
-// end. Wine cannot wait for a Unix process, so a shell leaves its exit status
-// in a marker file. True when xdotool ran and exited with 0.
+// end. True when xdotool ran and exited with 0.
 bool Xdotool(const std::string& args, DWORD timeoutMs = 5000);
 
 // Presses and releases one key through SendInput (xdotool's key events do
@@ -81,6 +80,8 @@ public:
 
     HWND Window() const { return wnd_; }
     std::vector<std::string> Requests() const;
+    // The Shell_NotifyIconW message of each request (NIM_ADD, NIM_MODIFY, ...).
+    std::vector<DWORD> Messages() const;
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -88,6 +89,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
+    std::vector<DWORD> messages_;
     HWND wnd_ = nullptr;
     DWORD threadId_ = 0;
     std::thread thread_;
@@ -95,5 +97,9 @@ private:
 
 // True when bytes hold the text as UTF-16, with its terminating NUL.
 bool HoldsText(const std::string& bytes, const std::wstring& text);
+
+// The uFlags of a request as Wine's shell passes it on (NIF_INFO and the
+// balloon's texts travel together).
+DWORD RequestFlags(const std::string& bytes);
 
 } // namespace staywick::test

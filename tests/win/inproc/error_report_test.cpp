@@ -1,6 +1,6 @@
 // The standard error report as the user sees it: a message box with the
 // error icon, caption "Staywick" and the text with the full-stop rule; the
-// message loop goes on afterwards.
+// message loop goes on afterwards, and while a box is open no second one opens.
 #include "common/app_error.h"
 #include "ui/application.h"
 #include "ui/error_report.h"
@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace staywick {
 namespace {
@@ -68,6 +70,74 @@ TEST(ErrorReport, ShowsTheBoxAndTheLoopGoesOn) {
     ::PostMessageW(app.Handle(), WM_APP + 7, 0, 0);
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(hooked);
+}
+
+// The report boxes of this process that are open now.
+std::vector<HWND> OpenReportBoxes() {
+    std::vector<HWND> boxes;
+    HWND wnd = nullptr;
+    while ((wnd = ::FindWindowExW(nullptr, wnd, L"#32770", L"Staywick"))) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(wnd, &pid);
+        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd))
+            boxes.push_back(wnd);
+    }
+    return boxes;
+}
+
+// A timer whose every tick fails, as a tick does when its log cannot be written.
+std::atomic<int> g_failedTicks{0};
+void CALLBACK FailingTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!RunGuarded([] { throw AppError(L"Cannot create file \"X:\\Staywick.log\""); }))
+        ++g_failedTicks;
+}
+
+TEST(ErrorReport, WhileABoxIsOpenFurtherErrorsOpenNoBoxAndTheLoopGoesOn) {
+    Application app(L"Staywick");
+    g_failedTicks = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &FailingTick);
+    ASSERT_NE(timer, 0u);
+
+    // Watches the first box until twenty failing ticks have been handled in
+    // its loop, noting the most boxes open at once, then presses OK.
+    std::size_t mostOpen = 0;
+    int ticksWhileOpen = 0;
+    std::wstring text;
+    std::thread watcher([&] {
+        std::vector<HWND> open;
+        for (int i = 0; i < 1000 && (open = OpenReportBoxes()).empty(); ++i)
+            ::Sleep(5);
+        if (open.empty())
+            return;
+        wchar_t buf[512] = {};
+        ::GetDlgItemTextW(open.front(), 0xFFFF, buf, 512);
+        text = buf;
+        const int before = g_failedTicks;
+        for (int i = 0; i < 2000 && g_failedTicks < before + 20; ++i) {
+            mostOpen = std::max(mostOpen, OpenReportBoxes().size());
+            ::Sleep(5);
+        }
+        mostOpen = std::max(mostOpen, OpenReportBoxes().size());
+        ticksWhileOpen = g_failedTicks - before;
+        ::PostMessageW(open.front(), WM_COMMAND, IDOK, 0);
+    });
+    const bool ok =
+        RunGuarded([] { throw AppError(L"Unable to write to C:\\Data\\Staywick.Settings"); });
+    watcher.join();
+    ::KillTimer(nullptr, timer);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(text, L"Unable to write to C:\\Data\\Staywick.Settings.")
+        << "the first error is shown";
+    EXPECT_EQ(mostOpen, 1u) << "never a box inside the box";
+    EXPECT_GE(ticksWhileOpen, 20) << "the failing handlers kept running and ending";
+
+    // Once it is closed, the next error has its box again.
+    SeenBox next;
+    std::thread second([&] { next = DismissReportBox(); });
+    RunGuarded([] { throw AppError(L"Not enough timers available"); });
+    second.join();
+    EXPECT_EQ(next.text, L"Not enough timers available.");
 }
 
 TEST(ErrorReport, ErrorsInsideTheHookAreReportedAndTheMessageStillHandled) {

@@ -1,6 +1,6 @@
 // Tray: every Shell_NotifyIconW call and the exact record it carries, the
 // callback table, the end-of-session messages, "TaskbarCreated" and the
-// balloon's six steps.
+// balloon, posted and left up.
 #include "common/app_error.h"
 #include "tray/win32/tray_icon.h"
 #include "tray_menu_support.h"
@@ -134,36 +134,44 @@ TEST_F(TrayIconTest, IconIsCopiedAndAlwaysModifies) {
     EXPECT_EQ(calls.back().data.hIcon, calls[0].data.hIcon);
 }
 
-TEST_F(TrayIconTest, BalloonTakesSixStepsAndLeavesAnEmptyText) {
+TEST_F(TrayIconTest, BalloonIsPostedOnceAndNothingWithdrawsIt) {
+    constexpr wchar_t kTitle[] = L"Staywick is running near the tray";
+    constexpr wchar_t kText[] = L"You can drag it to near the clock if you wish to have it visible";
     TTrayIcon tray(nullptr, &RecordShell);
     tray.SetVisible(true);
     calls.clear();
-    ShowTrayBalloon(tray, L"Staywick is running near the tray",
-                    L"You can drag it to near the clock if you wish to have it visible", 1);
-    ASSERT_EQ(Messages(), std::vector<DWORD>(5, NIM_MODIFY));
-    EXPECT_STREQ(calls[0].data.szInfoTitle, L"Staywick is running near the tray");
+    ShowTrayBalloon(tray, kTitle, kText, 1);
+    ASSERT_EQ(Messages(), std::vector<DWORD>(3, NIM_MODIFY)) << "title, text, show; no more";
+    EXPECT_STREQ(calls[0].data.szInfoTitle, kTitle);
     EXPECT_FALSE(calls[0].data.uFlags & NIF_INFO);
-    EXPECT_STREQ(calls[1].data.szInfo,
-                 L"You can drag it to near the clock if you wish to have it visible");
-    // Step 4 posts it: text, title, information icon and the timeout.
+    EXPECT_STREQ(calls[1].data.szInfo, kText);
+    EXPECT_FALSE(calls[1].data.uFlags & NIF_INFO);
+    // The show posts it: text, title, information icon and the timeout.
     EXPECT_TRUE(calls[2].data.uFlags & NIF_INFO);
     EXPECT_EQ(calls[2].data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
-    EXPECT_STREQ(calls[2].data.szInfo,
-                 L"You can drag it to near the clock if you wish to have it visible");
+    EXPECT_STREQ(calls[2].data.szInfo, kText);
+    EXPECT_STREQ(calls[2].data.szInfoTitle, kTitle);
     EXPECT_EQ(calls[2].data.uTimeout, 10000u);
-    // Steps 5 and 6: the empty text, with NIF_INFO still set.
-    EXPECT_STREQ(calls[3].data.szInfo, L"");
-    EXPECT_STREQ(calls[4].data.szInfo, L"");
-    EXPECT_TRUE(calls[4].data.uFlags & NIF_INFO);
+    // Only the stored text is forgotten; the record still carries the balloon.
     EXPECT_EQ(tray.BalloonHint(), L"");
-    EXPECT_EQ(tray.BalloonTitle(), L"Staywick is running near the tray");
+    EXPECT_EQ(tray.BalloonTitle(), kTitle);
     EXPECT_TRUE(tray.Record().uFlags & NIF_INFO);
-    EXPECT_STREQ(tray.Record().szInfo, L"");
+    EXPECT_STREQ(tray.Record().szInfo, kText);
 
-    // A second time the title is unchanged: steps 2 to 6 only.
+    // A status update while it is up sends the text again, never an empty one
+    // (which would take the balloon down).
+    tray.SetIcon(::LoadIconW(nullptr, IDI_WARNING));
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_STREQ(calls[3].data.szInfo, kText);
+
+    // A second time the title is unchanged and the forgotten text counts as
+    // new: the text is sent again and the balloon posted again.
     calls.clear();
-    ShowTrayBalloon(tray, L"Staywick is running near the tray", L"again", 1);
-    EXPECT_EQ(calls.size(), 4u);
+    ShowTrayBalloon(tray, kTitle, kText, 1);
+    ASSERT_EQ(Messages(), std::vector<DWORD>(2, NIM_MODIFY));
+    EXPECT_STREQ(calls[0].data.szInfo, kText);
+    EXPECT_TRUE(calls[1].data.uFlags & NIF_INFO);
+    EXPECT_STREQ(calls[1].data.szInfo, kText);
     // The shell reporting the balloon gone takes NIF_INFO off.
     Event(tray, NIN_BALLOONTIMEOUT);
     EXPECT_FALSE(tray.Record().uFlags & NIF_INFO);
@@ -173,10 +181,11 @@ TEST_F(TrayIconTest, BalloonTextsAreCutAndSentEvenWhenHidden) {
     TTrayIcon tray(nullptr, &RecordShell);
     const std::wstring title(100, L't'), text(300, L'x');
     ShowTrayBalloon(tray, title, text, 2);
-    ASSERT_EQ(calls.size(), 5u);
+    ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(std::wstring(calls[0].data.szInfoTitle), title.substr(0, 63));
     EXPECT_EQ(std::wstring(calls[1].data.szInfo), text.substr(0, 255));
     EXPECT_EQ(calls[2].data.dwInfoFlags, 2u);
+    EXPECT_EQ(std::wstring(calls[2].data.szInfo), text.substr(0, 255));
 }
 
 struct CallbackCase {

@@ -1,0 +1,264 @@
+// The real Staywick.exe driven into its failure paths: a settings file that
+// cannot be written at start-up, and a log that cannot be written on any
+// tick. Start-up still completes (the icon with the true status, no tick while
+// off), and never more than one error box is open while the program goes on
+// answering. Judged from outside: the boxes of the process, the system's idle
+// time, the notification area and what the program sends to the shell.
+#include "win/common/process_helpers.h"
+#include "win/common/tray_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace staywick::test {
+namespace {
+
+// Off, an "Activate for" of 7 minutes (no such item, so start-up sets 0 and
+// saves) and a limit of 0 minutes, at which every tick would press a key.
+const std::string kOffUnknownDurationLimitZero = "[General]\r\n"
+                                                 "Active=0\r\n"
+                                                 "DontLetSleepMoreThen=0\r\n"
+                                                 "ActivateFor=7\r\n"
+                                                 "AutoStopped=0\r\n"
+                                                 "InputKey=0\r\n"
+                                                 "NotifySystem=1\r\n";
+
+const std::string kOnLimitZero = "[General]\r\n"
+                                 "Active=1\r\n"
+                                 "DontLetSleepMoreThen=0\r\n"
+                                 "ActivateFor=0\r\n"
+                                 "AutoStopped=0\r\n"
+                                 "InputKey=0\r\n"
+                                 "NotifySystem=1\r\n";
+
+// Milliseconds since the session's last input, as the program measures it.
+DWORD SystemIdle() {
+    LASTINPUTINFO info{sizeof(info), 0};
+    ::GetLastInputInfo(&info);
+    return ::GetTickCount() - info.dwTime;
+}
+
+// Under Wine a window that opens or closes (the error box) counts as input
+// for the idle time, a moment after it did. This waits until the idle time
+// has grown for a full second without going back.
+bool WaitForSteadyIdle() {
+    DWORD last = SystemIdle();
+    ULONGLONG steadySince = ::GetTickCount64();
+    return WaitUntil(8000, [&] {
+        const DWORD idle = SystemIdle();
+        if (idle < last)
+            steadySince = ::GetTickCount64();
+        last = idle;
+        return ::GetTickCount64() - steadySince >= 1000;
+    });
+}
+
+struct IdleSpan {
+    bool fell = false; // the idle time went back: input, a key pressed
+    DWORD grew = 0;    // how much it grew over the span
+};
+
+// Watches the idle time for `ms`, sampling it every 100 ms and calling
+// `alongside` with each sample.
+template <class F> IdleSpan WatchIdle(DWORD ms, F alongside) {
+    IdleSpan span;
+    const DWORD first = SystemIdle();
+    DWORD last = first;
+    const ULONGLONG until = ::GetTickCount64() + ms;
+    while (::GetTickCount64() < until) {
+        alongside();
+        const DWORD idle = SystemIdle();
+        span.fell |= idle < last;
+        last = idle;
+        ::Sleep(100);
+    }
+    alongside();
+    const DWORD idle = SystemIdle();
+    span.fell |= idle < last;
+    span.grew = span.fell ? 0 : idle - first;
+    return span;
+}
+
+std::vector<HWND> ReportBoxes(DWORD pid) {
+    std::vector<HWND> visible;
+    for (HWND box : ProcessWindows(pid, L"#32770", L"Staywick")) {
+        if (::IsWindowVisible(box))
+            visible.push_back(box);
+    }
+    return visible;
+}
+
+std::wstring BoxText(HWND box) {
+    wchar_t buf[1024] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, buf, 1024);
+    return buf;
+}
+
+bool DismissBox(HWND box) {
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return WaitUntil(5000, [&] { return !::IsWindow(box); });
+}
+
+bool Answers(HWND wnd) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+}
+
+// A settings file that refuses every write while the object lives. As root,
+// Wine writes through a read-only bit, so the file is made immutable on the
+// host (chattr +i); where that is not possible (no root, a file system without
+// the flag) it is held open without write sharing instead. Either way the
+// refusal is checked before the test relies on it, and taken back on every
+// path out of the test.
+class RefusedFile {
+public:
+    explicit RefusedFile(const std::wstring& path) : path_(path), host_(HostPath(path)) {
+        if (!host_.empty() && RunHostCommand("chattr +i '" + host_ + "'") == 0 && Refuses()) {
+            immutable_ = true;
+            how_ = "immutable (chattr +i)";
+            return;
+        }
+        held_ = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+        how_ = "held open without write sharing (chattr +i not possible here)";
+    }
+    ~RefusedFile() {
+        if (immutable_)
+            RunHostCommand("chattr -i '" + host_ + "'");
+        if (held_ != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held_);
+    }
+    RefusedFile(const RefusedFile&) = delete;
+    RefusedFile& operator=(const RefusedFile&) = delete;
+
+    // True while a writer cannot open the file.
+    bool Refuses() const {
+        HANDLE h = ::CreateFileW(path_.c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return true;
+        ::CloseHandle(h);
+        return false;
+    }
+    const std::string& How() const { return how_; }
+
+private:
+    std::wstring path_;
+    std::string host_;
+    bool immutable_ = false;
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+    std::string how_;
+};
+
+class ErrorPathsTest : public PortableInstallTest {
+protected:
+    void TearDown() override {
+        PortableInstallTest::TearDown();
+        refused_.reset(); // before the folder goes
+    }
+
+    // The glyph is drawn black on Wine's white taskbar only when the taskbar counts as light.
+    ScopedPersonalizeValue lightTaskbar_{L"SystemUsesLightTheme", 1};
+    std::optional<RefusedFile> refused_;
+    Process program_;
+};
+
+TEST_F(ErrorPathsTest, RefusedStartUpWriteGivesOneBoxThenTheTrueStatusAndNoKeyPress) {
+    ASSERT_FALSE(SeeTrayIcon().has_value()) << "the notification area must start empty";
+    WriteFileBytes(SettingsPath(), kOffUnknownDurationLimitZero);
+    refused_.emplace(SettingsPath());
+    RecordProperty("refusal", refused_->How());
+    ASSERT_TRUE(refused_->Refuses()) << refused_->How();
+
+    program_ = Process::Start(exe_);
+    const DWORD pid = program_.Id();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(10000, [&] {
+        const auto boxes = ReportBoxes(pid);
+        return !boxes.empty() && (box = boxes.front());
+    })) << "no error box";
+    EXPECT_EQ(BoxText(box), L"Unable to write to " + SettingsPath() + L".");
+    std::size_t mostBoxes = 0;
+    const auto countBoxes = [&] { mostBoxes = std::max(mostBoxes, ReportBoxes(pid).size()); };
+
+    // Kept open past one period of the main timer (5 s): with the limit at 0
+    // any tick would press a key, so this window shows that none comes.
+    ASSERT_TRUE(WaitForSteadyIdle());
+    const IdleSpan whileOpen = WatchIdle(6000, countBoxes);
+    EXPECT_FALSE(whileOpen.fell) << "a key was pressed while the box was open";
+    EXPECT_GE(whileOpen.grew, 5500u);
+    ASSERT_TRUE(DismissBox(box));
+
+    // Start-up went on: the glyph of "off" is in the notification area.
+    const auto seen = WaitForTrayIcon(true, 5000);
+    ASSERT_TRUE(seen.has_value()) << "no icon in the notification area";
+    EXPECT_FALSE(seen->struck) << "the glyph of keep-awake off";
+
+    // 12 s more with the box closed: no further box, and no key pressed.
+    ASSERT_TRUE(WaitForSteadyIdle());
+    const IdleSpan afterwards = WatchIdle(12000, countBoxes);
+    EXPECT_EQ(mostBoxes, 1u) << "exactly one error box";
+    EXPECT_TRUE(ReportBoxes(pid).empty());
+    EXPECT_FALSE(afterwards.fell) << "a key was pressed";
+    EXPECT_GE(afterwards.grew, 11500u);
+
+    // The status caption, as the tip the program gives the shell: a stand-in
+    // shell takes the icon's record again after a "TaskbarCreated" broadcast.
+    {
+        StandInShell shell;
+        ASSERT_NE(shell.Window(), nullptr);
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                              SMTO_ABORTIFHUNG, 3000, &result);
+        ASSERT_TRUE(WaitUntil(3000, [&] { return !shell.Requests().empty(); }));
+        EXPECT_EQ(shell.Messages().back(), static_cast<DWORD>(NIM_ADD));
+        EXPECT_TRUE(HoldsText(shell.Requests().back(), L"&Staywick is disabled"));
+    }
+    EXPECT_TRUE(program_.Running());
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), kOffUnknownDurationLimitZero);
+}
+
+TEST_F(ErrorPathsTest, ALogThatCannotBeWrittenKeepsOneBoxAndTheProgramAnswers) {
+    WriteFileBytes(SettingsPath(), kOnLimitZero);
+    const std::wstring logPath = dir_.File(L"Staywick.log");
+    ASSERT_TRUE(::CreateDirectoryW(logPath.c_str(), nullptr)) << "a folder at the log's path";
+
+    program_ = Process::Start(exe_, L"/L");
+    const DWORD pid = program_.Id();
+    HWND main = WaitForMainWindow(10000);
+    ASSERT_NE(main, nullptr);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(10000, [&] {
+        const auto boxes = ReportBoxes(pid);
+        return !boxes.empty() && (box = boxes.front());
+    })) << "no error box";
+    EXPECT_NE(BoxText(box).find(logPath), std::wstring::npos) << BoxText(box);
+
+    // 20 s of ticks every 5 s, each failing at its first log line while the
+    // box stays open: never a second box.
+    std::size_t mostBoxes = 0;
+    const ULONGLONG until = ::GetTickCount64() + 20000;
+    while (::GetTickCount64() < until) {
+        mostBoxes = std::max(mostBoxes, ReportBoxes(pid).size());
+        ::Sleep(100);
+    }
+    EXPECT_EQ(mostBoxes, 1u);
+    EXPECT_EQ(ReportBoxes(pid).size(), 1u) << "exactly one error box after 20 s";
+    EXPECT_TRUE(Answers(main)) << "the program still answers messages";
+    EXPECT_TRUE(program_.Running());
+
+    // Closed, the fault is met again at the next tick and has a box of its own.
+    ASSERT_TRUE(DismissBox(box));
+    EXPECT_TRUE(WaitUntil(8000, [&] { return ReportBoxes(pid).size() == 1; }));
+    EXPECT_TRUE(Answers(main));
+}
+
+} // namespace
+} // namespace staywick::test
