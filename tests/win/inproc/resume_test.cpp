@@ -6,6 +6,7 @@
 #include "app/program_parts.h"
 #include "fakes/fake_keep_awake_seams.h"
 #include "platform/win32/power_request_win32.h"
+#include "stub_ports.h"
 #include "tray_font_support.h"
 
 #include <gtest/gtest.h>
@@ -51,20 +52,6 @@ TEST(PowerEvents, RegisteredForSuspendResumeWhereTheSystemOffersIt) {
 }
 
 // --- The wiring -----------------------------------------------------------
-
-struct StillTimer : TimerPort {
-    bool Start(std::uint32_t ms) override {
-        armed = true;
-        interval = ms;
-        ++starts;
-        return true;
-    }
-    void Stop() override { armed = false; }
-    void SetOnFire(std::function<void()>) override {}
-    bool armed = false;
-    std::uint32_t interval = 0;
-    int starts = 0;
-};
 
 struct RecordingInput : InputPower {
     std::uint32_t GetIdleMilliseconds() override { return idle; }
@@ -147,7 +134,7 @@ protected:
     bool fontReady = test::EnsureGlyphFont();
     TStaywickOptions options;
     int saves = 0;
-    StillTimer mainTimer, countDownTimer, debugTimer, retryTimer;
+    test::ManualTimer mainTimer, countDownTimer, debugTimer, retryTimer;
     RecordingInput input;
     fakes::RecordingDiagnostics diagnostics;
     SetClock clock;
@@ -163,7 +150,7 @@ TEST_F(ResumeWiring, ResumeBringsStatusAwakeRequestAndALostIconBack) {
     request.held.reset();
     input.states.clear();
     messages.clear();
-    const int mainStarts = mainTimer.starts;
+    const std::size_t mainStarts = mainTimer.starts.size();
 
     Broadcast(PBT_APMRESUMEAUTOMATIC);
     ASSERT_GE(messages.size(), 3u);
@@ -175,7 +162,7 @@ TEST_F(ResumeWiring, ResumeBringsStatusAwakeRequestAndALostIconBack) {
     EXPECT_EQ(StatusText(), L"&Staywick is active");
     EXPECT_EQ(input.states, std::vector<std::uint32_t>{0x80000003u});
     EXPECT_EQ(request.held, std::optional<std::wstring>(L"Staywick keeps this computer awake"));
-    EXPECT_GT(mainTimer.starts, mainStarts) << "the tick aimed afresh";
+    EXPECT_GT(mainTimer.starts.size(), mainStarts) << "the tick aimed afresh";
     EXPECT_EQ(mainTimer.interval, 5000u);
     EXPECT_EQ(input.presses, 0);
 }

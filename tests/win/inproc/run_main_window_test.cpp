@@ -5,6 +5,7 @@
 // created runs the loop until the program ends.
 #include "app/program_parts.h"
 #include "common/app_error.h"
+#include "stub_ports.h"
 #include "tray_font_support.h"
 #include "ui/application.h"
 #include "ui/error_report.h"
@@ -24,14 +25,6 @@ namespace {
 
 constexpr wchar_t kTestMainClass[] = L"StaywickRunMainWindowTest";
 
-struct PortStub : TimerPort {
-    explicit PortStub(bool refuse = false) : refuse(refuse) {}
-    bool Start(std::uint32_t) override { return !refuse; }
-    void Stop() override {}
-    void SetOnFire(std::function<void()>) override {}
-    bool refuse;
-};
-
 struct QuietInput : InputPower {
     std::uint32_t GetIdleMilliseconds() override { return 0; }
     void SimulateKeyPress(std::int32_t) override {}
@@ -40,12 +33,6 @@ struct QuietInput : InputPower {
     void ForceForegroundOnDesktop() override {}
     void Sleep(std::uint32_t) override {}
     void ProcessMessages() override {}
-};
-
-struct NoDiagnostics : TickDiagnostics {
-    bool LogEnabled() const override { return false; }
-    void AppendLog(const std::wstring&) override {}
-    void DebugWrite(const std::wstring&) override {}
 };
 
 std::vector<DWORD> shellMessages;
@@ -80,8 +67,8 @@ public:
 private:
     TStaywickOptions options_;
     QuietInput input_;
-    NoDiagnostics diagnostics_;
-    PortStub countDown_, debug_;
+    test::NoDiagnostics diagnostics_;
+    test::ManualTimer countDown_, debug_;
     std::unique_ptr<ProgramParts> parts_;
 };
 
@@ -130,7 +117,7 @@ protected:
 };
 
 TEST_F(RunMainWindowTest, ARefusedTimerIsReportedAndEndsTheProgramWithNothingLeft) {
-    PortStub refusingMain(true);
+    test::ManualTimer refusingMain(true);
     // Returning at all shows that no loop ran: the loop would wait for the end
     // of the program.
     const int code = RunWatched([&]() -> std::unique_ptr<Window> {
@@ -148,7 +135,7 @@ TEST_F(RunMainWindowTest, ARefusedTimerIsReportedAndEndsTheProgramWithNothingLef
 }
 
 TEST_F(RunMainWindowTest, AnErrorWhileTheMembersAreConstructedReachesTheReport) {
-    PortStub main;
+    test::ManualTimer main;
     const int code = RunWatched([&]() -> std::unique_ptr<Window> {
         return std::make_unique<TestMainWindow>(app_, main, created_, [](TestMainWindow&) {
             throw std::runtime_error("Out of system resources");
@@ -163,7 +150,7 @@ TEST_F(RunMainWindowTest, AnErrorWhileTheMembersAreConstructedReachesTheReport) 
 }
 
 TEST_F(RunMainWindowTest, ACreatedWindowRunsTheLoopUntilTheProgramEnds) {
-    PortStub main;
+    test::ManualTimer main;
     std::wstring reported;
     SetErrorReportSink([&](const std::wstring& text) { reported = text; });
     ::PostMessageW(app_.Handle(), WM_APP + 4, 0, 0);

@@ -1,6 +1,7 @@
 // The colour modes read from the registry (values 0, 1, text, missing) and
 // what they make of the tray glyph and the program's style; the DPI change.
 #include "common/win32/theme.h"
+#include "stub_ports.h"
 #include "tray/win32/main_tray_menu.h"
 #include "tray/win32/tray_appearance.h"
 #include "tray_font_support.h"
@@ -15,6 +16,8 @@
 
 namespace staywick {
 namespace {
+
+using test::ManualTimer;
 
 constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
@@ -53,24 +56,6 @@ private:
     DWORD type_ = 0;
     BYTE buffer_[512] = {};
     std::optional<DWORD> size_;
-};
-
-// A timer the test fires by hand: no test waits the 5 s of a DPI change.
-struct ManualTimer : TimerPort {
-    bool Start(std::uint32_t intervalMs) override {
-        starts.push_back(intervalMs);
-        running = true;
-        return true;
-    }
-    void Stop() override { running = false; }
-    void SetOnFire(std::function<void()> fire) override { onFire = std::move(fire); }
-    void Fire() {
-        if (running && onFire)
-            onFire();
-    }
-    std::vector<std::uint32_t> starts;
-    bool running = false;
-    std::function<void()> onFire;
 };
 
 // The colour-mode table is about Windows 10 and later, which is what this
@@ -204,7 +189,7 @@ TEST(TrayAppearance, DpiChangeRescalesStylesThenRedrawsWhenTheOneShotTimerFires)
                           [&glyph] { return glyph; });
     // DpiChanged returned at once: the wait is a 5000 ms timer, not a block.
     EXPECT_EQ(timer.starts, std::vector<std::uint32_t>{5000});
-    EXPECT_TRUE(timer.running);
+    EXPECT_TRUE(timer.armed);
     EXPECT_TRUE(appearance.RedrawPending());
     EXPECT_EQ(iconSize(), 16); // the old icon until the wait is over
     EXPECT_EQ(icons.Width(), 32);
@@ -216,13 +201,13 @@ TEST(TrayAppearance, DpiChangeRescalesStylesThenRedrawsWhenTheOneShotTimerFires)
 
     // The status changes during the wait: the redraw shows the glyph of that moment.
     glyph = 1;
-    timer.Fire();
+    timer.Expire();
     EXPECT_EQ(iconSize(), 32);
     EXPECT_EQ(icons.Color(), RGB(0, 0, 0));
-    EXPECT_FALSE(timer.running) << "one shot";
+    EXPECT_FALSE(timer.armed) << "one shot";
     EXPECT_FALSE(appearance.RedrawPending());
     const HICON drawn = tray.Icon();
-    timer.Fire(); // a stopped timer fires no second redraw
+    timer.Expire(); // a stopped timer fires no second redraw
     EXPECT_EQ(tray.Icon(), drawn);
 
     // Two changes within the wait: one redraw, 5 s after the last.
@@ -232,7 +217,7 @@ TEST(TrayAppearance, DpiChangeRescalesStylesThenRedrawsWhenTheOneShotTimerFires)
                           [] { return 0; });
     EXPECT_EQ(timer.starts, (std::vector<std::uint32_t>{5000, 5000, 5000}));
     EXPECT_EQ(iconSize(), 32);
-    timer.Fire();
+    timer.Expire();
     EXPECT_EQ(iconSize(), 24);
     ::DestroyWindow(wnd);
 }

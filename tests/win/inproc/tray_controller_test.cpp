@@ -1,6 +1,7 @@
 // The tray as the keep-awake controller drives it: the real controller, the
 // real menu, icon and glyphs, built and connected by the program's own wiring.
 #include "app/program_parts.h"
+#include "stub_ports.h"
 #include "tray_font_support.h"
 #include "ui/application.h"
 #include "ui/visual_style.h"
@@ -13,12 +14,6 @@
 
 namespace staywick {
 namespace {
-
-struct IdleTimer : TimerPort {
-    bool Start(std::uint32_t) override { return true; }
-    void Stop() override {}
-    void SetOnFire(std::function<void()>) override {}
-};
 
 // What the parts asked of the platform and the shell, in order.
 std::vector<std::string> events;
@@ -35,12 +30,6 @@ struct QuietInput : InputPower {
     void Sleep(std::uint32_t) override {}
     void ProcessMessages() override {}
     int idleReads = 0;
-};
-
-struct NoDiagnostics : TickDiagnostics {
-    bool LogEnabled() const override { return false; }
-    void AppendLog(const std::wstring&) override {}
-    void DebugWrite(const std::wstring&) override {}
 };
 
 std::vector<NOTIFYICONDATAW> records;
@@ -114,9 +103,9 @@ protected:
     bool fontReady = test::EnsureGlyphFont();
     TStaywickOptions options;
     int saves = 0;
-    IdleTimer mainTimer, countDownTimer, debugTimer;
+    test::ManualTimer mainTimer, countDownTimer, debugTimer;
     QuietInput input;
-    NoDiagnostics diagnostics;
+    test::NoDiagnostics diagnostics;
     std::unique_ptr<ProgramParts> parts;
     KeepAwakeController* controller = nullptr;
     TMainTrayMenu& menu() { return parts->MainTrayMenu; }

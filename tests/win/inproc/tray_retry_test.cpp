@@ -2,6 +2,7 @@
 // timer (fired here by hand, so no test waits 2 minutes), what ends the
 // tries, the icon shown again after a resume, and the notification window
 // being a top-level window that the shell's broadcasts reach.
+#include "stub_ports.h"
 #include "tray/win32/tray_icon.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 
 namespace staywick {
 namespace {
+
+using test::ManualTimer;
 
 struct ShellCall {
     DWORD message;
@@ -25,26 +28,6 @@ BOOL WINAPI Shell(DWORD message, PNOTIFYICONDATAW data) {
     calls.push_back({message, *data});
     return refused.count(message) ? FALSE : TRUE;
 }
-
-// A timer the test fires itself.
-struct ManualTimer : TimerPort {
-    bool Start(std::uint32_t ms) override {
-        armed = true;
-        interval = ms;
-        return true;
-    }
-    void Stop() override { armed = false; }
-    void SetOnFire(std::function<void()> f) override { fire = std::move(f); }
-    // One expiry, as the platform would deliver it while armed.
-    void Expire() {
-        if (armed && fire)
-            fire();
-    }
-
-    bool armed = false;
-    std::uint32_t interval = 0;
-    std::function<void()> fire;
-};
 
 class TrayRetryTest : public ::testing::Test {
 protected:
