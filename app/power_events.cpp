@@ -1,22 +1,19 @@
 #include "app/power_events.h"
 
+#include "platform/win32/on_demand.h"
+
 namespace staywick {
 
 namespace {
 
 constexpr wchar_t kPowerEventsClass[] = L"TStaywickPowerEvents";
 
-template <class F> F User32Function(const char* name) {
-    // The exported function's real type is F; GetProcAddress only knows FARPROC.
-    return reinterpret_cast<F>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
-}
-
 } // namespace
 
 BOOL WINAPI EndSuspendResumeNotification(HPOWERNOTIFY registration) {
     using Fn = BOOL(WINAPI*)(HPOWERNOTIFY);
-    static const Fn fn = User32Function<Fn>("UnregisterSuspendResumeNotification");
+    static const Fn fn =
+        win32::OnDemandFunction<Fn>(L"user32.dll", "UnregisterSuspendResumeNotification");
     return fn ? fn(registration) : FALSE;
 }
 
@@ -26,7 +23,8 @@ TPowerEvents::TPowerEvents() {
     Create(0, kPowerEventsClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
     // Windows 8 and later.
     using Fn = HPOWERNOTIFY(WINAPI*)(HANDLE, DWORD);
-    static const Fn registerFn = User32Function<Fn>("RegisterSuspendResumeNotification");
+    static const Fn registerFn =
+        win32::OnDemandFunction<Fn>(L"user32.dll", "RegisterSuspendResumeNotification");
     if (registerFn && Handle())
         registration_.Reset(registerFn(Handle(), DEVICE_NOTIFY_WINDOW_HANDLE));
 }

@@ -1,5 +1,6 @@
 #include "ui/dialog_support.h"
 
+#include "platform/win32/on_demand.h"
 #include "ui/visual_style.h"
 
 namespace staywick {
@@ -119,8 +120,7 @@ void DisableDialogAutoScaling(HWND dlg) {
     // Windows 10 1703 and later; absent elsewhere (and under Wine), where
     // nothing rescales dialogs by itself anyway.
     using Fn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
-    static const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    static const auto fn = win32::OnDemandFunction<Fn>(L"user32.dll", "SetDialogDpiChangeBehavior");
     if (fn)
         fn(dlg, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }

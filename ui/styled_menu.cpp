@@ -1,6 +1,7 @@
 #include "ui/styled_menu.h"
 
 #include "common/win32/handles.h"
+#include "platform/win32/on_demand.h"
 #include "ui/dialog_support.h"
 #include "ui/visual_style.h"
 
@@ -230,12 +231,8 @@ void EnsureMenuItemHighlighted(HMENU menu, UINT position) {
 UINT DpiAtPoint(POINT pt) {
     // GetDpiForMonitor lives in shcore.dll, which the program does not import.
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpiForMonitor = [] {
-        const HMODULE shcore = ::LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(::GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    static const auto getDpiForMonitor =
+        win32::OnDemandFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
     constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
     if (getDpiForMonitor &&

@@ -1,26 +1,18 @@
 #include "platform/win32/power_request_win32.h"
 
+#include "platform/win32/on_demand.h"
+
 #include <vector>
 
 namespace staywick {
 
-namespace {
-
-template <class F> F Lookup(HMODULE module, const char* name) {
-    // The exported function's real type is F; GetProcAddress only knows FARPROC.
-    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
-} // namespace
-
 PowerRequestFunctions LoadPowerRequestFunctions() {
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    if (!kernel)
-        return {};
-    PowerRequestFunctions f{
-        .create = Lookup<PowerRequestFunctions::Create>(kernel, "PowerCreateRequest"),
-        .set = Lookup<PowerRequestFunctions::Change>(kernel, "PowerSetRequest"),
-        .clear = Lookup<PowerRequestFunctions::Change>(kernel, "PowerClearRequest")};
+    PowerRequestFunctions f{.create = win32::OnDemandFunction<PowerRequestFunctions::Create>(
+                                L"kernel32.dll", "PowerCreateRequest"),
+                            .set = win32::OnDemandFunction<PowerRequestFunctions::Change>(
+                                L"kernel32.dll", "PowerSetRequest"),
+                            .clear = win32::OnDemandFunction<PowerRequestFunctions::Change>(
+                                L"kernel32.dll", "PowerClearRequest")};
     if (!f.create || !f.set || !f.clear)
         return {};
     return f;
