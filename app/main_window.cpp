@@ -96,7 +96,6 @@ TAboutWindow& TFrmStaywickMain::AboutWindow() {
 void TFrmStaywickMain::AppLoaded() {
     FirstError errors;
     parts_->Appearance.SetVisualStyle();
-    parts_->Tray.SetVisible(true);
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     if (diagnostic == DiagnosticSwitch::Debug)
         errors.Run([this] { parts_->Controller.TimerDebug.SetEnabled(true); });
@@ -112,6 +111,10 @@ void TFrmStaywickMain::AppLoaded() {
         });
     }
     errors.Run([this] { parts_->Controller.Start(); });
+    // The icon is added once it shows the true status: one call to the shell
+    // instead of an add followed by two changes, each a round trip to the
+    // shell while the program is not yet answering.
+    parts_->Tray.SetVisible(true);
     errors.RaiseIfAny();
 }
 

@@ -174,6 +174,27 @@ TEST_F(TrayE2eTest, ExitRemovesTheIconAndEndsWithZero) {
     EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "nothing is saved at exit";
 }
 
+TEST_F(TrayE2eTest, TheIconIsAddedOnceAndShowsTheTrueStatusFromTheStart) {
+    WriteFileBytes(SettingsPath(), Settings(1, 0));
+    StandInShell shell;
+    ASSERT_NE(shell.Window(), nullptr);
+    program_ = Process::Start(exe_);
+    HWND main = WaitForMainWindow(10000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return !shell.Requests().empty(); }));
+    // Start-up ends in a message the window posted to itself, ahead of this
+    // sync; the shell then holds every request the start-up sent.
+    ASSERT_TRUE(SyncWithWindow(main));
+    ASSERT_TRUE(SyncWithWindow(shell.Window()));
+    EXPECT_EQ(shell.Messages(), std::vector<DWORD>{NIM_ADD}) << "one add, no changes after it";
+    EXPECT_TRUE(HoldsText(shell.Requests().front(), L"&Staywick is active"));
+
+    // Ended while the stand-in still answers, so the removal reaches it.
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program_.WaitExit(5000).value_or(1234), 0u);
+    EXPECT_EQ(shell.Messages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
 TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostItsBalloonAndLeaveItUp) {
     Start(0);
     {
