@@ -4,6 +4,7 @@
 #include "common/win32/file_version.h"
 #include "common/win32/placement_win32.h"
 #include "resources/resource.h"
+#include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/window_utils.h"
 
@@ -117,7 +118,7 @@ void PaintLinkOnDarkLook(HWND link) {
     if (memory && bitmap && bits) {
         const win32::SelectedObject selected(memory.Get(), bitmap.Get());
         ::SendMessageW(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), 0);
-        ::DefSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+        DefaultSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
         ::GdiFlush();
         LiftDarkText(static_cast<std::uint32_t*>(bits),
                      static_cast<std::size_t>(rc.right) * static_cast<std::size_t>(rc.bottom),
@@ -145,8 +146,8 @@ LRESULT CALLBACK LinkEraseProc(HWND link, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
     }
     if (msg == WM_NCDESTROY)
-        ::RemoveWindowSubclass(link, &LinkEraseProc, 0);
-    return ::DefSubclassProc(link, msg, wParam, lParam);
+        RemoveSubclass(link, &LinkEraseProc, 0);
+    return DefaultSubclassProc(link, msg, wParam, lParam);
 }
 
 std::wstring TextOf(int id) {
@@ -202,6 +203,7 @@ TAboutWindow::~TAboutWindow() {
 }
 
 void TAboutWindow::CreateControls() {
+    LoadCommonControls(); // the link control
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (const ControlDef& def : kControls) {
         const wchar_t* cls = WC_STATICW;
@@ -226,7 +228,7 @@ void TAboutWindow::CreateControls() {
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                      instance, nullptr);
         if (ctl && def.kind == Kind::Link)
-            ::SetWindowSubclass(ctl, &LinkEraseProc, 0, 0);
+            SubclassWindow(ctl, &LinkEraseProc, 0, 0);
     }
 }
 

@@ -7,7 +7,6 @@
 #include "ui/visual_style.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
@@ -20,9 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ::PostMessageW(running, kWmPrevInstance, 0, 0);
         return 0;
     }
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_UPDOWN_CLASS};
-    ::InitCommonControlsEx(&icc);
-
     // The dark style first, so the main window is created under it; the
     // colour mode decides the final style once the loop runs.
     VisualStyle::Select(StyleKind::Dark);

@@ -1,5 +1,6 @@
 #include "ui/dialog.h"
 
+#include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
 
@@ -10,6 +11,8 @@ Dialog::~Dialog() {
 }
 
 HWND Dialog::CreateFromTemplate(UINT templateId, HWND owner) {
+    // The templates hold common controls (the up-down control, themed buttons).
+    LoadCommonControls();
     return ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId), owner,
                                 &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }

@@ -1,6 +1,7 @@
 #include "ui/styled_button.h"
 
 #include "common/win32/handles.h"
+#include "ui/common_controls.h"
 #include "ui/visual_style.h"
 #include "ui/window_utils.h"
 
@@ -113,11 +114,11 @@ void Paint(HWND wnd, HDC dc) {
 
 LRESULT CALLBACK ButtonProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(wnd, &ButtonProc, kSubclassId);
-        return ::DefSubclassProc(wnd, msg, wParam, lParam);
+        RemoveSubclass(wnd, &ButtonProc, kSubclassId);
+        return DefaultSubclassProc(wnd, msg, wParam, lParam);
     }
     if (!VisualStyle::IsDark())
-        return ::DefSubclassProc(wnd, msg, wParam, lParam);
+        return DefaultSubclassProc(wnd, msg, wParam, lParam);
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -147,7 +148,7 @@ LRESULT CALLBACK ButtonProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
     case WM_KEYUP:
     case WM_UPDATEUISTATE: {
         // The control paints these changes directly: paint ours over them at once.
-        const LRESULT result = ::DefSubclassProc(wnd, msg, wParam, lParam);
+        const LRESULT result = DefaultSubclassProc(wnd, msg, wParam, lParam);
         if (::IsWindow(wnd)) {
             win32::WindowDc dc(wnd);
             Paint(wnd, dc.Get());
@@ -155,7 +156,7 @@ LRESULT CALLBACK ButtonProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
         return result;
     }
     default:
-        return ::DefSubclassProc(wnd, msg, wParam, lParam);
+        return DefaultSubclassProc(wnd, msg, wParam, lParam);
     }
 }
 
@@ -172,7 +173,7 @@ void AttachStyledButton(HWND button) {
     case BS_AUTO3STATE:
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
-        ::SetWindowSubclass(button, &ButtonProc, kSubclassId, 0);
+        SubclassWindow(button, &ButtonProc, kSubclassId, 0);
         break;
     default:
         break; // group boxes, owner-drawn and others keep their own painting

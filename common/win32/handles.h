@@ -3,7 +3,6 @@
 // on every path. One template; each handle kind is a one-line alias naming
 // its type and its release function.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <utility>
 
@@ -59,7 +58,6 @@ using FileHandle = UniqueHandle<HANDLE, &::CloseHandle, true>;
 using IconHandle = UniqueHandle<HICON, &::DestroyIcon>;
 using MenuHandle = UniqueHandle<HMENU, &::DestroyMenu>;
 using WindowHandle = UniqueHandle<HWND, &::DestroyWindow>;
-using ImageListHandle = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 using GdiObject = UniqueHandle<HGDIOBJ, &::DeleteObject>;
 using FontHandle = UniqueHandle<HFONT, &::DeleteObject>;
 using BrushHandle = UniqueHandle<HBRUSH, &::DeleteObject>;

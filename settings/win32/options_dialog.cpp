@@ -7,6 +7,7 @@
 #include "common/win32/temp_file.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
+#include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
 #include "ui/window_utils.h"
@@ -114,7 +115,7 @@ INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
         DisableDialogAutoScaling(hwnd_);
         HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
-        ::SetWindowSubclass(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        SubclassWindow(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
         ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINUPDOWN, UDM_SETRANGE32, kSpinMin, kSpinMax);
         Layout(WindowDpi(hwnd_));
         FormCreate();
@@ -179,14 +180,14 @@ LRESULT CALLBACK TFrmOptions::SpinEditProc(HWND edit, UINT msg, WPARAM wParam, L
         break;
     case WM_GETDLGCODE:
         // Arrow keys belong to the field, not to the dialog's navigation.
-        return ::DefSubclassProc(edit, msg, wParam, lParam) | DLGC_WANTARROWS;
+        return DefaultSubclassProc(edit, msg, wParam, lParam) | DLGC_WANTARROWS;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(edit, &SpinEditProc, 0);
+        RemoveSubclass(edit, &SpinEditProc, 0);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(edit, msg, wParam, lParam);
+    return DefaultSubclassProc(edit, msg, wParam, lParam);
 }
 
 void TFrmOptions::Layout(UINT dpi) {

@@ -1,12 +1,13 @@
 #pragma once
 // FontImages and TrayIcons: the carried icon font, registered for this
 // process only, and the glyph list that draws one character of it per entry
-// into a square cell of a 32-bit image list, in straight alpha (glyph pixels
-// in the list's colour with their coverage as alpha, all others alpha 0).
+// into a square cell of 32-bit pixels, in straight alpha (glyph pixels in the
+// list's colour with their coverage as alpha, all others alpha 0). The cells
+// are kept as plain pixels, not in a common-controls image list, so start-up
+// does not load comctl32 for them.
 #include "common/win32/handles.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
@@ -54,20 +55,18 @@ public:
     // How often the glyphs were drawn, for tests and diagnostics.
     int DrawCount() const noexcept { return drawCount_; }
 
-    HIMAGELIST Handle() const noexcept { return images_.Get(); }
-    int Count() const;
+    // The number of drawn entries: 0 while the font is not available.
+    int Count() const noexcept { return static_cast<int>(cells_.size()); }
     // A new icon of an entry (the caller owns it), or an empty handle.
     win32::IconHandle GetIcon(int index) const;
     // The BGRA pixels of an entry, top row first (for tests).
     std::vector<std::uint32_t> Pixels(int index) const;
 
 private:
-    void ResetImageList();
-
     std::wstring family_, characters_;
     int width_, height_, margin_;
     COLORREF color_ = RGB(255, 255, 255);
-    win32::ImageListHandle images_;
+    std::vector<std::vector<std::uint32_t>> cells_; // BGRA, top row first
     int drawCount_ = 0;
 };
 

@@ -110,6 +110,26 @@ TEST_F(GlyphListTest, IconsHaveTheCellSizeAndTheImageAlpha) {
     EXPECT_EQ(bm.bmWidth, 20);
     EXPECT_EQ(bm.bmHeight, 20);
     EXPECT_EQ(bm.bmBitsPixel, 32);
+
+    // The icon's pixels are the entry's, alpha included; its mask is set
+    // exactly where the entry is transparent.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 20;
+    bi.bmiHeader.biHeight = -20;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> iconPixels(400), maskPixels(400);
+    win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    ASSERT_EQ(::GetDIBits(dc.Get(), info.hbmColor, 0, 20, iconPixels.data(), &bi, DIB_RGB_COLORS),
+              20);
+    ASSERT_EQ(::GetDIBits(dc.Get(), info.hbmMask, 0, 20, maskPixels.data(), &bi, DIB_RGB_COLORS),
+              20);
+    const std::vector<std::uint32_t> entry = list.Pixels(1);
+    EXPECT_EQ(iconPixels, entry);
+    for (std::size_t p = 0; p < entry.size(); ++p)
+        EXPECT_EQ((maskPixels[p] & 0xFFFFFFu) != 0, Alpha(entry[p]) == 0) << "pixel " << p;
     EXPECT_FALSE(list.GetIcon(2));
 }
 
@@ -121,10 +141,15 @@ TEST_P(GlyphCellSize, FollowsTheDpi) {
     const int expected = GlyphCellForDpi(GetParam());
     EXPECT_EQ(list.Width(), expected);
     EXPECT_EQ(list.Height(), expected);
-    int cx = 0, cy = 0;
-    ASSERT_TRUE(::ImageList_GetIconSize(list.Handle(), &cx, &cy));
-    EXPECT_EQ(cx, expected);
-    EXPECT_EQ(cy, expected);
+    win32::IconHandle icon = list.GetIcon(0);
+    ASSERT_TRUE(icon);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon.Get(), &info));
+    win32::GdiObject colour(info.hbmColor), mask(info.hbmMask);
+    BITMAP bm{};
+    ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmWidth, expected);
+    EXPECT_EQ(bm.bmHeight, expected);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Pixels(0).size(), static_cast<std::size_t>(expected * expected));
 }

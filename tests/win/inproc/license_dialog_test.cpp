@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <condition_variable>
