@@ -1,41 +1,89 @@
 #include "ui/timer_port_win32.h"
 
+#include "ui/window.h"
+
+#include <map>
+#include <memory>
+
 namespace staywick {
 
 namespace {
+
 constexpr wchar_t kTimerWindowClass[] = L"TStaywickTimerWindow";
-constexpr UINT_PTR kTimerId = 1;
+
+// The hidden window that carries the timers of every port; it exists while
+// at least one port does.
+class TimerHost final : public Window {
+public:
+    TimerHost() {
+        RegisterWindowClass(kTimerWindowClass);
+        Create(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+    }
+    ~TimerHost() override { Destroy(); }
+
+    // A new id for each port, never reused, so that a WM_TIMER still queued
+    // for a port that is gone finds no one.
+    std::uintptr_t Join(TimerPortWin32* port) {
+        ports_[++lastId_] = port;
+        return lastId_;
+    }
+    // True when the last port has left.
+    bool Leave(std::uintptr_t id) {
+        ports_.erase(id);
+        return ports_.empty();
+    }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TIMER) {
+            const auto port = ports_.find(wParam);
+            if (port != ports_.end())
+                port->second->Fire();
+            return 0;
+        }
+        return DefaultHandling(msg, wParam, lParam);
+    }
+
+    std::map<std::uintptr_t, TimerPortWin32*> ports_;
+    std::uintptr_t lastId_ = 0;
+};
+
+std::unique_ptr<TimerHost>& Host() {
+    static std::unique_ptr<TimerHost> host;
+    return host;
+}
+
 } // namespace
 
 TimerPortWin32::TimerPortWin32() {
-    RegisterWindowClass(kTimerWindowClass);
-    Create(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+    if (!Host())
+        Host() = std::make_unique<TimerHost>();
+    id_ = Host()->Join(this);
 }
 
 TimerPortWin32::~TimerPortWin32() {
     Stop();
-    Destroy();
+    if (Host()->Leave(id_))
+        Host().reset();
 }
 
 bool TimerPortWin32::Start(std::uint32_t intervalMs) {
     // Without its window the timer cannot run: report it as a refusal.
-    return Handle() && ::SetTimer(Handle(), kTimerId, intervalMs, nullptr) != 0;
+    HWND host = Host()->Handle();
+    return host && ::SetTimer(host, id_, intervalMs, nullptr) != 0;
 }
 
 void TimerPortWin32::Stop() {
-    if (Handle())
-        ::KillTimer(Handle(), kTimerId);
+    if (HWND host = Host()->Handle())
+        ::KillTimer(host, id_);
 }
 
-LRESULT TimerPortWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kTimerId) {
-        if (onFire_) {
-            const auto handler = onFire_;
-            handler();
-        }
-        return 0;
+void TimerPortWin32::Fire() {
+    if (onFire_) {
+        // A copy: the handler may end this port.
+        const auto handler = onFire_;
+        handler();
     }
-    return DefaultHandling(msg, wParam, lParam);
 }
 
 } // namespace staywick
