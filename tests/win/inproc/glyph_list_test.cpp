@@ -22,6 +22,21 @@ std::uint8_t Alpha(std::uint32_t p) {
     return static_cast<std::uint8_t>(p >> 24);
 }
 
+// An icon's two bitmaps, owned while the test reads them, and the colour
+// bitmap's size and depth.
+struct IconBitmaps {
+    explicit IconBitmaps(HICON icon) {
+        ICONINFO info{};
+        if (!::GetIconInfo(icon, &info))
+            return;
+        colour.Reset(info.hbmColor);
+        mask.Reset(info.hbmMask);
+        ::GetObjectW(info.hbmColor, sizeof(colourBitmap), &colourBitmap);
+    }
+    win32::GdiObject colour, mask;
+    BITMAP colourBitmap{};
+};
+
 TEST_F(GlyphListTest, WhiteDIsWhiteWhereCoveredWithCoverageAsAlpha) {
     TGlyphList list(L"Glyphter", L"CD", 20, 20);
     ASSERT_EQ(list.Count(), 2);
@@ -102,14 +117,11 @@ TEST_F(GlyphListTest, IconsHaveTheCellSizeAndTheImageAlpha) {
     TGlyphList list(L"Glyphter", L"CD", 20, 20);
     win32::IconHandle icon = list.GetIcon(1);
     ASSERT_TRUE(icon);
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(icon.Get(), &info));
-    win32::GdiObject colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm{};
-    ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
-    EXPECT_EQ(bm.bmWidth, 20);
-    EXPECT_EQ(bm.bmHeight, 20);
-    EXPECT_EQ(bm.bmBitsPixel, 32);
+    const IconBitmaps bitmaps(icon.Get());
+    ASSERT_TRUE(bitmaps.colour && bitmaps.mask);
+    EXPECT_EQ(bitmaps.colourBitmap.bmWidth, 20);
+    EXPECT_EQ(bitmaps.colourBitmap.bmHeight, 20);
+    EXPECT_EQ(bitmaps.colourBitmap.bmBitsPixel, 32);
 
     // The icon's pixels are the entry's, alpha included; its mask is set
     // exactly where the entry is transparent.
@@ -122,10 +134,12 @@ TEST_F(GlyphListTest, IconsHaveTheCellSizeAndTheImageAlpha) {
     bi.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> iconPixels(400), maskPixels(400);
     win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    ASSERT_EQ(::GetDIBits(dc.Get(), info.hbmColor, 0, 20, iconPixels.data(), &bi, DIB_RGB_COLORS),
-              20);
-    ASSERT_EQ(::GetDIBits(dc.Get(), info.hbmMask, 0, 20, maskPixels.data(), &bi, DIB_RGB_COLORS),
-              20);
+    const auto readBits = [&](const win32::GdiObject& bitmap, std::vector<std::uint32_t>& out) {
+        return ::GetDIBits(dc.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, 20, out.data(), &bi,
+                           DIB_RGB_COLORS);
+    };
+    ASSERT_EQ(readBits(bitmaps.colour, iconPixels), 20);
+    ASSERT_EQ(readBits(bitmaps.mask, maskPixels), 20);
     const std::vector<std::uint32_t> entry = list.Pixels(1);
     EXPECT_EQ(iconPixels, entry);
     for (std::size_t p = 0; p < entry.size(); ++p)
@@ -143,13 +157,9 @@ TEST_P(GlyphCellSize, FollowsTheDpi) {
     EXPECT_EQ(list.Height(), expected);
     win32::IconHandle icon = list.GetIcon(0);
     ASSERT_TRUE(icon);
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(icon.Get(), &info));
-    win32::GdiObject colour(info.hbmColor), mask(info.hbmMask);
-    BITMAP bm{};
-    ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
-    EXPECT_EQ(bm.bmWidth, expected);
-    EXPECT_EQ(bm.bmHeight, expected);
+    const IconBitmaps bitmaps(icon.Get());
+    EXPECT_EQ(bitmaps.colourBitmap.bmWidth, expected);
+    EXPECT_EQ(bitmaps.colourBitmap.bmHeight, expected);
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Pixels(0).size(), static_cast<std::size_t>(expected * expected));
 }
