@@ -8,9 +8,13 @@ target_link_libraries(staywick_common PUBLIC ${STAYWICK_WIN_SYSTEM_LIBS})
 
 # The application: the main window, its wiring and the About window.
 file(GLOB app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-# The library's throw helpers belong to the exe alone (see the file).
-set(STAYWICK_THROW_HELPERS ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp)
-list(REMOVE_ITEM app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp ${STAYWICK_THROW_HELPERS})
+# The GNU C++ library's throw helpers belong to the MinGW exe alone (see the file).
+list(REMOVE_ITEM app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp
+     ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp)
+set(STAYWICK_THROW_HELPERS)
+if(NOT MSVC)
+  set(STAYWICK_THROW_HELPERS ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp)
+endif()
 add_library(staywick_app STATIC ${app_sources})
 target_link_libraries(staywick_app PUBLIC staywick_settings staywick_tray staywick_license
                       staywick_diag staywick_ui staywick_engine staywick_platform staywick_common)
