@@ -51,7 +51,9 @@ int Menu() {
         return 1;
     if (!WaitUntil(3000, [&] { return VisibleMenus(pid).size() == 1; }))
         return 1;
+    // "A" is shared with "About": it selects "Activate for", Right opens it.
     PressKey('A');
+    PressKey(VK_RIGHT);
     if (!WaitUntil(3000, [&] { return VisibleMenus(pid).size() == 2; }))
         return 1;
     for (int i = 0; i < 4; ++i)

@@ -14,13 +14,16 @@ out=$STAYWICK_BUILD/screenshots
 obj=$STAYWICK_BUILD/windows-shots
 mkdir -p "$out" "$obj"
 
-configure_build windows Staywick staywick_probe
+# The shared test helpers use GoogleTest, built for Windows with the tests.
+configure_build windows Staywick staywick_probe gtest
+gtest_flags=(-isystem /usr/src/googletest/googletest/include)
 bin=$STAYWICK_BUILD/windows/bin
 cxx=x86_64-w64-mingw32-g++-posix
 $cxx -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE -D_UNICODE -DNOMINMAX \
-  -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I"$root" -I"$root/tests" \
+  -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
   "$root/tests/screenshots/windows_driver.cpp" "$root/tests/win/common/process_helpers.cpp" \
-  -static -municode -o "$obj/windows_driver.exe" -luser32 -lshell32
+  -static -municode -o "$obj/windows_driver.exe" \
+  "$STAYWICK_BUILD/windows/lib/libgtest.a" -luser32 -lshell32
 
 # A portable copy, so the shots leave no settings anywhere else.
 cp "$bin/Staywick.exe" "$obj/Staywick.exe"
