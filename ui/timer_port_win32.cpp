@@ -2,8 +2,10 @@
 
 #include "ui/window.h"
 
-#include <map>
+#include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace staywick {
 
@@ -24,19 +26,23 @@ public:
     // A new id for each port, never reused, so that a WM_TIMER still queued
     // for a port that is gone finds no one.
     std::uintptr_t Join(TimerPortWin32* port) {
-        ports_[++lastId_] = port;
+        ports_.emplace_back(++lastId_, port);
         return lastId_;
     }
     // True when the last port has left.
     bool Leave(std::uintptr_t id) {
-        ports_.erase(id);
+        ports_.erase(std::remove_if(ports_.begin(), ports_.end(),
+                                    [id](const auto& entry) { return entry.first == id; }),
+                     ports_.end());
         return ports_.empty();
     }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_TIMER) {
-            const auto port = ports_.find(wParam);
+            const auto port =
+                std::find_if(ports_.begin(), ports_.end(),
+                             [wParam](const auto& entry) { return entry.first == wParam; });
             if (port != ports_.end())
                 port->second->Fire();
             return 0;
@@ -44,7 +50,8 @@ private:
         return DefaultHandling(msg, wParam, lParam);
     }
 
-    std::map<std::uintptr_t, TimerPortWin32*> ports_;
+    // A handful of timers: a list searched in order is all it takes.
+    std::vector<std::pair<std::uintptr_t, TimerPortWin32*>> ports_;
     std::uintptr_t lastId_ = 0;
 };
 
