@@ -1,8 +1,9 @@
 #pragma once
-// The common controls (comctl32), loaded when the first dialog or the About
-// window needs them rather than at start-up: importing the DLL loads it,
-// with its classes and theming, into every start (under Wine about 3 MB and
-// a noticeable part of the time until the program answers).
+// The common controls (comctl32), loaded when the first window that holds
+// system controls needs them (a dialog, the About window, the debug window,
+// an error box) rather than at start-up: importing the DLL loads it, with its
+// classes and theming, into every start (under Wine about 3 MB and a
+// noticeable part of the time until the program answers).
 #include <windows.h>
 #include <commctrl.h>
 

@@ -2,6 +2,7 @@
 
 #include "common/app_error.h"
 #include "common/scope_exit.h"
+#include "ui/common_controls.h"
 
 namespace staywick {
 namespace {
@@ -40,6 +41,9 @@ void ShowErrorReport(const std::wstring& text) {
         return;
     g_boxOpen = true;
     const ScopeExit closed([] { g_boxOpen = false; });
+    // Under the manifest the box's buttons are themed common controls; a
+    // system that does not load them on demand would show no box at all.
+    LoadCommonControls();
     ::MessageBoxW(g_owner, ErrorReportText(text).c_str(), g_title.c_str(), MB_ICONERROR);
 }
 

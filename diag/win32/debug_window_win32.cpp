@@ -1,5 +1,7 @@
 #include "diag/win32/debug_window_win32.h"
 
+#include "ui/common_controls.h"
+
 namespace staywick {
 namespace {
 
@@ -56,6 +58,9 @@ void DebugWindowWin32::Beep() {
 LRESULT DebugWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: {
+        // The manifest asks for the themed edit control, which the common
+        // controls provide.
+        LoadCommonControls();
         edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL |
                                       WS_TABSTOP | ES_NOHIDESEL | ES_AUTOVSCROLL | ES_MULTILINE,

@@ -1,6 +1,7 @@
 #include "win/common/process_helpers.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -420,6 +421,21 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* p
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     return names;
+}
+
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    bool found = false;
+    for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found;
+         more = ::Module32NextW(snapshot, &module)) {
+        found = ::lstrcmpiW(module.szModule, fileName) == 0;
+    }
+    ::CloseHandle(snapshot);
+    return found;
 }
 
 } // namespace staywick::test

@@ -71,6 +71,10 @@ bool FileExists(const std::wstring& path);
 std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr);
 // The first visible one, waited for; nullptr after the timeout.
 HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption, DWORD timeoutMs);
+
+// True when process `pid` has loaded a module of this file name (any folder,
+// any case).
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
 bool WaitForWindowVisible(HWND wnd, bool visible, DWORD timeoutMs);
 
 // A window's text (read across processes with WM_GETTEXT).

@@ -146,6 +146,7 @@ TEST_F(DiagnosticsTest, DebugFirstGivesTheWindowAndNoLog) {
     // its creation message.
     const HWND edit = WaitForChild(debug, 1234, 5000);
     ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(ProcessHasModule(p.Id(), L"comctl32.dll")) << "the themed edit control's DLL";
     RECT rc;
     ::GetWindowRect(debug, &rc);
     EXPECT_EQ(rc.left, 0);

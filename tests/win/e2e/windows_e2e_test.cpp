@@ -138,6 +138,19 @@ TEST_F(WindowsE2e, OptionsOpensNearTheTaskbarAndASecondChoiceBringsTheSameDialog
     EXPECT_TRUE(::IsWindowEnabled(main_));
 }
 
+TEST_F(WindowsE2e, TheCommonControlsLoadWithTheFirstDialogNotAtStartUp) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    ASSERT_TRUE(ProcessHasModule(process_.Id(), L"user32.dll")) << "the modules can be read";
+    EXPECT_FALSE(ProcessHasModule(process_.Id(), L"comctl32.dll")) << "loaded at start-up";
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr) << "no Options dialog";
+    EXPECT_TRUE(ProcessHasModule(process_.Id(), L"comctl32.dll"));
+    EXPECT_NE(::GetDlgItem(dlg, IDC_OPT_SPINUPDOWN), nullptr)
+        << "the dialog has its up-down control";
+    ClickButton(dlg, IDCANCEL);
+    EXPECT_TRUE(OptionsClosed());
+}
+
 TEST_F(WindowsE2e, OkSavesTheChangedKeyTimeAndNotification) {
     ASSERT_TRUE(Start(SettingsText(0, "3", true)));
     HWND dlg = ChooseOptions();
