@@ -1,7 +1,7 @@
 // The GNU C++ library raises its errors (a container asked for too much, an
 // index out of range) through the std::__throw_* helpers. Its own versions
 // throw std::length_error and its kin, whose message strings bring about
-// 45 KB of the library's string code into the exe. These versions throw
+// 54 KB of the library's string code into the exe. These versions throw
 // std::bad_alloc and the other message-free types as before, and a small
 // exception carrying the same message for the rest: the program reports every
 // std::exception by its what() and never catches the specific types.

@@ -39,13 +39,8 @@ bool RemoveSubclass(HWND wnd, SUBCLASSPROC proc, UINT_PTR id) {
 
 LRESULT DefaultSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     static const auto def = ControlsFunction<decltype(&::DefSubclassProc)>("DefSubclassProc");
-    // Only a subclassed window comes here, so the DLL is there; the class
-    // procedure is the safe answer all the same.
-    if (!def) {
-        const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(wnd, GCLP_WNDPROC));
-        return ::CallWindowProcW(classProc, wnd, msg, wParam, lParam);
-    }
-    return def(wnd, msg, wParam, lParam);
+    // Only a subclassed window comes here, so the DLL is there.
+    return def ? def(wnd, msg, wParam, lParam) : ::DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
 } // namespace staywick

@@ -14,8 +14,8 @@ namespace staywick {
 bool LoadCommonControls();
 
 // The subclassing functions of the loaded DLL. Each loads the controls first;
-// SubclassWindow and RemoveSubclass answer false, and DefaultSubclassProc
-// falls back to the window's class procedure, should the DLL be missing.
+// SubclassWindow and RemoveSubclass answer false should the DLL be missing,
+// so no window is subclassed then.
 bool SubclassWindow(HWND wnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
 bool RemoveSubclass(HWND wnd, SUBCLASSPROC proc, UINT_PTR id);
 LRESULT DefaultSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
