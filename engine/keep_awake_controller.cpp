@@ -18,13 +18,14 @@ constexpr std::uint32_t kTimerStartInterval = 5000;
 KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view,
                                          InputPower& input, TickDiagnostics& diagnostics,
                                          std::function<void()> saveOptions,
-                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power)
+                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power,
+                                         AutomaticKeepAwake* automatic)
     : TimerMain(ports.main, true, kTimerStartInterval, [this] { TimerMainTimer(); }),
       TimerCountDown(ports.countDown, false, kTimerStartInterval,
                      [this] { TimerCountDownTimer(); }),
       TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
-      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)),
-      power_(power) {}
+      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)), power_(power),
+      automatic_(automatic) {}
 
 void KeepAwakeController::WriteLog(const std::wstring& line) {
     if (diagnostics_.LogEnabled())
@@ -84,10 +85,20 @@ void KeepAwakeController::TimerCountDownTimer() {
     saveOptions_();
 }
 
+// The click inverts what the user sees checked: keep-awake wanted by the user
+// or by an automatic reason. Switching off while a reason holds overrules
+// that reason until it ends; the user's "off" wins.
 void KeepAwakeController::MnuActiveClick() {
-    options_.Active = !options_.Active;
-    if (options_.Active)
+    if (Decision().Wanted()) {
+        options_.Active = false;
+        if (automatic_)
+            automatic_->SwitchedOff();
+    } else {
+        options_.Active = true;
         options_.AutoStopped = false;
+        if (automatic_)
+            automatic_->SwitchedOn();
+    }
     UpdateActiveStatus();
     saveOptions_();
 }
@@ -103,31 +114,40 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     saveOptions_();
 }
 
+// The countdown follows the user's own state; the tick and the requests
+// follow the rule, which also weighs the automatic reasons and the pauses.
 void KeepAwakeController::UpdateActiveStatus() {
+    const KeepAwakeDecision decision = Decision();
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
-    view_.SetStatusChecked(options_.Active);
-    TimerMain.SetEnabled(options_.Active);
+    view_.SetStatusChecked(decision.Wanted());
+    TimerMain.SetEnabled(decision.on);
     TimerCountDown.SetEnabled(options_.ActivateFor > 0);
+    const bool request = decision.on && options_.NotifySystem;
     if (options_.Active) {
-        if (options_.NotifySystem)
-            input_.RequestAwakeState();
+        if (request)
+            RequestAwakeState(decision.display);
         TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem)
-            HoldPowerRequest();
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem) {
-            input_.ReleaseAwakeState();
-            ReleasePowerRequest();
-        }
+        if (request)
+            RequestAwakeState(decision.display);
     }
-    std::wstring caption;
-    if (options_.Active) {
+    if (request) {
+        HoldPowerRequest(decision.display);
+    } else if (options_.NotifySystem) {
+        input_.ReleaseAwakeState();
+        ReleasePowerRequest();
+    }
+    std::wstring caption =
+        automatic_ ? AutomaticCaption(decision, automatic_->Facts(options_.Active)) : L"";
+    if (!caption.empty()) {
+        // An automatic reason or a pause says why.
+    } else if (options_.Active) {
         caption = L"&Staywick is active";
         if (TimerCountDown.Enabled()) {
             caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
@@ -169,8 +189,22 @@ void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
     }
 }
 
-std::int32_t KeepAwakeController::GetTrayIcon() const noexcept {
-    return options_.Active ? 1 : 0;
+std::int32_t KeepAwakeController::GetTrayIcon() const {
+    return Decision().on ? 1 : 0;
+}
+
+KeepAwakeDecision KeepAwakeController::Decision() const {
+    if (automatic_)
+        return automatic_->Decide(options_.Active);
+    return DecideKeepAwake({.manualOn = options_.Active});
+}
+
+void KeepAwakeController::RequestAwakeState(bool display) {
+    if (display) {
+        input_.RequestAwakeState();
+    } else {
+        input_.RequestSystemAwakeState();
+    }
 }
 
 void KeepAwakeController::ResumeIfAutoStopped() {
@@ -190,7 +224,7 @@ void KeepAwakeController::Start() {
     FirstError errors;
     errors.Run([this] { ResumeIfAutoStopped(); });
     errors.Run([this] { UpdateActiveStatus(); });
-    if (options_.Active)
+    if (Decision().on)
         errors.Run([this] { TimerMainTimer(); });
     errors.RaiseIfAny();
 }

@@ -4,6 +4,7 @@
 // "Activate for" countdown states, and the status shown in the tray.
 // Everything runs on the GUI thread; the forced wake processes pending
 // messages in its middle, so other handlers may run inside a tick.
+#include "engine/automatic_keep_awake.h"
 #include "engine/keep_awake_seams.h"
 #include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
@@ -42,7 +43,8 @@ public:
     // the operation that called it. TimerMain starts at once (5000 ms).
     KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view, InputPower& input,
                         TickDiagnostics& diagnostics, std::function<void()> saveOptions,
-                        KeepAwakeTimerPorts ports, KeepAwakePowerPorts power = {});
+                        KeepAwakeTimerPorts ports, KeepAwakePowerPorts power = {},
+                        AutomaticKeepAwake* automatic = nullptr);
     KeepAwakeController(const KeepAwakeController&) = delete;
     KeepAwakeController& operator=(const KeepAwakeController&) = delete;
 
@@ -58,8 +60,10 @@ public:
     void ClearActivateForStatus();
     // Run once at the end of loading the settings.
     void SelectItemActivateForStatus(std::int32_t aValue);
-    // 1 when active, else 0.
-    std::int32_t GetTrayIcon() const noexcept;
+    // 1 while keep-awake is really on (not paused), else 0.
+    std::int32_t GetTrayIcon() const;
+    // The rule's answer for the manual state and the automatic facts.
+    KeepAwakeDecision Decision() const;
     // At start: keep-awake comes back on after a countdown stopped it.
     void ResumeIfAutoStopped();
     // Start-up once the message loop runs: the resumption rule, timers,
@@ -96,7 +100,8 @@ private:
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
-    void HoldPowerRequest();
+    void RequestAwakeState(bool display);
+    void HoldPowerRequest(bool display);
     void ReleasePowerRequest();
 
     TStaywickOptions& options_;
@@ -105,6 +110,7 @@ private:
     TickDiagnostics& diagnostics_;
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
+    AutomaticKeepAwake* automatic_;
     UnattendedWakeRule unattended_;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;

@@ -47,7 +47,7 @@ void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInt
         countDownEnd_ = power_.clock->MonotonicMilliseconds() + TimerCountDown.Interval();
 }
 
-void KeepAwakeController::HoldPowerRequest() {
+void KeepAwakeController::HoldPowerRequest(bool display) {
     if (!power_.request)
         return;
     std::optional<LocalClockTime> until;
@@ -56,7 +56,11 @@ void KeepAwakeController::HoldPowerRequest() {
         until = power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
     }
     // A refusal is silent: the execution-state request already holds.
-    power_.request->Hold(PowerRequestReason(until));
+    if (display) {
+        power_.request->Hold(PowerRequestReason(until));
+    } else {
+        power_.request->HoldSystem(PowerRequestReason(until));
+    }
 }
 
 void KeepAwakeController::ReleasePowerRequest() {
