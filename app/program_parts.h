@@ -43,7 +43,7 @@ struct ProgramPorts {
     TimerPort* dpiRedrawTimer = nullptr;
     // The program's end when the session ends (WM_ENDSESSION at the tray's
     // window); unset, the tray only removes its icon.
-    std::function<void()> endSession;
+    std::function<void()> endSession = {};
 };
 
 struct ProgramParts {
