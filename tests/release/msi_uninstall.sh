@@ -17,17 +17,11 @@ pc=$(msi_property "${msi:-$dist/Staywick-$version-win-x64.msi}" ProductCode)
 before=$(sha256sum "$settings" 2>/dev/null || true)
 
 # Removed while the program runs: it is closed, not left for a reboot.
-start_detached 'C:\Program Files\Staywick\Staywick.exe'
-check "the installed program runs before the removal" win "$bin/staywick_probe.exe" wait 20000
+start_installed_program removal
 rc=0
 win msiexec /x "$(winepath -w "${msi:-/nonexistent}")" /qn || rc=$?
 check "msiexec /x ... /qn exits 0 (got $rc)" [ "$rc" -eq 0 ]
-if win "$bin/staywick_probe.exe" wait 0; then
-  bad "the program still runs after msiexec"
-  win "$bin/staywick_probe.exe" close 10000 || true
-fi
-program_rc=0; wait "$started" || program_rc=$?
-check "the running program was closed, with exit code 0 (got $program_rc)" [ "$program_rc" -eq 0 ]
+check_closed_by_installer
 check "the program files are gone" test ! -e "$program_dir/Staywick.exe"
 check "the shortcut is gone" test -z "$(find_shortcut)"
 check "the Run value is gone" absent reg_value "$run_key" Staywick

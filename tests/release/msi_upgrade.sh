@@ -23,17 +23,11 @@ new_pc=$(msi_property "$new_msi" ProductCode)
 check "the new package has its own ProductCode" [ "$old_pc" != "$new_pc" ]
 check "the old version is installed before" reg_key_exists "$(uninstall_key "$old_pc")"
 
-start_detached 'C:\Program Files\Staywick\Staywick.exe'
-check "the installed program runs before the upgrade" win "$bin/staywick_probe.exe" wait 20000
+start_installed_program upgrade
 rc=0
 win msiexec /i "$(winepath -w "$new_msi")" /qn || rc=$?
 check "msiexec /i <newer> /qn exits 0, no reboot asked (got $rc)" [ "$rc" -eq 0 ]
-if win "$bin/staywick_probe.exe" wait 0; then
-  bad "the program still runs after msiexec"
-  win "$bin/staywick_probe.exe" close 10000 || true
-fi
-program_rc=0; wait "$started" || program_rc=$?
-check "the running program was closed, with exit code 0 (got $program_rc)" [ "$program_rc" -eq 0 ]
+check_closed_by_installer
 check "the new version is registered" reg_key_exists "$(uninstall_key "$new_pc")"
 check "the old version is gone" absent reg_key_exists "$(uninstall_key "$old_pc")"
 check "Apps entry shows $new_version" \
