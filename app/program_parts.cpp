@@ -22,6 +22,7 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->Automatic.OnChange = [&controller] { controller.UpdateActiveStatus(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;
     parts->Tray.ProcessMessages = ports.processMessages;
+    parts->Tray.OnEndSession = ports.endSession;
     TTrayIcon& tray = parts->Tray;
     parts->PowerEvents.OnResume = [&tray, &controller](ResumeKind kind) {
         // The icon first, so the status update that follows changes an icon
@@ -29,6 +30,7 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
         tray.ShowAgain();
         controller.PowerResumed(kind);
     };
+    parts->PowerEvents.OnSuspend = [&controller] { controller.PowerSuspending(); };
     return parts;
 }
 

@@ -33,7 +33,11 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
+    if (suspended_)
+        return;
     const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    if (unattended_.Holding() && HeldTick(limit))
+        return;
     if (diagnostics_.LogEnabled()) {
         // A line that cannot be written ends the tick here, before any decision.
         diagnostics_.AppendLog(TickOpeningLine());
@@ -121,11 +125,13 @@ void KeepAwakeController::UpdateActiveStatus() {
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     view_.SetStatusChecked(decision.Wanted());
-    TimerMain.SetEnabled(decision.on);
+    // Asleep, the tick waits for the resume message (PowerSuspending).
+    TimerMain.SetEnabled(decision.on && !suspended_);
     TimerCountDown.SetEnabled(options_.ActivateFor > 0);
-    const bool request = decision.on && options_.NotifySystem;
+    // After an unattended wake, nobody is there to be kept awake for.
+    const bool hold = decision.on && options_.NotifySystem && !unattended_.Holding();
     if (options_.Active) {
-        if (request)
+        if (hold)
             RequestAwakeState(decision.display);
         TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
@@ -134,14 +140,13 @@ void KeepAwakeController::UpdateActiveStatus() {
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (request)
+        if (hold)
             RequestAwakeState(decision.display);
     }
-    if (request) {
+    if (hold) {
         HoldPowerRequest(decision.display);
     } else if (options_.NotifySystem) {
-        input_.ReleaseAwakeState();
-        ReleasePowerRequest();
+        ReleaseAwakeRequests();
     }
     std::wstring caption =
         automatic_ ? AutomaticCaption(decision, automatic_->Facts(options_.Active)) : L"";
@@ -230,10 +235,8 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem) {
-        input_.ReleaseAwakeState();
-        ReleasePowerRequest();
-    }
+    if (notifySystemWasOn && !options_.NotifySystem)
+        ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
