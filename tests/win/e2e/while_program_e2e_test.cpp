@@ -17,22 +17,14 @@ constexpr char kSettings[] = "[General]\r\nActive=0\r\nDontLetSleepMoreThen=0\r\
                              "\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n"
                              "WhilePrograms=notepad.exe\r\n";
 
-DWORD IdleMs() {
-    LASTINPUTINFO info{};
-    info.cbSize = sizeof(info);
-    if (!::GetLastInputInfo(&info))
-        return 0;
-    return ::GetTickCount() - info.dwTime;
-}
-
 // True when the idle time grew for `ms` without once going back.
 bool IdleGrowsFor(DWORD ms) {
-    DWORD last = IdleMs();
+    DWORD last = SessionIdleMs();
     bool fell = false;
     const ULONGLONG until = ::GetTickCount64() + ms;
     while (::GetTickCount64() < until) {
         ::Sleep(100);
-        const DWORD idle = IdleMs();
+        const DWORD idle = SessionIdleMs();
         fell = fell || idle < last;
         last = idle;
     }
@@ -41,15 +33,7 @@ bool IdleGrowsFor(DWORD ms) {
 
 class WhileProgramE2eTest : public PortableInstallTest {
 protected:
-    std::size_t ForcedWakes() const {
-        const std::string log = ReadFileBytes(dir_.File(L"Staywick.log"));
-        std::size_t n = 0;
-        for (auto at = log.find("Forced system wake up"); at != std::string::npos;
-             at = log.find("Forced system wake up", at + 1)) {
-            ++n;
-        }
-        return n;
-    }
+    std::size_t ForcedWakes() const { return ForcedWakesLogged(dir_.File(L"Staywick.log")); }
     // The latest tip the program gave the shell.
     static bool LastTipIs(const StandInShell& shell, const std::wstring& tip) {
         const auto requests = shell.Requests();
@@ -64,7 +48,7 @@ TEST_F(WhileProgramE2eTest, NotepadStartsAndEndsThePresses) {
 
     // Off, and nothing listed runs: no presses. (A window that opens counts
     // as input under Wine a moment later: start from a settled idle time.)
-    ASSERT_TRUE(WaitUntil(5000, [] { return IdleMs() >= 1000; }));
+    ASSERT_TRUE(WaitUntil(5000, [] { return SessionIdleMs() >= 1000; }));
     EXPECT_TRUE(IdleGrowsFor(12000)) << "a key was pressed while off";
     EXPECT_EQ(ForcedWakes(), 0u);
 
@@ -82,7 +66,7 @@ TEST_F(WhileProgramE2eTest, NotepadStartsAndEndsThePresses) {
     notepad.Kill();
     ASSERT_TRUE(WaitUntil(10000, [&] { return LastTipIs(shell, L"&Staywick is disabled"); }))
         << "notepad's end not seen within 10 s";
-    ASSERT_TRUE(WaitUntil(7000, [] { return IdleMs() >= 1000; }));
+    ASSERT_TRUE(WaitUntil(7000, [] { return SessionIdleMs() >= 1000; }));
     const std::size_t wakesAtEnd = ForcedWakes();
     EXPECT_TRUE(IdleGrowsFor(8000)) << "a key was pressed after notepad ended";
     EXPECT_EQ(ForcedWakes(), wakesAtEnd);
