@@ -254,7 +254,7 @@ TEST_F(ErrorPathsTest, ALogThatCannotBeWrittenKeepsOneBoxAndTheProgramAnswers) {
     EXPECT_TRUE(Answers(main)) << "the program still answers messages";
     EXPECT_TRUE(program_.Running());
 
-    // Closed, the fault is met again at the next tick and has a box of its own.
+    // Closed, the latest error raised while it was open has a box of its own.
     ASSERT_TRUE(DismissBox(box));
     EXPECT_TRUE(WaitUntil(8000, [&] { return ReportBoxes(pid).size() == 1; }));
     EXPECT_TRUE(Answers(main));
