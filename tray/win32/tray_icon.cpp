@@ -174,9 +174,13 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         if (wParam != 0) {
-            addRetry_.End();
-            Notify(NIM_DELETE);
-            added_ = false; // gone: nothing left to report at the exit
+            if (OnEndSession) {
+                OnEndSession();
+            } else {
+                addRetry_.End();
+                Notify(NIM_DELETE);
+                added_ = false; // gone: nothing left to report at the exit
+            }
         }
         return 0;
     default:
