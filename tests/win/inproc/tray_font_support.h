@@ -2,26 +2,19 @@
 // The committed "Glyphter" font, registered once for the test process as the
 // program registers its embedded copy.
 #include "tray/win32/glyph_list.h"
+#include "win/common/process_helpers.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace staywick::test {
 
-// The font file, found from this source file (Wine maps "/" to Z:).
+// The font file, which the build copies next to the test program (a path
+// taken from __FILE__ would be relative where the compiler cache rewrites the
+// source paths).
 inline std::vector<char> GlyphFontBytes() {
-    std::string path = __FILE__;
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    path = path.substr(0, path.rfind("/tests/")) + "/resources/glyphter.ttf";
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = ReadFileBytes(TestBinDir() + L"\\glyphter.ttf");
+    return {bytes.begin(), bytes.end()};
 }
 
 // True when the font is available to this process.
