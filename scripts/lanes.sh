@@ -11,8 +11,9 @@
 
 STAYWICK_LANES_DIR=$STAYWICK_BUILD/wine/lanes
 # Measured on a 2-core machine: bench/test-lanes, and the README.
-STAYWICK_DEFAULT_LANES=3
+STAYWICK_DEFAULT_LANES=2
 STAYWICK_STARTED_LANES=()
+STAYWICK_LANE_STARTERS=()
 
 # lane_start <name>: one lane's session on a fresh copy of the template.
 lane_start() {
@@ -34,15 +35,16 @@ lane_start() {
 
 # lanes_start <name>...: all at once; fails when one of them did not start.
 lanes_start() {
-  local name pid pids=() failed=0
+  local name pid failed=0
   for name; do
     mkdir -p "$STAYWICK_LANES_DIR/$name"
     rm -f "$STAYWICK_LANES_DIR/$name/session.env"
     STAYWICK_STARTED_LANES+=("$STAYWICK_LANES_DIR/$name")
     lane_start "$name" >"$STAYWICK_LANES_DIR/$name/start.log" 2>&1 &
-    pids+=($!)
+    STAYWICK_LANE_STARTERS+=($!)
   done
-  for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+  for pid in "${STAYWICK_LANE_STARTERS[@]}"; do wait "$pid" || failed=1; done
+  STAYWICK_LANE_STARTERS=()
   for name; do
     [ -f "$STAYWICK_LANES_DIR/$name/session.env" ] || { log "lane $name did not start"; failed=1; }
   done
@@ -53,6 +55,12 @@ lanes_start() {
 # its Xvfb.
 lanes_stop() {
   local dir
+  # Lanes still starting (a Ctrl+C came first) stop where they are; what they
+  # started already goes below.
+  if [ ${#STAYWICK_LANE_STARTERS[@]} -gt 0 ]; then
+    kill "${STAYWICK_LANE_STARTERS[@]}" 2>/dev/null || true
+    wait "${STAYWICK_LANE_STARTERS[@]}" 2>/dev/null || true
+  fi
   for dir in "${STAYWICK_STARTED_LANES[@]}"; do
     (wine_env "$dir" && wineserver -k >/dev/null 2>&1) || true
     stop_xvfb_of "$dir"
