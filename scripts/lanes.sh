@@ -15,19 +15,25 @@ STAYWICK_DEFAULT_LANES=2
 STAYWICK_STARTED_LANES=()
 STAYWICK_LANE_STARTERS=()
 
+# The variables of lane <name>'s session. Wine keeps its server's socket
+# under TMPDIR, so stopping the server needs them too. lane_env <name>
+lane_env() {
+  wine_env "$STAYWICK_LANES_DIR/$1"
+  export TMPDIR=$STAYWICK_LANES_DIR/$1/tmp STAYWICK_LANE=$1
+}
+
 # lane_start <name>: one lane's session on a fresh copy of the template.
 lane_start() {
   local dir=$STAYWICK_LANES_DIR/$1
   mkdir -p "$dir"
   stop_xvfb_of "$dir"
-  wine_env "$dir"
+  lane_env "$1"
   # A server left by an interrupted run would keep the old prefix in use.
-  if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -d "$TMPDIR" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   rm -rf "$dir/home" "$dir/tmp" && mkdir -p "$dir/home" "$dir/tmp"
   # Back to the template: only what the last run changed is copied again.
   rsync -a --delete "$STAYWICK_WINE_TEMPLATE/prefix/" "$WINEPREFIX/"
   relink_home "$dir"
-  export TMPDIR=$dir/tmp STAYWICK_LANE=$1
   start_xvfb "$dir" 1024x768 || return 1
   wine_services_start
   write_session_env "$dir" TMPDIR STAYWICK_LANE
@@ -39,7 +45,7 @@ lanes_start() {
   for name; do
     mkdir -p "$STAYWICK_LANES_DIR/$name"
     rm -f "$STAYWICK_LANES_DIR/$name/session.env"
-    STAYWICK_STARTED_LANES+=("$STAYWICK_LANES_DIR/$name")
+    STAYWICK_STARTED_LANES+=("$name")
     lane_start "$name" >"$STAYWICK_LANES_DIR/$name/start.log" 2>&1 &
     STAYWICK_LANE_STARTERS+=($!)
   done
@@ -54,16 +60,16 @@ lanes_start() {
 # Ends every lane this run started: its wineserver with all its programs, and
 # its Xvfb.
 lanes_stop() {
-  local dir
+  local name
   # Lanes still starting (a Ctrl+C came first) stop where they are; what they
   # started already goes below.
   if [ ${#STAYWICK_LANE_STARTERS[@]} -gt 0 ]; then
     kill "${STAYWICK_LANE_STARTERS[@]}" 2>/dev/null || true
     wait "${STAYWICK_LANE_STARTERS[@]}" 2>/dev/null || true
   fi
-  for dir in "${STAYWICK_STARTED_LANES[@]}"; do
-    (wine_env "$dir" && wineserver -k >/dev/null 2>&1) || true
-    stop_xvfb_of "$dir"
+  for name in "${STAYWICK_STARTED_LANES[@]}"; do
+    (lane_env "$name" && wineserver -k >/dev/null 2>&1) || true
+    stop_xvfb_of "$STAYWICK_LANES_DIR/$name"
   done
   STAYWICK_STARTED_LANES=()
 }

@@ -105,12 +105,13 @@ start_xvfb() {
 }
 
 # Ends the Xvfb that start_xvfb left in <dir>: only while that pid is still
-# an Xvfb writing its display to this very folder (a run that was cut short
-# may have left it; the pid may since belong to another program).
+# the Xvfb of this session (a run that was cut short may have left it; the
+# pid may since belong to another program).
 stop_xvfb_of() {
   local pid
   pid=$(cat "$1/xvfb.pid" 2>/dev/null) || return 0
-  if [ "$(readlink "/proc/$pid/fd/3" 2>/dev/null)" = "$1/displayfd" ]; then
+  if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] &&
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$1/prefix"; then
     kill "$pid" 2>/dev/null || true
   fi
   rm -f "$1/xvfb.pid"
