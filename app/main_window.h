@@ -42,6 +42,7 @@ private:
     void AppLoaded();
     void PrevInstance();
     void FormDestroy();
+    void EndSession();
     void SaveOptions();
     void TimerDebugTimer();
 
@@ -76,6 +77,8 @@ private:
 
     bool logEnabled_ = false;
     std::wstring logFileName_;
+    // The session ends, or Restart Manager closes the program.
+    bool sessionEnding_ = false;
 };
 
 } // namespace staywick

@@ -2,19 +2,23 @@
 // The committed "Glyphter" font, registered once for the test process as the
 // program registers its embedded copy.
 #include "tray/win32/glyph_list.h"
-#include "win/common/process_helpers.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace staywick::test {
 
-// The font file, which the build copies next to the test program (a path
-// taken from __FILE__ would be relative where the compiler cache rewrites the
-// source paths).
+// The font file in the source tree (Wine maps "/" to Z:). Not found from
+// __FILE__: a compiler cache that shares objects across checkouts makes that
+// path relative to the build folder.
 inline std::vector<char> GlyphFontBytes() {
-    const std::string bytes = ReadFileBytes(TestBinDir() + L"\\glyphter.ttf");
-    return {bytes.begin(), bytes.end()};
+    std::string path = STAYWICK_SOURCE_DIR "/resources/glyphter.ttf";
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // True when the font is available to this process.
