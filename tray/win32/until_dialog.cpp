@@ -22,13 +22,8 @@ constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 260;
 constexpr int kClientHeight = 100;
 
-struct ControlBox {
-    int id;
-    int left, top, width, height;
-};
-
 // Positions and sizes at 120 pixels per inch.
-constexpr ControlBox kLayout[] = {
+constexpr DesignedBox kLayout[] = {
     {IDC_UNTIL_LABEL, 10, 21, 124, 20},
     {IDC_UNTIL_HOUR, 136, 17, 32, 28},
     {IDC_UNTIL_HOURUPDOWN, 168, 17, 17, 28},
@@ -82,12 +77,7 @@ void TFrmUntil::Layout(UINT dpi) {
     const win32::FontHandle oldFont = std::move(font_);
     font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    for (const ControlBox& box : kLayout) {
-        HWND ctl = ::GetDlgItem(hwnd_, box.id);
-        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
-        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
-                       SWP_NOZORDER);
-    }
+    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
 }
 
