@@ -43,6 +43,7 @@ private:
     void AppLoaded();
     void PrevInstance();
     void FormDestroy();
+    void EndSession();
     void SaveOptions();
     void TimerDebugTimer();
 
@@ -86,6 +87,8 @@ private:
     bool loaded_ = false; // AppLoaded has run
     bool logEnabled_ = false;
     std::wstring logFileName_;
+    // The session ends, or Restart Manager closes the program.
+    bool sessionEnding_ = false;
 };
 
 } // namespace staywick

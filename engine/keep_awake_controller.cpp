@@ -32,7 +32,11 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
+    if (suspended_)
+        return;
     const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    if (unattended_.Holding() && HeldTick(limit))
+        return;
     if (diagnostics_.LogEnabled()) {
         // A line that cannot be written ends the tick here, before any decision.
         diagnostics_.AppendLog(TickOpeningLine());
@@ -118,30 +122,34 @@ void KeepAwakeController::UpdateActiveStatus() {
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     view_.SetStatusChecked(options_.Active);
-    TimerMain.SetEnabled(options_.Active);
+    // Asleep, the tick waits for the resume message (PowerSuspending).
+    TimerMain.SetEnabled(options_.Active && !suspended_);
     const bool until = UntilRuns();
     if (!until)
         untilTargetLocal_.reset();
     TimerCountDown.SetEnabled(options_.ActivateFor > 0 || until);
     if (options_.Active) {
-        if (options_.NotifySystem)
+        // After an unattended wake, nobody is there to be kept awake for.
+        const bool hold = options_.NotifySystem && !unattended_.Holding();
+        if (hold)
             input_.RequestAwakeState();
         if (until)
             ArmUntil();
         else
             TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem)
+        if (hold) {
             HoldPowerRequest();
+        } else if (options_.NotifySystem) {
+            ReleaseAwakeRequests();
+        }
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem) {
-            input_.ReleaseAwakeState();
-            ReleasePowerRequest();
-        }
+        if (options_.NotifySystem)
+            ReleaseAwakeRequests();
     }
     std::wstring caption;
     if (options_.Active) {
@@ -217,10 +225,8 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem) {
-        input_.ReleaseAwakeState();
-        ReleasePowerRequest();
-    }
+    if (notifySystemWasOn && !options_.NotifySystem)
+        ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
