@@ -18,6 +18,10 @@ const wchar_t kCommandUsage[] =
 namespace {
 
 constexpr ULONGLONG kAnswerWaitMs = 5000;
+// An instance that is starting (one this process started, or one whose start
+// is under way) gets this long to show its window before the 5 s for the
+// answer begin: a start after sign-in or under load can take several seconds.
+constexpr ULONGLONG kStartUpWaitMs = 30000;
 constexpr DWORD kWindowPollMs = 50;
 constexpr wchar_t kNotRunning[] = L"Staywick is not running";
 
@@ -85,20 +89,22 @@ void WaitForEnd(HWND instance, ULONGLONG deadline) {
 } // namespace
 
 int RunCommand(const RemoteCommand& command) {
-    const ULONGLONG deadline = ::GetTickCount64() + kAnswerWaitMs;
     HWND instance = ::FindWindowW(kMainWindowClass, nullptr);
-    if (!instance && !InstanceStarting()) {
-        // Nothing to ask or to end: no instance keeps the computer awake.
-        if (command.kind == CommandKind::Status || command.kind == CommandKind::Exit) {
-            WriteConsoleLine(kNotRunning);
-            return command.kind == CommandKind::Status ? kStatusOff : kExitDone;
+    if (!instance) {
+        const ULONGLONG startUpDeadline = ::GetTickCount64() + kStartUpWaitMs;
+        if (!InstanceStarting()) {
+            // Nothing to ask or to end: no instance keeps the computer awake.
+            if (command.kind == CommandKind::Status || command.kind == CommandKind::Exit) {
+                WriteConsoleLine(kNotRunning);
+                return command.kind == CommandKind::Status ? kStatusOff : kExitDone;
+            }
+            StartInstance(startUpDeadline);
         }
-        StartInstance(deadline);
+        instance = FindInstance(startUpDeadline);
     }
     if (!instance)
-        instance = FindInstance(deadline);
-    if (!instance)
         return kExitUnavailable;
+    const ULONGLONG deadline = ::GetTickCount64() + kAnswerWaitMs;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ReplyWindowProc;
