@@ -4,6 +4,7 @@
 // message loop, the look of the selected visual style, and scaling of
 // layouts designed at a fixed resolution.
 #include "ui/application.h"
+#include "ui/dpi.h"
 
 #include <windows.h>
 
@@ -30,7 +31,6 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
 inline int Scale(int value, UINT dpi, UINT designDpi) {
     return ::MulDiv(value, static_cast<int>(dpi), static_cast<int>(designDpi));
 }
-UINT WindowDpi(HWND wnd);
 
 // A control's box at a dialog's design resolution.
 struct DesignedBox {
