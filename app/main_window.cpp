@@ -37,11 +37,13 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     // A part that cannot be created ends the construction; the caller reports
     // it and ends the program (Application::RunMainWindow).
     CreateComponents();
+    hotkey_ = std::make_unique<GlobalHotkey>(Handle());
     RunGuarded([this] { FormCreate(); });
 }
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
+    hotkey_.reset();
     about_.reset();
     Destroy();
 }
@@ -78,7 +80,7 @@ void TFrmStaywickMain::FormCreate() {
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
-    parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
+    parts_->Controller.SelectActivateItemAtLoad();
 }
 
 // The About window's controls, fonts and version text are made when it is
@@ -96,6 +98,10 @@ TAboutWindow& TFrmStaywickMain::AboutWindow() {
 // so the icon, the timers and the status always end in step with the record;
 // the first failure goes to the error report once all steps have run.
 void TFrmStaywickMain::AppLoaded() {
+    // A command can arrive before the posted message: it runs start-up first.
+    if (loaded_)
+        return;
+    loaded_ = true;
     FirstError errors;
     parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
@@ -124,6 +130,7 @@ void TFrmStaywickMain::AppLoaded() {
     // instead of an add followed by two changes, each a round trip to the
     // shell while the program is not yet answering.
     parts_->Tray.SetVisible(true);
+    ApplyHotkey();
     errors.RaiseIfAny();
 }
 
@@ -175,6 +182,17 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case kWmPrevInstance:
         PrevInstance();
+        return 0;
+    case WM_COPYDATA:
+        return CommandReceived(reinterpret_cast<HWND>(wParam),
+                               reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_HOTKEY:
+        if (wParam == kHotkeyId)
+            RunGuarded([this] { HotkeyPressed(); });
+        return 0;
+    case WM_TIMECHANGE:
+        if (parts_)
+            RunGuarded([this] { parts_->Controller.WallClockChanged(); });
         return 0;
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);

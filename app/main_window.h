@@ -3,6 +3,7 @@
 // never shown at start (it doubles as the About window) and owns the
 // settings record, the timers, the controller, the tray and the diagnostics.
 #include "app/about_window.h"
+#include "app/global_hotkey.h"
 #include "app/program_parts.h"
 #include "common/win32/handles.h"
 #include "diag/win32/debug_window_win32.h"
@@ -53,6 +54,13 @@ private:
     void MnuAboutClick();
     TAboutWindow& AboutWindow(); // made on first use
     void MnuQuitClick();
+    void MnuUntilClick();
+
+    // Commands for the running instance, the hotkey (main_window_commands.cpp).
+    LRESULT CommandReceived(HWND sender, const COPYDATASTRUCT* data);
+    // Registers StaywickOptions.Hotkey; a refusal is reported in a balloon.
+    void ApplyHotkey();
+    void HotkeyPressed();
 
     // TickDiagnostics: the activity log and the debug window.
     bool LogEnabled() const override { return logEnabled_; }
@@ -75,6 +83,8 @@ private:
     std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;
 
+    std::unique_ptr<GlobalHotkey> hotkey_;
+    bool loaded_ = false; // AppLoaded has run
     bool logEnabled_ = false;
     std::wstring logFileName_;
     // The session ends, or Restart Manager closes the program.

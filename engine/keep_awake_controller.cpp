@@ -82,6 +82,16 @@ void KeepAwakeController::ForceWake() {
 }
 
 void KeepAwakeController::TimerCountDownTimer() {
+    // An end set by a time is checked against the wall clock: the timer only
+    // says when to look again.
+    if (UntilRuns() && !UntilPassed()) {
+        ArmUntil();
+        return;
+    }
+    EndCountDown();
+}
+
+void KeepAwakeController::EndCountDown() {
     options_.Active = false;
     options_.AutoStopped = true;
     UpdateActiveStatus();
@@ -101,6 +111,7 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
         return;
     options_.Active = true;
     options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
+    options_.ActivateUntil.reset();
     UpdateActiveStatus();
     ClearActivateForStatus();
     view_.SetActivateForChecked(position, true);
@@ -113,13 +124,19 @@ void KeepAwakeController::UpdateActiveStatus() {
     view_.SetStatusChecked(options_.Active);
     // Asleep, the tick waits for the resume message (PowerSuspending).
     TimerMain.SetEnabled(options_.Active && !suspended_);
-    TimerCountDown.SetEnabled(options_.ActivateFor > 0);
+    const bool until = UntilRuns();
+    if (!until)
+        untilTargetLocal_.reset();
+    TimerCountDown.SetEnabled(options_.ActivateFor > 0 || until);
     if (options_.Active) {
         // After an unattended wake, nobody is there to be kept awake for.
         const bool hold = options_.NotifySystem && !unattended_.Holding();
         if (hold)
             input_.RequestAwakeState();
-        TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+        if (until)
+            ArmUntil();
+        else
+            TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
         if (hold) {
             HoldPowerRequest();
@@ -137,12 +154,15 @@ void KeepAwakeController::UpdateActiveStatus() {
     std::wstring caption;
     if (options_.Active) {
         caption = L"&Staywick is active";
-        if (TimerCountDown.Enabled()) {
+        if (until) {
+            caption += L" (until " + UntilText() + L")";
+        } else if (TimerCountDown.Enabled()) {
             caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
         }
     } else {
         caption = L"&Staywick is disabled";
     }
+    caption_ = caption;
     view_.SetStatusCaption(caption);
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
@@ -160,6 +180,7 @@ void KeepAwakeController::ClearActivateForStatus() {
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         view_.SetActivateForChecked(i, false);
     }
+    view_.SetActivateUntilChecked(false);
 }
 
 void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {

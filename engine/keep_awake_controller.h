@@ -5,6 +5,7 @@
 // Everything runs on the GUI thread; the forced wake processes pending
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/keep_awake_seams.h"
+#include "engine/remote_command.h"
 #include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
@@ -54,10 +55,34 @@ public:
     void MnuActiveClick();
     // An "Activate for" item, by its position in kActivateForTags.
     void Indefinitely1Click(std::size_t position);
+    // "Until..." (or "/until"): on until the next time the wall clock shows
+    // `minuteOfDay` (0..1439); the "Until..." item alone carries the check
+    // mark. Like an "Activate for" item it leaves AutoStopped as it is.
+    void ActivateUntilClick(std::int32_t minuteOfDay);
     void UpdateActiveStatus();
+    // Every "&Activate for" check mark off, "Until..." included.
     void ClearActivateForStatus();
     // Run once at the end of loading the settings.
     void SelectItemActivateForStatus(std::int32_t aValue);
+    // At the end of loading: "Until..." checked when an end time is set,
+    // else SelectItemActivateForStatus(ActivateFor).
+    void SelectActivateItemAtLoad();
+    // The wall clock was set or the time zone changed: an end set by a time
+    // follows the clock, so it ends now if the clock has passed it.
+    void WallClockChanged();
+
+    // Commands for the running instance (keep_awake_commands.cpp). Each one
+    // but "/toggle" leaves a state that already is what it asks for alone:
+    // nothing changes and nothing is saved. Returns the exit code; "/exit"
+    // is the caller's to carry out.
+    int ApplyCommand(const RemoteCommand& command);
+    // 0 off, 1 on indefinitely, 2 on with an end.
+    int StatusCode() const noexcept;
+    // The status caption without its ampersand, and the end time if there is
+    // one: "Staywick is active (30 minutes), ends at 14:30".
+    std::wstring StatusLine();
+    // When an end set by a time falls, on the wall clock (UTC ms since 1970).
+    std::optional<std::int64_t> UntilEnd();
     // 1 when active, else 0.
     std::int32_t GetTrayIcon() const noexcept;
     // At start: keep-awake comes back on after a countdown stopped it.
@@ -106,6 +131,13 @@ private:
     void HoldAwakeRequests();
     void ReleaseAwakeRequests();
     void HoldPowerRequest();
+    // The end set by a time (keep_awake_until.cpp).
+    bool UntilRuns() const noexcept;
+    bool UntilPassed();
+    void ArmUntil();
+    void EndCountDown();
+    // The end time in the user's clock format.
+    std::wstring UntilText();
 
     TStaywickOptions& options_;
     KeepAwakeView& view_;
@@ -120,6 +152,9 @@ private:
     bool holdLogged_ = false;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;
+    // The local clock reading that ends "until HH:MM", fixed when it starts.
+    std::optional<std::int64_t> untilTargetLocal_;
+    std::wstring caption_;
 };
 
 } // namespace staywick

@@ -2,6 +2,7 @@
 // why the computer stays awake.
 #include "engine/keep_awake_controller.h"
 
+#include "engine/clock_target.h"
 #include "engine/power_reason.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
@@ -21,9 +22,13 @@ void KeepAwakeController::PowerResumed(ResumeKind kind) {
         if (kind == ResumeKind::Automatic)
             holdLogged_ = false;
         // The countdown's window timer may not have fired for an end that
-        // passed while the computer slept.
-        if (options_.Active && TimerCountDown.Enabled() && countDownEnd_ && now >= *countDownEnd_) {
-            TimerCountDownTimer();
+        // passed while the computer slept; an end set by a time is read off
+        // the wall clock.
+        const bool ended = UntilRuns() ? UntilPassed()
+                                       : options_.Active && TimerCountDown.Enabled() &&
+                                             countDownEnd_ && now >= *countDownEnd_;
+        if (ended) {
+            EndCountDown();
             return;
         }
     }
@@ -111,7 +116,9 @@ void KeepAwakeController::HoldPowerRequest() {
     if (!power_.request)
         return;
     std::optional<LocalClockTime> until;
-    if (countDownEnd_) {
+    if (UntilRuns()) {
+        until = ClockTimeOfMinute(*options_.ActivateUntil);
+    } else if (countDownEnd_) {
         const std::uint64_t now = power_.clock->MonotonicMilliseconds();
         until = power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
     }

@@ -25,7 +25,8 @@ namespace {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
-constexpr int kClientHeight = 301;
+// 301 as designed, and a row below the buttons for the hotkey.
+constexpr int kClientHeight = 345;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
 
 struct ControlBox {
@@ -48,6 +49,9 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_LABEL3, 10, 204, 378, 40, true, false},
     {IDOK, 191, 261, 93, 30, false, false},
     {IDCANCEL, 292, 261, 94, 30, false, false},
+    {IDC_OPT_HOTKEYLABEL, 10, 306, 70, 20, false, true},
+    {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
+    {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
 };
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
@@ -149,6 +153,9 @@ void TFrmOptions::OnCommand(int id, int code) {
     case IDCANCEL: // the Cancel button, Esc and the close box
         result_ = IDCANCEL;
         break;
+    case IDC_OPT_HOTKEYCLEAR:
+        ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, 0, 0);
+        break;
     case IDC_OPT_SPINEDIT:
         if (code == EN_CHANGE) {
             SpinDontSleepChange();
@@ -237,6 +244,7 @@ void TFrmOptions::FormCreate() {
     ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(options_.InputKey) : WPARAM(-1), 0);
     ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY,
                      options_.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
+    ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
         LONG_PTR ex = ::GetWindowLongPtrW(appWindow_, GWL_EXSTYLE);
@@ -257,6 +265,9 @@ void TFrmOptions::BtnOkClick() {
     options_.InputKey = static_cast<std::int32_t>(
         ::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
     options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
+    // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
+    options_.Hotkey = static_cast<std::int32_t>(
+        LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
 }
 
 void TFrmOptions::FormShow() {

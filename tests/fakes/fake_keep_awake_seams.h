@@ -20,6 +20,7 @@ public:
     void SetActivateForChecked(std::size_t position, bool value) override {
         checks.at(position) = value;
     }
+    void SetActivateUntilChecked(bool value) override { untilChecked = value; }
     void SetTrayTip(const std::wstring& value) override { tip = value; }
     void UpdateTrayIcon(std::int32_t index) override { trayIcons.push_back(index); }
 
@@ -33,6 +34,7 @@ public:
     }
 
     bool statusChecked = false;
+    bool untilChecked = false;
     std::wstring caption, tip;
     std::array<bool, kActivateForTags.size()> checks{};
     std::vector<std::int32_t> trayIcons;

@@ -55,6 +55,9 @@ TMainTrayMenu::TMainTrayMenu() {
                 Handlers.Indefinitely1Click(i);
         };
     }
+    mnuOptions_->Add(L"NUntilSep", L"-");
+    mnuUntil_ = &mnuOptions_->Add(L"MnuUntil", L"Until...");
+    mnuUntil_->OnClick = runs(&MainTrayMenuHandlers::MnuUntilClick);
     root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
         runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
     root.Add(L"Sep2", L"-");

@@ -20,6 +20,7 @@ public:
     void SetActivateForChecked(std::size_t position, bool checked) override {
         menu_.SetActivateForChecked(position, checked);
     }
+    void SetActivateUntilChecked(bool checked) override { menu_.MnuUntil().SetChecked(checked); }
     void SetTrayTip(const std::wstring& tip) override { tray_.SetHint(tip); }
     void UpdateTrayIcon(std::int32_t index) override { appearance_.UpdateTrayIcon(index); }
 

@@ -74,7 +74,10 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"6 Hours", 360},
                 {L"8 Hours", 480},
                 {L"10 Hours", 600},
-                {L"12 Hours", 720}});
+                {L"12 Hours", 720},
+                // After the designed items: a separator and "Until...".
+                {nullptr, 0},
+                {L"Until...", 0}});
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
         EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
@@ -82,15 +85,28 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
     // Only the status item is the default (bold) one; nothing is checked yet.
     EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u);
     EXPECT_EQ(::GetMenuDefaultItem(sub, TRUE, 0), static_cast<UINT>(-1));
-    for (UINT i = 0; i < 13; ++i)
+    for (UINT i = 0; i < 15; ++i)
         EXPECT_FALSE(MenuChecked(sub, i));
     EXPECT_FALSE(menu.MnuActive().AutoCheck);
+    EXPECT_FALSE(menu.MnuUntil().AutoCheck) << "its check mark is the controller's";
 }
 
 // Sends the command of an item to the list window, as the system does when
 // the item is chosen.
 void Choose(TMenuItem& item) {
     ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, item.Command(), 0);
+}
+
+TEST(TrayMenu, UntilRunsItsHandlerAndLeavesTheCheckMarks) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    int untilClicks = 0;
+    menu.Handlers.MnuUntilClick = [&] { ++untilClicks; };
+    Choose(menu.MnuUntil());
+    EXPECT_EQ(untilClicks, 1);
+    EXPECT_FALSE(menu.MnuUntil().Checked());
+    menu.MnuUntil().SetChecked(true);
+    EXPECT_TRUE(MenuChecked(sub, 14));
 }
 
 TEST(TrayMenu, ChoosingADurationAutoChecksThenRunsTheHandlerWithItsPosition) {

@@ -44,6 +44,15 @@ constexpr Box kDesigned[] = {
     {.id = IDC_OPT_LABEL3, .left = 10, .top = 204, .width = 378, .height = 40},
     {.id = IDOK, .left = 191, .top = 261, .width = 93, .height = 30},
     {.id = IDCANCEL, .left = 292, .top = 261, .width = 94, .height = 30},
+    // The hotkey row, below the designed controls.
+    {.id = IDC_OPT_HOTKEYLABEL,
+     .left = 10,
+     .top = 306,
+     .width = 70,
+     .height = 20,
+     .growsWithText = true},
+    {.id = IDC_OPT_HOTKEY, .left = 90, .top = 302, .width = 194, .height = 28},
+    {.id = IDC_OPT_HOTKEYCLEAR, .left = 292, .top = 301, .width = 94, .height = 30},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -80,7 +89,7 @@ protected:
         RECT client{};
         ::GetClientRect(dlg, &client);
         EXPECT_EQ(client.right, s(396));
-        EXPECT_EQ(client.bottom, s(301));
+        EXPECT_EQ(client.bottom, s(345)); // 301 as designed and the hotkey row
         EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
@@ -153,10 +162,11 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
 
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
-    // Tab order: key list, numeric field, check box, OK, Cancel, and round again.
+    // Tab order: key list, numeric field, check box, OK, Cancel, then the
+    // hotkey and its Clear button, and round again.
     const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
-                         IDCANCEL,         IDC_OPT_COMBOKEY};
-    for (int i = 0; i + 1 < 6; ++i) {
+                         IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_COMBOKEY};
+    for (int i = 0; i + 1 < 8; ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
     }
@@ -375,6 +385,34 @@ TEST_F(OptionsDialogTest, AFailedSaveReachesTheCallerAndTheDialogIsReleased) {
     EXPECT_EQ(FrmOptions, nullptr);
     EXPECT_EQ(MainInterval(), 123000u) << "the timer is not re-armed after a failed save";
     EXPECT_FALSE(::FindWindowW(L"#32770", L"Options"));
+}
+
+} // namespace
+} // namespace staywick::test
+
+namespace staywick::test {
+namespace {
+
+TEST_F(OptionsDialogTest, HotkeyFieldShowsClearsAndStoresTheControlsValue) {
+    constexpr std::int32_t kCtrlAltK = ((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8) | 'K';
+    options_.Hotkey = kCtrlAltK;
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND dlg = form.Handle();
+    const auto shown = [&] {
+        return LOWORD(::SendDlgItemMessageW(dlg, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0));
+    };
+    EXPECT_EQ(shown(), kCtrlAltK);
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_HOTKEYCLEAR)), L"C&lear");
+    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_OPT_HOTKEYCLEAR, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(Item(dlg, IDC_OPT_HOTKEYCLEAR)));
+    EXPECT_EQ(shown(), 0);
+    EXPECT_EQ(options_.Hotkey, kCtrlAltK) << "nothing changes before OK";
+    form.BtnOkClick();
+    EXPECT_EQ(options_.Hotkey, 0);
+    const std::int32_t shiftF9 = (HOTKEYF_SHIFT << 8) | VK_F9;
+    ::SendDlgItemMessageW(dlg, IDC_OPT_HOTKEY, HKM_SETHOTKEY, shiftF9, 0);
+    form.BtnOkClick();
+    EXPECT_EQ(options_.Hotkey, shiftF9);
 }
 
 } // namespace
