@@ -3,8 +3,12 @@
 #include "common/decimal_text.h"
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
+#include "engine/policy_rules.h"
+#include "engine/power_reason.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
+
+#include <algorithm>
 
 namespace staywick {
 
@@ -32,7 +36,7 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
-    const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
     if (diagnostics_.LogEnabled()) {
         // A line that cannot be written ends the tick here, before any decision.
         diagnostics_.AppendLog(TickOpeningLine());
@@ -41,7 +45,10 @@ void KeepAwakeController::TimerMainTimer() {
     }
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        ForceWake();
+        if (policy_.AllowSimulatedInput())
+            ForceWake();
+        else
+            SkipWake(limit);
     } else {
         ReAim(limit);
     }
@@ -66,15 +73,30 @@ void KeepAwakeController::ForceWake() {
     // Handlers run here (menu clicks, the countdown's end, the hook's tick);
     // the steps below read the record afresh afterwards.
     input_.ProcessMessages();
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     input_.Sleep(50);
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     if (power_.clock)
         unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
     if (TimerDebug.Enabled())
         diagnostics_.DebugWrite(ForcedWakeLine());
     WriteLog(ForcedWakeLine());
     TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
+// No key is pressed; the awake request holds the computer. The next tick
+// comes one idle limit later (at least one forced-wake interval), not every
+// few seconds while nobody is there.
+void KeepAwakeController::SkipWake(std::int32_t limit) {
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(PolicyNoPressLine());
+    WriteLog(PolicyNoPressLine());
+    TimerMain.SetInterval(
+        std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
+}
+
+TStaywickOptions KeepAwakeController::Effective() const {
+    return EffectiveOptions(options_, policy_);
 }
 
 void KeepAwakeController::TimerCountDownTimer() {
@@ -106,39 +128,54 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 void KeepAwakeController::UpdateActiveStatus() {
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
+    const bool notifySystem = Effective().NotifySystem;
+    // A MaxMinutes policy ends every session, as a countdown of that length.
+    const std::int32_t countDownMinutes =
+        CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
     view_.SetStatusChecked(options_.Active);
     TimerMain.SetEnabled(options_.Active);
-    TimerCountDown.SetEnabled(options_.ActivateFor > 0);
+    TimerCountDown.SetEnabled(countDownMinutes > 0);
     if (options_.Active) {
-        if (options_.NotifySystem)
+        if (notifySystem)
             input_.RequestAwakeState();
-        TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+        TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem)
+        if (notifySystem)
             HoldPowerRequest();
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem) {
+        if (notifySystem) {
             input_.ReleaseAwakeState();
             ReleasePowerRequest();
         }
     }
-    std::wstring caption;
-    if (options_.Active) {
-        caption = L"&Staywick is active";
-        if (TimerCountDown.Enabled()) {
-            caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
-        }
-    } else {
-        caption = L"&Staywick is disabled";
-    }
+    const std::wstring caption = StatusCaption(countDownMinutes);
     view_.SetStatusCaption(caption);
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
+}
+
+// The chosen duration while it decides the end; the time of day the session
+// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
+std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
+    if (!options_.Active)
+        return L"&Staywick is disabled";
+    std::wstring caption = L"&Staywick is active";
+    if (!TimerCountDown.Enabled())
+        return caption;
+    if (countDownMinutes == options_.ActivateFor)
+        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
+    if (countDownEnd_) {
+        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+        const LocalClockTime end =
+            power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
+        return caption + L" (until " + FormatClockTime(end) + L")";
+    }
+    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
 }
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
@@ -196,12 +233,35 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem) {
+    if (notifySystemWasOn && !Effective().NotifySystem) {
         input_.ReleaseAwakeState();
         ReleasePowerRequest();
     }
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
+void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {
+    policy_ = policy;
+    ApplyActivateForItems();
+}
+
+void KeepAwakeController::PolicyChanged(const StaywickPolicy& policy) {
+    const bool notifySystemWasOn = Effective().NotifySystem;
+    SetPolicy(policy);
+    if (notifySystemWasOn && !Effective().NotifySystem) {
+        input_.ReleaseAwakeState();
+        ReleasePowerRequest();
+    }
+    UpdateActiveStatus();
+}
+
+void KeepAwakeController::ApplyActivateForItems() {
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator)
+            view_.SetActivateForEnabled(
+                i, ActivateForAllowed(kActivateForTags[i], policy_.MaxMinutes()));
+    }
 }
 
 void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,

@@ -5,6 +5,7 @@
 // Everything runs on the GUI thread; the forced wake processes pending
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/keep_awake_seams.h"
+#include "engine/policy.h"
 #include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
@@ -68,9 +69,19 @@ public:
     // raised once all have run.
     void Start();
     // After OK in the Options dialog changed the record: the awake request is
-    // released when "Notify the system" was switched off, the record saved,
+    // released when "Notify the system" was in force before (as the policies
+    // made it) and is no longer, the record saved,
     // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
     void OptionsConfirmed(bool notifySystemWasOn);
+    // The policies in force, before Start: the "Activate for" items longer
+    // than a MaxMinutes cap are disabled.
+    void SetPolicy(const StaywickPolicy& policy);
+    // Policies read again while running: the awake request is released when
+    // it is no longer asked for, then timers, request and status follow the
+    // new values. A new cap counts from now.
+    void PolicyChanged(const StaywickPolicy& policy);
+    const StaywickPolicy& Policy() const noexcept { return policy_; }
+
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
@@ -93,6 +104,12 @@ private:
     void WriteLog(const std::wstring& line);
     void ReAim(std::int32_t limit);
     void ForceWake();
+    // At the limit when the policy forbids simulated input.
+    void SkipWake(std::int32_t limit);
+    // The record as the policies make it (engine/policy_rules.h).
+    TStaywickOptions Effective() const;
+    void ApplyActivateForItems();
+    std::wstring StatusCaption(std::int32_t countDownMinutes) const;
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
@@ -105,6 +122,7 @@ private:
     TickDiagnostics& diagnostics_;
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
+    StaywickPolicy policy_;
     UnattendedWakeRule unattended_;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;

@@ -14,11 +14,20 @@
 namespace staywick::fakes {
 
 class RecordingView : public KeepAwakeView {
+    static std::array<bool, kActivateForTags.size()> MakeAllEnabled() {
+        std::array<bool, kActivateForTags.size()> all{};
+        all.fill(true);
+        return all;
+    }
+
 public:
     void SetStatusChecked(bool value) override { statusChecked = value; }
     void SetStatusCaption(const std::wstring& value) override { caption = value; }
     void SetActivateForChecked(std::size_t position, bool value) override {
         checks.at(position) = value;
+    }
+    void SetActivateForEnabled(std::size_t position, bool value) override {
+        enabled.at(position) = value;
     }
     void SetTrayTip(const std::wstring& value) override { tip = value; }
     void UpdateTrayIcon(std::int32_t index) override { trayIcons.push_back(index); }
@@ -35,6 +44,7 @@ public:
     bool statusChecked = false;
     std::wstring caption, tip;
     std::array<bool, kActivateForTags.size()> checks{};
+    std::array<bool, kActivateForTags.size()> enabled = MakeAllEnabled();
     std::vector<std::int32_t> trayIcons;
 };
 
