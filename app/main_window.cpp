@@ -76,6 +76,7 @@ void TFrmStaywickMain::FormCreate() {
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
+    ApplyPolicy(StaywickPolicy::Read(policyStore_));
     parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
 }
 
@@ -95,7 +96,9 @@ TAboutWindow& TFrmStaywickMain::AboutWindow() {
 // the first failure goes to the error report once all steps have run.
 void TFrmStaywickMain::AppLoaded() {
     FirstError errors;
-    parts_->Appearance.SetVisualStyle();
+    const bool disabled = parts_->Controller.Policy().Disabled();
+    if (!disabled)
+        parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     if (diagnostic == DiagnosticSwitch::Debug)
         errors.Run([this] { parts_->Controller.TimerDebug.SetEnabled(true); });
@@ -109,6 +112,12 @@ void TFrmStaywickMain::AppLoaded() {
             AppendLog(LogHeaderActive(StaywickOptions.Active));
             AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
         });
+    }
+    // The policies in force open the debug window and follow the log's header.
+    errors.Run([this] { WritePolicyLines(PolicyLines(parts_->Controller.Policy())); });
+    if (disabled) {
+        EndByPolicy();
+        return;
     }
     errors.Run([this] { parts_->Controller.Start(); });
     // The icon is added once it shows the true status: one call to the shell
@@ -156,8 +165,11 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);
-        if (parts_)
+        if (parts_) {
             parts_->Appearance.WMSettingChange();
+            if (IsPolicyChangeMessage(lParam))
+                RunGuarded([this] { PolicyChanged(); });
+        }
         return result;
     case WM_DPICHANGED:
         if (parts_) {

@@ -20,9 +20,11 @@ void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
         OptionsDialogHost{.app = app_,
                           .options = StaywickOptions,
                           .owner = Handle(),
-                          .confirmed = [this](bool notifySystemWasOn) {
-                              parts_->Controller.OptionsConfirmed(notifySystemWasOn);
-                          }});
+                          .confirmed =
+                              [this](bool notifySystemWasOn) {
+                                  parts_->Controller.OptionsConfirmed(notifySystemWasOn);
+                              },
+                          .policy = &parts_->Controller.Policy()});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {

@@ -1,0 +1,55 @@
+// The main window and the policies: read when the window is created, and
+// again on the WM_SETTINGCHANGE "Policy" that Group Policy broadcasts after a
+// refresh (wParam 1 for the machine's policy, 0 for the user's; both are read
+// again whichever came).
+#include "app/main_window.h"
+
+#include "engine/policy.h"
+
+namespace staywick {
+
+bool IsPolicyChangeMessage(LPARAM lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    return area && ::lstrcmpiW(area, L"Policy") == 0;
+}
+
+void TFrmStaywickMain::ApplyPolicy(const StaywickPolicy& policy) {
+    parts_->Controller.SetPolicy(policy);
+    parts_->MainTrayMenu.SetDonateVisible(!policy.HideDonate());
+}
+
+void TFrmStaywickMain::PolicyChanged() {
+    const StaywickPolicy policy = StaywickPolicy::Read(policyStore_);
+    if (policy == parts_->Controller.Policy())
+        return;
+    std::vector<std::wstring> lines{L"Policies changed"};
+    for (std::wstring& line : PolicyLines(policy))
+        lines.push_back(std::move(line));
+    if (policy.Disabled()) {
+        parts_->Controller.SetPolicy(policy);
+        WritePolicyLines(lines);
+        EndByPolicy();
+        return;
+    }
+    parts_->MainTrayMenu.SetDonateVisible(!policy.HideDonate());
+    parts_->Controller.PolicyChanged(policy);
+    WritePolicyLines(lines);
+}
+
+void TFrmStaywickMain::WritePolicyLines(const std::vector<std::wstring>& lines) {
+    for (const std::wstring& line : lines) {
+        if (parts_->Controller.TimerDebug.Enabled())
+            DebugWrite(line);
+        if (logEnabled_)
+            AppendLog(line);
+    }
+}
+
+// A log line that cannot be written does not keep a turned-off program
+// running: the window closes whatever happens to the line.
+void TFrmStaywickMain::EndByPolicy() {
+    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    WritePolicyLines({PolicyDisabledLine()});
+}
+
+} // namespace staywick
