@@ -56,8 +56,9 @@ private:
     void PolicyChanged();
     // The policy lines to the debug window and the log, when switched on.
     void WritePolicyLines(const std::vector<std::wstring>& lines);
-    // Disabled: says why with "/D" or "/L", then closes the main window,
-    // which ends the program (exit code 0) before any keep-awake.
+    // Disabled: says why with "/L" or "/D", then closes the main window,
+    // which ends the program (exit code 0) before any keep-awake; with "/D"
+    // once the user has closed the debug window that shows why.
     void EndByPolicy();
 
     // Tray menu handlers (main_window_handlers.cpp).

@@ -46,10 +46,23 @@ void TFrmStaywickMain::WritePolicyLines(const std::vector<std::wstring>& lines) 
 }
 
 // A log line that cannot be written does not keep a turned-off program
-// running: the window closes whatever happens to the line.
+// running: the end is asked for before the line. With "/D" the reason stays
+// on screen, and the program, halted and without its icon, ends when the
+// user closes the debug window (at once if that window could not be made).
 void TFrmStaywickMain::EndByPolicy() {
-    ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
-    WritePolicyLines({PolicyDisabledLine()});
+    const auto end = [wnd = Handle()] { ::PostMessageW(wnd, WM_CLOSE, 0, 0); };
+    if (!parts_->Controller.TimerDebug.Enabled()) {
+        end();
+        WritePolicyLines({PolicyDisabledLine()});
+        return;
+    }
+    parts_->Controller.Halt();
+    parts_->Controller.TimerDebug.SetEnabled(false); // no idle lines below the reason
+    debugWindow_.OnDestroyed = end;
+    DebugWrite(PolicyDisabledLine());
+    if (!debugWindow_.Exists())
+        end();
+    parts_->Tray.SetVisible(false);
 }
 
 } // namespace staywick

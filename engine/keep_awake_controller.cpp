@@ -36,6 +36,8 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
+    if (halted_)
+        return;
     const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
     if (diagnostics_.LogEnabled()) {
         // A line that cannot be written ends the tick here, before any decision.
@@ -254,6 +256,14 @@ void KeepAwakeController::PolicyChanged(const StaywickPolicy& policy) {
         ReleasePowerRequest();
     }
     UpdateActiveStatus();
+}
+
+void KeepAwakeController::Halt() {
+    halted_ = true;
+    TimerMain.SetEnabled(false);
+    TimerCountDown.SetEnabled(false);
+    input_.ReleaseAwakeState();
+    ReleasePowerRequest();
 }
 
 void KeepAwakeController::ApplyActivateForItems() {

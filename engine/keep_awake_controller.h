@@ -81,6 +81,11 @@ public:
     // new values. A new cap counts from now.
     void PolicyChanged(const StaywickPolicy& policy);
     const StaywickPolicy& Policy() const noexcept { return policy_; }
+    // Turned off by policy while the program still shows why: the timers
+    // stop, the awake and power requests are released, and no tick runs any
+    // more (the hook still swallows the screen-saver commands). The record
+    // is left as it is.
+    void Halt();
 
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
@@ -123,6 +128,7 @@ private:
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
     StaywickPolicy policy_;
+    bool halted_ = false;
     UnattendedWakeRule unattended_;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;

@@ -201,5 +201,27 @@ TEST(ControllerPolicy, OptionsConfirmedReleasesOnlyWhatThePolicyNoLongerAsksFor)
     EXPECT_TRUE(rig.powerRequest.held);
 }
 
+// Turned off by policy while "/D" shows why: nothing keeps awake any more.
+TEST(ControllerPolicy, HaltStopsEveryTickAndReleasesTheRequestsButKeepsTheRecord) {
+    TStaywickOptions o = State(true, 30, false);
+    o.SleepMax = 0; // every tick would press a key
+    KeepAwakeRig rig(o);
+    auto& ctl = rig.Create();
+    rig.StartUp();
+    ASSERT_FALSE(rig.input.keysPressed.empty());
+    const std::size_t keys = rig.input.keysPressed.size();
+    ctl.Halt();
+    EXPECT_EQ(rig.input.executionStates.back(), 0x80000000u);
+    EXPECT_FALSE(rig.powerRequest.held);
+    rig.clock.Advance(60 * kMinute);
+    bool handled = false;
+    ctl.OnAppMessage(0x0112, 0xF140, handled); // SC_SCREENSAVE
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(rig.input.keysPressed.size(), keys);
+    EXPECT_FALSE(ctl.TimerMain.Enabled());
+    EXPECT_FALSE(ctl.TimerCountDown.Enabled());
+    EXPECT_EQ(rig.options, o) << "the record is left as it is";
+}
+
 } // namespace
 } // namespace staywick

@@ -90,6 +90,29 @@ TEST_F(PolicyE2e, DisabledEndsAtOnceWithZeroAndNoWindowAndTheLogSaysWhy) {
     EXPECT_EQ(log.find("Im in the timer"), std::string::npos) << "no tick may run";
 }
 
+// With "/D" the reason stays on screen, with no icon and no key pressed,
+// until the user closes the debug window; then the program ends with 0.
+TEST_F(PolicyE2e, DisabledWithDebugSaysWhyInTheDebugWindowAndEndsWhenItCloses) {
+    WriteFileBytes(SettingsPath(), kOnLimitZero);
+    ASSERT_TRUE(SetPolicy(kMachineKey, L"Disabled", 1));
+    const Process p = Process::Start(exe_, L"/D");
+    HWND debug = WaitForProcessWindow(p.Id(), L"MyDebugWnd", L"DebugWnd", 5000);
+    ASSERT_NE(debug, nullptr);
+    const HWND edit = ::FindWindowExW(debug, nullptr, L"EDIT", nullptr);
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        return WindowText(edit).find(L"Staywick is turned off by policy (Disabled = 1) and ends "
+                                     L"now") != std::wstring::npos;
+    })) << WindowText(edit);
+    EXPECT_EQ(WindowText(edit).find(L"Policy Disabled = 1 (machine)\r\n"), 0u) << "first line";
+    ASSERT_NE(TrayNotifyWindow(p.Id()), nullptr);
+    EXPECT_FALSE(ShellHasTrayIcon(TrayNotifyWindow(p.Id())));
+    ASSERT_TRUE(WaitForSteadyIdle());
+    EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
+    EXPECT_TRUE(p.Running());
+    ::PostMessageW(debug, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.WaitExit(5000), 0u);
+}
+
 TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
     WriteFileBytes(SettingsPath(), kOnLimitZero);
     ASSERT_TRUE(SetPolicy(kUserKey, L"AllowSimulatedInput", 0));
