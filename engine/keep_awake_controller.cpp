@@ -128,6 +128,8 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 }
 
 void KeepAwakeController::UpdateActiveStatus() {
+    if (halted_)
+        return; // turned off by policy: nothing comes back on
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     const bool notifySystem = Effective().NotifySystem;
@@ -171,12 +173,8 @@ std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) c
         return caption;
     if (countDownMinutes == options_.ActivateFor)
         return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
-    if (countDownEnd_) {
-        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
-        const LocalClockTime end =
-            power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
-        return caption + L" (until " + FormatClockTime(end) + L")";
-    }
+    if (const auto end = CountDownEndTime())
+        return caption + L" (until " + FormatClockTime(*end) + L")";
     return caption + L" (" + FormatDuration(countDownMinutes) + L")";
 }
 

@@ -118,6 +118,8 @@ private:
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
+    // The local time the running countdown ends; nothing without one or a clock.
+    std::optional<LocalClockTime> CountDownEndTime() const;
     void HoldPowerRequest();
     void ReleasePowerRequest();
 

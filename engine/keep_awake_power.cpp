@@ -47,16 +47,18 @@ void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInt
         countDownEnd_ = power_.clock->MonotonicMilliseconds() + TimerCountDown.Interval();
 }
 
+std::optional<LocalClockTime> KeepAwakeController::CountDownEndTime() const {
+    if (!countDownEnd_)
+        return std::nullopt;
+    const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+    return power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
+}
+
 void KeepAwakeController::HoldPowerRequest() {
     if (!power_.request)
         return;
-    std::optional<LocalClockTime> until;
-    if (countDownEnd_) {
-        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
-        until = power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
-    }
     // A refusal is silent: the execution-state request already holds.
-    power_.request->Hold(PowerRequestReason(until));
+    power_.request->Hold(PowerRequestReason(CountDownEndTime()));
 }
 
 void KeepAwakeController::ReleasePowerRequest() {

@@ -218,6 +218,11 @@ TEST(ControllerPolicy, HaltStopsEveryTickAndReleasesTheRequestsButKeepsTheRecord
     ctl.OnAppMessage(0x0112, 0xF140, handled); // SC_SCREENSAVE
     EXPECT_TRUE(handled);
     EXPECT_EQ(rig.input.keysPressed.size(), keys);
+    ctl.PowerResumed(ResumeKind::ByUser); // a resume brings nothing back
+    EXPECT_EQ(rig.input.executionStates.back(), 0x80000000u);
+    EXPECT_FALSE(rig.powerRequest.held);
+    rig.clock.Advance(60 * kMinute);
+    EXPECT_EQ(rig.input.keysPressed.size(), keys);
     EXPECT_FALSE(ctl.TimerMain.Enabled());
     EXPECT_FALSE(ctl.TimerCountDown.Enabled());
     EXPECT_EQ(rig.options, o) << "the record is left as it is";
