@@ -60,7 +60,8 @@ void TFrmStaywickMain::CreateComponents() {
                      .timers = {mainTimerPort_, countDownTimerPort_, debugTimerPort_},
                      .saveOptions = [this] { SaveOptions(); },
                      .processMessages = [this] { app_.ProcessMessages(); },
-                     .power = {.clock = &clock_, .request = &powerRequest_}});
+                     .power = {.clock = &clock_, .request = &powerRequest_},
+                     .endSession = [this] { EndSession(); }});
     parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
     SetMenuHandlers(parts_->MainTrayMenu);
 }
@@ -100,6 +101,13 @@ void TFrmStaywickMain::AppLoaded() {
     if (!disabled)
         parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
+    // After an upgrade, Restart Manager starts the program again with the
+    // same switch; never after a crash or a hang (no restart loop), nor after
+    // a reboot, where the Run value (when chosen) starts it and a second
+    // start would only show the "already running" balloon.
+    const std::wstring restartArguments = SwitchArguments(diagnostic);
+    ::RegisterApplicationRestart(restartArguments.empty() ? nullptr : restartArguments.c_str(),
+                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     if (diagnostic == DiagnosticSwitch::Debug)
         errors.Run([this] { parts_->Controller.TimerDebug.SetEnabled(true); });
     if (diagnostic == DiagnosticSwitch::Log) {
@@ -134,6 +142,19 @@ void TFrmStaywickMain::PrevInstance() {
 void TFrmStaywickMain::FormDestroy() {
     ReleaseAwakeAndRemoveIcon(input_, parts_.get(), &powerRequest_);
     CreatedMutex.Reset();
+}
+
+// WM_ENDSESSION with wParam TRUE: the user signs out or the system shuts
+// down, or Restart Manager closes the program for an installer
+// (ENDSESSION_CLOSEAPP). The process may be ended as soon as the message is
+// answered, so the normal exit path runs now: the main window is destroyed
+// (FormDestroy releases the requests and removes the icon) and the loop ends
+// with exit code 0.
+void TFrmStaywickMain::EndSession() {
+    if (sessionEnding_ || !Handle())
+        return;
+    sessionEnding_ = true;
+    Destroy();
 }
 
 void TFrmStaywickMain::SaveOptions() {
@@ -177,9 +198,22 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
                                           [this] { return parts_->Controller.GetTrayIcon(); });
         }
         return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            EndSession();
+        return 0;
     case WM_DESTROY:
         // Closing the main window always ends the application.
-        RunGuarded([this] { FormDestroy(); });
+        if (sessionEnding_) {
+            // Nobody answers an error box while the session ends: a failure
+            // is dropped, and the process ends all the same.
+            FirstError dropped;
+            dropped.Run([this] { FormDestroy(); });
+        } else {
+            RunGuarded([this] { FormDestroy(); });
+        }
         app_.Terminate();
         return 0;
     default:

@@ -47,6 +47,7 @@ private:
     void AppLoaded();
     void PrevInstance();
     void FormDestroy();
+    void EndSession();
     void SaveOptions();
     void TimerDebugTimer();
 
@@ -93,6 +94,8 @@ private:
 
     bool logEnabled_ = false;
     std::wstring logFileName_;
+    // The session ends, or Restart Manager closes the program.
+    bool sessionEnding_ = false;
 };
 
 } // namespace staywick

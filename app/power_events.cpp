@@ -39,7 +39,10 @@ LRESULT TPowerEvents::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefaultHandling(msg, wParam, lParam);
     // The system sends PBT_APMRESUMEAUTOMATIC on every resume; when a user
     // caused the wake, or gives input afterwards, PBT_APMRESUMESUSPEND follows.
-    if (OnResume) {
+    if (wParam == PBT_APMSUSPEND) {
+        if (OnSuspend)
+            OnSuspend();
+    } else if (OnResume) {
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
             OnResume(ResumeKind::Automatic);
         } else if (wParam == PBT_APMRESUMESUSPEND) {

@@ -1,10 +1,10 @@
 #pragma once
 // TPowerEvents: a hidden top-level window that hears the system's power
-// broadcasts (message-only windows get none) and reports a resume from sleep
-// or hibernation. Where the system has RegisterSuspendResumeNotification, the
-// window is registered with it too, so that resumes reach it on systems that
-// send them only to registered recipients; the registration ends with the
-// window.
+// broadcasts (message-only windows get none) and reports a suspend and the
+// resume from sleep or hibernation after it. Where the system has
+// RegisterSuspendResumeNotification, the window is registered with it too, so
+// that these reach it on systems that send them only to registered
+// recipients; the registration ends with the window.
 #include "common/win32/handles.h"
 #include "engine/resume_rules.h"
 #include "ui/window.h"
@@ -27,6 +27,8 @@ public:
 
     // PBT_APMRESUMEAUTOMATIC and PBT_APMRESUMESUSPEND.
     std::function<void(ResumeKind)> OnResume;
+    // PBT_APMSUSPEND: the system is about to sleep or hibernate.
+    std::function<void()> OnSuspend;
 
     HWND NotificationWindow() const noexcept { return Handle(); }
     // Whether RegisterSuspendResumeNotification took the window.

@@ -21,6 +21,7 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;
     parts->Tray.ProcessMessages = ports.processMessages;
+    parts->Tray.OnEndSession = ports.endSession;
     TTrayIcon& tray = parts->Tray;
     parts->PowerEvents.OnResume = [&tray, &controller](ResumeKind kind) {
         // The icon first, so the status update that follows changes an icon
@@ -28,6 +29,7 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
         tray.ShowAgain();
         controller.PowerResumed(kind);
     };
+    parts->PowerEvents.OnSuspend = [&controller] { controller.PowerSuspending(); };
     return parts;
 }
 

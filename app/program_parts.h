@@ -41,6 +41,9 @@ struct ProgramPorts {
     // The wait before the glyph is redrawn after a DPI change; the parts'
     // own window timer unless a test passes one.
     TimerPort* dpiRedrawTimer = nullptr;
+    // The program's end when the session ends (WM_ENDSESSION at the tray's
+    // window); unset, the tray only removes its icon.
+    std::function<void()> endSession = {};
 };
 
 struct ProgramParts {

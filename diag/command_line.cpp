@@ -56,4 +56,16 @@ DiagnosticSwitch SwitchFromCommandLine(const std::wstring& commandLine) {
     return DiagnosticSwitch::None;
 }
 
+std::wstring SwitchArguments(DiagnosticSwitch value) {
+    switch (value) {
+    case DiagnosticSwitch::Debug:
+        return L"/D";
+    case DiagnosticSwitch::Log:
+        return L"/L";
+    case DiagnosticSwitch::None:
+        break;
+    }
+    return {};
+}
+
 } // namespace staywick

@@ -17,4 +17,8 @@ std::wstring UpperAscii(std::wstring text);
 
 DiagnosticSwitch SwitchFromCommandLine(const std::wstring& commandLine);
 
+// The arguments that start the program again with the same switch: "/D",
+// "/L", or none (empty).
+std::wstring SwitchArguments(DiagnosticSwitch value);
+
 } // namespace staywick

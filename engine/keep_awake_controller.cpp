@@ -36,9 +36,11 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
-    if (halted_)
+    if (halted_ || suspended_)
         return;
     const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
+    if (unattended_.Holding() && HeldTick(limit))
+        return;
     if (diagnostics_.LogEnabled()) {
         // A line that cannot be written ends the tick here, before any decision.
         diagnostics_.AppendLog(TickOpeningLine());
@@ -137,24 +139,28 @@ void KeepAwakeController::UpdateActiveStatus() {
     const std::int32_t countDownMinutes =
         CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
     view_.SetStatusChecked(options_.Active);
-    TimerMain.SetEnabled(options_.Active);
+    // Asleep, the tick waits for the resume message (PowerSuspending).
+    TimerMain.SetEnabled(options_.Active && !suspended_);
     TimerCountDown.SetEnabled(countDownMinutes > 0);
     if (options_.Active) {
-        if (notifySystem)
+        // After an unattended wake, nobody is there to be kept awake for.
+        const bool hold = notifySystem && !unattended_.Holding();
+        if (hold)
             input_.RequestAwakeState();
         TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (notifySystem)
+        if (hold) {
             HoldPowerRequest();
+        } else if (notifySystem) {
+            ReleaseAwakeRequests();
+        }
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (notifySystem) {
-            input_.ReleaseAwakeState();
-            ReleasePowerRequest();
-        }
+        if (notifySystem)
+            ReleaseAwakeRequests();
     }
     const std::wstring caption = StatusCaption(countDownMinutes);
     view_.SetStatusCaption(caption);
@@ -233,10 +239,8 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !Effective().NotifySystem) {
-        input_.ReleaseAwakeState();
-        ReleasePowerRequest();
-    }
+    if (notifySystemWasOn && !Effective().NotifySystem)
+        ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
@@ -249,10 +253,8 @@ void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {
 void KeepAwakeController::PolicyChanged(const StaywickPolicy& policy) {
     const bool notifySystemWasOn = Effective().NotifySystem;
     SetPolicy(policy);
-    if (notifySystemWasOn && !Effective().NotifySystem) {
-        input_.ReleaseAwakeState();
-        ReleasePowerRequest();
-    }
+    if (notifySystemWasOn && !Effective().NotifySystem)
+        ReleaseAwakeRequests();
     UpdateActiveStatus();
 }
 
@@ -260,8 +262,7 @@ void KeepAwakeController::Halt() {
     halted_ = true;
     TimerMain.SetEnabled(false);
     TimerCountDown.SetEnabled(false);
-    input_.ReleaseAwakeState();
-    ReleasePowerRequest();
+    ReleaseAwakeRequests();
 }
 
 void KeepAwakeController::ApplyActivateForItems() {

@@ -90,11 +90,16 @@ public:
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
+    // The system is about to sleep (PBT_APMSUSPEND): TimerMain stops, and no
+    // tick runs until a resume message decides, since the idle time read
+    // after the wake includes the whole sleep.
+    void PowerSuspending();
     // Resume from sleep or hibernation. A countdown that ran out while the
-    // computer slept ends now, as its timer would have ended it; otherwise
-    // timers, awake request and status are brought in step and the next tick
-    // comes one forced-wake interval (5000 ms) from now. After an automatic
-    // resume, forced wakes wait for real input (engine/resume_rules.h).
+    // computer slept ends now, as its timer would have ended it; one still
+    // running is re-armed at its end. Timers, awake request and status are
+    // brought in step and the next tick comes one forced-wake interval
+    // (5000 ms) from now. After an automatic resume, forced wakes and the
+    // awake requests wait for real input (engine/resume_rules.h).
     void PowerResumed(ResumeKind kind);
 
     static std::wstring FormatDuration(std::int32_t minutes);
@@ -117,11 +122,14 @@ private:
     std::wstring StatusCaption(std::int32_t countDownMinutes) const;
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
+    bool HeldTick(std::int32_t limit);
     void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
+    void ReArmCountDownAtItsEnd();
+    void HoldAwakeRequests();
+    void ReleaseAwakeRequests();
     // The local time the running countdown ends; nothing without one or a clock.
     std::optional<LocalClockTime> CountDownEndTime() const;
     void HoldPowerRequest();
-    void ReleasePowerRequest();
 
     TStaywickOptions& options_;
     KeepAwakeView& view_;
@@ -132,6 +140,10 @@ private:
     StaywickPolicy policy_;
     bool halted_ = false;
     UnattendedWakeRule unattended_;
+    // Between PBT_APMSUSPEND and the next resume message.
+    bool suspended_ = false;
+    // The hold's polling tick has written its log lines.
+    bool holdLogged_ = false;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;
 };

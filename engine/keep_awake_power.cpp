@@ -3,14 +3,23 @@
 #include "engine/keep_awake_controller.h"
 
 #include "engine/power_reason.h"
+#include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
 
 namespace staywick {
 
+void KeepAwakeController::PowerSuspending() {
+    suspended_ = true;
+    TimerMain.SetEnabled(false);
+}
+
 void KeepAwakeController::PowerResumed(ResumeKind kind) {
+    suspended_ = false;
     if (power_.clock) {
         const std::uint64_t now = power_.clock->MonotonicMilliseconds();
         unattended_.Resumed(kind, now - input_.GetIdleMilliseconds());
+        if (kind == ResumeKind::Automatic)
+            holdLogged_ = false;
         // The countdown's window timer may not have fired for an end that
         // passed while the computer slept.
         if (options_.Active && TimerCountDown.Enabled() && countDownEnd_ && now >= *countDownEnd_) {
@@ -18,22 +27,62 @@ void KeepAwakeController::PowerResumed(ResumeKind kind) {
             return;
         }
     }
-    // The awake request is brought back as the settings say, also after an
-    // automatic resume: the user asked for it, it claims no user at the
-    // keyboard (only simulated key presses do that, and they wait), and the
-    // system still weighs it against its own policy (lid, power button,
-    // battery) and lists it with its reason.
+    // After an automatic resume neither the execution-state request nor the
+    // power request is held: Windows sends a computer that woke unattended
+    // back to sleep after its unattended idle time (2 minutes) only when no
+    // program says that the system is required. Both come back with real
+    // input, seen by the tick, or with PBT_APMRESUMESUSPEND.
     // Restarted, the main timer's next tick comes one forced-wake interval
     // from now, whatever phase it had before the sleep.
     TimerMain.SetEnabled(false);
     TimerMain.SetInterval(kTickAfterWakeMs);
     UpdateActiveStatus();
+    ReArmCountDownAtItsEnd();
+}
+
+// Window timers may not count the time asleep, so the countdown would end
+// late by the whole sleep; its end on the monotonic clock is what counts.
+void KeepAwakeController::ReArmCountDownAtItsEnd() {
+    if (!power_.clock || !countDownEnd_ || !TimerCountDown.Enabled())
+        return;
+    const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+    if (*countDownEnd_ > now)
+        TimerCountDown.FireIn(static_cast<std::uint32_t>(*countDownEnd_ - now));
 }
 
 bool KeepAwakeController::ForcedWakeHeld(std::uint32_t idle) {
     if (!power_.clock)
         return false;
     return unattended_.HoldsForcedWake(power_.clock->MonotonicMilliseconds() - idle);
+}
+
+// The tick while the unattended hold lasts. Input ends the hold: both
+// requests come back and the tick goes on as any other (false). Otherwise it
+// only polls, every kHoldPollMs, and its log lines are written once for the
+// whole hold, as the decision does not change from one poll to the next.
+bool KeepAwakeController::HeldTick(std::int32_t limit) {
+    const std::uint32_t idle = input_.GetIdleMilliseconds();
+    if (!ForcedWakeHeld(idle)) {
+        if (options_.Active && Effective().NotifySystem)
+            HoldAwakeRequests();
+        return false;
+    }
+    const std::int32_t candidate = NextIntervalCandidate(limit, idle);
+    TimerMain.SetInterval(kHoldPollMs);
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(DebugIntervalLine(TimerMain.Interval()));
+    if (diagnostics_.LogEnabled() && !holdLogged_) {
+        // Set first: a log that cannot be written is reported once, not at
+        // every poll.
+        holdLogged_ = true;
+        diagnostics_.AppendLog(TickOpeningLine());
+        diagnostics_.AppendLog(TickIdleLine(idle));
+        diagnostics_.AppendLog(TickLimitLine(limit));
+        diagnostics_.AppendLog(LogIdleLine(idle));
+        diagnostics_.AppendLog(LogCandidateLine(candidate));
+        diagnostics_.AppendLog(LogIntervalLine(TimerMain.Interval()));
+    }
+    return true;
 }
 
 void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval) {
@@ -45,6 +94,17 @@ void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInt
     // otherwise it keeps its phase, and so does its end.
     if (!wasEnabled || wasInterval != TimerCountDown.Interval() || !countDownEnd_)
         countDownEnd_ = power_.clock->MonotonicMilliseconds() + TimerCountDown.Interval();
+}
+
+void KeepAwakeController::HoldAwakeRequests() {
+    input_.RequestAwakeState();
+    HoldPowerRequest();
+}
+
+void KeepAwakeController::ReleaseAwakeRequests() {
+    input_.ReleaseAwakeState();
+    if (power_.request)
+        power_.request->Release();
 }
 
 std::optional<LocalClockTime> KeepAwakeController::CountDownEndTime() const {
@@ -59,11 +119,6 @@ void KeepAwakeController::HoldPowerRequest() {
         return;
     // A refusal is silent: the execution-state request already holds.
     power_.request->Hold(PowerRequestReason(CountDownEndTime()));
-}
-
-void KeepAwakeController::ReleasePowerRequest() {
-    if (power_.request)
-        power_.request->Release();
 }
 
 } // namespace staywick

@@ -1,10 +1,11 @@
 #pragma once
-// What a resume from sleep or hibernation means for the forced wake. The
-// idle time after a resume includes the time asleep, so the first tick would
-// force a wake at once; after a wake that no user caused (a maintenance
-// timer, a network packet) the simulated key presses would then keep a
-// computer awake that nobody is using. So after such a resume the forced
-// wake waits until real input shows that somebody is there.
+// What a resume from sleep or hibernation means for the forced wake and the
+// awake requests. The idle time after a resume includes the time asleep, so
+// the first tick would force a wake at once; after a wake that no user
+// caused (a maintenance timer, a network packet) the simulated key presses
+// would then keep a computer awake that nobody is using. So after such a
+// resume the forced wake waits until real input shows that somebody is
+// there, and so do the awake requests (engine/keep_awake_power.cpp).
 #include <cstdint>
 
 namespace staywick {
@@ -18,6 +19,9 @@ enum class ResumeKind {
 // as new input: the idle reading and the clock are read apart, so the moment
 // computed from them wobbles by a few milliseconds.
 inline constexpr std::uint64_t kInputMovedMs = 500;
+
+// While the hold lasts, the tick only watches for input, at this interval.
+inline constexpr std::uint32_t kHoldPollMs = 5000;
 
 // Moments are milliseconds on the monotonic clock; the last input's moment
 // is the clock's reading minus the idle time.

@@ -29,7 +29,19 @@ void TTimer::SetInterval(std::uint32_t value) {
     UpdateTimer();
 }
 
+void TTimer::FireIn(std::uint32_t ms) {
+    if (!enabled_ || interval_ == 0)
+        return;
+    port_.Stop();
+    shifted_ = ms != interval_;
+    if (!port_.Start(ms)) {
+        shifted_ = false;
+        throw AppError(L"Not enough timers available");
+    }
+}
+
 void TTimer::UpdateTimer() {
+    shifted_ = false;
     port_.Stop();
     if (enabled_ && interval_ != 0 && !port_.Start(interval_)) {
         throw AppError(L"Not enough timers available");
@@ -37,6 +49,9 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Fire() {
+    // After FireIn, the expiries go back to the interval.
+    if (shifted_)
+        UpdateTimer();
     if (onTimer_) {
         // A copy, so a handler that replaces the handler does not destroy the
         // function that is running.

@@ -28,6 +28,11 @@ public:
     std::uint32_t Interval() const noexcept { return interval_; }
     void SetInterval(std::uint32_t value);
 
+    // The next expiry comes `ms` from now instead of one interval from now;
+    // the ones after it follow at the interval again. Nothing happens while
+    // the timer is stopped. A refusal throws AppError as above.
+    void FireIn(std::uint32_t ms);
+
     // The handler run on every tick; a timer without one still runs.
     void SetOnTimer(std::function<void()> onTimer) { onTimer_ = std::move(onTimer); }
 
@@ -39,6 +44,8 @@ private:
     bool enabled_;
     std::uint32_t interval_;
     std::function<void()> onTimer_;
+    // Armed by FireIn at another time than the interval.
+    bool shifted_ = false;
 };
 
 } // namespace staywick

@@ -32,6 +32,10 @@ public:
     inline void AdvanceTo(std::uint64_t target);
     // The thread is blocked: time passes, nothing fires.
     void Sleep(std::uint32_t ms) noexcept { now_ += ms; }
+    // The computer sleeps, and window timers do not count the time asleep:
+    // time passes, nothing fires, and every armed timer's expiry moves on by
+    // the time asleep.
+    inline void SleepUncountedByTimers(std::uint64_t ms) noexcept;
     // A message for the GUI thread's queue; it runs at the next pump.
     void Post(std::function<void()> message) { queue_.push_back(std::move(message)); }
     // Handles what is waiting: posted messages, then timers already due
@@ -102,6 +106,14 @@ inline void VirtualClock::AdvanceTo(std::uint64_t target) {
     while (FireNext(target, {})) {
     }
     now_ = std::max(now_, target);
+}
+
+inline void VirtualClock::SleepUncountedByTimers(std::uint64_t ms) noexcept {
+    now_ += ms;
+    for (FakeTimerPort* port : ports_) {
+        if (port->armed_)
+            port->due_ += ms;
+    }
 }
 
 inline void VirtualClock::Pump() {

@@ -108,6 +108,41 @@ check(props.get("ARPPRODUCTICON") in {row[0] for row in msi_table("Icon")}, "MSI
 check("AUTOSTART" in props.get("SecureCustomProperties", "").split(";"), "AUTOSTART is a secure property")
 components = {row[0]: row for row in msi_table("Component")}
 check(components["AutoStart"][4] == 'AUTOSTART="1"', "the Run value is installed only with AUTOSTART=1")
+# Windows Installer's own rules: the shortcut's component has its key path
+# under HKMU (-1), never HKLM (2) (ICE38, ICE43); the File table carries the
+# exe's file version; a version has the three fields the installer compares.
+registry = {row[0]: row for row in msi_table("Registry")}
+shortcut_key = registry.get(components["StartMenuShortcut"][5])
+print("      Registry row of the shortcut's key path: " + "\t".join(shortcut_key or ["none"]))
+check(shortcut_key is not None and shortcut_key[1] == "-1",
+      "the shortcut's component has its key path under HKMU (root -1)")
+check(all(row[1] != "2" for row in registry.values() if row[5] == "StartMenuShortcut"),
+      "no registry value of the shortcut's component under root 2")
+exe_version = subprocess.run(["python3", os.path.join(source, "packaging", "file_version.py"),
+                              os.path.join(dist, "Staywick.exe")],
+                             check=True, capture_output=True, text=True).stdout.strip()
+files = {row[0]: row for row in msi_table("File")}
+check(files["StaywickExe"][4] == exe_version and re.match(r"^\d+\.\d+\.\d+\.\d+$", exe_version),
+      f"the File table carries the exe's file version {exe_version!r}: {files['StaywickExe'][4]!r}")
+check(re.match(r"^\d+\.\d+\.\d+$", version) is not None, f"the version {version!r} has three fields")
+# The custom actions: AUTOSTART from the command line kept around AppSearch,
+# and the running program closed after InstallValidate, before the old
+# version goes.
+actions = {row[0]: row for row in msi_table("CustomAction")}
+sequence = {row[0]: (row[1], int(row[2])) for row in msi_table("InstallExecuteSequence")}
+check(actions.get("KeepGivenAutoStart", [])[1:4] == ["51", "AUTOSTART_GIVEN", "[AUTOSTART]"] and
+      actions.get("UseGivenAutoStart", [])[1:4] == ["51", "AUTOSTART", "[AUTOSTART_GIVEN]"],
+      "AUTOSTART given on the command line is kept aside and put back")
+check(sequence["KeepGivenAutoStart"] == ("AUTOSTART", sequence["AppSearch"][1] - 1) and
+      sequence["UseGivenAutoStart"] == ("AUTOSTART_GIVEN", sequence["AppSearch"][1] + 1),
+      "... just before and just after AppSearch")
+check(actions.get("CloseRunningStaywick", [])[1:4] == ["66", "CloseRunning", '"[INSTALLDIR]Staywick.exe"'],
+      "the running program is closed by the packed StaywickClose.exe, errors ignored")
+check(sequence["InstallValidate"][1] < sequence["CloseRunningStaywick"][1]
+      < sequence["RemoveExistingProducts"][1] < sequence["InstallInitialize"][1],
+      "... after InstallValidate, before the old version is removed")
+check("CloseRunning" in {row[0] for row in msi_table("Binary")}, "StaywickClose.exe is in the MSI")
+
 summary = subprocess.run(["msiinfo", "suminfo", os.path.join(dist, name + ".msi")],
                          check=True, capture_output=True, text=True).stdout
 check("Template: x64;1033" in summary, "MSI is a 64-bit package")
@@ -134,6 +169,8 @@ check(len(inst["Installers"]) == 1 and inst["Installers"][0]["Architecture"] == 
 check(inst["Installers"][0]["InstallerSha256"].lower() == sha256(os.path.join(dist, name + ".msi")),
       "installer: the MSI's real SHA-256")
 check(inst["ProductCode"] == props["ProductCode"], "installer: the MSI's real ProductCode")
+check(all(e.get("DisplayVersion") != version for e in inst.get("AppsAndFeaturesEntries", [])),
+      "installer: no DisplayVersion that only repeats PackageVersion")
 url = inst["Installers"][0]["InstallerUrl"]
 check(re.match(r"^https://[\w.-]+\.example/", url) is not None and url.endswith(f"/{name}.msi"),
       f"installer URL on the reserved domain, naming the MSI: {url}")

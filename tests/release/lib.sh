@@ -67,3 +67,20 @@ start_detached() {
   setsid wine "$@" </dev/null >>"$wine_log" 2>&1 &
   started=$!
 }
+
+# The installed program, started detached, while msiexec replaces or removes
+# it; then whether the installer closed it (exit code 0). One still running
+# after msiexec fails the check and is closed here.
+start_installed_program() {  # start_installed_program <before what>
+  start_detached 'C:\Program Files\Staywick\Staywick.exe'
+  check "the installed program runs before the $1" win "$bin/staywick_probe.exe" wait 20000
+}
+check_closed_by_installer() {
+  if win "$bin/staywick_probe.exe" wait 0; then
+    bad "the program still runs after msiexec"
+    win "$bin/staywick_probe.exe" close 10000 || true
+  fi
+  local program_rc=0
+  wait "$started" || program_rc=$?
+  check "the running program was closed, with exit code 0 (got $program_rc)" [ "$program_rc" -eq 0 ]
+}

@@ -8,7 +8,8 @@ msi=$dist/Staywick-$version-win-x64.msi
 pc=$(msi_property "$msi" ProductCode)
 
 # A run that was cut short may have left its installation behind.
-for leftover in "$build"/release-test/*/Staywick-*-win-x64.msi; do
+for leftover in "$build"/release-test/*/Staywick-*-win-x64.msi \
+                "$build"/release-test/*/*/Staywick-*-win-x64.msi; do
   win msiexec /x "$(winepath -w "$leftover")" /qn || true
 done
 check "nothing of Staywick is installed before" test ! -e "$program_dir/Staywick.exe"

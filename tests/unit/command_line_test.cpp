@@ -21,6 +21,21 @@ TEST_P(CommandLineSwitchTest, OnlyTheFirstArgumentCountsComparedWhole) {
         << GetParam().commandLine;
 }
 
+// Restart Manager starts the program again with these arguments after an
+// upgrade: they must give the same switch, and nothing else.
+TEST_P(CommandLineSwitchTest, TheRestartArgumentsGiveTheSameSwitch) {
+    const std::wstring arguments = SwitchArguments(GetParam().expected);
+    EXPECT_EQ(SwitchFromCommandLine(L"Staywick.exe " + arguments), GetParam().expected)
+        << GetParam().commandLine;
+    EXPECT_EQ(CommandLineArgument(L"Staywick.exe " + arguments, 2), L"");
+}
+
+TEST(SwitchArguments, OneCanonicalFormEach) {
+    EXPECT_EQ(SwitchArguments(DiagnosticSwitch::Debug), L"/D");
+    EXPECT_EQ(SwitchArguments(DiagnosticSwitch::Log), L"/L");
+    EXPECT_EQ(SwitchArguments(DiagnosticSwitch::None), L"");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, CommandLineSwitchTest,
     ::testing::Values(

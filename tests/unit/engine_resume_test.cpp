@@ -178,8 +178,14 @@ TEST_P(ResumeKinds, BringsTimersAwakeRequestStatusAndIconBackInStep) {
 
     c.PowerResumed(GetParam());
     const std::uint64_t resumedAt = rig.clock.Now();
-    EXPECT_EQ(rig.input.executionStates.back(), kRequest);
-    EXPECT_EQ(rig.powerRequest.held, std::optional<std::wstring>(kReason));
+    if (GetParam() == ResumeKind::ByUser) {
+        EXPECT_EQ(rig.input.executionStates.back(), kRequest);
+        EXPECT_EQ(rig.powerRequest.held, std::optional<std::wstring>(kReason));
+    } else {
+        // Nobody is there yet: the system may go back to sleep.
+        EXPECT_EQ(rig.input.executionStates.back(), kRelease);
+        EXPECT_FALSE(rig.powerRequest.held.has_value());
+    }
     EXPECT_EQ(rig.view.caption, L"&Staywick is active");
     EXPECT_EQ(rig.view.tip, L"&Staywick is active");
     EXPECT_TRUE(rig.view.statusChecked);
@@ -274,9 +280,9 @@ TEST_P(ResumeSequence, ForcedWakesWaitForInputOnlyAfterAnUnattendedWake) {
     rig.clock.Advance(kMinute);
     EXPECT_GT(rig.mainPort.fireTimes.size(), ticksBefore) << "the tick keeps running";
     EXPECT_EQ(!rig.input.keysPressed.empty(), p.pressesBeforeInput);
-    EXPECT_EQ(rig.input.executionStates.back(), kRequest)
-        << "the awake request follows the settings";
-    EXPECT_EQ(rig.powerRequest.held, std::optional<std::wstring>(kReason));
+    // The requests are held exactly when the presses are not held back.
+    EXPECT_EQ(rig.input.executionStates.back(), p.pressesBeforeInput ? kRequest : kRelease);
+    EXPECT_EQ(rig.powerRequest.held.has_value(), p.pressesBeforeInput);
 
     // Somebody is there: from now on the idle limit rules as before.
     rig.input.UserInput();
@@ -285,6 +291,8 @@ TEST_P(ResumeSequence, ForcedWakesWaitForInputOnlyAfterAnUnattendedWake) {
     const std::uint64_t limit = static_cast<std::uint64_t>(p.sleepMax) * kMinute;
     rig.clock.AdvanceTo(inputAt + limit + 5 * kSecond);
     EXPECT_GT(rig.input.keysPressed.size(), pressesAtInput);
+    EXPECT_EQ(rig.input.executionStates.back(), kRequest);
+    EXPECT_EQ(rig.powerRequest.held, std::optional<std::wstring>(kReason));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ResumeSequence,
@@ -318,7 +326,7 @@ TEST(ResumeHold, InputBringsForcedWakesBackAtTheNextTick) {
     rig.clock.Advance(kMinute);
     ASSERT_TRUE(rig.input.keysPressed.empty());
     const std::uint32_t heldInterval = c.TimerMain.Interval();
-    EXPECT_EQ(heldInterval, 2000u) << "a held tick re-aims as below the limit";
+    EXPECT_EQ(heldInterval, 5000u) << "a held tick polls every 5 s";
     rig.input.UserInput();
     rig.clock.Advance(heldInterval);
     EXPECT_EQ(rig.input.keysPressed.size(), 2u) << "one forced wake, two presses";
@@ -350,6 +358,142 @@ TEST(ResumeHold, ScreenSaverCommandDuringTheHoldPressesNoKey) {
     c.OnAppMessage(0x0112, 0xF140, handled);
     EXPECT_TRUE(handled) << "still swallowed";
     EXPECT_TRUE(rig.input.keysPressed.empty());
+}
+
+// --- The unattended hold and the awake requests ---------------------------
+
+TEST(UnattendedHold, NeitherRequestIsHeldAndBothComeBackWithInput) {
+    KeepAwakeRig rig(Active(3, 720)); // counting down to 01:00
+    auto& c = RunThenSleep(rig, kHour);
+    ASSERT_TRUE(rig.powerRequest.held.has_value()) << "held before the sleep";
+    rig.input.events.clear();
+
+    c.PowerResumed(ResumeKind::Automatic);
+    EXPECT_EQ(rig.input.events, std::vector<std::string>{"release"});
+    EXPECT_FALSE(rig.powerRequest.held.has_value());
+    EXPECT_EQ(rig.powerRequest.calls.back(), L"release");
+
+    // Two minutes unattended: the ticks poll every 5 s and hold nothing.
+    const std::size_t ticksBefore = rig.mainPort.fireTimes.size();
+    rig.clock.Advance(2 * kMinute);
+    EXPECT_EQ(rig.mainPort.fireTimes.size() - ticksBefore, 24u);
+    EXPECT_EQ(rig.mainPort.ArmedInterval(), 5000u);
+    EXPECT_EQ(rig.input.events, std::vector<std::string>{"release"}) << "no request, no key";
+    EXPECT_FALSE(rig.powerRequest.held.has_value());
+
+    rig.clock.Advance(2 * kSecond);
+    rig.input.UserInput();
+    rig.clock.Advance(5 * kSecond - 1);
+    EXPECT_EQ(rig.input.events, (std::vector<std::string>{"release", "request"}))
+        << "back at the first tick after the input";
+    EXPECT_EQ(rig.powerRequest.held,
+              std::optional<std::wstring>(std::wstring(kReason) + L" until 01:00"));
+    EXPECT_NE(rig.mainPort.ArmedInterval(), 5000u) << "aimed at the idle limit again";
+}
+
+TEST(UnattendedHold, AResumeByTheUserBringsBothBack) {
+    KeepAwakeRig rig(Active(3));
+    auto& c = RunThenSleep(rig, kHour);
+    c.PowerResumed(ResumeKind::Automatic);
+    rig.clock.Advance(30 * kSecond);
+    ASSERT_FALSE(rig.powerRequest.held.has_value());
+    c.PowerResumed(ResumeKind::ByUser);
+    EXPECT_EQ(rig.input.executionStates.back(), kRequest);
+    EXPECT_EQ(rig.powerRequest.held, std::optional<std::wstring>(kReason));
+}
+
+TEST(UnattendedHold, ChangesOfTheStatusDuringTheHoldRequestNothing) {
+    KeepAwakeRig rig(Active(3));
+    auto& c = RunThenSleep(rig, kHour);
+    c.PowerResumed(ResumeKind::Automatic);
+    c.UpdateActiveStatus(); // as a toggle or a chosen duration would
+    EXPECT_EQ(rig.input.executionStates.back(), kRelease);
+    EXPECT_FALSE(rig.powerRequest.held.has_value());
+}
+
+TEST(UnattendedHold, TheLogShowsTheHoldOnceAndThenEveryChange) {
+    KeepAwakeRig rig(Active(3));
+    rig.diagnostics.logEnabled = true;
+    auto& c = RunThenSleep(rig, kHour);
+    c.PowerResumed(ResumeKind::Automatic);
+    rig.diagnostics.lines.clear();
+    rig.clock.Advance(kMinute);
+    const std::vector<std::wstring> held = {L"log|Im in the timer",
+                                            L"log|  GetIdleTime: 3615000",
+                                            L"log|  >= : 180000",
+                                            L"log|IdelTime: 3615000",
+                                            L"log|  aNewInterval: -3440000",
+                                            L"log|  timer interval at: 5000"};
+    EXPECT_EQ(rig.diagnostics.lines, held) << "twelve polls, one entry";
+
+    rig.input.UserInput();
+    rig.clock.Advance(5 * kSecond);
+    ASSERT_EQ(rig.diagnostics.lines.size(), held.size() + 6u);
+    EXPECT_EQ(rig.diagnostics.lines[held.size()], L"log|Im in the timer");
+    EXPECT_EQ(rig.diagnostics.lines.back(), L"log|  timer interval at: 170000");
+    rig.clock.Advance(kMinute);
+    EXPECT_EQ(rig.diagnostics.lines.size(), held.size() + 6u) << "no tick until the limit nears";
+
+    // The next unattended wake is written again.
+    c.PowerSuspending();
+    rig.clock.Sleep(static_cast<std::uint32_t>(kHour));
+    c.PowerResumed(ResumeKind::Automatic);
+    rig.clock.Advance(10 * kSecond);
+    EXPECT_EQ(rig.diagnostics.lines.size(), held.size() + 12u);
+}
+
+// --- Suspend and the timers ------------------------------------------------
+
+TEST(Suspend, StopsTheTickUntilAResumeMessageDecides) {
+    KeepAwakeRig rig(Active(0)); // every tick is due to force a wake
+    auto& c = rig.Create();
+    rig.StartUp();
+    rig.clock.Advance(10 * kSecond);
+    c.PowerSuspending();
+    EXPECT_FALSE(rig.mainPort.Armed());
+    rig.input.keysPressed.clear();
+    const std::size_t ticks = rig.mainPort.fireTimes.size();
+
+    // Awake again, the resume message not yet handled: no tick, and a
+    // swallowed screen-saver command presses nothing either.
+    rig.clock.Sleep(static_cast<std::uint32_t>(kHour));
+    rig.clock.Advance(kMinute);
+    bool handled = false;
+    c.OnAppMessage(0x0112, 0xF140, handled);
+    EXPECT_TRUE(handled);
+    c.UpdateActiveStatus();
+    rig.clock.Advance(kMinute);
+    EXPECT_EQ(rig.mainPort.fireTimes.size(), ticks);
+    EXPECT_TRUE(rig.input.keysPressed.empty());
+
+    c.PowerResumed(ResumeKind::Automatic);
+    EXPECT_TRUE(rig.mainPort.Armed());
+    rig.clock.Advance(kMinute);
+    EXPECT_GT(rig.mainPort.fireTimes.size(), ticks);
+    EXPECT_TRUE(rig.input.keysPressed.empty()) << "the unattended hold still holds";
+}
+
+TEST(Suspend, ACountdownIsReArmedAtItsEndAtResume) {
+    KeepAwakeRig rig(State(false, 0, false));
+    auto& c = rig.Create();
+    c.UpdateActiveStatus();
+    c.Indefinitely1Click(ItemFor(5)); // ends at 5 minutes
+    rig.clock.AdvanceTo(kMinute);
+    c.PowerSuspending();
+    // Asleep for 2 minutes that the window timer does not count: left alone,
+    // it would end at 7 minutes.
+    rig.clock.SleepUncountedByTimers(2 * kMinute);
+    ASSERT_EQ(rig.countDownPort.Due(), 7 * kMinute);
+
+    c.PowerResumed(ResumeKind::ByUser);
+    EXPECT_EQ(rig.countDownPort.Due(), 5 * kMinute);
+    c.Indefinitely1Click(ItemFor(5)); // the same again: its end stays
+    rig.clock.AdvanceTo(5 * kMinute - 1);
+    EXPECT_TRUE(rig.options.Active);
+    rig.clock.AdvanceTo(5 * kMinute);
+    EXPECT_FALSE(rig.options.Active);
+    EXPECT_TRUE(rig.options.AutoStopped);
+    EXPECT_EQ(rig.countDownPort.fireTimes, std::vector<std::uint64_t>{5 * kMinute});
 }
 
 // --- The power request -------------------------------------------------

@@ -76,6 +76,31 @@ INSTANTIATE_TEST_SUITE_P(Contract, TimerPhase,
                                                    .ticks = Times{1700, 2700}},
                                          PhaseCase{.name = "ZeroIntervalStops",
                                                    .at700 = [](TTimer& t) { t.SetInterval(0); },
+                                                   .ticks = Times{}},
+                                         PhaseCase{.name = "FireInThenBackToTheInterval",
+                                                   .at700 = [](TTimer& t) { t.FireIn(100); },
+                                                   .ticks = Times{800, 1800, 2800}},
+                                         PhaseCase{.name = "FireInThenSameIntervalKeepsIt",
+                                                   .at700 =
+                                                       [](TTimer& t) {
+                                                           t.FireIn(1500);
+                                                           t.SetInterval(1000);
+                                                           t.SetEnabled(true);
+                                                       },
+                                                   .ticks = Times{2200}},
+                                         PhaseCase{.name = "FireInThenOtherIntervalRearms",
+                                                   .at700 =
+                                                       [](TTimer& t) {
+                                                           t.FireIn(100);
+                                                           t.SetInterval(2000);
+                                                       },
+                                                   .ticks = Times{2700}},
+                                         PhaseCase{.name = "FireInWhileStoppedDoesNothing",
+                                                   .at700 =
+                                                       [](TTimer& t) {
+                                                           t.SetEnabled(false);
+                                                           t.FireIn(100);
+                                                       },
                                                    .ticks = Times{}}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -150,8 +150,12 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         if (wParam != 0) {
-            addRetry_.End();
-            Notify(NIM_DELETE);
+            if (OnEndSession) {
+                OnEndSession();
+            } else {
+                addRetry_.End();
+                Notify(NIM_DELETE);
+            }
         }
         return 0;
     default:

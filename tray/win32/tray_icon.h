@@ -69,6 +69,10 @@ public:
 
     TRCPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnDblClick;
+    // WM_ENDSESSION with wParam TRUE (sign-out, shutdown, or Restart Manager
+    // closing the program): the owner ends the program, icon included.
+    // Unset, the icon is removed here.
+    std::function<void()> OnEndSession;
     // Handles the messages already waiting before the menu opens (the
     // application's ProcessMessages); a plain dispatch loop when unset.
     std::function<void()> ProcessMessages;

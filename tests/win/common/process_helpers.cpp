@@ -201,7 +201,7 @@ BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param) {
         return TRUE;
     wchar_t cls[256] = {};
     ::GetClassNameW(wnd, cls, 256);
-    if (::lstrcmpW(cls, query.cls) != 0)
+    if (query.cls && ::lstrcmpW(cls, query.cls) != 0)
         return TRUE;
     if (query.caption && WindowText(wnd) != query.caption)
         return TRUE;

@@ -66,8 +66,8 @@ std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
-// Top-level windows of process `pid` of window class `cls` (and caption, when
-// given), in z-order.
+// Top-level windows of process `pid` of window class `cls` (any class when
+// nullptr; and caption, when given), in z-order.
 std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr);
 // The first visible one, waited for; nullptr after the timeout.
 HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption, DWORD timeoutMs);

@@ -174,6 +174,48 @@ TEST_F(TrayE2eTest, ExitRemovesTheIconAndEndsWithZero) {
     EXPECT_EQ(SavedSettings(), Settings(0, 0)) << "nothing is saved at exit";
 }
 
+// What Restart Manager does to close the program for an installer, and what
+// the system does at sign-out: every top-level window of the program is
+// asked (WM_QUERYENDSESSION), then told (WM_ENDSESSION), both with
+// ENDSESSION_CLOSEAPP. `tellTrayFirst` puts the tray's window at the head of
+// both rounds, the other windows follow in z-order.
+void EndSessionAsRestartManager(DWORD pid, bool tellTrayFirst) {
+    std::vector<HWND> windows = ProcessWindows(pid, nullptr);
+    HWND tray = TrayNotifyWindow(pid);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_GE(windows.size(), 3u) << "the application, main and tray windows at least";
+    std::erase(windows, tray);
+    windows.insert(tellTrayFirst ? windows.begin() : windows.end(), tray);
+    for (HWND wnd : windows) {
+        DWORD_PTR answer = 0;
+        ASSERT_NE(::SendMessageTimeoutW(wnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP,
+                                        SMTO_ABORTIFHUNG, 5000, &answer),
+                  0);
+        EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program agrees to end";
+    }
+    for (HWND wnd : windows) {
+        // Once the program has ended, the windows left are gone: no answer.
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(wnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, 5000,
+                              &answer);
+    }
+}
+
+TEST_F(TrayE2eTest, EndSessionForRestartManagerEndsWithZeroAndTakesTheIcon) {
+    for (const bool tellTrayFirst : {false, true}) {
+        SCOPED_TRACE(tellTrayFirst ? "the tray's window told first" : "the tray's window last");
+        Start(1);
+        const ULONGLONG told = ::GetTickCount64();
+        EndSessionAsRestartManager(program_.Id(), tellTrayFirst);
+        const ULONGLONG spent = ::GetTickCount64() - told;
+        const auto code = program_.WaitExit(spent < 5000 ? static_cast<DWORD>(5000 - spent) : 0);
+        ASSERT_TRUE(code.has_value()) << "ended within 5 s of being told";
+        EXPECT_EQ(*code, 0u);
+        EXPECT_FALSE(WaitForTrayIcon(false, 3000).has_value()) << "the icon must leave the taskbar";
+        EXPECT_EQ(SavedSettings(), Settings(1, 0)) << "nothing is saved at the end";
+    }
+}
+
 TEST_F(TrayE2eTest, TheIconIsAddedOnceAndShowsTheTrueStatusFromTheStart) {
     WriteFileBytes(SettingsPath(), Settings(1, 0));
     StandInShell shell;

@@ -33,7 +33,9 @@ TEST(PowerEvents, TopLevelWindowHearsBroadcastResumes) {
     EXPECT_FALSE(::IsWindowVisible(wnd));
 
     std::vector<ResumeKind> heard;
+    int suspends = 0;
     events.OnResume = [&](ResumeKind kind) { heard.push_back(kind); };
+    events.OnSuspend = [&] { ++suspends; };
     for (const WPARAM event : {WPARAM{PBT_APMRESUMEAUTOMATIC}, WPARAM{PBT_APMSUSPEND},
                                WPARAM{PBT_APMRESUMESUSPEND}, WPARAM{PBT_APMPOWERSTATUSCHANGE}}) {
         DWORD_PTR result = 0;
@@ -41,6 +43,7 @@ TEST(PowerEvents, TopLevelWindowHearsBroadcastResumes) {
                               &result);
     }
     EXPECT_EQ(heard, (std::vector<ResumeKind>{ResumeKind::Automatic, ResumeKind::ByUser}));
+    EXPECT_EQ(suspends, 1);
     EXPECT_EQ(::SendMessageW(wnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
 }
 
@@ -152,7 +155,7 @@ TEST_F(ResumeWiring, ResumeBringsStatusAwakeRequestAndALostIconBack) {
     messages.clear();
     const std::size_t mainStarts = mainTimer.starts.size();
 
-    Broadcast(PBT_APMRESUMEAUTOMATIC);
+    Broadcast(PBT_APMRESUMESUSPEND);
     ASSERT_GE(messages.size(), 3u);
     EXPECT_EQ(messages[0], static_cast<DWORD>(NIM_MODIFY)) << "is the icon still known?";
     EXPECT_EQ(messages[1], static_cast<DWORD>(NIM_ADD)) << "no: added again";
@@ -165,6 +168,37 @@ TEST_F(ResumeWiring, ResumeBringsStatusAwakeRequestAndALostIconBack) {
     EXPECT_GT(mainTimer.starts.size(), mainStarts) << "the tick aimed afresh";
     EXPECT_EQ(mainTimer.interval, 5000u);
     EXPECT_EQ(input.presses, 0);
+}
+
+TEST_F(ResumeWiring, AnUnattendedWakeHoldsNeitherRequestUntilInput) {
+    clock.now += 60 * kMinute;
+    input.idle = 60 * kMinute; // nobody since before the sleep
+    input.states.clear();
+    Broadcast(PBT_APMRESUMEAUTOMATIC);
+    EXPECT_EQ(input.states, std::vector<std::uint32_t>{0x80000000u});
+    EXPECT_FALSE(request.held.has_value());
+
+    clock.now += 5000;
+    input.idle += 5000;
+    mainTimer.Expire();
+    EXPECT_EQ(mainTimer.interval, 5000u) << "the hold polls every 5 s";
+    EXPECT_EQ(input.states, std::vector<std::uint32_t>{0x80000000u});
+    EXPECT_EQ(input.presses, 0);
+
+    input.idle = 0; // somebody is there
+    clock.now += 5000;
+    mainTimer.Expire();
+    EXPECT_EQ(input.states, (std::vector<std::uint32_t>{0x80000000u, 0x80000003u}));
+    EXPECT_EQ(request.held, std::optional<std::wstring>(L"Staywick keeps this computer awake"));
+}
+
+TEST_F(ResumeWiring, ASuspendStopsTheTickUntilTheResume) {
+    ASSERT_TRUE(mainTimer.armed);
+    Broadcast(PBT_APMSUSPEND);
+    EXPECT_FALSE(mainTimer.armed);
+    Broadcast(PBT_APMRESUMESUSPEND);
+    EXPECT_TRUE(mainTimer.armed);
+    EXPECT_EQ(mainTimer.interval, 5000u);
 }
 
 TEST_F(ResumeWiring, ACountdownThatRanOutWhileAsleepStopsAtTheResume) {

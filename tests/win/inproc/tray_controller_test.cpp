@@ -32,6 +32,14 @@ struct QuietInput : InputPower {
     int idleReads = 0;
 };
 
+struct RecordingPowerRequest : PowerRequest {
+    bool Hold(const std::wstring&) override {
+        events.push_back("power hold");
+        return true;
+    }
+    void Release() override { events.push_back("power release"); }
+};
+
 std::vector<NOTIFYICONDATAW> records;
 BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAW data) {
     events.push_back(message == NIM_ADD ? "add" : message == NIM_DELETE ? "delete" : "modify");
@@ -78,7 +86,8 @@ protected:
                                                .timers = {mainTimer, countDownTimer, debugTimer},
                                                .saveOptions = [this] { ++saves; },
                                                .processMessages = {},
-                                               .shell = &RecordShell});
+                                               .shell = &RecordShell,
+                                               .endSession = [this] { ++endSessions; }});
         controller = &parts->Controller;
         parts->Tray.SetVisible(true);
     }
@@ -103,6 +112,7 @@ protected:
     bool fontReady = test::EnsureGlyphFont();
     TStaywickOptions options;
     int saves = 0;
+    int endSessions = 0;
     test::ManualTimer mainTimer, countDownTimer, debugTimer;
     QuietInput input;
     test::NoDiagnostics diagnostics;
@@ -158,6 +168,31 @@ TEST_F(TrayWithController, FormDestroyReleasesTheAwakeRequestBeforeTheIconGoes) 
     events.clear();
     ReleaseAwakeAndRemoveIcon(input, nullptr);
     EXPECT_EQ(events, std::vector<std::string>{"release"});
+}
+
+TEST_F(TrayWithController, FormDestroyReleasesBothRequestsBeforeTheIconGoes) {
+    RecordingPowerRequest power;
+    events.clear();
+    ReleaseAwakeAndRemoveIcon(input, parts.get(), &power);
+    EXPECT_EQ(events, (std::vector<std::string>{"release", "power release", "delete"}));
+    events.clear();
+    ReleaseAwakeAndRemoveIcon(input, nullptr, &power);
+    EXPECT_EQ(events, (std::vector<std::string>{"release", "power release"}));
+}
+
+// The tray's window hears the end of the session like every top-level
+// window; it leaves the end to the program (the main window's exit path),
+// so the requests go before the icon whichever window is told first.
+TEST_F(TrayWithController, TheEndOfTheSessionAtTheTrayEndsTheProgram) {
+    HWND wnd = parts->Tray.NotificationWindow();
+    events.clear();
+    EXPECT_EQ(::SendMessageW(wnd, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
+    ::SendMessageW(wnd, WM_ENDSESSION, FALSE, ENDSESSION_CLOSEAPP); // cancelled
+    EXPECT_EQ(endSessions, 0);
+    ::SendMessageW(wnd, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    EXPECT_EQ(endSessions, 1);
+    EXPECT_TRUE(events.empty()) << "the icon is the exit path's to remove";
+    EXPECT_TRUE(parts->Tray.Visible());
 }
 
 // A window that records the system commands that reach it.

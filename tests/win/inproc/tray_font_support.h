@@ -10,14 +10,11 @@
 
 namespace staywick::test {
 
-// The font file, found from this source file (Wine maps "/" to Z:).
+// The font file in the source tree (Wine maps "/" to Z:). Not found from
+// __FILE__: a compiler cache that shares objects across checkouts makes that
+// path relative to the build folder.
 inline std::vector<char> GlyphFontBytes() {
-    std::string path = __FILE__;
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    path = path.substr(0, path.rfind("/tests/")) + "/resources/glyphter.ttf";
+    std::string path = STAYWICK_SOURCE_DIR "/resources/glyphter.ttf";
     if (!path.empty() && path[0] == '/')
         path = "Z:" + path;
     std::ifstream in(path, std::ios::binary);
