@@ -30,14 +30,6 @@ const std::string kOffUnknownDurationLimitZero = "[General]\r\n"
                                                  "InputKey=0\r\n"
                                                  "NotifySystem=1\r\n";
 
-const std::string kOnLimitZero = "[General]\r\n"
-                                 "Active=1\r\n"
-                                 "DontLetSleepMoreThen=0\r\n"
-                                 "ActivateFor=0\r\n"
-                                 "AutoStopped=0\r\n"
-                                 "InputKey=0\r\n"
-                                 "NotifySystem=1\r\n";
-
 std::vector<HWND> ReportBoxes(DWORD pid) {
     std::vector<HWND> visible;
     for (HWND box : ProcessWindows(pid, L"#32770", L"Staywick")) {

@@ -16,15 +16,6 @@ namespace {
 constexpr wchar_t kMachineKey[] = L"HKLM\\Software\\Policies\\Tessaro\\Staywick";
 constexpr wchar_t kUserKey[] = L"HKCU\\Software\\Policies\\Tessaro\\Staywick";
 
-// On, indefinitely, a limit of 0 minutes: without a policy every tick presses a key.
-const std::string kOnLimitZero = "[General]\r\n"
-                                 "Active=1\r\n"
-                                 "DontLetSleepMoreThen=0\r\n"
-                                 "ActivateFor=0\r\n"
-                                 "AutoStopped=0\r\n"
-                                 "InputKey=0\r\n"
-                                 "NotifySystem=1\r\n";
-
 const std::string kOnIndefinitely = "[General]\r\n"
                                     "Active=1\r\n"
                                     "DontLetSleepMoreThen=3\r\n"
