@@ -10,6 +10,7 @@
 #include "diag/log_lines.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
+#include "ui/dpi.h"
 #include "ui/error_report.h"
 
 namespace staywick {
@@ -54,7 +55,7 @@ void TFrmStaywickMain::CreateComponents() {
     parts_ = BuildProgramParts(
         StaywickOptions,
         ProgramPorts{.applicationWindow = app_.Handle(),
-                     .windowDpi = static_cast<int>(::GetDpiForWindow(Handle())),
+                     .windowDpi = static_cast<int>(WindowDpi(Handle())),
                      .input = input_,
                      .diagnostics = static_cast<TickDiagnostics&>(*this),
                      .timers = {mainTimerPort_, countDownTimerPort_, debugTimerPort_},
@@ -187,7 +188,8 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);
         if (parts_) {
-            parts_->Appearance.WMSettingChange();
+            parts_->Appearance.WMSettingChange(lParam,
+                                               [this] { return parts_->Controller.GetTrayIcon(); });
             if (IsPolicyChangeMessage(lParam))
                 RunGuarded([this] { PolicyChanged(); });
         }

@@ -25,15 +25,18 @@ add_library(staywick_win INTERFACE)
 target_link_libraries(staywick_win INTERFACE staywick_app)
 
 if(MSVC)
-  set(STAYWICK_EXE_LINK_OPTIONS /SUBSYSTEM:WINDOWS /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
+  set(STAYWICK_EXE_LINK_OPTIONS /SUBSYSTEM:WINDOWS,6.01 /DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
 else()
   # One self-contained exe: no MinGW runtime DLLs next to it.
   # No link time in the header, so one commit always gives the same exe.
   # A GUI program has no console for the default terminate handler's message,
   # and that handler pulls in the C++ name demangler (about 50 KB): an
   # uncaught exception ends the program through abort() instead.
+  # The header names Windows 7 (6.1) as the oldest system the exe runs on.
   set(STAYWICK_EXE_LINK_OPTIONS -static -s -municode -mwindows
       -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--gc-sections,--no-insert-timestamp
+      -Wl,--major-subsystem-version,6,--minor-subsystem-version,1
+      -Wl,--major-os-version,6,--minor-os-version,1
       -Wl,--defsym,_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
   # The program's code optimised for size over speed; everything runs on
   # one GUI thread, so local statics need no locks around their

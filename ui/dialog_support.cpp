@@ -44,16 +44,11 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
     return result.value_or(IDCANCEL);
 }
 
-UINT WindowDpi(HWND wnd) {
-    const UINT dpi = ::GetDpiForWindow(wnd);
-    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
-
 void SetClientSize(HWND wnd, int width, int height, UINT dpi) {
     RECT r{0, 0, width, height};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_EXSTYLE));
-    ::AdjustWindowRectExForDpi(&r, style, FALSE, exStyle, dpi);
+    AdjustWindowRectForDpi(r, style, exStyle, dpi);
     ::SetWindowPos(wnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A caption that wraps or a menu can change the frame; correct once.

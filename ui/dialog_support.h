@@ -4,6 +4,7 @@
 // message loop, the look of the selected visual style, and scaling of
 // layouts designed at a fixed resolution.
 #include "ui/application.h"
+#include "ui/dpi.h"
 
 #include <windows.h>
 
@@ -29,7 +30,6 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
 inline int Scale(int value, UINT dpi, UINT designDpi) {
     return ::MulDiv(value, static_cast<int>(dpi), static_cast<int>(designDpi));
 }
-UINT WindowDpi(HWND wnd);
 
 // Sets a window's outer size so that its client area is width x height.
 void SetClientSize(HWND wnd, int width, int height, UINT dpi);

@@ -4,6 +4,8 @@
 #include "common/scope_exit.h"
 #include "ui/common_controls.h"
 
+#include <optional>
+
 namespace staywick {
 namespace {
 
@@ -15,11 +17,19 @@ std::function<void(const std::wstring&)> g_sink;
 // timers and posted messages go on being handled while it is open; without
 // this rule their errors would open a box inside the box, without end (a log
 // that cannot be written fails on every tick). An error raised while a box is
-// open is not shown and not kept: it still ends the handler that raised it,
-// and the open box already tells the user that something failed. The faults
-// behind such errors (the log file, the settings file, the timers) are met
-// again by the next tick or change, and reported then if no box is open.
+// open still ends the handler that raised it, and is kept: when the box
+// closes, the latest one kept is shown once, in a box of its own. Not every
+// fault comes back by itself: a refused save of the user's change is never
+// tried again, and unheard it would undo that change at the next start.
 bool g_boxOpen = false;
+std::optional<std::wstring> g_waiting;
+
+void ShowBox(const std::wstring& text) {
+    // Under the manifest the box's buttons are themed common controls; a
+    // system that does not load them on demand would show no box at all.
+    LoadCommonControls();
+    ::MessageBoxW(g_owner, ErrorReportText(text).c_str(), g_title.c_str(), MB_ICONERROR);
+}
 
 } // namespace
 
@@ -37,14 +47,20 @@ void ShowErrorReport(const std::wstring& text) {
         g_sink(text);
         return;
     }
-    if (g_boxOpen)
+    if (g_boxOpen) {
+        g_waiting = text; // the latest wins
         return;
+    }
     g_boxOpen = true;
     const ScopeExit closed([] { g_boxOpen = false; });
-    // Under the manifest the box's buttons are themed common controls; a
-    // system that does not load them on demand would show no box at all.
-    LoadCommonControls();
-    ::MessageBoxW(g_owner, ErrorReportText(text).c_str(), g_title.c_str(), MB_ICONERROR);
+    ShowBox(text);
+    // Errors raised while that box was open; the latest of those raised while
+    // this one is open comes next, and so on until a box closes with none.
+    while (g_waiting) {
+        const std::wstring next = std::move(*g_waiting);
+        g_waiting.reset();
+        ShowBox(next);
+    }
 }
 
 bool ReportCurrentException() {

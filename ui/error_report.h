@@ -10,7 +10,8 @@
 namespace staywick {
 
 // Shows the report box for an error text (the full-stop rule is applied here).
-// While a report box is open, a further report shows nothing (see the .cpp).
+// While a report box is open, a further report opens no box of its own at
+// once: the latest such report is shown when the box closes (see the .cpp).
 void ShowErrorReport(const std::wstring& text);
 
 // The report box's owner and caption (the hidden application window and its title).

@@ -2,6 +2,7 @@
 
 #include "common/win32/handles.h"
 #include "ui/common_controls.h"
+#include "ui/dpi.h"
 #include "ui/visual_style.h"
 #include "ui/window_utils.h"
 
@@ -64,8 +65,7 @@ void Paint(HWND wnd, HDC dc) {
         return;
     }
     ::FillRect(dc, &rc, VisualStyle::WindowBrush());
-    const UINT dpi = ::GetDpiForWindow(wnd);
-    const int box = ::MulDiv(13, dpi ? static_cast<int>(dpi) : 96, 96);
+    const int box = ::MulDiv(13, static_cast<int>(WindowDpi(wnd)), 96);
     const int top = (rc.top + rc.bottom - box) / 2;
     RECT boxRect{rc.left, top, rc.left + box, top + box};
     const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;

@@ -1,8 +1,8 @@
 #include "ui/styled_menu.h"
 
 #include "common/win32/handles.h"
-#include "platform/win32/on_demand.h"
 #include "ui/dialog_support.h"
+#include "ui/dpi.h"
 #include "ui/visual_style.h"
 
 #include <cwctype>
@@ -18,10 +18,7 @@ using win32::SelectedObject;
 // The system's menu font at a DPI, bold for the default item.
 GdiObject MenuFont(bool bold, UINT dpi) {
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    }
+    NonClientMetricsForDpi(metrics, dpi);
     LOGFONTW font = metrics.lfMenuFont;
     if (bold)
         font.lfWeight = FW_BOLD;
@@ -29,7 +26,7 @@ GdiObject MenuFont(bool bold, UINT dpi) {
 }
 
 int CheckColumnWidth(UINT dpi) {
-    return ::GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + Scale(8, dpi, USER_DEFAULT_SCREEN_DPI);
+    return SystemMetricForDpi(SM_CXMENUCHECK, dpi) + Scale(8, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
@@ -113,7 +110,7 @@ wchar_t AccessKeyOf(const std::wstring& caption) {
 }
 
 void MeasureStyledMenuItem(MEASUREITEMSTRUCT& mis, const StyledMenuItem& item, UINT dpi) {
-    const int minimum = ::GetSystemMetricsForDpi(SM_CYMENUSIZE, dpi);
+    const int minimum = SystemMetricForDpi(SM_CYMENUSIZE, dpi);
     if (item.caption == L"-") {
         mis.itemWidth = 1;
         mis.itemHeight = static_cast<UINT>(minimum / 3);
@@ -229,19 +226,7 @@ void EnsureMenuItemHighlighted(HMENU menu, UINT position) {
 }
 
 UINT DpiAtPoint(POINT pt) {
-    // GetDpiForMonitor lives in shcore.dll, which the program does not import.
-    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpiForMonitor =
-        win32::OnDemandFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
-    UINT x = 0, y = 0;
-    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
-    if (getDpiForMonitor &&
-        SUCCEEDED(getDpiForMonitor(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
-                                   &x, &y)) &&
-        x > 0) {
-        return x;
-    }
-    return ::GetDpiForSystem();
+    return MonitorDpi(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST));
 }
 
 } // namespace staywick

@@ -4,8 +4,6 @@
 #include "platform/win32/on_demand.h"
 #include "ui/styled_button.h"
 
-#include <dwmapi.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -42,13 +40,11 @@ StyleState& State() {
 // The title bar follows on systems that offer a dark frame; elsewhere this
 // does nothing.
 void ApplyFrame(HWND wnd, bool dark) {
-    const BOOL value = dark ? TRUE : FALSE;
-    constexpr DWORD kImmersiveDarkMode = 20;
     // dwmapi only once a window needs its frame.
-    static const auto setAttribute = win32::OnDemandFunction<decltype(&::DwmSetWindowAttribute)>(
-        L"dwmapi.dll", "DwmSetWindowAttribute");
+    static const auto setAttribute =
+        win32::OnDemandFunction<SetWindowAttributeFn>(L"dwmapi.dll", "DwmSetWindowAttribute");
     if (setAttribute)
-        setAttribute(wnd, kImmersiveDarkMode, &value, sizeof(value));
+        SetDarkTitleBar(wnd, dark, setAttribute);
 }
 
 BOOL CALLBACK AttachChildButton(HWND child, LPARAM) {
@@ -60,6 +56,18 @@ BOOL CALLBACK AttachChildButton(HWND child, LPARAM) {
 }
 
 } // namespace
+
+DWORD SetDarkTitleBar(HWND wnd, bool dark, SetWindowAttributeFn setAttribute) {
+    const BOOL value = dark ? TRUE : FALSE;
+    // DWMWA_USE_IMMERSIVE_DARK_MODE since Windows 10 20H1; the same switch
+    // had the number 19 from 1809 to 1909. Under Wine both answer S_OK and
+    // change nothing.
+    for (const DWORD attribute : {DWORD{20}, DWORD{19}}) {
+        if (SUCCEEDED(setAttribute(wnd, attribute, &value, sizeof(value))))
+            return attribute;
+    }
+    return 0;
+}
 
 void VisualStyle::Select(StyleKind kind) {
     StyleState& state = State();

@@ -70,4 +70,11 @@ public:
     static void SetHighContrastReader(bool (*reader)());
 };
 
+// DwmSetWindowAttribute's form (dwmapi is loaded on first use).
+using SetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+// Asks for a dark (or light) title bar: attribute 20, or 19 where 20 is
+// refused (Windows 10 1809 to 1909). Returns the attribute that was taken, 0
+// when neither was (older systems have no dark title bar).
+DWORD SetDarkTitleBar(HWND wnd, bool dark, SetWindowAttributeFn setAttribute);
+
 } // namespace staywick

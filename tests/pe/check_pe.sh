@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Staywick.exe must import only Windows system DLLs (no MinGW runtime next to
-# it) and carry dynamic base, high-entropy VA and NX compatibility.
+# it), no function newer than Windows 7 SP1, name Windows 7 (6.1) as its
+# oldest system, and carry dynamic base, high-entropy VA and NX compatibility.
 set -u
 exe=$1
 fail=0
@@ -14,6 +15,7 @@ done
 for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
   if printf '%s\n' "$dlls" | grep -qx "$dll"; then echo "imports $dll"; fail=1; fi
 done
+"$(dirname "$0")/win7_imports.sh" "$exe" || fail=1
 chars=$(printf '%s\n' "$dump" | sed -n 's/^DllCharacteristics\s*//p')
 echo "DllCharacteristics: $chars"
 for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
@@ -22,4 +24,10 @@ done
 subsystem=$(printf '%s\n' "$dump" | sed -n 's/^Subsystem\s*//p')
 echo "Subsystem: $subsystem"
 [[ $subsystem == 00000002* ]] || { echo "not a GUI program"; fail=1; }
+field() { printf '%s\n' "$dump" | sed -n "s/^$1\s*//p"; }
+for kind in Subsystem OSystem; do
+  version="$(field "Major${kind}Version").$(field "Minor${kind}Version")"
+  echo "${kind} version: $version"
+  [ "$version" = 6.1 ] || { echo "the ${kind} version must be 6.1 (Windows 7)"; fail=1; }
+done
 exit $fail

@@ -16,7 +16,7 @@ configure_build windows Staywick staywick_probe gtest
 gtest_flags=(-isystem /usr/src/googletest/googletest/include)
 bin=$STAYWICK_BUILD/windows/bin
 x86_64-w64-mingw32-g++-posix -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE \
-  -D_UNICODE -DNOMINMAX -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
+  -D_UNICODE -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
   "$root/tests/screenshots/tray_shots.cpp" "$root/tests/win/common/tray_driver.cpp" \
   "$root/tests/win/common/process_helpers.cpp" -static -municode -o "$obj/tray_shots.exe" \
   "$STAYWICK_BUILD/windows/lib/libgtest.a" -luser32 -lgdi32 -lshell32 -ladvapi32

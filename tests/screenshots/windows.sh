@@ -20,7 +20,7 @@ gtest_flags=(-isystem /usr/src/googletest/googletest/include)
 bin=$STAYWICK_BUILD/windows/bin
 cxx=x86_64-w64-mingw32-g++-posix
 $cxx -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE -D_UNICODE -DNOMINMAX \
-  -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
+  -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
   "$root/tests/screenshots/windows_driver.cpp" "$root/tests/win/common/process_helpers.cpp" \
   -static -municode -o "$obj/windows_driver.exe" \
   "$STAYWICK_BUILD/windows/lib/libgtest.a" -luser32 -lshell32

@@ -40,8 +40,14 @@ void TTrayAppearance::UpdateTrayIcon(std::int32_t aIconIndex) {
     tray_.SetIcon(icon.Get());
 }
 
-void TTrayAppearance::WMSettingChange() {
+void TTrayAppearance::WMSettingChange(LPARAM lParam,
+                                      const std::function<std::int32_t()>& GetTrayIcon) {
     SetVisualStyle();
+    // The taskbar switching between light and dark comes as this area; a
+    // glyph left in the old colour could not be seen on the new taskbar.
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (area && ::lstrcmpiW(area, L"ImmersiveColorSet") == 0 && GetTrayIcon)
+        UpdateTrayIcon(GetTrayIcon());
 }
 
 void TTrayAppearance::DpiChanged(HWND window, WPARAM wParam, LPARAM lParam,

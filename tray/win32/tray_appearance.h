@@ -32,8 +32,11 @@ public:
     void SetVisualStyle();
     // Draws the glyph in the taskbar's colour and hands it to the tray icon.
     void UpdateTrayIcon(std::int32_t aIconIndex);
-    // After the window's default handling of WM_SETTINGCHANGE.
-    void WMSettingChange();
+    // After the window's default handling of WM_SETTINGCHANGE, with its
+    // lParam: the style follows the applications' mode, and when the colour
+    // modes changed ("ImmersiveColorSet") the glyph GetTrayIcon gives is drawn
+    // again at once in the taskbar's colour.
+    void WMSettingChange(LPARAM lParam, const std::function<std::int32_t()>& GetTrayIcon);
     // WM_DPICHANGED of the main window: the window takes the suggested
     // rectangle, the glyphs their new cell, the style is applied; 5000 ms
     // later a one-shot timer draws the glyph GetTrayIcon gives then. The

@@ -6,12 +6,19 @@
 #include <versionhelpers.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace staywick {
 
 namespace {
 
 constexpr wchar_t kNotifyWindowClass[] = L"TTrayIconNotifyWindow";
+
+// The icon's number for the shell. Windows keeps the user's choice to show an
+// icon on the taskbar per program and number, so the number stays the same
+// from start to start. No guidItem: a GUID ties the icon to one exe path, and
+// a portable copy that moves would lose its place.
+constexpr UINT kIconId = 1;
 
 template <std::size_t N> void CopyCut(wchar_t (&target)[N], const std::wstring& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -32,16 +39,19 @@ TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell, TimerPort*
     : appWindow_(applicationWindow), shell_(shell), hint_(kAppTitle),
       ownRetryTimer_(retryTimer ? nullptr : std::make_unique<TimerPortWin32>()),
       addRetry_(retryTimer ? *retryTimer : *ownRetryTimer_,
-                [this] { return !visible_ || Notify(NIM_ADD); }) {
+                [this] { return !visible_ || NotifyAdd(); }) {
     RegisterWindowClass(kNotifyWindowClass);
     // Top-level (not message-only), so that the shell's broadcasts reach it.
-    Create(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+    // Without it no icon could ever be added, and a program that keeps the
+    // computer awake with no icon could be neither seen nor ended.
+    if (!Create(0, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr))
+        throw AppError(L"Cannot create the tray icon window");
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
     data_.cbSize =
         ::IsWindowsVersionOrGreater(6, 0, 0) ? sizeof(NOTIFYICONDATAW) : NOTIFYICONDATAW_V2_SIZE;
     data_.hWnd = Handle();
-    data_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(Handle()));
+    data_.uID = kIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = MainIcon();
@@ -59,6 +69,11 @@ bool TTrayIcon::Notify(DWORD message) {
     return shell_(message, &data_) != FALSE;
 }
 
+bool TTrayIcon::NotifyAdd() {
+    added_ = Notify(NIM_ADD);
+    return added_;
+}
+
 void TTrayIcon::SetVisible(bool value) {
     if (value == visible_)
         return;
@@ -67,13 +82,17 @@ void TTrayIcon::SetVisible(bool value) {
         Add();
     } else {
         addRetry_.End();
-        if (!Notify(NIM_DELETE))
+        // An icon the shell never took (refused at sign-in, lost with a
+        // restarted shell) is no fault to report when it cannot be removed;
+        // the delete still goes out, in case the shell took it after all.
+        const bool wasAdded = std::exchange(added_, false);
+        if (!Notify(NIM_DELETE) && wasAdded)
             throw AppError(L"Cannot remove shell notification icon");
     }
 }
 
 void TTrayIcon::Add() {
-    if (Notify(NIM_ADD)) {
+    if (NotifyAdd()) {
         addRetry_.End();
     } else {
         addRetry_.Begin(); // silently; "TaskbarCreated" still works meanwhile
@@ -124,8 +143,15 @@ void TTrayIcon::SetBalloonHint(const std::wstring& value) {
 
 void TTrayIcon::ShowBalloonHint() {
     data_.uFlags |= NIF_INFO;
-    data_.dwInfoFlags = BalloonFlags;
+    // Not in the first hour after a user's first sign-in, when Windows asks
+    // programs to keep quiet; the flag does nothing at any other time.
+    data_.dwInfoFlags = BalloonFlags | NIIF_RESPECT_QUIET_TIME;
     Notify(NIM_MODIFY);
+    // Only this call posts the balloon: every later NIM_MODIFY (a status
+    // change, a resume, a restarted shell's add) would post it again, each
+    // time a new notification on Windows 10 and 11. Taken off the record
+    // without a shell call, so the balloon already up stays up.
+    data_.uFlags &= ~static_cast<UINT>(NIF_INFO);
 }
 
 void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstring& Text,
@@ -135,9 +161,7 @@ void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstr
     Tray.BalloonFlags = Flags;
     Tray.ShowBalloonHint();
     // No empty text to the shell: a NIM_MODIFY with NIF_INFO and an empty
-    // text would take the balloon down in the moment it was posted. The
-    // record keeps the text, so a status update while NIF_INFO is still set
-    // re-posts the balloon rather than withdrawing it.
+    // text would take the balloon down in the moment it was posted.
     Tray.ForgetBalloonHint();
 }
 
@@ -155,6 +179,7 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             } else {
                 addRetry_.End();
                 Notify(NIM_DELETE);
+                added_ = false; // gone: nothing left to report at the exit
             }
         }
         return 0;

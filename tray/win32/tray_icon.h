@@ -32,6 +32,7 @@ public:
     // shell: the Shell_NotifyIconW to call (tests record the calls).
     // retryTimer: the timer of the add retries; nullptr for a window timer
     // of its own (tests pass one they fire themselves).
+    // Throws AppError when the notification window cannot be created.
     explicit TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell = &::Shell_NotifyIconW,
                        TimerPort* retryTimer = nullptr);
     ~TTrayIcon() override;
@@ -39,8 +40,8 @@ public:
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
     bool Visible() const noexcept { return visible_; }
-    // NIM_ADD or NIM_DELETE; a failing delete throws
-    // AppError(L"Cannot remove shell notification icon").
+    // NIM_ADD or NIM_DELETE; a failing delete of an icon the shell took
+    // throws AppError(L"Cannot remove shell notification icon").
     void SetVisible(bool value);
     // After a resume: while visible, the icon is added again when the shell
     // no longer knows it (NIM_MODIFY refused).
@@ -61,7 +62,8 @@ public:
     void SetBalloonHint(const std::wstring& value);
     std::uint8_t BalloonFlags = 0; // 0 none, 1 information, 2 warning, 3 error
     std::int32_t BalloonTimeout = 10000;
-    // Posts the balloon with the current title, text and flags.
+    // Posts the balloon with the current title, text and flags, once: the
+    // record does not keep NIF_INFO, so no later call posts it again.
     void ShowBalloonHint();
     // Empties the stored balloon text without a shell call: the balloon
     // already posted stays up, and the next text set counts as a change.
@@ -85,6 +87,8 @@ public:
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Notify(DWORD message);
+    // NIM_ADD, noting whether the shell took the icon.
+    bool NotifyAdd();
     // NIM_ADD; refused, it is tried again for a while.
     void Add();
     void OnCallback(LPARAM event);
@@ -95,6 +99,7 @@ private:
     UINT taskbarCreated_ = 0;
     NOTIFYICONDATAW data_{};
     bool visible_ = false;
+    bool added_ = false; // the shell took the icon with the last NIM_ADD
     std::wstring hint_;
     std::wstring balloonTitle_, balloonHint_;
     win32::IconHandle icon_;
@@ -105,6 +110,7 @@ private:
 // Posts a balloon notification on the icon and leaves it up for the shell's
 // time: title and text (each sent only when it changed), flags, show; then the
 // stored text is forgotten locally, so the next call sends and posts it again.
+// Nothing else posts it: not a later status change, nor a restarted shell.
 void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstring& Text,
                      std::uint8_t Flags);
 

@@ -296,11 +296,11 @@ HWND TrayNotifyWindow(DWORD pid) {
 
 bool ShellHasTrayIcon(HWND notifyWindow) {
     // A modification that changes nothing succeeds only for an icon the shell
-    // holds; the program numbers its icon by its notification window.
+    // holds; the program's icon is number 1 of its notification window.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = notifyWindow;
-    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(notifyWindow));
+    data.uID = kProgramTrayIconId;
     return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 

@@ -100,7 +100,8 @@ struct SeenMessageBox {
 std::optional<SeenMessageBox> WaitForMessageBox(const wchar_t* caption, DWORD timeoutMs);
 
 // The program's tray icon as the shell knows it: true while the shell holds
-// an icon for the program's notification window.
+// an icon for the program's notification window. The icon's uID is always 1.
+inline constexpr UINT kProgramTrayIconId = 1;
 HWND TrayNotifyWindow(DWORD pid);
 bool ShellHasTrayIcon(HWND notifyWindow);
 

@@ -204,7 +204,7 @@ ScopedPersonalizeValue::~ScopedPersonalizeValue() {
     ::RegCloseKey(key);
 }
 
-StandInShell::StandInShell() {
+StandInShell::StandInShell(bool refuse) : refuse_(refuse) {
     HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this, ready] { Run(ready); });
     ::WaitForSingleObject(ready, 5000);
@@ -237,7 +237,7 @@ LRESULT CALLBACK StandInShell::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
             self->requests_.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
             self->messages_.push_back(static_cast<DWORD>(data->dwData));
         }
-        return TRUE;
+        return self && self->refuse_ ? FALSE : TRUE;
     }
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }

@@ -48,8 +48,8 @@ bool ClickTrayIcon(int button);
 // The visible popup menu windows ("#32768") of a process.
 std::vector<HWND> VisibleMenus(DWORD processId);
 
-// The program's hidden notification window; the icon's uID is the low
-// 32 bits of its handle.
+// The program's hidden notification window; the icon's uID is
+// kProgramTrayIconId (1).
 HWND ProgramNotifyWindow();
 
 // Sets a DWORD under HKCU\...\Themes\Personalize for one test and puts the
@@ -70,10 +70,11 @@ private:
 
 // A hidden top-level "Shell_TrayWnd" above the real taskbar, so that a
 // program's Shell_NotifyIconW finds it first while it exists. It answers every
-// request with TRUE and keeps each request's bytes; its own thread serves it.
+// request with TRUE (or, refusing, with FALSE, as a notification area that is
+// not ready yet) and keeps each request's bytes; its own thread serves it.
 class StandInShell {
 public:
-    StandInShell();
+    explicit StandInShell(bool refuse = false);
     ~StandInShell();
     StandInShell(const StandInShell&) = delete;
     StandInShell& operator=(const StandInShell&) = delete;
@@ -90,6 +91,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
     std::vector<DWORD> messages_;
+    bool refuse_;
     HWND wnd_ = nullptr;
     DWORD threadId_ = 0;
     std::thread thread_;

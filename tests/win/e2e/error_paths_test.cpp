@@ -1,9 +1,9 @@
 // The real Staywick.exe driven into its failure paths: a settings file that
-// cannot be written at start-up, and a log that cannot be written on any
-// tick. Start-up still completes (the icon with the true status, no tick while
-// off), and never more than one error box is open while the program goes on
-// answering. Judged from outside: the boxes of the process, the system's idle
-// time, the notification area and what the program sends to the shell.
+// cannot be written at start-up, a log that cannot be written on any tick,
+// and an end while the notification area refuses the icon. Start-up still completes (the icon with
+// the true status, no tick while off), and never more than one error box is open while the program
+// goes on answering. Judged from outside: the boxes of the process, the system's idle time, the
+// notification area and what the program sends to the shell.
 #include "win/common/idle_watch.h"
 #include "win/common/process_helpers.h"
 #include "win/common/tray_driver.h"
@@ -199,10 +199,48 @@ TEST_F(ErrorPathsTest, ALogThatCannotBeWrittenKeepsOneBoxAndTheProgramAnswers) {
     EXPECT_TRUE(Answers(main)) << "the program still answers messages";
     EXPECT_TRUE(program_.Running());
 
-    // Closed, the fault is met again at the next tick and has a box of its own.
+    // Closed, the latest error raised while it was open has a box of its own.
     ASSERT_TRUE(DismissBox(box));
     EXPECT_TRUE(WaitUntil(8000, [&] { return ReportBoxes(pid).size() == 1; }));
     EXPECT_TRUE(Answers(main));
+}
+
+// taskkill (without /F) during the sign-in retries of a refused icon add:
+// the program ends through its exit path, with no box about an icon the
+// shell never took.
+TEST_F(ErrorPathsTest, EndedByTaskkillWhileTheIconIsRefusedItShowsNoBox) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nDontLetSleepMoreThen=3\r\n"
+                                   "ActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\n"
+                                   "NotifySystem=1\r\n");
+    // The notification area refuses the icon, as at sign-in before it is ready.
+    StandInShell refusing(true);
+    ASSERT_NE(refusing.Window(), nullptr);
+    program_ = Process::Start(exe_);
+    const DWORD pid = program_.Id();
+    ASSERT_NE(WaitForMainWindow(10000), nullptr);
+    ASSERT_TRUE(WaitUntil(10000, [&] {
+        const auto messages = refusing.Messages();
+        return std::count(messages.begin(), messages.end(), DWORD{NIM_ADD}) >= 1;
+    })) << "no icon add reached the shell";
+
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    Process taskkill =
+        Process::Start(std::wstring(system) + L"\\taskkill.exe", L"/PID " + std::to_wstring(pid));
+    EXPECT_EQ(taskkill.WaitExit(10000).value_or(1234), 0u) << "taskkill found the program";
+
+    std::size_t mostBoxes = 0;
+    std::optional<DWORD> code;
+    WaitUntil(10000, [&] {
+        mostBoxes = std::max(mostBoxes, ReportBoxes(pid).size());
+        return (code = program_.WaitExit(0)).has_value();
+    });
+    EXPECT_EQ(mostBoxes, 0u) << "an error box at the exit";
+    ASSERT_TRUE(code.has_value()) << "the program did not end";
+    EXPECT_EQ(*code, 0u);
+    const auto messages = refusing.Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), static_cast<DWORD>(NIM_DELETE)) << "the delete still went out";
 }
 
 } // namespace

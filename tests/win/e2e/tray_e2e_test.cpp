@@ -1,8 +1,8 @@
 // The tray with the real Staywick.exe in Wine's desktop taskbar: real mouse
 // clicks on the icon, the menu chosen by keyboard, Exit, a second start's
-// balloon (posted and left up) and the shell's "TaskbarCreated" broadcast, each judged by what is
-// visible from outside: the settings file, the icon's pixels, the menu
-// windows, the exit code and what the program sends to the shell.
+// balloon (posted once and left up) and the shell's "TaskbarCreated" broadcast, each judged by what
+// is visible from outside: the settings file, the icon's pixels, the menu windows, the exit code
+// and what the program sends to the shell.
 #include "win/common/process_helpers.h"
 #include "win/common/tray_driver.h"
 
@@ -278,6 +278,38 @@ TEST_F(TrayE2eTest, SecondStartMakesTheFirstPostItsBalloonAndLeaveItUp) {
     EXPECT_TRUE(program_.Running());
 }
 
+TEST_F(TrayE2eTest, AClickedBalloonIsNotPostedAgainByAStatusChangeOrARestartedShell) {
+    Start(0);
+    StandInShell shell;
+    ASSERT_NE(shell.Window(), nullptr);
+    Process second = Process::Start(exe_);
+    EXPECT_EQ(second.WaitExit(3000).value_or(1234), 0u);
+    ASSERT_TRUE(WaitUntil(3000, [&] { return shell.Requests().size() >= 3; }));
+    ASSERT_TRUE(RequestFlags(shell.Requests()[2]) & NIF_INFO) << "the show";
+
+    // The user clicks the balloon and then switches keeping-awake on; then
+    // the shell restarts. Each sends the icon to the shell again.
+    HWND notify = ProgramNotifyWindow();
+    constexpr UINT kCallback = WM_USER + 1;
+    ::PostMessageW(notify, kCallback, kProgramTrayIconId, NIN_BALLOONUSERCLICK);
+    ::PostMessageW(notify, kCallback, kProgramTrayIconId, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitForSaved(Settings(1, 0))) << SavedSettings();
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
+                          SMTO_ABORTIFHUNG, 3000, &result);
+    ASSERT_TRUE(WaitUntil(3000, [&] {
+        const auto messages = shell.Messages();
+        return !messages.empty() && messages.back() == static_cast<DWORD>(NIM_ADD);
+    }));
+    ASSERT_TRUE(SyncWithWindow(notify));
+    ASSERT_TRUE(SyncWithWindow(shell.Window()));
+    const auto requests = shell.Requests();
+    ASSERT_GE(requests.size(), 6u) << "tip, glyph and the add after the balloon";
+    for (std::size_t i = 3; i < requests.size(); ++i)
+        EXPECT_FALSE(RequestFlags(requests[i]) & NIF_INFO) << "request " << i << " re-posts it";
+    EXPECT_TRUE(HoldsText(requests.back(), L"&Staywick is active"));
+}
+
 TEST_F(TrayE2eTest, TaskbarCreatedBroadcastBringsARemovedIconBack) {
     Start(1);
     // Take the icon out of the shell as a restarting shell loses it.
@@ -286,7 +318,7 @@ TEST_F(TrayE2eTest, TaskbarCreatedBroadcastBringsARemovedIconBack) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = notify;
-    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(notify));
+    data.uID = kProgramTrayIconId;
     ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &data));
     ASSERT_FALSE(WaitForTrayIcon(false, 3000).has_value()) << "the icon must be gone first";
 

@@ -1,6 +1,7 @@
 // The standard error report as the user sees it: a message box with the
 // error icon, caption "Staywick" and the text with the full-stop rule; the
-// message loop goes on afterwards, and while a box is open no second one opens.
+// message loop goes on afterwards; while a box is open no second one opens,
+// and the latest error raised meanwhile is shown once after it closes.
 #include "common/app_error.h"
 #include "ui/application.h"
 #include "ui/error_report.h"
@@ -85,41 +86,75 @@ std::vector<HWND> OpenReportBoxes() {
     return boxes;
 }
 
-// A timer whose every tick fails, as a tick does when its log cannot be written.
+// A timer whose ticks fail, as a tick does when its log cannot be written,
+// each with its own number, until the test stops the failures.
 std::atomic<int> g_failedTicks{0};
+std::atomic<bool> g_ticksFail{true};
 void CALLBACK FailingTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!RunGuarded([] { throw AppError(L"Cannot create file \"X:\\Staywick.log\""); }))
-        ++g_failedTicks;
+    if (!g_ticksFail)
+        return;
+    const int n = g_failedTicks + 1;
+    if (!RunGuarded([n] { throw AppError(L"Tick " + std::to_wstring(n) + L" failed"); }))
+        g_failedTicks = n;
 }
 
-TEST(ErrorReport, WhileABoxIsOpenFurtherErrorsOpenNoBoxAndTheLoopGoesOn) {
+std::wstring BoxText(HWND box) {
+    wchar_t buf[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, buf, 512);
+    return buf;
+}
+
+TEST(ErrorReport, WhileABoxIsOpenFurtherErrorsWaitAndTheLatestIsShownOnceAfterIt) {
     Application app(L"Staywick");
     g_failedTicks = 0;
+    g_ticksFail = true;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &FailingTick);
     ASSERT_NE(timer, 0u);
 
     // Watches the first box until twenty failing ticks have been handled in
-    // its loop, noting the most boxes open at once, then presses OK.
+    // its loop, noting the most boxes open at once; stops the failures and
+    // presses OK. Then reads the box that follows and presses OK again, and
+    // watches for a third.
     std::size_t mostOpen = 0;
-    int ticksWhileOpen = 0;
-    std::wstring text;
+    int ticksWhileOpen = 0, lastTick = 0;
+    std::wstring first, second;
+    bool third = false;
     std::thread watcher([&] {
         std::vector<HWND> open;
         for (int i = 0; i < 1000 && (open = OpenReportBoxes()).empty(); ++i)
             ::Sleep(5);
         if (open.empty())
             return;
-        wchar_t buf[512] = {};
-        ::GetDlgItemTextW(open.front(), 0xFFFF, buf, 512);
-        text = buf;
+        HWND box = open.front();
+        first = BoxText(box);
         const int before = g_failedTicks;
         for (int i = 0; i < 2000 && g_failedTicks < before + 20; ++i) {
             mostOpen = std::max(mostOpen, OpenReportBoxes().size());
             ::Sleep(5);
         }
         mostOpen = std::max(mostOpen, OpenReportBoxes().size());
+        g_ticksFail = false;
         ticksWhileOpen = g_failedTicks - before;
-        ::PostMessageW(open.front(), WM_COMMAND, IDOK, 0);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 1000; ++i) {
+            open = OpenReportBoxes();
+            if (!open.empty() && open.front() != box)
+                break;
+            ::Sleep(5);
+        }
+        if (open.empty() || open.front() == box)
+            return;
+        box = open.front();
+        second = BoxText(box);
+        // The first box's loop has ended: no tick fails any more.
+        lastTick = g_failedTicks;
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        // A further box would open at once, before the report returns.
+        for (int i = 0; i < 100 && !third; ++i) {
+            open = OpenReportBoxes();
+            third = !open.empty() && open.front() != box;
+            ::Sleep(5);
+        }
     });
     const bool ok =
         RunGuarded([] { throw AppError(L"Unable to write to C:\\Data\\Staywick.Settings"); });
@@ -127,16 +162,20 @@ TEST(ErrorReport, WhileABoxIsOpenFurtherErrorsOpenNoBoxAndTheLoopGoesOn) {
     ::KillTimer(nullptr, timer);
 
     EXPECT_FALSE(ok);
-    EXPECT_EQ(text, L"Unable to write to C:\\Data\\Staywick.Settings.")
+    EXPECT_EQ(first, L"Unable to write to C:\\Data\\Staywick.Settings.")
         << "the first error is shown";
     EXPECT_EQ(mostOpen, 1u) << "never a box inside the box";
     EXPECT_GE(ticksWhileOpen, 20) << "the failing handlers kept running and ending";
+    EXPECT_EQ(second, L"Tick " + std::to_wstring(lastTick) + L" failed.")
+        << "the latest error raised while the box was open, in a box of its own";
+    EXPECT_FALSE(third) << "shown once";
+    EXPECT_TRUE(OpenReportBoxes().empty());
 
     // Once it is closed, the next error has its box again.
     SeenBox next;
-    std::thread second([&] { next = DismissReportBox(); });
+    std::thread after([&] { next = DismissReportBox(); });
     RunGuarded([] { throw AppError(L"Not enough timers available"); });
-    second.join();
+    after.join();
     EXPECT_EQ(next.text, L"Not enough timers available.");
 }
 

@@ -1,5 +1,6 @@
 // The first instance's run: a main window that cannot be created, or one of
-// whose parts cannot be (a timer the platform refuses), is reported by the
+// whose parts cannot be (a timer the platform refuses, the tray icon's
+// window), is reported by the
 // standard error report and ends the program with a non-zero exit code,
 // without a loop and with nothing of the window left; a window that is
 // created runs the loop until the program ends.
@@ -132,6 +133,21 @@ TEST_F(RunMainWindowTest, ARefusedTimerIsReportedAndEndsTheProgramWithNothingLef
     EXPECT_FALSE(seen_.trayWindowLeft);
     EXPECT_EQ(std::count(shellMessages.begin(), shellMessages.end(), DWORD{NIM_ADD}), 0)
         << "no icon was ever added";
+}
+
+TEST_F(RunMainWindowTest, ATrayWindowThatCannotBeCreatedIsReportedAndEndsTheProgram) {
+    test::ManualTimer main;
+    test::RefusedWindowClass refused(L"TTrayIconNotifyWindow");
+    ASSERT_TRUE(refused.Installed());
+    const int code = RunWatched([&]() -> std::unique_ptr<Window> {
+        return std::make_unique<TestMainWindow>(app_, main, created_);
+    });
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(seen_.text, L"Cannot create the tray icon window.");
+    ASSERT_NE(created_, nullptr);
+    EXPECT_FALSE(seen_.windowLeft);
+    EXPECT_TRUE(shellMessages.empty()) << "no icon, and no timer pressing keys without one";
+    EXPECT_TRUE(main.starts.empty());
 }
 
 TEST_F(RunMainWindowTest, AnErrorWhileTheMembersAreConstructedReachesTheReport) {

@@ -239,9 +239,16 @@ TEST_F(TrayWithController, TheRunningLoopSwallowsScreenSaverAndMonitorPowerWhile
     ::DestroyWindow(wnd);
 }
 
-TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndTheGlyphFollowsAtTheNextStatus) {
+// What the main window runs for WM_SETTINGCHANGE, with that message's lParam.
+void SettingChange(ProgramParts& parts, const wchar_t* area) {
+    parts.Appearance.WMSettingChange(reinterpret_cast<LPARAM>(area),
+                                     [&parts] { return parts.Controller.GetTrayIcon(); });
+}
+
+TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndAColourSchemeChangeRedrawsTheGlyph) {
     test::ScopedPersonalizeValue lightTaskbar(L"SystemUsesLightTheme", 1);
     test::ScopedPersonalizeValue lightApps(L"AppsUseLightTheme", 1);
+    options.Active = true;
     parts->Appearance.SetVisualStyle();
     controller->UpdateActiveStatus();
     EXPECT_EQ(icons().Color(), RGB(0, 0, 0)) << "black glyph on a light taskbar";
@@ -257,7 +264,9 @@ TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndTheGlyphFollowsAtTheNex
     {
         test::ScopedPersonalizeValue darkTaskbar(L"SystemUsesLightTheme", 0);
         test::ScopedPersonalizeValue darkApps(L"AppsUseLightTheme", 0);
-        parts->Appearance.WMSettingChange(); // what the main window runs for WM_SETTINGCHANGE
+        // Another area of the settings: the style follows, the glyph is left.
+        std::size_t shellCalls = records.size();
+        SettingChange(*parts, L"Environment");
         EXPECT_EQ(VisualStyle::Selected(), StyleKind::Dark);
         if (VisualStyle::IsDark()) {
             EXPECT_TRUE(parts->MainTrayMenu.DarkLook());
@@ -267,15 +276,27 @@ TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndTheGlyphFollowsAtTheNex
             EXPECT_EQ(reinterpret_cast<HBRUSH>(answer), VisualStyle::WindowBrush());
             ::ReleaseDC(window, dc);
         }
-        // The glyph keeps its colour until the next status update.
+        SettingChange(*parts, nullptr);
         EXPECT_EQ(icons().Color(), RGB(0, 0, 0));
-        EXPECT_EQ(IconPixels(tray().Icon()), blackGlyph);
-        const std::size_t shellCalls = records.size();
-        controller->UpdateActiveStatus();
+        EXPECT_EQ(records.size(), shellCalls);
+
+        // The colour scheme: the same glyph at once in the taskbar's new colour.
+        SettingChange(*parts, L"ImmersiveColorSet");
         EXPECT_EQ(icons().Color(), RGB(255, 255, 255)) << "white glyph on a dark taskbar";
-        EXPECT_NE(IconPixels(tray().Icon()), blackGlyph);
-        EXPECT_GT(records.size(), shellCalls) << "the new glyph is handed to the shell";
+        const std::vector<std::uint32_t> whiteGlyph = IconPixels(tray().Icon());
+        EXPECT_NE(whiteGlyph, blackGlyph);
+        ASSERT_EQ(records.size(), shellCalls + 1) << "the new glyph is handed to the shell";
+        EXPECT_EQ(events.back(), "modify");
+        EXPECT_EQ(tray().Hint(), L"&Staywick is active") << "the status stays";
+
+        // Still the glyph of the status: the one a status update draws.
+        controller->UpdateActiveStatus();
+        EXPECT_EQ(IconPixels(tray().Icon()), whiteGlyph);
     }
+    // Back to light, as the system reports it.
+    SettingChange(*parts, L"immersivecolorset");
+    EXPECT_EQ(icons().Color(), RGB(0, 0, 0));
+    EXPECT_EQ(IconPixels(tray().Icon()), blackGlyph);
     VisualStyle::DetachWindow(window);
     ::DestroyWindow(window);
     VisualStyle::Select(StyleKind::Standard);

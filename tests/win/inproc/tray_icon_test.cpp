@@ -2,6 +2,7 @@
 // callback table, the end-of-session messages, "TaskbarCreated" and the
 // balloon, posted and left up.
 #include "common/app_error.h"
+#include "stub_ports.h"
 #include "tray/win32/tray_icon.h"
 #include "tray_menu_support.h"
 #include "ui/error_report.h"
@@ -58,7 +59,7 @@ TEST_F(TrayIconTest, RecordStartsAsTabledAndNothingIsShownUntilVisible) {
     EXPECT_EQ(static_cast<std::size_t>(NOTIFYICONDATAW_V2_SIZE), 952u);
     EXPECT_EQ(r.hWnd, tray.NotificationWindow());
     EXPECT_TRUE(::IsWindow(r.hWnd));
-    EXPECT_EQ(r.uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(r.hWnd)));
+    EXPECT_EQ(r.uID, 1u) << "the same number at every start, so Windows keeps the icon's place";
     EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(r.uCallbackMessage, 0x401u);
     EXPECT_NE(r.hIcon, nullptr); // the program's icon while none is given
@@ -81,13 +82,18 @@ TEST_F(TrayIconTest, VisibleAddsOnceAndHidingDeletesOnce) {
     tray.SetVisible(false);
     EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
     EXPECT_EQ(calls[1].data.uID, calls[0].data.uID);
+    EXPECT_EQ(calls[1].data.uID, 1u);
+    // A second icon of another program instance numbers its icon 1 as well:
+    // the shell tells them apart by the window.
+    TTrayIcon other(nullptr, &RecordShell);
+    EXPECT_EQ(other.Record().uID, 1u);
+    EXPECT_NE(other.Record().hWnd, tray.Record().hWnd);
 }
 
-TEST_F(TrayIconTest, FailingDeleteRaisesTheErrorAndFailingAddIsIgnored) {
+TEST_F(TrayIconTest, FailingDeleteOfAnAddedIconRaisesTheErrorAndFailingAddIsIgnored) {
     TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
     shellResult = FALSE;
-    EXPECT_NO_THROW(tray.SetVisible(true));
-    EXPECT_TRUE(tray.Visible());
     try {
         tray.SetVisible(false);
         FAIL() << "no error";
@@ -95,6 +101,71 @@ TEST_F(TrayIconTest, FailingDeleteRaisesTheErrorAndFailingAddIsIgnored) {
         EXPECT_EQ(e.Text(), L"Cannot remove shell notification icon");
     }
     EXPECT_FALSE(tray.Visible());
+    EXPECT_NO_THROW(tray.SetVisible(true)) << "a refused add is silent";
+    EXPECT_TRUE(tray.Visible());
+}
+
+// An icon the shell never took, or no longer holds, is no error at the exit:
+// a refused add at sign-in (ended while the tries go on, or after they gave
+// up), or an icon taken out at the end of the session. The delete still goes
+// out, in case the shell took the icon after all.
+struct NeverHeldCase {
+    const char* name = "";
+    bool addTakenOnRetry = false; // a later try of the add succeeds before the exit
+    bool sessionEnded = false;    // WM_ENDSESSION took the icon out first
+    bool expectError = false;
+};
+
+class TrayIconNeverHeld : public TrayIconTest,
+                          public ::testing::WithParamInterface<NeverHeldCase> {};
+
+TEST_P(TrayIconNeverHeld, RemovingItReportsOnlyAFailureOfAnIconTheShellHeld) {
+    const NeverHeldCase& row = GetParam();
+    test::ManualTimer retry;
+    TTrayIcon tray(nullptr, &RecordShell, &retry);
+    shellResult = row.sessionEnded ? TRUE : FALSE;
+    tray.SetVisible(true);
+    if (row.addTakenOnRetry) {
+        shellResult = TRUE;
+        retry.Expire();
+        ASSERT_FALSE(tray.RetryingAdd());
+    }
+    if (row.sessionEnded)
+        ::SendMessageW(tray.NotificationWindow(), WM_ENDSESSION, TRUE, 0);
+    shellResult = FALSE;
+    const std::size_t before = calls.size();
+    bool raised = false;
+    try {
+        tray.SetVisible(false);
+    } catch (const AppError& e) {
+        raised = true;
+        EXPECT_EQ(e.Text(), L"Cannot remove shell notification icon");
+    }
+    EXPECT_EQ(raised, row.expectError);
+    ASSERT_EQ(calls.size(), before + 1);
+    EXPECT_EQ(calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(tray.Visible());
+    EXPECT_FALSE(tray.RetryingAdd());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Exit, TrayIconNeverHeld,
+    ::testing::Values(
+        NeverHeldCase{.name = "RefusedAddStillRetrying", .expectError = false},
+        NeverHeldCase{.name = "RefusedAddTakenLater", .addTakenOnRetry = true, .expectError = true},
+        NeverHeldCase{.name = "TakenOutAtSessionEnd", .sessionEnded = true, .expectError = false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TrayIconTest, ANotificationWindowThatCannotBeCreatedIsAnError) {
+    test::RefusedWindowClass refused(L"TTrayIconNotifyWindow");
+    ASSERT_TRUE(refused.Installed());
+    try {
+        TTrayIcon tray(nullptr, &RecordShell);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.Text(), L"Cannot create the tray icon window");
+    }
+    EXPECT_TRUE(calls.empty()) << "nothing goes to the shell";
 }
 
 TEST_F(TrayIconTest, HintModifiesOnlyWhenItDiffersAndIsCutTo127) {
@@ -146,23 +217,20 @@ TEST_F(TrayIconTest, BalloonIsPostedOnceAndNothingWithdrawsIt) {
     EXPECT_FALSE(calls[0].data.uFlags & NIF_INFO);
     EXPECT_STREQ(calls[1].data.szInfo, kText);
     EXPECT_FALSE(calls[1].data.uFlags & NIF_INFO);
-    // The show posts it: text, title, information icon and the timeout.
+    // The show posts it: text, title, information icon, quiet time respected,
+    // and the timeout.
     EXPECT_TRUE(calls[2].data.uFlags & NIF_INFO);
-    EXPECT_EQ(calls[2].data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_EQ(calls[2].data.dwInfoFlags, 0x81u) << "NIIF_INFO | NIIF_RESPECT_QUIET_TIME";
     EXPECT_STREQ(calls[2].data.szInfo, kText);
     EXPECT_STREQ(calls[2].data.szInfoTitle, kTitle);
     EXPECT_EQ(calls[2].data.uTimeout, 10000u);
-    // Only the stored text is forgotten; the record still carries the balloon.
+    // The stored text is forgotten and NIF_INFO is off the record; the text
+    // stays in it, so no later call sends an empty one (which would take the
+    // balloon down).
     EXPECT_EQ(tray.BalloonHint(), L"");
     EXPECT_EQ(tray.BalloonTitle(), kTitle);
-    EXPECT_TRUE(tray.Record().uFlags & NIF_INFO);
+    EXPECT_FALSE(tray.Record().uFlags & NIF_INFO);
     EXPECT_STREQ(tray.Record().szInfo, kText);
-
-    // A status update while it is up sends the text again, never an empty one
-    // (which would take the balloon down).
-    tray.SetIcon(::LoadIconW(nullptr, IDI_WARNING));
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_STREQ(calls[3].data.szInfo, kText);
 
     // A second time the title is unchanged and the forgotten text counts as
     // new: the text is sent again and the balloon posted again.
@@ -170,12 +238,49 @@ TEST_F(TrayIconTest, BalloonIsPostedOnceAndNothingWithdrawsIt) {
     ShowTrayBalloon(tray, kTitle, kText, 1);
     ASSERT_EQ(Messages(), std::vector<DWORD>(2, NIM_MODIFY));
     EXPECT_STREQ(calls[0].data.szInfo, kText);
+    EXPECT_FALSE(calls[0].data.uFlags & NIF_INFO);
     EXPECT_TRUE(calls[1].data.uFlags & NIF_INFO);
     EXPECT_STREQ(calls[1].data.szInfo, kText);
-    // The shell reporting the balloon gone takes NIF_INFO off.
-    Event(tray, NIN_BALLOONTIMEOUT);
     EXPECT_FALSE(tray.Record().uFlags & NIF_INFO);
 }
+
+// What reaches the shell after the balloon, whatever the user did with it:
+// every later call (status changes, a resume, a restarted shell) goes out
+// without NIF_INFO, so none posts the balloon again.
+struct AfterBalloonCase {
+    const char* name = "";
+    UINT shellEvent = 0; // the balloon's callback the shell sent; 0 for none
+};
+
+class TrayIconAfterBalloon : public TrayIconTest,
+                             public ::testing::WithParamInterface<AfterBalloonCase> {};
+
+TEST_P(TrayIconAfterBalloon, NoLaterCallPostsTheBalloonAgain) {
+    TTrayIcon tray(nullptr, &RecordShell);
+    tray.SetVisible(true);
+    ShowTrayBalloon(tray, L"Staywick is running near the tray", L"You can drag it", 1);
+    ASSERT_TRUE(calls.back().data.uFlags & NIF_INFO) << "posted once";
+    if (GetParam().shellEvent != 0)
+        Event(tray, GetParam().shellEvent);
+    calls.clear();
+    // A status change (tip and glyph), a resume that finds the icon, a
+    // restarted shell.
+    tray.SetHint(L"&Staywick is active");
+    tray.SetIcon(::LoadIconW(nullptr, IDI_WARNING));
+    tray.ShowAgain();
+    ::SendMessageW(tray.NotificationWindow(), tray.TaskbarCreatedMessage(), 0, 0);
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_ADD}));
+    for (const ShellCall& call : calls)
+        EXPECT_FALSE(call.data.uFlags & NIF_INFO) << "call " << call.message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Balloon, TrayIconAfterBalloon,
+    ::testing::Values(AfterBalloonCase{.name = "Clicked", .shellEvent = NIN_BALLOONUSERCLICK},
+                      AfterBalloonCase{.name = "TimedOut", .shellEvent = NIN_BALLOONTIMEOUT},
+                      AfterBalloonCase{.name = "Hidden", .shellEvent = NIN_BALLOONHIDE},
+                      AfterBalloonCase{.name = "StillUp", .shellEvent = 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TrayIconTest, BalloonTextsAreCutAndSentEvenWhenHidden) {
     TTrayIcon tray(nullptr, &RecordShell);
@@ -184,7 +289,7 @@ TEST_F(TrayIconTest, BalloonTextsAreCutAndSentEvenWhenHidden) {
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(std::wstring(calls[0].data.szInfoTitle), title.substr(0, 63));
     EXPECT_EQ(std::wstring(calls[1].data.szInfo), text.substr(0, 255));
-    EXPECT_EQ(calls[2].data.dwInfoFlags, 2u);
+    EXPECT_EQ(calls[2].data.dwInfoFlags, 0x82u) << "NIIF_WARNING | NIIF_RESPECT_QUIET_TIME";
     EXPECT_EQ(std::wstring(calls[2].data.szInfo), text.substr(0, 255));
 }
 

@@ -1,9 +1,11 @@
 // The dark look drawn by the program: owner-drawn tray menu items (dark
 // background, light text, check marks, bold default item, submenu arrows,
 // access keys), dark dialog colours and self-painted buttons that keep their
-// behaviour; the standard look leaves everything to the system.
+// behaviour, and dark title bars where the system has them; the standard look
+// leaves everything to the system.
 #include "tray/win32/main_tray_menu.h"
 #include "tray_menu_support.h"
+#include "ui/dpi.h"
 #include "ui/styled_menu.h"
 #include "ui/visual_style.h"
 
@@ -209,7 +211,7 @@ TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
     menu.Handle();
     Canvas canvas(300, 30);
     const RECT rc{0, 0, 300, 30};
-    const int column = ::GetSystemMetricsForDpi(SM_CXMENUCHECK, 96) + 8;
+    const int column = SystemMetricForDpi(SM_CXMENUCHECK, 96) + 8;
 
     // "&Activate for": dark background, light text, an arrow on the right, no mark.
     DrawStyledMenuItem(ItemAt(canvas, rc), menu.MnuOptions().Look(), 96);
@@ -242,7 +244,7 @@ TEST_F(StyleTest, ItemsAreLightOnDarkWithMarksArrowsAndBoldDefault) {
     MeasureStyledMenuItem(bold, menu.MnuActive().Look(), 96);
     MeasureStyledMenuItem(plain, regular.Look(), 96);
     EXPECT_GT(bold.itemWidth, plain.itemWidth);
-    EXPECT_GE(bold.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 96)));
+    EXPECT_GE(bold.itemHeight, static_cast<UINT>(SystemMetricForDpi(SM_CYMENUSIZE, 96)));
 }
 
 // Sizes follow the DPI of the monitor the menu opens on, not the system's.
@@ -257,7 +259,7 @@ TEST_F(StyleTest, ItemsAreMeasuredAtTheDpiOfTheirMonitor) {
     EXPECT_GT(item192.itemHeight, item96.itemHeight * 3 / 2);
     EXPECT_GT(item192.itemWidth, item96.itemWidth * 3 / 2);
     EXPECT_GT(line192.itemHeight, line96.itemHeight * 3 / 2);
-    EXPECT_GE(item192.itemHeight, static_cast<UINT>(::GetSystemMetricsForDpi(SM_CYMENUSIZE, 192)));
+    EXPECT_GE(item192.itemHeight, static_cast<UINT>(SystemMetricForDpi(SM_CYMENUSIZE, 192)));
 
     // An open menu is measured at its monitor's DPI (Wine has one monitor).
     test::MenuDriver driver([&](int, HWND open) { return open == nullptr; });
@@ -265,7 +267,7 @@ TEST_F(StyleTest, ItemsAreMeasuredAtTheDpiOfTheirMonitor) {
     menu.Popup(200, 200);
     EXPECT_TRUE(driver.SawMenu());
     EXPECT_EQ(TRCPopupList::Instance().MenuDpi(), DpiAtPoint(POINT{200, 200}));
-    EXPECT_EQ(DpiAtPoint(POINT{200, 200}), ::GetDpiForSystem());
+    EXPECT_EQ(DpiAtPoint(POINT{200, 200}), SystemDpi());
 }
 
 TEST_F(StyleTest, OpenTrayMenuShowsDarkOnScreen) {
@@ -358,6 +360,56 @@ TEST_F(StyleTest, DialogColoursAndButtonsFollowTheLook) {
     VisualStyle::DetachWindow(dialog);
     ::DestroyWindow(dialog);
 }
+
+// A stand-in for DwmSetWindowAttribute that takes only some attributes.
+struct FrameCall {
+    DWORD attribute;
+    BOOL value;
+};
+std::vector<FrameCall> frameCalls;
+std::vector<DWORD> frameTaken;
+HRESULT WINAPI RecordFrameAttribute(HWND, DWORD attribute, LPCVOID value, DWORD size) {
+    frameCalls.push_back({attribute, size == sizeof(BOOL) ? *static_cast<const BOOL*>(value) : -1});
+    for (const DWORD taken : frameTaken) {
+        if (taken == attribute)
+            return S_OK;
+    }
+    return E_INVALIDARG;
+}
+
+struct TitleBarCase {
+    const char* name = "";
+    std::vector<DWORD> taken; // the attributes the system knows
+    DWORD expect = 0;         // the attribute that sets the title bar
+    std::vector<DWORD> tried;
+};
+
+class DarkTitleBar : public ::testing::TestWithParam<TitleBarCase> {};
+
+TEST_P(DarkTitleBar, TwentyFirstThenNineteenWhereTwentyIsRefused) {
+    const TitleBarCase& row = GetParam();
+    frameTaken = row.taken;
+    for (const bool dark : {true, false}) {
+        frameCalls.clear();
+        EXPECT_EQ(SetDarkTitleBar(nullptr, dark, &RecordFrameAttribute), row.expect);
+        std::vector<DWORD> tried;
+        for (const FrameCall& call : frameCalls) {
+            tried.push_back(call.attribute);
+            EXPECT_EQ(call.value, dark ? TRUE : FALSE);
+        }
+        EXPECT_EQ(tried, row.tried);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, DarkTitleBar,
+    ::testing::Values(
+        TitleBarCase{
+            .name = "Windows10_20H1AndLater", .taken = {19, 20}, .expect = 20, .tried = {20}},
+        TitleBarCase{
+            .name = "Windows10_1809To1909", .taken = {19}, .expect = 19, .tried = {20, 19}},
+        TitleBarCase{.name = "OlderSystems", .taken = {}, .expect = 0, .tried = {20, 19}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick
