@@ -80,6 +80,7 @@ void TFrmStaywickMain::FormCreate() {
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
+    ApplyPolicy(StaywickPolicy::Read(policyStore_));
     parts_->Controller.SelectActivateItemAtLoad();
 }
 
@@ -103,7 +104,9 @@ void TFrmStaywickMain::AppLoaded() {
         return;
     loaded_ = true;
     FirstError errors;
-    parts_->Appearance.SetVisualStyle();
+    const bool disabled = parts_->Controller.Policy().Disabled();
+    if (!disabled)
+        parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     // After an upgrade, Restart Manager starts the program again with the
     // same switch; never after a crash or a hang (no restart loop), nor after
@@ -124,6 +127,12 @@ void TFrmStaywickMain::AppLoaded() {
             AppendLog(LogHeaderActive(StaywickOptions.Active));
             AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
         });
+    }
+    // The policies in force open the debug window and follow the log's header.
+    errors.Run([this] { WritePolicyLines(PolicyLines(parts_->Controller.Policy())); });
+    if (disabled) {
+        EndByPolicy();
+        return;
     }
     errors.Run([this] { parts_->Controller.Start(); });
     // The icon is added once it shows the true status: one call to the shell
@@ -199,6 +208,8 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         if (parts_) {
             parts_->Appearance.WMSettingChange(lParam,
                                                [this] { return parts_->Controller.GetTrayIcon(); });
+            if (IsPolicyChangeMessage(lParam))
+                RunGuarded([this] { PolicyChanged(); });
         }
         return result;
     case WM_DPICHANGED:

@@ -11,6 +11,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/input_power_win32.h"
+#include "platform/win32/policy_store_win32.h"
 #include "platform/win32/power_request_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "settings/settings_location.h"
@@ -21,8 +22,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace staywick {
+
+// WM_SETTINGCHANGE's lParam names the policy area ("Policy", any case).
+bool IsPolicyChangeMessage(LPARAM lParam);
 
 class TFrmStaywickMain : public Window, private TickDiagnostics {
 public:
@@ -46,6 +51,17 @@ private:
     void EndSession();
     void SaveOptions();
     void TimerDebugTimer();
+
+    // Policies (main_window_policy.cpp): read at creation and again when
+    // Group Policy announces a refresh.
+    void ApplyPolicy(const StaywickPolicy& policy);
+    void PolicyChanged();
+    // The policy lines to the debug window and the log, when switched on.
+    void WritePolicyLines(const std::vector<std::wstring>& lines);
+    // Disabled: says why with "/L" or "/D", then closes the main window,
+    // which ends the program (exit code 0) before any keep-awake; with "/D"
+    // once the user has closed the debug window that shows why.
+    void EndByPolicy();
 
     // Tray menu handlers (main_window_handlers.cpp).
     void SetMenuHandlers(TMainTrayMenu& menu);
@@ -76,6 +92,7 @@ private:
     InputPowerWin32 input_;
     ClockWin32 clock_;
     PowerRequestWin32 powerRequest_;
+    PolicyStoreWin32 policyStore_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;

@@ -23,11 +23,13 @@ void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
         OptionsDialogHost{.app = app_,
                           .options = StaywickOptions,
                           .owner = Handle(),
-                          .confirmed = [this](bool notifySystemWasOn) {
-                              parts_->Controller.OptionsConfirmed(notifySystemWasOn);
-                              if (StaywickOptions.Hotkey != hotkey_->Registered())
-                                  ApplyHotkey();
-                          }});
+                          .confirmed =
+                              [this](bool notifySystemWasOn) {
+                                  parts_->Controller.OptionsConfirmed(notifySystemWasOn);
+                                  if (StaywickOptions.Hotkey != hotkey_->Registered())
+                                      ApplyHotkey();
+                              },
+                          .policy = &parts_->Controller.Policy()});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {

@@ -3,6 +3,7 @@
 #include "engine/keep_awake_controller.h"
 
 #include "engine/activate_for_items.h"
+#include "engine/policy_rules.h"
 #include "platform/clock.h"
 
 namespace staywick {
@@ -10,7 +11,10 @@ namespace staywick {
 int KeepAwakeController::StatusCode() const noexcept {
     if (!options_.Active)
         return kStatusOff;
-    return UntilRuns() || options_.ActivateFor > 0 ? kStatusOnWithEnd : kStatusOn;
+    // A MaxMinutes policy gives every session an end.
+    const bool ends =
+        UntilRuns() || CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes()) > 0;
+    return ends ? kStatusOnWithEnd : kStatusOn;
 }
 
 int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
@@ -69,7 +73,7 @@ std::wstring KeepAwakeController::StatusLine() {
             line.push_back(c);
     }
     // An end set by a time is already in the caption; a countdown's end is not.
-    if (options_.Active && !UntilRuns() && countDownEnd_ && power_.clock) {
+    if (options_.Active && !UntilDecides() && countDownEnd_ && power_.clock) {
         const std::uint64_t now = power_.clock->MonotonicMilliseconds();
         const LocalClockTime end =
             power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);

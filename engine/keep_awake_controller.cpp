@@ -3,8 +3,12 @@
 #include "common/decimal_text.h"
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
+#include "engine/policy_rules.h"
+#include "engine/power_reason.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
+
+#include <algorithm>
 
 namespace staywick {
 
@@ -32,9 +36,9 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
-    if (suspended_)
+    if (halted_ || suspended_)
         return;
-    const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
     if (unattended_.Holding() && HeldTick(limit))
         return;
     if (diagnostics_.LogEnabled()) {
@@ -45,7 +49,10 @@ void KeepAwakeController::TimerMainTimer() {
     }
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        ForceWake();
+        if (policy_.AllowSimulatedInput())
+            ForceWake();
+        else
+            SkipWake(limit);
     } else {
         ReAim(limit);
     }
@@ -70,9 +77,9 @@ void KeepAwakeController::ForceWake() {
     // Handlers run here (menu clicks, the countdown's end, the hook's tick);
     // the steps below read the record afresh afterwards.
     input_.ProcessMessages();
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     input_.Sleep(50);
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     if (power_.clock)
         unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
     if (TimerDebug.Enabled())
@@ -81,10 +88,25 @@ void KeepAwakeController::ForceWake() {
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
 
+// No key is pressed; the awake request holds the computer. The next tick
+// comes one idle limit later (at least one forced-wake interval), not every
+// few seconds while nobody is there.
+void KeepAwakeController::SkipWake(std::int32_t limit) {
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(PolicyNoPressLine());
+    WriteLog(PolicyNoPressLine());
+    TimerMain.SetInterval(
+        std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
+}
+
+TStaywickOptions KeepAwakeController::Effective() const {
+    return EffectiveOptions(options_, policy_);
+}
+
 void KeepAwakeController::TimerCountDownTimer() {
     // An end set by a time is checked against the wall clock: the timer only
     // says when to look again.
-    if (UntilRuns() && !UntilPassed()) {
+    if (UntilDecides() && !UntilPassed()) {
         ArmUntil();
         return;
     }
@@ -119,28 +141,34 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 }
 
 void KeepAwakeController::UpdateActiveStatus() {
+    if (halted_)
+        return; // turned off by policy: nothing comes back on
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
+    const bool notifySystem = Effective().NotifySystem;
+    // A MaxMinutes policy ends every session, as a countdown of that length.
+    const std::int32_t countDownMinutes =
+        CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
     view_.SetStatusChecked(options_.Active);
     // Asleep, the tick waits for the resume message (PowerSuspending).
     TimerMain.SetEnabled(options_.Active && !suspended_);
-    const bool until = UntilRuns();
+    const bool until = UntilDecides();
     if (!until)
         untilTargetLocal_.reset();
-    TimerCountDown.SetEnabled(options_.ActivateFor > 0 || until);
+    TimerCountDown.SetEnabled(countDownMinutes > 0 || until);
     if (options_.Active) {
         // After an unattended wake, nobody is there to be kept awake for.
-        const bool hold = options_.NotifySystem && !unattended_.Holding();
+        const bool hold = notifySystem && !unattended_.Holding();
         if (hold)
             input_.RequestAwakeState();
         if (until)
             ArmUntil();
         else
-            TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+            TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
         if (hold) {
             HoldPowerRequest();
-        } else if (options_.NotifySystem) {
+        } else if (notifySystem) {
             ReleaseAwakeRequests();
         }
     } else {
@@ -148,25 +176,31 @@ void KeepAwakeController::UpdateActiveStatus() {
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (options_.NotifySystem)
+        if (notifySystem)
             ReleaseAwakeRequests();
     }
-    std::wstring caption;
-    if (options_.Active) {
-        caption = L"&Staywick is active";
-        if (until) {
-            caption += L" (until " + UntilText() + L")";
-        } else if (TimerCountDown.Enabled()) {
-            caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
-        }
-    } else {
-        caption = L"&Staywick is disabled";
-    }
+    const std::wstring caption = until ? L"&Staywick is active (until " + UntilText() + L")"
+                                       : StatusCaption(countDownMinutes);
     caption_ = caption;
     view_.SetStatusCaption(caption);
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
+}
+
+// The chosen duration while it decides the end; the time of day the session
+// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
+std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
+    if (!options_.Active)
+        return L"&Staywick is disabled";
+    std::wstring caption = L"&Staywick is active";
+    if (!TimerCountDown.Enabled())
+        return caption;
+    if (countDownMinutes == options_.ActivateFor)
+        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
+    if (const auto end = CountDownEndTime())
+        return caption + L" (until " + FormatClockTime(*end) + L")";
+    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
 }
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
@@ -225,10 +259,38 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem)
+    if (notifySystemWasOn && !Effective().NotifySystem)
         ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
+void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {
+    policy_ = policy;
+    ApplyActivateForItems();
+}
+
+void KeepAwakeController::PolicyChanged(const StaywickPolicy& policy) {
+    const bool notifySystemWasOn = Effective().NotifySystem;
+    SetPolicy(policy);
+    if (notifySystemWasOn && !Effective().NotifySystem)
+        ReleaseAwakeRequests();
+    UpdateActiveStatus();
+}
+
+void KeepAwakeController::Halt() {
+    halted_ = true;
+    TimerMain.SetEnabled(false);
+    TimerCountDown.SetEnabled(false);
+    ReleaseAwakeRequests();
+}
+
+void KeepAwakeController::ApplyActivateForItems() {
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator)
+            view_.SetActivateForEnabled(
+                i, ActivateForAllowed(kActivateForTags[i], policy_.MaxMinutes()));
+    }
 }
 
 void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,

@@ -6,6 +6,7 @@
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/keep_awake_seams.h"
 #include "engine/remote_command.h"
+#include "engine/policy.h"
 #include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
@@ -93,9 +94,24 @@ public:
     // raised once all have run.
     void Start();
     // After OK in the Options dialog changed the record: the awake request is
-    // released when "Notify the system" was switched off, the record saved,
+    // released when "Notify the system" was in force before (as the policies
+    // made it) and is no longer, the record saved,
     // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
     void OptionsConfirmed(bool notifySystemWasOn);
+    // The policies in force, before Start: the "Activate for" items longer
+    // than a MaxMinutes cap are disabled.
+    void SetPolicy(const StaywickPolicy& policy);
+    // Policies read again while running: the awake request is released when
+    // it is no longer asked for, then timers, request and status follow the
+    // new values. A new cap counts from now.
+    void PolicyChanged(const StaywickPolicy& policy);
+    const StaywickPolicy& Policy() const noexcept { return policy_; }
+    // Turned off by policy while the program still shows why: the timers
+    // stop, the awake and power requests are released, and no tick runs any
+    // more (the hook still swallows the screen-saver commands). The record
+    // is left as it is.
+    void Halt();
+
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
@@ -123,6 +139,12 @@ private:
     void WriteLog(const std::wstring& line);
     void ReAim(std::int32_t limit);
     void ForceWake();
+    // At the limit when the policy forbids simulated input.
+    void SkipWake(std::int32_t limit);
+    // The record as the policies make it (engine/policy_rules.h).
+    TStaywickOptions Effective() const;
+    void ApplyActivateForItems();
+    std::wstring StatusCaption(std::int32_t countDownMinutes) const;
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     bool HeldTick(std::int32_t limit);
@@ -130,9 +152,12 @@ private:
     void ReArmCountDownAtItsEnd();
     void HoldAwakeRequests();
     void ReleaseAwakeRequests();
+    // The local time the running countdown ends; nothing without one or a clock.
+    std::optional<LocalClockTime> CountDownEndTime() const;
     void HoldPowerRequest();
     // The end set by a time (keep_awake_until.cpp).
     bool UntilRuns() const noexcept;
+    bool UntilDecides() const noexcept;
     bool UntilPassed();
     void ArmUntil();
     void EndCountDown();
@@ -145,6 +170,8 @@ private:
     TickDiagnostics& diagnostics_;
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
+    StaywickPolicy policy_;
+    bool halted_ = false;
     UnattendedWakeRule unattended_;
     // Between PBT_APMSUSPEND and the next resume message.
     bool suspended_ = false;

@@ -24,9 +24,9 @@ void KeepAwakeController::PowerResumed(ResumeKind kind) {
         // The countdown's window timer may not have fired for an end that
         // passed while the computer slept; an end set by a time is read off
         // the wall clock.
-        const bool ended = UntilRuns() ? UntilPassed()
-                                       : options_.Active && TimerCountDown.Enabled() &&
-                                             countDownEnd_ && now >= *countDownEnd_;
+        const bool ended = UntilDecides() ? UntilPassed()
+                                          : options_.Active && TimerCountDown.Enabled() &&
+                                                countDownEnd_ && now >= *countDownEnd_;
         if (ended) {
             EndCountDown();
             return;
@@ -68,7 +68,7 @@ bool KeepAwakeController::ForcedWakeHeld(std::uint32_t idle) {
 bool KeepAwakeController::HeldTick(std::int32_t limit) {
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (!ForcedWakeHeld(idle)) {
-        if (options_.Active && options_.NotifySystem)
+        if (options_.Active && Effective().NotifySystem)
             HoldAwakeRequests();
         return false;
     }
@@ -112,18 +112,20 @@ void KeepAwakeController::ReleaseAwakeRequests() {
         power_.request->Release();
 }
 
+std::optional<LocalClockTime> KeepAwakeController::CountDownEndTime() const {
+    if (UntilDecides())
+        return ClockTimeOfMinute(*options_.ActivateUntil);
+    if (!countDownEnd_)
+        return std::nullopt;
+    const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+    return power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
+}
+
 void KeepAwakeController::HoldPowerRequest() {
     if (!power_.request)
         return;
-    std::optional<LocalClockTime> until;
-    if (UntilRuns()) {
-        until = ClockTimeOfMinute(*options_.ActivateUntil);
-    } else if (countDownEnd_) {
-        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
-        until = power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
-    }
     // A refusal is silent: the execution-state request already holds.
-    power_.request->Hold(PowerRequestReason(until));
+    power_.request->Hold(PowerRequestReason(CountDownEndTime()));
 }
 
 } // namespace staywick

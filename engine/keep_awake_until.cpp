@@ -23,8 +23,14 @@ bool KeepAwakeController::UntilRuns() const noexcept {
            power_.clock;
 }
 
+// A MaxMinutes policy caps every session: under it, the capped countdown
+// decides the end instead of the time of day.
+bool KeepAwakeController::UntilDecides() const noexcept {
+    return UntilRuns() && !policy_.MaxMinutes();
+}
+
 std::optional<std::int64_t> KeepAwakeController::UntilEnd() {
-    if (!UntilRuns() || !untilTargetLocal_)
+    if (!UntilDecides() || !untilTargetLocal_)
         return std::nullopt;
     Clock& clock = *power_.clock;
     return FirstMomentShowing(clock.WallClockMs(), *untilTargetLocal_,
@@ -75,7 +81,7 @@ void KeepAwakeController::SelectActivateItemAtLoad() {
 }
 
 void KeepAwakeController::WallClockChanged() {
-    if (UntilRuns())
+    if (UntilDecides())
         TimerCountDownTimer();
 }
 

@@ -44,11 +44,15 @@ public:
     void SetActivateForChecked(std::size_t position, bool checked);
     bool ActivateForChecked(std::size_t position) const;
     std::int64_t ActivateForTag(std::size_t position) const;
+    // "&Donate" and the separator before it (a policy may hide both).
+    void SetDonateVisible(bool visible);
 
 private:
     TMenuItem* mnuActive_ = nullptr;
     TMenuItem* mnuOptions_ = nullptr;
     TMenuItem* mnuUntil_ = nullptr;
+    TMenuItem* sep2_ = nullptr;
+    TMenuItem* mnuDonate_ = nullptr;
 };
 
 } // namespace staywick

@@ -21,6 +21,9 @@ public:
         menu_.SetActivateForChecked(position, checked);
     }
     void SetActivateUntilChecked(bool checked) override { menu_.MnuUntil().SetChecked(checked); }
+    void SetActivateForEnabled(std::size_t position, bool enabled) override {
+        menu_.ActivateForItem(position).SetEnabled(enabled);
+    }
     void SetTrayTip(const std::wstring& tip) override { tray_.SetHint(tip); }
     void UpdateTrayIcon(std::int32_t index) override { appearance_.UpdateTrayIcon(index); }
 

@@ -165,6 +165,48 @@ TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
     EXPECT_EQ(MenuText(handle, 0), L"&Staywick is disabled");
 }
 
+// A policy hides "&Donate" and its separator, and shows them again; the
+// items after them keep working (positions in the built menu follow).
+TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
+    TMainTrayMenu menu;
+    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 9);
+    menu.SetDonateVisible(false);
+    HMENU hidden = menu.Handle();
+    ASSERT_EQ(::GetMenuItemCount(hidden), 7);
+    EXPECT_EQ(MenuText(hidden, 3), L"&Options...");
+    EXPECT_EQ(MenuText(hidden, 4), L"&About...");
+    EXPECT_TRUE(MenuType(hidden, 5) & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(hidden, 6), L"E&xit");
+    // Changes after the rebuild reach the right positions.
+    menu.SetStatus(true, L"&Staywick is active");
+    EXPECT_EQ(MenuText(hidden, 0), L"&Staywick is active");
+    std::vector<std::wstring> ran;
+    menu.Handlers.MnuAboutClick = [&] { ran.push_back(L"about"); };
+    menu.FindCommand(::GetMenuItemID(hidden, 4))->Click();
+    EXPECT_EQ(ran, std::vector<std::wstring>{L"about"});
+
+    menu.SetDonateVisible(true);
+    HMENU shown = menu.Handle();
+    ASSERT_EQ(::GetMenuItemCount(shown), 9);
+    EXPECT_TRUE(MenuType(shown, 4) & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(shown, 5), L"&Donate");
+    EXPECT_TRUE(MenuChecked(shown, 0)) << "the status survives the rebuild";
+}
+
+TEST(TrayMenu, ActivateForItemsCanBeGreyedOut) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    ASSERT_NE(sub, nullptr);
+    const std::size_t twelveHours = kActivateForTags.size() - 1;
+    menu.ActivateForItem(twelveHours).SetEnabled(false);
+    EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
+    EXPECT_FALSE(::GetMenuState(sub, 0, MF_BYPOSITION) & MF_DISABLED);
+    menu.SetActivateForChecked(twelveHours, true); // a check mark keeps it greyed
+    EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
+    menu.ActivateForItem(twelveHours).SetEnabled(true);
+    EXPECT_FALSE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
+}
+
 // The command of a chosen item is posted: it runs when the loop gets to it.
 void DispatchWaitingMessages() {
     MSG msg;

@@ -3,6 +3,7 @@
 // makes the keep-awake controller do (save, re-arm, release).
 #include "common/app_error.h"
 #include "common/win32/temp_file.h"
+#include "fakes/fake_policy_store.h"
 #include "fakes/keep_awake_rig.h"
 #include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
@@ -385,6 +386,89 @@ TEST_F(OptionsDialogTest, AFailedSaveReachesTheCallerAndTheDialogIsReleased) {
     EXPECT_EQ(FrmOptions, nullptr);
     EXPECT_EQ(MainInterval(), 123000u) << "the timer is not re-armed after a failed save";
     EXPECT_FALSE(::FindWindowW(L"#32770", L"Options"));
+}
+
+bool Enabled(HWND control) {
+    return ::IsWindowEnabled(control) != FALSE;
+}
+
+bool Shown(HWND control) {
+    return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+TEST_F(OptionsDialogTest, WithoutPoliciesEveryChoiceIsOpenAndNoNoteShows) {
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND dlg = form.Handle();
+    for (int id : {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_SPINUPDOWN, IDC_OPT_CHECKNOTIFY})
+        EXPECT_TRUE(Enabled(Item(dlg, id))) << id;
+    EXPECT_FALSE(Shown(Item(dlg, IDC_OPT_POLICYNOTE)));
+}
+
+// Set choices show the policy's values greyed out, with the note above the
+// buttons, which move down with the dialog's bottom edge; OK keeps the
+// user's own values of them in the record and takes the open ones.
+TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsersValues) {
+    options_.SleepMax = 3;
+    options_.InputKey = 1;
+    options_.NotifySystem = false;
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::SleepMax, 20}, {PolicyId::InputKey, 2}}));
+    HWND dlg = form.Handle();
+    EXPECT_EQ(SpinText(dlg), L"20");
+    EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_COMBOKEY)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_SPINEDIT)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_SPINUPDOWN)));
+    EXPECT_TRUE(Enabled(Item(dlg, IDC_OPT_CHECKNOTIFY)));
+    EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_UNCHECKED);
+
+    HWND note = Item(dlg, IDC_OPT_POLICYNOTE);
+    EXPECT_TRUE(Shown(note));
+    EXPECT_EQ(TextOf(note), L"Some settings are managed by your organization.");
+    const UINT dpi = WindowDpi(dlg);
+    const auto s = [dpi](int v) { return ::MulDiv(v, static_cast<int>(dpi), 120); };
+    EXPECT_EQ(ChildRect(note).left, s(10));
+    EXPECT_EQ(ChildRect(note).top, s(250));
+    EXPECT_GE(ChildRect(Item(dlg, IDOK)).top, ChildRect(note).bottom);
+    EXPECT_EQ(ChildRect(Item(dlg, IDOK)).top, s(289));
+    EXPECT_EQ(ChildRect(Item(dlg, IDCANCEL)).top, s(289));
+    RECT client{};
+    ::GetClientRect(dlg, &client);
+    EXPECT_EQ(client.bottom, s(329));
+
+    ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
+    form.BtnOkClick();
+    EXPECT_EQ(options_.SleepMax, 3);
+    EXPECT_EQ(options_.InputKey, 1);
+    EXPECT_TRUE(options_.NotifySystem);
+}
+
+TEST_F(OptionsDialogTest, WithoutSimulatedInputTheKeyAndNotifyAreGreyedAndNotifyShowsOn) {
+    options_.InputKey = 0;
+    options_.NotifySystem = false;
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::AllowSimulatedInput, 0}}));
+    HWND dlg = form.Handle();
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_COMBOKEY)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_CHECKNOTIFY)));
+    EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_CHECKED);
+    EXPECT_TRUE(Enabled(Item(dlg, IDC_OPT_SPINEDIT)));
+    EXPECT_TRUE(Shown(Item(dlg, IDC_OPT_POLICYNOTE)));
+    ::SetWindowTextW(Item(dlg, IDC_OPT_SPINEDIT), L"12");
+    form.BtnOkClick();
+    EXPECT_EQ(options_.SleepMax, 12);
+    EXPECT_EQ(options_.InputKey, 0);
+    EXPECT_FALSE(options_.NotifySystem);
+}
+
+// A policy that leaves only unrelated values set adds no note.
+TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}, {PolicyId::HideDonate, 1}}));
+    EXPECT_FALSE(Shown(Item(form.Handle(), IDC_OPT_POLICYNOTE)));
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.bottom, ::MulDiv(301, static_cast<int>(WindowDpi(form.Handle())), 120));
 }
 
 } // namespace
