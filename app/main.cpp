@@ -1,17 +1,39 @@
-// Process entry: the single-instance rule, then the hidden main window and
-// the message loop.
+// Process entry: a command for the running instance, or the single-instance
+// rule, then the hidden main window and the message loop.
+#include "app/command_client.h"
+#include "app/console_line.h"
 #include "app/main_window.h"
 #include "app/mutex_utils.h"
 #include "common/app_names.h"
+#include "diag/command_line.h"
+#include "engine/remote_command.h"
 #include "ui/application.h"
 #include "ui/visual_style.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace staywick;
+    const std::wstring commandLine = ::GetCommandLineW();
+    std::vector<std::wstring> args;
+    for (int i = 1;; ++i) {
+        std::wstring arg = CommandLineArgument(commandLine, i);
+        if (arg.empty())
+            break;
+        args.push_back(std::move(arg));
+    }
+    const CommandLineParse parse = ParseCommandLineArguments(args);
+    if (parse.kind == CommandLineKind::Invalid) {
+        WriteConsoleLine(kCommandUsage);
+        return kExitUsage;
+    }
+    if (parse.kind == CommandLineKind::Command)
+        return RunCommand(parse.command);
+
     win32::KernelHandle mutex = CreateSingleInstanceMutex(kMutexName);
     if (!mutex) {
         // Another instance runs: let it show its balloon, touch nothing else.
@@ -26,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A main window that cannot be created, or an error while its members are
     // constructed, is reported and ends the program with a non-zero code.
     return app.RunMainWindow([&]() -> std::unique_ptr<Window> {
-        auto mainWindow = std::make_unique<TFrmStaywickMain>(app, ::GetCommandLineW());
+        auto mainWindow = std::make_unique<TFrmStaywickMain>(app, commandLine);
         mainWindow->CreatedMutex = std::move(mutex);
         return mainWindow;
     });

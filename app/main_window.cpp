@@ -38,12 +38,14 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     // A part that cannot be created ends the construction; the caller reports
     // it and ends the program (Application::RunMainWindow).
     CreateComponents();
+    hotkey_ = std::make_unique<GlobalHotkey>(Handle());
     RunGuarded([this] { FormCreate(); });
 }
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
     automatic_.reset();
+    hotkey_.reset();
     about_.reset();
     Destroy();
 }
@@ -81,7 +83,8 @@ void TFrmStaywickMain::FormCreate() {
     logEnabled_ = false;
     sMainIniFile = location_.GetIniFile();
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
-    parts_->Controller.SelectItemActivateForStatus(StaywickOptions.ActivateFor);
+    ApplyPolicy(StaywickPolicy::Read(policyStore_));
+    parts_->Controller.SelectActivateItemAtLoad();
     automaticOptions_ = LoadAutomaticOptions(profile_, sMainIniFile);
 }
 
@@ -100,8 +103,14 @@ TAboutWindow& TFrmStaywickMain::AboutWindow() {
 // so the icon, the timers and the status always end in step with the record;
 // the first failure goes to the error report once all steps have run.
 void TFrmStaywickMain::AppLoaded() {
+    // A command can arrive before the posted message: it runs start-up first.
+    if (loaded_)
+        return;
+    loaded_ = true;
     FirstError errors;
-    parts_->Appearance.SetVisualStyle();
+    const bool disabled = parts_->Controller.Policy().Disabled();
+    if (!disabled)
+        parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
     // After an upgrade, Restart Manager starts the program again with the
     // same switch; never after a crash or a hang (no restart loop), nor after
@@ -123,6 +132,12 @@ void TFrmStaywickMain::AppLoaded() {
             AppendLog(LogHeaderMaxSleep(StaywickOptions.SleepMax));
         });
     }
+    // The policies in force open the debug window and follow the log's header.
+    errors.Run([this] { WritePolicyLines(PolicyLines(parts_->Controller.Policy())); });
+    if (disabled) {
+        EndByPolicy();
+        return;
+    }
     // The watchers report first, so the first status and tick see their facts.
     errors.Run([this] { automatic_->Apply(automaticOptions_); });
     errors.Run([this] { parts_->Controller.Start(); });
@@ -130,6 +145,7 @@ void TFrmStaywickMain::AppLoaded() {
     // instead of an add followed by two changes, each a round trip to the
     // shell while the program is not yet answering.
     parts_->Tray.SetVisible(true);
+    ApplyHotkey();
     errors.RaiseIfAny();
 }
 
@@ -182,11 +198,24 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case kWmPrevInstance:
         PrevInstance();
         return 0;
+    case WM_COPYDATA:
+        return CommandReceived(reinterpret_cast<HWND>(wParam),
+                               reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_HOTKEY:
+        if (wParam == kHotkeyId)
+            RunGuarded([this] { HotkeyPressed(); });
+        return 0;
+    case WM_TIMECHANGE:
+        if (parts_)
+            RunGuarded([this] { parts_->Controller.WallClockChanged(); });
+        return 0;
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);
         if (parts_) {
             parts_->Appearance.WMSettingChange(lParam,
                                                [this] { return parts_->Controller.GetTrayIcon(); });
+            if (IsPolicyChangeMessage(lParam))
+                RunGuarded([this] { PolicyChanged(); });
         }
         return result;
     case WM_DPICHANGED:

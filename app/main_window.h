@@ -4,6 +4,7 @@
 // settings record, the timers, the controller, the tray and the diagnostics.
 #include "app/about_window.h"
 #include "app/automatic_parts.h"
+#include "app/global_hotkey.h"
 #include "app/program_parts.h"
 #include "common/win32/handles.h"
 #include "diag/win32/debug_window_win32.h"
@@ -11,6 +12,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/input_power_win32.h"
+#include "platform/win32/policy_store_win32.h"
 #include "platform/win32/power_request_win32.h"
 #include "platform/win32/power_status_win32.h"
 #include "platform/win32/profile_win32.h"
@@ -22,8 +24,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace staywick {
+
+// WM_SETTINGCHANGE's lParam names the policy area ("Policy", any case).
+bool IsPolicyChangeMessage(LPARAM lParam);
 
 class TFrmStaywickMain : public Window, private TickDiagnostics {
 public:
@@ -48,6 +54,17 @@ private:
     void SaveOptions();
     void TimerDebugTimer();
 
+    // Policies (main_window_policy.cpp): read at creation and again when
+    // Group Policy announces a refresh.
+    void ApplyPolicy(const StaywickPolicy& policy);
+    void PolicyChanged();
+    // The policy lines to the debug window and the log, when switched on.
+    void WritePolicyLines(const std::vector<std::wstring>& lines);
+    // Disabled: says why with "/L" or "/D", then closes the main window,
+    // which ends the program (exit code 0) before any keep-awake; with "/D"
+    // once the user has closed the debug window that shows why.
+    void EndByPolicy();
+
     // Tray menu handlers (main_window_handlers.cpp).
     void SetMenuHandlers(TMainTrayMenu& menu);
     void SetMaximumsystemidletime1Click();
@@ -55,6 +72,13 @@ private:
     void MnuAboutClick();
     TAboutWindow& AboutWindow(); // made on first use
     void MnuQuitClick();
+    void MnuUntilClick();
+
+    // Commands for the running instance, the hotkey (main_window_commands.cpp).
+    LRESULT CommandReceived(HWND sender, const COPYDATASTRUCT* data);
+    // Registers StaywickOptions.Hotkey; a refusal is reported in a balloon.
+    void ApplyHotkey();
+    void HotkeyPressed();
 
     // TickDiagnostics: the activity log and the debug window.
     bool LogEnabled() const override { return logEnabled_; }
@@ -71,6 +95,7 @@ private:
     ClockWin32 clock_;
     PowerRequestWin32 powerRequest_;
     PowerStatusWin32 powerStatus_;
+    PolicyStoreWin32 policyStore_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;
@@ -80,6 +105,8 @@ private:
     std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;
 
+    std::unique_ptr<GlobalHotkey> hotkey_;
+    bool loaded_ = false; // AppLoaded has run
     bool logEnabled_ = false;
     std::wstring logFileName_;
     // The session ends, or Restart Manager closes the program.

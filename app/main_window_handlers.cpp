@@ -1,7 +1,9 @@
 // The tray menu's handlers on the main window.
 #include "app/main_window.h"
 
+#include "engine/clock_target.h"
 #include "settings/win32/options_dialog.h"
+#include "tray/win32/until_dialog.h"
 
 #include "ui/window_utils.h"
 
@@ -13,6 +15,7 @@ void TFrmStaywickMain::SetMenuHandlers(TMainTrayMenu& menu) {
     menu.Handlers.MnuDonateClick = [this] { MnuDonateClick(); };
     menu.Handlers.MnuAboutClick = [this] { MnuAboutClick(); };
     menu.Handlers.MnuQuitClick = [this] { MnuQuitClick(); };
+    menu.Handlers.MnuUntilClick = [this] { MnuUntilClick(); };
 }
 
 void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
@@ -20,9 +23,13 @@ void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
         OptionsDialogHost{.app = app_,
                           .options = StaywickOptions,
                           .owner = Handle(),
-                          .confirmed = [this](bool notifySystemWasOn) {
-                              parts_->Controller.OptionsConfirmed(notifySystemWasOn);
-                          }});
+                          .confirmed =
+                              [this](bool notifySystemWasOn) {
+                                  parts_->Controller.OptionsConfirmed(notifySystemWasOn);
+                                  if (StaywickOptions.Hotkey != hotkey_->Registered())
+                                      ApplyHotkey();
+                              },
+                          .policy = &parts_->Controller.Policy()});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {
@@ -31,6 +38,15 @@ void TFrmStaywickMain::MnuDonateClick() {
 
 void TFrmStaywickMain::MnuAboutClick() {
     AboutWindow().Show();
+}
+
+// The dialog shows the time set last, or one hour from now.
+void TFrmStaywickMain::MnuUntilClick() {
+    const std::int64_t inAnHour = clock_.LocalWallMs(clock_.WallClockMs()) + kDayMs / 24;
+    const std::int32_t initial = StaywickOptions.ActivateUntil.value_or(
+        static_cast<std::int32_t>((inAnHour % kDayMs + kDayMs) % kDayMs / 60000));
+    if (const auto chosen = ChooseUntilTime(app_, Handle(), initial))
+        parts_->Controller.ActivateUntilClick(*chosen);
 }
 
 // Closing the main window ends the program (FormDestroy removes the icon).

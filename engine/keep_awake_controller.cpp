@@ -3,8 +3,12 @@
 #include "common/decimal_text.h"
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
+#include "engine/policy_rules.h"
+#include "engine/power_reason.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
+
+#include <algorithm>
 
 namespace staywick {
 
@@ -33,9 +37,9 @@ void KeepAwakeController::WriteLog(const std::wstring& line) {
 }
 
 void KeepAwakeController::TimerMainTimer() {
-    if (suspended_)
+    if (halted_ || suspended_)
         return;
-    const std::int32_t limit = IdleLimitMilliseconds(options_.SleepMax);
+    const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
     if (unattended_.Holding() && HeldTick(limit))
         return;
     if (diagnostics_.LogEnabled()) {
@@ -46,7 +50,10 @@ void KeepAwakeController::TimerMainTimer() {
     }
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        ForceWake();
+        if (policy_.AllowSimulatedInput())
+            ForceWake();
+        else
+            SkipWake(limit);
     } else {
         ReAim(limit);
     }
@@ -71,9 +78,9 @@ void KeepAwakeController::ForceWake() {
     // Handlers run here (menu clicks, the countdown's end, the hook's tick);
     // the steps below read the record afresh afterwards.
     input_.ProcessMessages();
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     input_.Sleep(50);
-    input_.SimulateKeyPress(options_.InputKey);
+    input_.SimulateKeyPress(Effective().InputKey);
     if (power_.clock)
         unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
     if (TimerDebug.Enabled())
@@ -82,7 +89,32 @@ void KeepAwakeController::ForceWake() {
     TimerMain.SetInterval(kTickAfterWakeMs);
 }
 
+// No key is pressed; the awake request holds the computer. The next tick
+// comes one idle limit later (at least one forced-wake interval), not every
+// few seconds while nobody is there.
+void KeepAwakeController::SkipWake(std::int32_t limit) {
+    if (TimerDebug.Enabled())
+        diagnostics_.DebugWrite(PolicyNoPressLine());
+    WriteLog(PolicyNoPressLine());
+    TimerMain.SetInterval(
+        std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
+}
+
+TStaywickOptions KeepAwakeController::Effective() const {
+    return EffectiveOptions(options_, policy_);
+}
+
 void KeepAwakeController::TimerCountDownTimer() {
+    // An end set by a time is checked against the wall clock: the timer only
+    // says when to look again.
+    if (UntilDecides() && !UntilPassed()) {
+        ArmUntil();
+        return;
+    }
+    EndCountDown();
+}
+
+void KeepAwakeController::EndCountDown() {
     options_.Active = false;
     options_.AutoStopped = true;
     UpdateActiveStatus();
@@ -112,6 +144,7 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
         return;
     options_.Active = true;
     options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
+    options_.ActivateUntil.reset();
     UpdateActiveStatus();
     ClearActivateForStatus();
     view_.SetActivateForChecked(position, true);
@@ -121,19 +154,32 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 // The countdown follows the user's own state; the tick and the requests
 // follow the rule, which also weighs the automatic reasons and the pauses.
 void KeepAwakeController::UpdateActiveStatus() {
+    if (halted_)
+        return; // turned off by policy: nothing comes back on
     const KeepAwakeDecision decision = Decision();
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
+    const bool notifySystem = Effective().NotifySystem;
+    // A MaxMinutes policy ends every session the user starts, as a countdown
+    // of that length.
+    const std::int32_t countDownMinutes =
+        CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
     view_.SetStatusChecked(decision.Wanted());
     // Asleep, the tick waits for the resume message (PowerSuspending).
     TimerMain.SetEnabled(decision.on && !suspended_);
-    TimerCountDown.SetEnabled(options_.ActivateFor > 0);
+    const bool until = UntilDecides();
+    if (!until)
+        untilTargetLocal_.reset();
+    TimerCountDown.SetEnabled(countDownMinutes > 0 || until);
     // After an unattended wake, nobody is there to be kept awake for.
-    const bool hold = decision.on && options_.NotifySystem && !unattended_.Holding();
+    const bool hold = decision.on && notifySystem && !unattended_.Holding();
     if (options_.Active) {
         if (hold)
             RequestAwakeState(decision.display);
-        TimerCountDown.SetInterval(CountDownMilliseconds(options_.ActivateFor));
+        if (until)
+            ArmUntil();
+        else
+            TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
     } else {
         // Step above may have started the countdown; it is stopped before any
@@ -145,25 +191,34 @@ void KeepAwakeController::UpdateActiveStatus() {
     }
     if (hold) {
         HoldPowerRequest(decision.display);
-    } else if (options_.NotifySystem) {
+    } else if (notifySystem) {
         ReleaseAwakeRequests();
     }
-    std::wstring caption =
-        automatic_ ? AutomaticCaption(decision, automatic_->Facts(options_.Active)) : L"";
-    if (!caption.empty()) {
-        // An automatic reason or a pause says why.
-    } else if (options_.Active) {
-        caption = L"&Staywick is active";
-        if (TimerCountDown.Enabled()) {
-            caption += L" (" + FormatDuration(options_.ActivateFor) + L")";
-        }
-    } else {
-        caption = L"&Staywick is disabled";
-    }
+    // An automatic reason or a pause says why; else the user's own state.
+    std::wstring caption = AutomaticCaption(decision, Facts());
+    if (caption.empty())
+        caption = until ? L"&Staywick is active (until " + UntilText() + L")"
+                        : StatusCaption(countDownMinutes);
+    caption_ = caption;
     view_.SetStatusCaption(caption);
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
+}
+
+// The chosen duration while it decides the end; the time of day the session
+// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
+std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
+    if (!options_.Active)
+        return L"&Staywick is disabled";
+    std::wstring caption = L"&Staywick is active";
+    if (!TimerCountDown.Enabled())
+        return caption;
+    if (countDownMinutes == options_.ActivateFor)
+        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
+    if (const auto end = CountDownEndTime())
+        return caption + L" (until " + FormatClockTime(*end) + L")";
+    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
 }
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
@@ -177,6 +232,7 @@ void KeepAwakeController::ClearActivateForStatus() {
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         view_.SetActivateForChecked(i, false);
     }
+    view_.SetActivateUntilChecked(false);
 }
 
 void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
@@ -199,9 +255,18 @@ std::int32_t KeepAwakeController::GetTrayIcon() const {
 }
 
 KeepAwakeDecision KeepAwakeController::Decision() const {
+    return DecideKeepAwake(Facts());
+}
+
+// With AllowAutomatic = 0 the rule hears of no automatic reason; the pauses
+// still apply to what the user switched on.
+KeepAwakeFacts KeepAwakeController::Facts() const {
+    KeepAwakeFacts facts{.manualOn = options_.Active};
     if (automatic_)
-        return automatic_->Decide(options_.Active);
-    return DecideKeepAwake({.manualOn = options_.Active});
+        facts = automatic_->Facts(options_.Active);
+    if (!policy_.AllowAutomatic())
+        facts.reasons = {};
+    return facts;
 }
 
 void KeepAwakeController::RequestAwakeState(bool display) {
@@ -235,10 +300,38 @@ void KeepAwakeController::Start() {
 }
 
 void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
-    if (notifySystemWasOn && !options_.NotifySystem)
+    if (notifySystemWasOn && !Effective().NotifySystem)
         ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
+}
+
+void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {
+    policy_ = policy;
+    ApplyActivateForItems();
+}
+
+void KeepAwakeController::PolicyChanged(const StaywickPolicy& policy) {
+    const bool notifySystemWasOn = Effective().NotifySystem;
+    SetPolicy(policy);
+    if (notifySystemWasOn && !Effective().NotifySystem)
+        ReleaseAwakeRequests();
+    UpdateActiveStatus();
+}
+
+void KeepAwakeController::Halt() {
+    halted_ = true;
+    TimerMain.SetEnabled(false);
+    TimerCountDown.SetEnabled(false);
+    ReleaseAwakeRequests();
+}
+
+void KeepAwakeController::ApplyActivateForItems() {
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator)
+            view_.SetActivateForEnabled(
+                i, ActivateForAllowed(kActivateForTags[i], policy_.MaxMinutes()));
+    }
 }
 
 void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,

@@ -6,6 +6,8 @@
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/automatic_keep_awake.h"
 #include "engine/keep_awake_seams.h"
+#include "engine/remote_command.h"
+#include "engine/policy.h"
 #include "engine/resume_rules.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
@@ -56,10 +58,34 @@ public:
     void MnuActiveClick();
     // An "Activate for" item, by its position in kActivateForTags.
     void Indefinitely1Click(std::size_t position);
+    // "Until..." (or "/until"): on until the next time the wall clock shows
+    // `minuteOfDay` (0..1439); the "Until..." item alone carries the check
+    // mark. Like an "Activate for" item it leaves AutoStopped as it is.
+    void ActivateUntilClick(std::int32_t minuteOfDay);
     void UpdateActiveStatus();
+    // Every "&Activate for" check mark off, "Until..." included.
     void ClearActivateForStatus();
     // Run once at the end of loading the settings.
     void SelectItemActivateForStatus(std::int32_t aValue);
+    // At the end of loading: "Until..." checked when an end time is set,
+    // else SelectItemActivateForStatus(ActivateFor).
+    void SelectActivateItemAtLoad();
+    // The wall clock was set or the time zone changed: an end set by a time
+    // follows the clock, so it ends now if the clock has passed it.
+    void WallClockChanged();
+
+    // Commands for the running instance (keep_awake_commands.cpp). Each one
+    // but "/toggle" leaves a state that already is what it asks for alone:
+    // nothing changes and nothing is saved. Returns the exit code; "/exit"
+    // is the caller's to carry out.
+    int ApplyCommand(const RemoteCommand& command);
+    // 0 off, 1 on indefinitely (or by an automatic reason), 2 on with an end.
+    int StatusCode() const;
+    // The status caption without its ampersand, and the end time if there is
+    // one: "Staywick is active (30 minutes), ends at 14:30".
+    std::wstring StatusLine();
+    // When an end set by a time falls, on the wall clock (UTC ms since 1970).
+    std::optional<std::int64_t> UntilEnd();
     // 1 while keep-awake is really on (not paused), else 0.
     std::int32_t GetTrayIcon() const;
     // The rule's answer for the manual state and the automatic facts.
@@ -72,9 +98,24 @@ public:
     // raised once all have run.
     void Start();
     // After OK in the Options dialog changed the record: the awake request is
-    // released when "Notify the system" was switched off, the record saved,
+    // released when "Notify the system" was in force before (as the policies
+    // made it) and is no longer, the record saved,
     // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
     void OptionsConfirmed(bool notifySystemWasOn);
+    // The policies in force, before Start: the "Activate for" items longer
+    // than a MaxMinutes cap are disabled.
+    void SetPolicy(const StaywickPolicy& policy);
+    // Policies read again while running: the awake request is released when
+    // it is no longer asked for, then timers, request and status follow the
+    // new values. A new cap counts from now.
+    void PolicyChanged(const StaywickPolicy& policy);
+    const StaywickPolicy& Policy() const noexcept { return policy_; }
+    // Turned off by policy while the program still shows why: the timers
+    // stop, the awake and power requests are released, and no tick runs any
+    // more (the hook still swallows the screen-saver commands). The record
+    // is left as it is.
+    void Halt();
+
     // The application-wide hook: swallows the screen-saver and monitor-power
     // system commands (in every state) and runs a tick for them.
     void OnAppMessage(std::uint32_t message, std::uintptr_t wParam, bool& handled);
@@ -102,6 +143,12 @@ private:
     void WriteLog(const std::wstring& line);
     void ReAim(std::int32_t limit);
     void ForceWake();
+    // At the limit when the policy forbids simulated input.
+    void SkipWake(std::int32_t limit);
+    // The record as the policies make it (engine/policy_rules.h).
+    TStaywickOptions Effective() const;
+    void ApplyActivateForItems();
+    std::wstring StatusCaption(std::int32_t countDownMinutes) const;
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     bool HeldTick(std::int32_t limit);
@@ -111,7 +158,19 @@ private:
     void RequestAwakeState(bool display);
     void HoldAwakeRequests(bool display);
     void ReleaseAwakeRequests();
+    // The local time the running countdown ends; nothing without one or a clock.
+    std::optional<LocalClockTime> CountDownEndTime() const;
     void HoldPowerRequest(bool display);
+    // What the rule weighs; no automatic reason where a policy forbids them.
+    KeepAwakeFacts Facts() const;
+    // The end set by a time (keep_awake_until.cpp).
+    bool UntilRuns() const noexcept;
+    bool UntilDecides() const noexcept;
+    bool UntilPassed();
+    void ArmUntil();
+    void EndCountDown();
+    // The end time in the user's clock format.
+    std::wstring UntilText();
 
     TStaywickOptions& options_;
     KeepAwakeView& view_;
@@ -120,6 +179,8 @@ private:
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
     AutomaticKeepAwake* automatic_;
+    StaywickPolicy policy_;
+    bool halted_ = false;
     UnattendedWakeRule unattended_;
     // Between PBT_APMSUSPEND and the next resume message.
     bool suspended_ = false;
@@ -127,6 +188,9 @@ private:
     bool holdLogged_ = false;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;
+    // The local clock reading that ends "until HH:MM", fixed when it starts.
+    std::optional<std::int64_t> untilTargetLocal_;
+    std::wstring caption_;
 };
 
 } // namespace staywick

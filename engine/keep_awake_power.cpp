@@ -2,6 +2,7 @@
 // why the computer stays awake.
 #include "engine/keep_awake_controller.h"
 
+#include "engine/clock_target.h"
 #include "engine/power_reason.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
@@ -21,9 +22,13 @@ void KeepAwakeController::PowerResumed(ResumeKind kind) {
         if (kind == ResumeKind::Automatic)
             holdLogged_ = false;
         // The countdown's window timer may not have fired for an end that
-        // passed while the computer slept.
-        if (options_.Active && TimerCountDown.Enabled() && countDownEnd_ && now >= *countDownEnd_) {
-            TimerCountDownTimer();
+        // passed while the computer slept; an end set by a time is read off
+        // the wall clock.
+        const bool ended = UntilDecides() ? UntilPassed()
+                                          : options_.Active && TimerCountDown.Enabled() &&
+                                                countDownEnd_ && now >= *countDownEnd_;
+        if (ended) {
+            EndCountDown();
             return;
         }
     }
@@ -64,7 +69,7 @@ bool KeepAwakeController::HeldTick(std::int32_t limit) {
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (!ForcedWakeHeld(idle)) {
         const KeepAwakeDecision decision = Decision();
-        if (decision.on && options_.NotifySystem)
+        if (decision.on && Effective().NotifySystem)
             HoldAwakeRequests(decision.display);
         return false;
     }
@@ -108,19 +113,24 @@ void KeepAwakeController::ReleaseAwakeRequests() {
         power_.request->Release();
 }
 
+std::optional<LocalClockTime> KeepAwakeController::CountDownEndTime() const {
+    if (UntilDecides())
+        return ClockTimeOfMinute(*options_.ActivateUntil);
+    if (!countDownEnd_)
+        return std::nullopt;
+    const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+    return power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
+}
+
 void KeepAwakeController::HoldPowerRequest(bool display) {
     if (!power_.request)
         return;
-    std::optional<LocalClockTime> until;
-    if (countDownEnd_) {
-        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
-        until = power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
-    }
     // A refusal is silent: the execution-state request already holds.
+    const std::wstring reason = PowerRequestReason(CountDownEndTime());
     if (display) {
-        power_.request->Hold(PowerRequestReason(until));
+        power_.request->Hold(reason);
     } else {
-        power_.request->HoldSystem(PowerRequestReason(until));
+        power_.request->HoldSystem(reason);
     }
 }
 

@@ -17,6 +17,10 @@ public:
     virtual void SetStatusCaption(const std::wstring& caption) = 0;
     // The "&Activate for" item at `position` (0..12, order of kActivateForTags).
     virtual void SetActivateForChecked(std::size_t position, bool checked) = 0;
+    // The "Until..." item after them.
+    virtual void SetActivateUntilChecked(bool checked) = 0;
+    // Whether that item can be chosen (a policy may forbid the long ones).
+    virtual void SetActivateForEnabled(std::size_t position, bool enabled) = 0;
     // The tray icon's tip and glyph (0 inactive, 1 active).
     virtual void SetTrayTip(const std::wstring& tip) = 0;
     virtual void UpdateTrayIcon(std::int32_t index) = 0;

@@ -1,6 +1,8 @@
 #pragma once
-// TStaywickOptions: the persisted settings record, six fields in this order.
+// TStaywickOptions: the persisted settings record, six fields in this order,
+// then the later ones, each under a key of its own.
 #include <cstdint>
+#include <optional>
 
 namespace staywick {
 
@@ -11,6 +13,12 @@ struct TStaywickOptions {
     std::int32_t InputKey = 0;    // 0 F15, 1 Num Lock, any other value Shift
     std::int32_t SleepMax = 3;    // maximum idle time in minutes ("DontLetSleepMoreThen")
     bool NotifySystem = true;     // also hold the system's "display and system in use" request
+    // Keep awake until this time of day (minutes after midnight, 0..1439);
+    // while set it takes the place of ActivateFor's countdown.
+    std::optional<std::int32_t> ActivateUntil{};
+    // The global hotkey as the hotkey control holds it (virtual key in the
+    // low byte, HOTKEYF_ modifiers in the next); 0 = none.
+    std::int32_t Hotkey = 0;
 
     friend bool operator==(const TStaywickOptions&, const TStaywickOptions&) = default;
 };

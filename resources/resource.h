@@ -23,6 +23,7 @@
 #define IDS_OPT_KEY_F15 222
 #define IDS_OPT_KEY_NUMLOCK 223
 #define IDS_OPT_KEY_SHIFT 224
+#define IDC_OPT_POLICYNOTE 600
 
 #define IDD_LICENSE 240
 #define IDC_LIC_MEMO 241
@@ -50,3 +51,17 @@
 #define IDS_ABOUT_FONT 285
 #define IDS_ABOUT_DONATE 286
 #define IDS_ABOUT_OK 287
+
+// Until a time of day, the hotkey and the commands for the running instance (400-499).
+#define IDD_UNTIL 400
+#define IDC_UNTIL_LABEL 401
+#define IDC_UNTIL_HOUR 402
+#define IDC_UNTIL_HOURUPDOWN 403
+#define IDC_UNTIL_COLON 404
+#define IDC_UNTIL_MINUTE 405
+#define IDC_UNTIL_MINUTEUPDOWN 406
+#define IDC_OPT_HOTKEYLABEL 410
+#define IDC_OPT_HOTKEY 411
+#define IDC_OPT_HOTKEYCLEAR 412
+#define IDS_HOTKEY_TAKEN 420
+#define IDS_HOTKEY_TAKEN_TITLE 421

@@ -4,6 +4,8 @@
 #include "common/scope_exit.h"
 #include "settings/value_rules.h"
 
+#include <optional>
+
 namespace staywick {
 
 namespace {
@@ -14,6 +16,28 @@ constexpr wchar_t kActivateFor[] = L"ActivateFor";
 constexpr wchar_t kAutoStopped[] = L"AutoStopped";
 constexpr wchar_t kInputKey[] = L"InputKey";
 constexpr wchar_t kNotifySystem[] = L"NotifySystem";
+// Later keys: an older version keeps them untouched.
+constexpr wchar_t kActivateUntil[] = L"ActivateUntil";
+constexpr wchar_t kHotkey[] = L"Hotkey";
+
+constexpr std::int32_t kMinutesPerDay = 1440;
+
+std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
+    const std::optional<std::int32_t> value = ParseInteger(text);
+    if (!value || *value < 0 || *value >= kMinutesPerDay)
+        return std::nullopt;
+    return value;
+}
+
+// A hotkey control's value: a virtual key (1..254) in the low byte and only
+// the four HOTKEYF_ modifier bits in the next one; anything else is none.
+std::int32_t ReadHotkey(const std::wstring& text) {
+    const std::int32_t value = ReadInteger(text, 0);
+    const std::int32_t key = value & 0xFF;
+    if (value < 0 || value > 0x0FFF || key == 0 || key == 0xFF)
+        return 0;
+    return value;
+}
 
 } // namespace
 
@@ -29,6 +53,8 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.AutoStopped = ReadBoolean(read(kAutoStopped), defaults.AutoStopped);
     options.InputKey = ReadInteger(read(kInputKey), defaults.InputKey);
     options.NotifySystem = ReadBoolean(read(kNotifySystem), defaults.NotifySystem);
+    options.ActivateUntil = ReadMinuteOfDay(read(kActivateUntil));
+    options.Hotkey = ReadHotkey(read(kHotkey));
     return options;
 }
 
@@ -47,6 +73,20 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
     write(kAutoStopped, BooleanText(options.AutoStopped));
     write(kInputKey, IntegerText(options.InputKey));
     write(kNotifySystem, BooleanText(options.NotifySystem));
+    // The later keys are written while they hold something, and emptied
+    // (none) once they held something; a file that never had them stays as
+    // an older version wrote it.
+    const auto writeOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
+        if (value)
+            write(key, *value);
+        else if (!profile.ReadString(kSettingsSection, key, iniFile).empty())
+            write(key, L"");
+    };
+    writeOptional(kActivateUntil, options.ActivateUntil
+                                      ? std::optional(IntegerText(*options.ActivateUntil))
+                                      : std::nullopt);
+    writeOptional(kHotkey,
+                  options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
 }
 
 } // namespace staywick

@@ -21,7 +21,8 @@ bool LoadCommonControls() {
     // The exe's manifest makes this the themed version 6.
     const auto init = win32::OnDemandFunction<decltype(&::InitCommonControlsEx)>(
         kComCtl32, "InitCommonControlsEx");
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_UPDOWN_CLASS};
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_LINK_CLASS | ICC_UPDOWN_CLASS |
+                                              ICC_HOTKEY_CLASS};
     loaded = init && init(&icc);
     return loaded;
 }

@@ -9,7 +9,7 @@
 
 namespace staywick {
 
-// Loads the controls the dialogs use (standard, link, up-down) once; false
+// Loads the controls the dialogs use (standard, link, up-down, hotkey) once; false
 // when the system refuses them.
 bool LoadCommonControls();
 

@@ -44,6 +44,17 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
     return result.value_or(IDCANCEL);
 }
 
+void PlaceControls(HWND dlg, std::span<const DesignedBox> boxes, HFONT font, UINT dpi,
+                   UINT designDpi) {
+    const auto s = [dpi, designDpi](int v) { return Scale(v, dpi, designDpi); };
+    for (const DesignedBox& box : boxes) {
+        HWND ctl = ::GetDlgItem(dlg, box.id);
+        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
+                       SWP_NOZORDER);
+    }
+}
+
 void SetClientSize(HWND wnd, int width, int height, UINT dpi) {
     RECT r{0, 0, width, height};
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE));

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace staywick {
@@ -30,6 +31,16 @@ int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>
 inline int Scale(int value, UINT dpi, UINT designDpi) {
     return ::MulDiv(value, static_cast<int>(dpi), static_cast<int>(designDpi));
 }
+
+// A control's box at a dialog's design resolution.
+struct DesignedBox {
+    int id;
+    int left, top, width, height;
+};
+// Gives every listed control of `dlg` the font and its box scaled from
+// `designDpi` to `dpi`.
+void PlaceControls(HWND dlg, std::span<const DesignedBox> boxes, HFONT font, UINT dpi,
+                   UINT designDpi);
 
 // Sets a window's outer size so that its client area is width x height.
 void SetClientSize(HWND wnd, int width, int height, UINT dpi);

@@ -86,6 +86,8 @@ LRESULT DebugWindowWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
         edit_ = nullptr;
         font_.Reset();
+        if (OnDestroyed)
+            OnDestroyed();
         return 0;
     default:
         return DefaultHandling(msg, wParam, lParam);

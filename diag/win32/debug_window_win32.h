@@ -5,6 +5,7 @@
 #include "diag/debug_writer.h"
 #include "ui/window.h"
 
+#include <functional>
 #include <string>
 
 namespace staywick {
@@ -25,6 +26,9 @@ public:
 
     HWND WindowHandle() const { return Handle(); }
     HWND Edit() const { return edit_; }
+
+    // Run when the window is destroyed (its close box, or the program's end).
+    std::function<void()> OnDestroyed;
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -25,12 +25,7 @@ constexpr UINT kDesignDpi = 96;
 constexpr int kClientWidth = 405;
 constexpr int kClientHeight = 394;
 
-struct ControlBox {
-    int id;
-    int left, top, width, height;
-};
-
-constexpr ControlBox kLayout[] = {
+constexpr DesignedBox kLayout[] = {
     {IDC_LIC_MEMO, 6, 6, 391, 350},
     {IDC_LIC_PRINT, 6, 365, 75, 23},
     {IDC_LIC_OK, 322, 365, 75, 23},
@@ -142,12 +137,7 @@ void TFrmLicense::Layout(UINT dpi) {
     const win32::FontHandle old = std::move(font_);
     font_.Reset(CreateUiFont(L"Tahoma", s(11)));
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    for (const ControlBox& box : kLayout) {
-        HWND ctl = ::GetDlgItem(hwnd_, box.id);
-        ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
-        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
-                       SWP_NOZORDER);
-    }
+    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }

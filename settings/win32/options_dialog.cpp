@@ -5,6 +5,7 @@
 #include "common/scope_exit.h"
 #include "common/win32/placement_win32.h"
 #include "common/win32/temp_file.h"
+#include "engine/policy_rules.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
 #include "ui/common_controls.h"
@@ -25,8 +26,14 @@ namespace {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
-constexpr int kClientHeight = 301;
+// 301 as designed, and a row below the buttons for the hotkey.
+constexpr int kClientHeight = 345;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
+// While a policy sets some choices, their note goes above the buttons, which
+// move down by this much with the hotkey row below them, and so does the
+// dialog's bottom edge.
+constexpr int kPolicyNoteShift = 28;
+constexpr int kPolicyNoteTop = 250;
 
 struct ControlBox {
     int id;
@@ -48,7 +55,26 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_LABEL3, 10, 204, 378, 40, true, false},
     {IDOK, 191, 261, 93, 30, false, false},
     {IDCANCEL, 292, 261, 94, 30, false, false},
+    {IDC_OPT_HOTKEYLABEL, 10, 306, 70, 20, false, true},
+    {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
+    {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
+    {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
 };
+
+// Which choices a policy sets: the key (also when no key may be pressed at
+// all), the idle time and "Notify the system" (always on without simulated
+// input).
+struct ManagedChoices {
+    bool key, sleepMax, notify;
+    bool Any() const { return key || sleepMax || notify; }
+};
+
+ManagedChoices ManagedBy(const StaywickPolicy& policy) {
+    return ManagedChoices{.key = policy.Sets(PolicyId::InputKey) || !policy.AllowSimulatedInput(),
+                          .sleepMax = policy.Sets(PolicyId::SleepMax),
+                          .notify =
+                              policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput()};
+}
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
 
@@ -95,8 +121,9 @@ void FitLabel(HWND label, int designedWidth) {
 
 } // namespace
 
-TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow)
-    : owner_(owner), options_(options), appWindow_(appWindow),
+TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,
+                         StaywickPolicy policy)
+    : owner_(owner), options_(options), appWindow_(appWindow), policy_(std::move(policy)),
       decimalSeparator_(UserDecimalSeparator()) {
     CreateFromTemplate(IDD_OPTIONS, owner_);
     if (!hwnd_)
@@ -149,6 +176,9 @@ void TFrmOptions::OnCommand(int id, int code) {
     case IDCANCEL: // the Cancel button, Esc and the close box
         result_ = IDCANCEL;
         break;
+    case IDC_OPT_HOTKEYCLEAR:
+        ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, 0, 0);
+        break;
     case IDC_OPT_SPINEDIT:
         if (code == EN_CHANGE) {
             SpinDontSleepChange();
@@ -192,6 +222,7 @@ LRESULT CALLBACK TFrmOptions::SpinEditProc(HWND edit, UINT msg, WPARAM wParam, L
 
 void TFrmOptions::Layout(UINT dpi) {
     const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
+    const int noteShift = ManagedBy(policy_).Any() ? kPolicyNoteShift : 0;
     // The old fonts stay alive until every control has the new ones.
     const win32::FontHandle oldFont = std::move(font_);
     const win32::FontHandle oldSmall = std::move(smallFont_);
@@ -204,6 +235,8 @@ void TFrmOptions::Layout(UINT dpi) {
                        reinterpret_cast<WPARAM>(box.small ? smallFont_.Get() : font_.Get()), TRUE);
         int width = s(box.width);
         int height = s(box.height);
+        const bool belowNote = box.top > kPolicyNoteTop;
+        const int top = s(belowNote ? box.top + noteShift : box.top);
         if (box.id == IDC_OPT_SPINEDIT) {
             const int arrows = s(kUpDownWidth);
             width -= arrows;
@@ -216,12 +249,12 @@ void TFrmOptions::Layout(UINT dpi) {
             SetComboFieldHeight(ctl, height);
             continue;
         }
-        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height, SWP_NOZORDER);
+        ::SetWindowPos(ctl, nullptr, s(box.left), top, width, height, SWP_NOZORDER);
         if (box.autoSize)
             FitLabel(ctl, width);
     }
     dpi_ = dpi;
-    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift), dpi);
 }
 
 void TFrmOptions::FormCreate() {
@@ -231,12 +264,20 @@ void TFrmOptions::FormCreate() {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
     }
     // The record is not changed here; an out-of-range value only shows bounded.
-    SetSpinText(DecimalText(ClampSpin(options_.SleepMax)));
+    // What a policy sets shows the policy's value.
+    const TStaywickOptions shown = EffectiveOptions(options_, policy_);
+    SetSpinText(DecimalText(ClampSpin(shown.SleepMax)));
     SpinDontSleepChange();
-    const bool known = options_.InputKey >= 0 && options_.InputKey <= 2;
-    ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(options_.InputKey) : WPARAM(-1), 0);
-    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY,
-                     options_.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
+    const bool known = shown.InputKey >= 0 && shown.InputKey <= 2;
+    ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(shown.InputKey) : WPARAM(-1), 0);
+    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY, shown.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
+    const ManagedChoices managed = ManagedBy(policy_);
+    ::EnableWindow(combo, !managed.key);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT), !managed.sleepMax);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), !managed.sleepMax);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_CHECKNOTIFY), !managed.notify);
+    ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
+    ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
         LONG_PTR ex = ::GetWindowLongPtrW(appWindow_, GWL_EXSTYLE);
@@ -251,12 +292,22 @@ void TFrmOptions::SpinDontSleepChange() {
     FitLabel(::GetDlgItem(hwnd_, IDC_OPT_LABELMINS), Scale(52, dpi_, kDesignDpi));
 }
 
+// A choice that a policy sets keeps the user's own value in the record, to
+// come back when the policy goes.
 void TFrmOptions::BtnOkClick() {
-    options_.SleepMax = SpinValue(SpinText());
+    const ManagedChoices managed = ManagedBy(policy_);
+    if (!managed.sleepMax)
+        options_.SleepMax = SpinValue(SpinText());
     // CB_ERR (-1) with no selection: treated as Shift by the wake action.
-    options_.InputKey = static_cast<std::int32_t>(
-        ::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
-    options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
+    if (!managed.key) {
+        options_.InputKey = static_cast<std::int32_t>(
+            ::SendDlgItemMessageW(hwnd_, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0));
+    }
+    if (!managed.notify)
+        options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
+    // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
+    options_.Hotkey = static_cast<std::int32_t>(
+        LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
 }
 
 void TFrmOptions::FormShow() {
@@ -289,8 +340,9 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
         ::SetForegroundWindow(FrmOptions->Handle());
         return;
     }
-    const bool notifySystemWasOn = host.options.NotifySystem;
-    TFrmOptions dialog(host.owner, host.options, host.app.Handle());
+    const StaywickPolicy policy = host.policy ? *host.policy : StaywickPolicy{};
+    const bool notifySystemWasOn = EffectiveOptions(host.options, policy).NotifySystem;
+    TFrmOptions dialog(host.owner, host.options, host.app.Handle(), policy);
     FrmOptions = &dialog;
     ScopeExit clear([] { FrmOptions = nullptr; });
     if (dialog.ShowModal(host.app) != IDOK)

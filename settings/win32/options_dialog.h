@@ -2,6 +2,7 @@
 // TFrmOptions: the Options dialog (key to simulate, maximum idle time,
 // notifying the system), and the tray handler that opens it.
 #include "common/win32/handles.h"
+#include "engine/policy.h"
 #include "engine/staywick_options.h"
 #include "ui/application.h"
 #include "ui/dialog.h"
@@ -20,8 +21,10 @@ class TFrmOptions : public Dialog {
 public:
     // Creates the dialog (hidden) owned by `owner` and fills it from
     // `options` (FormCreate); OK writes the choices back. `appWindow` is the
-    // application window whose taskbar presence the dialog turns off.
-    TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow);
+    // application window whose taskbar presence the dialog turns off. The
+    // choices that `policy` sets show its values, greyed out, and OK leaves
+    // the user's own values of them in the record.
+    TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow, StaywickPolicy policy = {});
     ~TFrmOptions() override;
     TFrmOptions(const TFrmOptions&) = delete;
     TFrmOptions& operator=(const TFrmOptions&) = delete;
@@ -48,6 +51,7 @@ private:
     HWND owner_;
     TStaywickOptions& options_;
     HWND appWindow_;
+    StaywickPolicy policy_;
     std::wstring decimalSeparator_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     win32::FontHandle font_;      // 15 px at 120 dpi
@@ -63,9 +67,12 @@ struct OptionsDialogHost {
     Application& app;
     TStaywickOptions& options; // StaywickOptions
     HWND owner;                // the main window
-    // Runs after OK with the "Notify the system" choice from before the
-    // dialog: the keep-awake controller saves and re-arms from there.
+    // Runs after OK with the "Notify the system" in force before the dialog
+    // (as the policies made it): the keep-awake controller saves and
+    // re-arms from there.
     std::function<void(bool notifySystemWasOn)> confirmed;
+    // The policies in force; none when null.
+    const StaywickPolicy* policy = nullptr;
 };
 
 // The tray menu's "&Options..." handler: brings an open dialog forward, or

@@ -14,11 +14,21 @@
 namespace staywick::fakes {
 
 class RecordingView : public KeepAwakeView {
+    static std::array<bool, kActivateForTags.size()> MakeAllEnabled() {
+        std::array<bool, kActivateForTags.size()> all{};
+        all.fill(true);
+        return all;
+    }
+
 public:
     void SetStatusChecked(bool value) override { statusChecked = value; }
     void SetStatusCaption(const std::wstring& value) override { caption = value; }
     void SetActivateForChecked(std::size_t position, bool value) override {
         checks.at(position) = value;
+    }
+    void SetActivateUntilChecked(bool value) override { untilChecked = value; }
+    void SetActivateForEnabled(std::size_t position, bool value) override {
+        enabled.at(position) = value;
     }
     void SetTrayTip(const std::wstring& value) override { tip = value; }
     void UpdateTrayIcon(std::int32_t index) override { trayIcons.push_back(index); }
@@ -33,8 +43,10 @@ public:
     }
 
     bool statusChecked = false;
+    bool untilChecked = false;
     std::wstring caption, tip;
     std::array<bool, kActivateForTags.size()> checks{};
+    std::array<bool, kActivateForTags.size()> enabled = MakeAllEnabled();
     std::vector<std::int32_t> trayIcons;
 };
 

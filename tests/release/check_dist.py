@@ -61,6 +61,17 @@ check(license_text.startswith("Staywick License Agreement"), "LICENSE.txt starts
 check("\u00a9 2026 Tessaro" in license_text, "LICENSE.txt keeps the copyright sign")
 check(not re.search(r"\\[a-z]+|[{}]", license_text), "LICENSE.txt is plain text, no RTF left")
 
+# The policy templates: the ADMX and its en-US ADML as the source holds them.
+templates = f"Staywick-{version}-policy-templates.zip"
+with zipfile.ZipFile(os.path.join(dist, templates)) as z:
+    check(z.namelist() == ["Staywick.admx", "en-US/Staywick.adml"],
+          f"{templates} holds Staywick.admx and en-US/Staywick.adml: {z.namelist()}")
+    for entry in z.namelist():
+        check(z.read(entry) == open(os.path.join(source, "packaging", "policy", entry), "rb").read(),
+              f"{templates}: {entry} is the source's")
+    check(all(not i.extra for i in z.infolist()), f"{templates}: entries carry no extra fields")
+    templates_time = calendar.timegm(z.infolist()[0].date_time + (0, 0, -1))
+
 # Every time inside comes from the commit, not from the clock of the build.
 commit_time = int(subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"],
                                  check=True, capture_output=True, text=True).stdout)
@@ -68,6 +79,7 @@ with zipfile.ZipFile(os.path.join(dist, name + ".zip")) as z:
     zip_time = calendar.timegm(z.infolist()[0].date_time + (0, 0, -1))
 check(abs(zip_time - commit_time) <= 1,  # zip keeps even seconds (rounding up)
       f"zip times are the commit's ({zip_time} for {commit_time})")
+check(abs(templates_time - commit_time) <= 1, f"templates zip times are the commit's ({templates_time})")
 info = subprocess.run(["msiinfo", "suminfo", os.path.join(dist, name + ".msi")], check=True,
                       capture_output=True, text=True, env=dict(os.environ, TZ="UTC")).stdout
 for field in ("Created", "Last saved"):

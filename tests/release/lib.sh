@@ -1,4 +1,4 @@
-# Shared by the release tests: the Wine session scripts/test started, the
+# Shared by the release tests: the Wine session of the test's lane, the
 # packed release, and small checks. Sourced, with the test's arguments:
 #   <test>.sh <build dir>
 set -euo pipefail
@@ -8,7 +8,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 version=$STAYWICK_VERSION
 dist=$build/release-test/dist
 bin=$build/bin
-envfile=${STAYWICK_WINE_ENV:-$root/build/wine/session.env}
+# The Wine session of the lane ctest allotted to this test.
+. "$root/scripts/session-env" "$root"
+envfile=$staywick_envfile
 
 failed=0
 ok() { echo "ok    $*"; }
@@ -22,7 +24,7 @@ use_wine() {
   [ -f "$envfile" ] || { echo "no Wine session ($envfile); run through scripts/test"; exit 1; }
   . "$envfile"
   program_dir=$WINEPREFIX/drive_c/Program\ Files/Staywick
-  wine_log=$build/release-test/wine.log
+  wine_log=$build/release-test/wine-${STAYWICK_LANE:-session}.log
 }
 # Wine programs write nothing to our output: services they start would keep
 # ctest's pipe open.

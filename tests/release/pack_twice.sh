@@ -14,4 +14,7 @@ SOURCE_DATE_EPOCH=$(( $(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 3
   "$root/packaging/make-dist" "$build" "$again" >/dev/null
 check "another commit time gives another zip" \
   absent cmp -s "$dist/Staywick-$version-win-x64.zip" "$again/Staywick-$version-win-x64.zip"
+check "another commit time gives another templates zip" \
+  absent cmp -s "$dist/Staywick-$version-policy-templates.zip" \
+  "$again/Staywick-$version-policy-templates.zip"
 finish

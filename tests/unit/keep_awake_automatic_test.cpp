@@ -2,6 +2,9 @@
 // and the requests on and off, the user's "off" holds until the program
 // exits, pauses stop everything and give it back, and the lock choice lets
 // only the display go.
+#include "engine/policy.h"
+#include "engine/remote_command.h"
+#include "fakes/fake_policy_store.h"
 #include "fakes/keep_awake_rig.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,7 @@ namespace staywick {
 namespace {
 
 using fakes::KeepAwakeRig;
+using fakes::MachinePolicy;
 using fakes::State;
 
 constexpr std::uint32_t kRequest = 0x80000003u;
@@ -148,6 +152,94 @@ TEST_F(Automatic, UnchangedFactsUpdateNothing) {
     rig.automatic.SetProgram(L"obs64.exe");
     rig.automatic.SetPower({});
     EXPECT_EQ(rig.view.trayIcons.size(), icons);
+}
+
+// AllowAutomatic = 0: neither reason keeps the computer awake, whether the
+// policy was there at start or arrives while the reason holds; the user's
+// own switch still works; the reason counts again once the policy goes.
+TEST(AutomaticPolicy, AllowAutomaticOffIgnoresEveryAutomaticReason) {
+    struct ReasonCase {
+        const char* name;
+        void (*report)(AutomaticKeepAwake&);
+        const wchar_t* caption; // once the policy goes
+    };
+    const ReasonCase cases[] = {
+        {"program", [](AutomaticKeepAwake& a) { a.SetProgram(L"obs64.exe"); },
+         L"&Staywick is active (while obs64.exe runs)"},
+        {"schedule",
+         [](AutomaticKeepAwake& a) {
+             a.SetSchedule(LocalClockTime{17, 30});
+         },
+         L"&Staywick is active (scheduled until 17:30)"},
+    };
+    for (const ReasonCase& c : cases) {
+        for (const bool atStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (atStart ? " at start" : " while running"));
+            KeepAwakeRig rig(State(false, 0, false));
+            auto& ctl = rig.Create();
+            const StaywickPolicy forbidden = MachinePolicy({{PolicyId::AllowAutomatic, 0}});
+            if (atStart)
+                ctl.SetPolicy(forbidden);
+            rig.StartUp();
+            c.report(rig.automatic);
+            if (!atStart)
+                ctl.PolicyChanged(forbidden);
+            EXPECT_FALSE(rig.mainPort.Armed());
+            EXPECT_FALSE(rig.view.statusChecked);
+            EXPECT_EQ(rig.view.trayIcons.back(), 0);
+            EXPECT_FALSE(rig.powerRequest.held);
+            EXPECT_EQ(rig.view.tip, L"&Staywick is disabled");
+            EXPECT_EQ(ctl.ApplyCommand({.kind = CommandKind::Status}), 0);
+
+            ctl.MnuActiveClick(); // the user's own "on"
+            EXPECT_TRUE(rig.mainPort.Armed());
+            EXPECT_EQ(rig.view.tip, L"&Staywick is active");
+            ctl.MnuActiveClick(); // and off again: nothing automatic is left
+            EXPECT_FALSE(rig.mainPort.Armed());
+            EXPECT_EQ(rig.view.tip, L"&Staywick is disabled");
+
+            ctl.PolicyChanged(StaywickPolicy{});
+            // Switched off while it held, the reason stays overruled until it
+            // ends; it applies again when it comes back.
+            rig.automatic.SetProgram(L"");
+            rig.automatic.SetSchedule(std::nullopt);
+            c.report(rig.automatic);
+            EXPECT_TRUE(rig.mainPort.Armed());
+            EXPECT_EQ(rig.view.tip, c.caption);
+            EXPECT_FALSE(rig.options.Active);
+        }
+    }
+}
+
+// A session kept on by an automatic reason is no session the user started:
+// a MaxMinutes cap gives it no end, while the user's own session still gets one.
+TEST(AutomaticPolicy, MaxMinutesCapsOnlyTheUsersSession) {
+    KeepAwakeRig rig(State(false, 0, false));
+    auto& ctl = rig.Create();
+    ctl.SetPolicy(MachinePolicy({{PolicyId::MaxMinutes, 1}}));
+    rig.StartUp();
+    rig.automatic.SetProgram(L"obs64.exe");
+    EXPECT_FALSE(rig.countDownPort.Armed());
+    EXPECT_EQ(rig.view.tip, L"&Staywick is active (while obs64.exe runs)");
+    EXPECT_EQ(ctl.ApplyCommand({.kind = CommandKind::Status}), 1);
+    rig.clock.Advance(120000);
+    EXPECT_TRUE(rig.mainPort.Armed());
+
+    rig.automatic.SetProgram(L"");
+    ctl.MnuActiveClick(); // the user's own "on": capped
+    EXPECT_TRUE(rig.countDownPort.Armed());
+    EXPECT_EQ(ctl.ApplyCommand({.kind = CommandKind::Status}), 2);
+    rig.clock.Advance(60000);
+    EXPECT_FALSE(rig.options.Active);
+    EXPECT_FALSE(rig.mainPort.Armed());
+}
+
+// "/off" overrules an automatic reason as the status item does.
+TEST_F(Automatic, OffCommandOverrulesTheProgram) {
+    rig.automatic.SetProgram(L"obs64.exe");
+    EXPECT_EQ(rig.controller->ApplyCommand({.kind = CommandKind::Off}), 0);
+    EXPECT_FALSE(TickRuns());
+    EXPECT_EQ(rig.controller->ApplyCommand({.kind = CommandKind::Status}), 0);
 }
 
 } // namespace

@@ -51,8 +51,10 @@ TEST_F(SettingsFile, ReadsEachKeyInOrderFromGeneral) {
         EXPECT_EQ(call.path, kIni);
         keys.push_back(call.key);
     }
+    // The six keys in their order, then the later ones.
     EXPECT_EQ(keys, (std::vector<std::wstring>{L"Active", L"DontLetSleepMoreThen", L"ActivateFor",
-                                               L"AutoStopped", L"InputKey", L"NotifySystem"}));
+                                               L"AutoStopped", L"InputKey", L"NotifySystem",
+                                               L"ActivateUntil", L"Hotkey"}));
 }
 
 TEST_F(SettingsFile, FirstSaveWithDefaultsIsExactlySevenLines) {

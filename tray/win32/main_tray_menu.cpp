@@ -55,10 +55,14 @@ TMainTrayMenu::TMainTrayMenu() {
                 Handlers.Indefinitely1Click(i);
         };
     }
+    mnuOptions_->Add(L"NUntilSep", L"-");
+    mnuUntil_ = &mnuOptions_->Add(L"MnuUntil", L"Until...");
+    mnuUntil_->OnClick = runs(&MainTrayMenuHandlers::MnuUntilClick);
     root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
         runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
-    root.Add(L"Sep2", L"-");
-    root.Add(L"MnuDonate", L"&Donate").OnClick = runs(&MainTrayMenuHandlers::MnuDonateClick);
+    sep2_ = &root.Add(L"Sep2", L"-");
+    mnuDonate_ = &root.Add(L"MnuDonate", L"&Donate");
+    mnuDonate_->OnClick = runs(&MainTrayMenuHandlers::MnuDonateClick);
     root.Add(L"MnuAbout", L"&About...").OnClick = runs(&MainTrayMenuHandlers::MnuAboutClick);
     root.Add(L"Sep1", L"-");
     root.Add(L"MnuQuit", L"E&xit").OnClick = runs(&MainTrayMenuHandlers::MnuQuitClick);
@@ -75,6 +79,11 @@ void TMainTrayMenu::SetActivateForChecked(std::size_t position, bool checked) {
 
 bool TMainTrayMenu::ActivateForChecked(std::size_t position) const {
     return (*mnuOptions_)[position].Checked();
+}
+
+void TMainTrayMenu::SetDonateVisible(bool visible) {
+    SetItemVisible(*sep2_, visible);
+    SetItemVisible(*mnuDonate_, visible);
 }
 
 std::int64_t TMainTrayMenu::ActivateForTag(std::size_t position) const {

@@ -1,7 +1,8 @@
 #pragma once
 // MainTrayMenu: the tray icon's menu, item by item, with the handlers the
 // main window supplies. The thirteen "&Activate for" entries keep the fixed
-// order of kActivateForTags, because the controller walks them by position.
+// order of kActivateForTags, because the controller walks them by position;
+// a separator and "Until..." follow them.
 #include "engine/activate_for_items.h"
 #include "tray/win32/rc_popup_menu.h"
 
@@ -17,6 +18,8 @@ struct MainTrayMenuHandlers {
     // The chosen "&Activate for" entry, by position (0..12).
     std::function<void(std::size_t position)> Indefinitely1Click;
     std::function<void()> SetMaximumsystemidletime1Click;
+    // "Until...", after the "&Activate for" entries.
+    std::function<void()> MnuUntilClick;
     std::function<void()> MnuDonateClick;
     std::function<void()> MnuAboutClick;
     std::function<void()> MnuQuitClick;
@@ -34,16 +37,22 @@ public:
     TMenuItem& MnuActive() { return *mnuActive_; }
     TMenuItem& MnuOptions() { return *mnuOptions_; }
     TMenuItem& ActivateForItem(std::size_t position) { return (*mnuOptions_)[position]; }
+    TMenuItem& MnuUntil() { return *mnuUntil_; }
 
     // The status item, as the controller sets it.
     void SetStatus(bool checked, const std::wstring& caption);
     void SetActivateForChecked(std::size_t position, bool checked);
     bool ActivateForChecked(std::size_t position) const;
     std::int64_t ActivateForTag(std::size_t position) const;
+    // "&Donate" and the separator before it (a policy may hide both).
+    void SetDonateVisible(bool visible);
 
 private:
     TMenuItem* mnuActive_ = nullptr;
     TMenuItem* mnuOptions_ = nullptr;
+    TMenuItem* mnuUntil_ = nullptr;
+    TMenuItem* sep2_ = nullptr;
+    TMenuItem* mnuDonate_ = nullptr;
 };
 
 } // namespace staywick

@@ -43,11 +43,16 @@ void TMenuItem::SetCaption(std::wstring caption) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
     info.dwTypeData = caption_.data();
-    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+    ::SetMenuItemInfoW(container_, position_, TRUE, &info);
 }
 
 void TMenuItem::SetChecked(bool checked) {
     checked_ = checked;
+    UpdateMenuState();
+}
+
+void TMenuItem::SetEnabled(bool enabled) {
+    enabled_ = enabled;
     UpdateMenuState();
 }
 
@@ -58,8 +63,9 @@ void TMenuItem::Click() {
         OnClick(*this);
 }
 
-void TMenuItem::Attach(HMENU container, UINT command, HMENU submenu) {
+void TMenuItem::Attach(HMENU container, UINT position, UINT command, HMENU submenu) {
     container_ = container;
+    position_ = position;
     command_ = command;
     submenu_ = submenu;
 }
@@ -70,8 +76,9 @@ void TMenuItem::UpdateMenuState() {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STATE;
-    info.fState = (checked_ ? MFS_CHECKED : MFS_UNCHECKED) | (Default ? MFS_DEFAULT : 0u);
-    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+    info.fState = (checked_ ? MFS_CHECKED : MFS_UNCHECKED) | (Default ? MFS_DEFAULT : 0u) |
+                  (enabled_ ? MFS_ENABLED : MFS_DISABLED);
+    ::SetMenuItemInfoW(container_, position_, TRUE, &info);
 }
 
 void TMenuItem::UpdateType(bool ownerDrawn) {
@@ -84,7 +91,7 @@ void TMenuItem::UpdateType(bool ownerDrawn) {
     info.fMask = IsSeparator() ? MIIM_FTYPE : MIIM_FTYPE | MIIM_STRING;
     info.fType = (IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (ownerDrawn ? MFT_OWNERDRAW : 0u);
     info.dwTypeData = IsSeparator() ? nullptr : text.data();
-    ::SetMenuItemInfoW(container_, static_cast<UINT>(index_), TRUE, &info);
+    ::SetMenuItemInfoW(container_, position_, TRUE, &info);
 }
 
 StyledMenuItem TMenuItem::Look() const {

@@ -41,6 +41,12 @@ public:
     bool IsSeparator() const noexcept { return caption_ == L"-"; }
     bool Checked() const noexcept { return checked_; }
     void SetChecked(bool checked);
+    // Greyed out: shown but cannot be chosen.
+    bool Enabled() const noexcept { return enabled_; }
+    void SetEnabled(bool enabled);
+    // A hidden item is left out when the menu is built; the menu that holds
+    // it must be built again (TRCPopupMenu::SetItemVisible).
+    bool Visible = true;
 
     std::int64_t Tag = 0;
     bool AutoCheck = false;
@@ -53,7 +59,9 @@ public:
     // Used while building and drawing the menu.
     UINT Command() const noexcept { return command_; }
     HMENU SubmenuHandle() const noexcept { return submenu_; }
-    void Attach(HMENU container, UINT command, HMENU submenu);
+    // Its place in the built menu (hidden items before it take none).
+    void Attach(HMENU container, UINT position, UINT command, HMENU submenu);
+    bool AttachedAt(UINT position) const noexcept { return container_ && position_ == position; }
     // Owner-drawn items keep their caption for screen readers but without
     // its access-key mark, so every key press reaches WM_MENUCHAR, where
     // shared keys are resolved as standard menus resolve them.
@@ -68,11 +76,13 @@ private:
 
     std::wstring name_, caption_;
     bool checked_ = false;
+    bool enabled_ = true;
     bool ownerDrawn_ = false;
     TMenuItem* parent_ = nullptr;
     int index_ = -1;
     std::vector<std::unique_ptr<TMenuItem>> items_;
     HMENU container_ = nullptr;
+    UINT position_ = 0;
     HMENU submenu_ = nullptr;
     UINT command_ = 0;
 };

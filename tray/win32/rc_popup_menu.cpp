@@ -18,8 +18,13 @@ constexpr UINT kCheckHighlight = WM_APP + 1;
 UINT nextCommand = 100;
 
 void BuildItems(TMenuItem& parent, HMENU menu) {
+    UINT position = 0;
     for (std::size_t i = 0; i < parent.Count(); ++i) {
         TMenuItem& item = parent[i];
+        if (!item.Visible) {
+            item.Attach(nullptr, 0, 0, nullptr);
+            continue;
+        }
         HMENU submenu = item.Count() > 0 ? ::CreatePopupMenu() : nullptr;
         if (submenu)
             BuildItems(item, submenu);
@@ -28,7 +33,8 @@ void BuildItems(TMenuItem& parent, HMENU menu) {
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
         info.fType = item.IsSeparator() ? MFT_SEPARATOR : MFT_STRING;
-        info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (item.Default ? MFS_DEFAULT : 0u);
+        info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (item.Default ? MFS_DEFAULT : 0u) |
+                      (item.Enabled() ? 0u : MFS_DISABLED);
         info.wID = command;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
         std::wstring caption = item.Caption();
@@ -40,8 +46,8 @@ void BuildItems(TMenuItem& parent, HMENU menu) {
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = submenu;
         }
-        ::InsertMenuItemW(menu, static_cast<UINT>(i), TRUE, &info);
-        item.Attach(menu, command, submenu);
+        ::InsertMenuItemW(menu, position, TRUE, &info);
+        item.Attach(menu, position++, command, submenu);
     }
 }
 
@@ -57,15 +63,23 @@ TRCPopupMenu::~TRCPopupMenu() {
 }
 
 HMENU TRCPopupMenu::Handle() {
-    if (!menu_)
+    if (!menu_ || stale_)
         Build();
     return menu_.Get();
+}
+
+void TRCPopupMenu::SetItemVisible(TMenuItem& item, bool visible) {
+    if (item.Visible == visible)
+        return;
+    item.Visible = visible;
+    stale_ = true;
 }
 
 void TRCPopupMenu::Build() {
     menu_.Reset(::CreatePopupMenu());
     BuildItems(root_, menu_.Get());
     dark_ = false;
+    stale_ = false;
 }
 
 TMenuItem* TRCPopupMenu::FindCommand(UINT command) {
@@ -152,9 +166,11 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         for (TRCPopupMenu* menu : menus_) {
             if (menu->Handle() != reinterpret_cast<HMENU>(lParam))
                 continue;
-            const std::size_t index = wParam;
-            if (index < menu->Items().Count() && menu->OnMenuRightClick) {
-                menu->OnMenuRightClick(*menu, menu->Items()[index]);
+            // wParam is the position in the open menu; hidden items take none.
+            TMenuItem& root = menu->Items();
+            for (std::size_t i = 0; i < root.Count(); ++i) {
+                if (root[i].AttachedAt(static_cast<UINT>(wParam)) && menu->OnMenuRightClick)
+                    menu->OnMenuRightClick(*menu, root[i]);
             }
             return 0;
         }

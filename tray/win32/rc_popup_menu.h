@@ -40,8 +40,11 @@ public:
     TMenuItem& Items() { return root_; }
     const TMenuItem& Items() const { return root_; }
 
-    // The menu handle built from the items (built on first use).
+    // The menu handle built from the items (built on first use, and again
+    // after an item was shown or hidden).
     HMENU Handle();
+    // Shows or hides an item; the menu is built anew before it next opens.
+    void SetItemVisible(TMenuItem& item, bool visible);
 
     // Opens the menu at screen coordinates and returns when it has closed; a
     // chosen item's handler runs from the command message meanwhile.
@@ -68,6 +71,7 @@ private:
 
     TMenuItem root_;
     MenuHandle menu_;
+    bool stale_ = false;
     bool dark_ = false;
 };
 

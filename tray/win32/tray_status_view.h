@@ -20,6 +20,10 @@ public:
     void SetActivateForChecked(std::size_t position, bool checked) override {
         menu_.SetActivateForChecked(position, checked);
     }
+    void SetActivateUntilChecked(bool checked) override { menu_.MnuUntil().SetChecked(checked); }
+    void SetActivateForEnabled(std::size_t position, bool enabled) override {
+        menu_.ActivateForItem(position).SetEnabled(enabled);
+    }
     void SetTrayTip(const std::wstring& tip) override { tray_.SetHint(tip); }
     void UpdateTrayIcon(std::int32_t index) override { appearance_.UpdateTrayIcon(index); }
 

@@ -361,16 +361,22 @@ ScopedEnv::~ScopedEnv() {
 }
 
 std::optional<int> RunHostCommand(const std::string& command, DWORD timeoutMs) {
+    // The marker lives in the session's own temporary folder: process ids are
+    // numbered per wineserver, so another session's test may have this one's.
     static unsigned counter = 0;
-    const std::string marker = "/tmp/staywick-host-" + std::to_string(::GetCurrentProcessId()) +
-                               "-" + std::to_string(++counter);
-    std::wstring windowsMarker = L"Z:" + std::wstring(marker.begin(), marker.end());
-    std::replace(windowsMarker.begin(), windowsMarker.end(), L'/', L'\\');
+    wchar_t temp[MAX_PATH];
+    const DWORD length = ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring windowsMarker = std::wstring(temp, length) + L"staywick-host-" +
+                                       std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                       std::to_wstring(++counter);
+    const std::string marker = HostPath(windowsMarker);
+    if (length == 0 || length > MAX_PATH || marker.empty())
+        return std::nullopt;
     ::DeleteFileW(windowsMarker.c_str());
 
     // The status goes to a side file first, so the marker appears complete.
     const std::string script =
-        command + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
+        command + "; echo $? > '" + marker + ".part' && mv '" + marker + ".part' '" + marker + "'";
     std::wstring cmd = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);

@@ -4,6 +4,7 @@
 // the true status, no tick while off), and never more than one error box is open while the program
 // goes on answering. Judged from outside: the boxes of the process, the system's idle time, the
 // notification area and what the program sends to the shell.
+#include "win/common/idle_watch.h"
 #include "win/common/process_helpers.h"
 #include "win/common/tray_driver.h"
 
@@ -28,62 +29,6 @@ const std::string kOffUnknownDurationLimitZero = "[General]\r\n"
                                                  "AutoStopped=0\r\n"
                                                  "InputKey=0\r\n"
                                                  "NotifySystem=1\r\n";
-
-const std::string kOnLimitZero = "[General]\r\n"
-                                 "Active=1\r\n"
-                                 "DontLetSleepMoreThen=0\r\n"
-                                 "ActivateFor=0\r\n"
-                                 "AutoStopped=0\r\n"
-                                 "InputKey=0\r\n"
-                                 "NotifySystem=1\r\n";
-
-// Milliseconds since the session's last input, as the program measures it.
-DWORD SystemIdle() {
-    LASTINPUTINFO info{sizeof(info), 0};
-    ::GetLastInputInfo(&info);
-    return ::GetTickCount() - info.dwTime;
-}
-
-// Under Wine a window that opens or closes (the error box) counts as input
-// for the idle time, a moment after it did. This waits until the idle time
-// has grown for a full second without going back.
-bool WaitForSteadyIdle() {
-    DWORD last = SystemIdle();
-    ULONGLONG steadySince = ::GetTickCount64();
-    return WaitUntil(8000, [&] {
-        const DWORD idle = SystemIdle();
-        if (idle < last)
-            steadySince = ::GetTickCount64();
-        last = idle;
-        return ::GetTickCount64() - steadySince >= 1000;
-    });
-}
-
-struct IdleSpan {
-    bool fell = false; // the idle time went back: input, a key pressed
-    DWORD grew = 0;    // how much it grew over the span
-};
-
-// Watches the idle time for `ms`, sampling it every 100 ms and calling
-// `alongside` with each sample.
-template <class F> IdleSpan WatchIdle(DWORD ms, F alongside) {
-    IdleSpan span;
-    const DWORD first = SystemIdle();
-    DWORD last = first;
-    const ULONGLONG until = ::GetTickCount64() + ms;
-    while (::GetTickCount64() < until) {
-        alongside();
-        const DWORD idle = SystemIdle();
-        span.fell |= idle < last;
-        last = idle;
-        ::Sleep(100);
-    }
-    alongside();
-    const DWORD idle = SystemIdle();
-    span.fell |= idle < last;
-    span.grew = span.fell ? 0 : idle - first;
-    return span;
-}
 
 std::vector<HWND> ReportBoxes(DWORD pid) {
     std::vector<HWND> visible;

@@ -74,7 +74,10 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"6 Hours", 360},
                 {L"8 Hours", 480},
                 {L"10 Hours", 600},
-                {L"12 Hours", 720}});
+                {L"12 Hours", 720},
+                // After the designed items: a separator and "Until...".
+                {nullptr, 0},
+                {L"Until...", 0}});
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
         EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
@@ -82,15 +85,28 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
     // Only the status item is the default (bold) one; nothing is checked yet.
     EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u);
     EXPECT_EQ(::GetMenuDefaultItem(sub, TRUE, 0), static_cast<UINT>(-1));
-    for (UINT i = 0; i < 13; ++i)
+    for (UINT i = 0; i < 15; ++i)
         EXPECT_FALSE(MenuChecked(sub, i));
     EXPECT_FALSE(menu.MnuActive().AutoCheck);
+    EXPECT_FALSE(menu.MnuUntil().AutoCheck) << "its check mark is the controller's";
 }
 
 // Sends the command of an item to the list window, as the system does when
 // the item is chosen.
 void Choose(TMenuItem& item) {
     ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND, item.Command(), 0);
+}
+
+TEST(TrayMenu, UntilRunsItsHandlerAndLeavesTheCheckMarks) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    int untilClicks = 0;
+    menu.Handlers.MnuUntilClick = [&] { ++untilClicks; };
+    Choose(menu.MnuUntil());
+    EXPECT_EQ(untilClicks, 1);
+    EXPECT_FALSE(menu.MnuUntil().Checked());
+    menu.MnuUntil().SetChecked(true);
+    EXPECT_TRUE(MenuChecked(sub, 14));
 }
 
 TEST(TrayMenu, ChoosingADurationAutoChecksThenRunsTheHandlerWithItsPosition) {
@@ -147,6 +163,48 @@ TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
     menu.SetStatus(false, L"&Staywick is disabled");
     EXPECT_FALSE(MenuChecked(handle, 0));
     EXPECT_EQ(MenuText(handle, 0), L"&Staywick is disabled");
+}
+
+// A policy hides "&Donate" and its separator, and shows them again; the
+// items after them keep working (positions in the built menu follow).
+TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
+    TMainTrayMenu menu;
+    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 9);
+    menu.SetDonateVisible(false);
+    HMENU hidden = menu.Handle();
+    ASSERT_EQ(::GetMenuItemCount(hidden), 7);
+    EXPECT_EQ(MenuText(hidden, 3), L"&Options...");
+    EXPECT_EQ(MenuText(hidden, 4), L"&About...");
+    EXPECT_TRUE(MenuType(hidden, 5) & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(hidden, 6), L"E&xit");
+    // Changes after the rebuild reach the right positions.
+    menu.SetStatus(true, L"&Staywick is active");
+    EXPECT_EQ(MenuText(hidden, 0), L"&Staywick is active");
+    std::vector<std::wstring> ran;
+    menu.Handlers.MnuAboutClick = [&] { ran.push_back(L"about"); };
+    menu.FindCommand(::GetMenuItemID(hidden, 4))->Click();
+    EXPECT_EQ(ran, std::vector<std::wstring>{L"about"});
+
+    menu.SetDonateVisible(true);
+    HMENU shown = menu.Handle();
+    ASSERT_EQ(::GetMenuItemCount(shown), 9);
+    EXPECT_TRUE(MenuType(shown, 4) & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(shown, 5), L"&Donate");
+    EXPECT_TRUE(MenuChecked(shown, 0)) << "the status survives the rebuild";
+}
+
+TEST(TrayMenu, ActivateForItemsCanBeGreyedOut) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    ASSERT_NE(sub, nullptr);
+    const std::size_t twelveHours = kActivateForTags.size() - 1;
+    menu.ActivateForItem(twelveHours).SetEnabled(false);
+    EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
+    EXPECT_FALSE(::GetMenuState(sub, 0, MF_BYPOSITION) & MF_DISABLED);
+    menu.SetActivateForChecked(twelveHours, true); // a check mark keeps it greyed
+    EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
+    menu.ActivateForItem(twelveHours).SetEnabled(true);
+    EXPECT_FALSE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
 }
 
 // The command of a chosen item is posted: it runs when the loop gets to it.

@@ -3,6 +3,7 @@
 // makes the keep-awake controller do (save, re-arm, release).
 #include "common/app_error.h"
 #include "common/win32/temp_file.h"
+#include "fakes/fake_policy_store.h"
 #include "fakes/keep_awake_rig.h"
 #include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
@@ -44,6 +45,15 @@ constexpr Box kDesigned[] = {
     {.id = IDC_OPT_LABEL3, .left = 10, .top = 204, .width = 378, .height = 40},
     {.id = IDOK, .left = 191, .top = 261, .width = 93, .height = 30},
     {.id = IDCANCEL, .left = 292, .top = 261, .width = 94, .height = 30},
+    // The hotkey row, below the designed controls.
+    {.id = IDC_OPT_HOTKEYLABEL,
+     .left = 10,
+     .top = 306,
+     .width = 70,
+     .height = 20,
+     .growsWithText = true},
+    {.id = IDC_OPT_HOTKEY, .left = 90, .top = 302, .width = 194, .height = 28},
+    {.id = IDC_OPT_HOTKEYCLEAR, .left = 292, .top = 301, .width = 94, .height = 30},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -80,7 +90,7 @@ protected:
         RECT client{};
         ::GetClientRect(dlg, &client);
         EXPECT_EQ(client.right, s(396));
-        EXPECT_EQ(client.bottom, s(301));
+        EXPECT_EQ(client.bottom, s(345)); // 301 as designed and the hotkey row
         EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
@@ -153,10 +163,11 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
 
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
-    // Tab order: key list, numeric field, check box, OK, Cancel, and round again.
+    // Tab order: key list, numeric field, check box, OK, Cancel, then the
+    // hotkey and its Clear button, and round again.
     const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
-                         IDCANCEL,         IDC_OPT_COMBOKEY};
-    for (int i = 0; i + 1 < 6; ++i) {
+                         IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_COMBOKEY};
+    for (int i = 0; i + 1 < 8; ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
     }
@@ -375,6 +386,117 @@ TEST_F(OptionsDialogTest, AFailedSaveReachesTheCallerAndTheDialogIsReleased) {
     EXPECT_EQ(FrmOptions, nullptr);
     EXPECT_EQ(MainInterval(), 123000u) << "the timer is not re-armed after a failed save";
     EXPECT_FALSE(::FindWindowW(L"#32770", L"Options"));
+}
+
+bool Enabled(HWND control) {
+    return ::IsWindowEnabled(control) != FALSE;
+}
+
+bool Shown(HWND control) {
+    return (::GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+TEST_F(OptionsDialogTest, WithoutPoliciesEveryChoiceIsOpenAndNoNoteShows) {
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND dlg = form.Handle();
+    for (int id : {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_SPINUPDOWN, IDC_OPT_CHECKNOTIFY})
+        EXPECT_TRUE(Enabled(Item(dlg, id))) << id;
+    EXPECT_FALSE(Shown(Item(dlg, IDC_OPT_POLICYNOTE)));
+}
+
+// Set choices show the policy's values greyed out, with the note above the
+// buttons, which move down with the dialog's bottom edge; OK keeps the
+// user's own values of them in the record and takes the open ones.
+TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsersValues) {
+    options_.SleepMax = 3;
+    options_.InputKey = 1;
+    options_.NotifySystem = false;
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::SleepMax, 20}, {PolicyId::InputKey, 2}}));
+    HWND dlg = form.Handle();
+    EXPECT_EQ(SpinText(dlg), L"20");
+    EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_OPT_COMBOKEY, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_COMBOKEY)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_SPINEDIT)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_SPINUPDOWN)));
+    EXPECT_TRUE(Enabled(Item(dlg, IDC_OPT_CHECKNOTIFY)));
+    EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_UNCHECKED);
+
+    HWND note = Item(dlg, IDC_OPT_POLICYNOTE);
+    EXPECT_TRUE(Shown(note));
+    EXPECT_EQ(TextOf(note), L"Some settings are managed by your organization.");
+    const UINT dpi = WindowDpi(dlg);
+    const auto s = [dpi](int v) { return ::MulDiv(v, static_cast<int>(dpi), 120); };
+    EXPECT_EQ(ChildRect(note).left, s(10));
+    EXPECT_EQ(ChildRect(note).top, s(250));
+    EXPECT_GE(ChildRect(Item(dlg, IDOK)).top, ChildRect(note).bottom);
+    EXPECT_EQ(ChildRect(Item(dlg, IDOK)).top, s(289));
+    EXPECT_EQ(ChildRect(Item(dlg, IDCANCEL)).top, s(289));
+    RECT client{};
+    ::GetClientRect(dlg, &client);
+    EXPECT_EQ(client.bottom, s(329));
+
+    ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
+    form.BtnOkClick();
+    EXPECT_EQ(options_.SleepMax, 3);
+    EXPECT_EQ(options_.InputKey, 1);
+    EXPECT_TRUE(options_.NotifySystem);
+}
+
+TEST_F(OptionsDialogTest, WithoutSimulatedInputTheKeyAndNotifyAreGreyedAndNotifyShowsOn) {
+    options_.InputKey = 0;
+    options_.NotifySystem = false;
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::AllowSimulatedInput, 0}}));
+    HWND dlg = form.Handle();
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_COMBOKEY)));
+    EXPECT_FALSE(Enabled(Item(dlg, IDC_OPT_CHECKNOTIFY)));
+    EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_CHECKED);
+    EXPECT_TRUE(Enabled(Item(dlg, IDC_OPT_SPINEDIT)));
+    EXPECT_TRUE(Shown(Item(dlg, IDC_OPT_POLICYNOTE)));
+    ::SetWindowTextW(Item(dlg, IDC_OPT_SPINEDIT), L"12");
+    form.BtnOkClick();
+    EXPECT_EQ(options_.SleepMax, 12);
+    EXPECT_EQ(options_.InputKey, 0);
+    EXPECT_FALSE(options_.NotifySystem);
+}
+
+// A policy that leaves only unrelated values set adds no note.
+TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}, {PolicyId::HideDonate, 1}}));
+    EXPECT_FALSE(Shown(Item(form.Handle(), IDC_OPT_POLICYNOTE)));
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.bottom, ::MulDiv(301, static_cast<int>(WindowDpi(form.Handle())), 120));
+}
+
+} // namespace
+} // namespace staywick::test
+
+namespace staywick::test {
+namespace {
+
+TEST_F(OptionsDialogTest, HotkeyFieldShowsClearsAndStoresTheControlsValue) {
+    constexpr std::int32_t kCtrlAltK = ((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8) | 'K';
+    options_.Hotkey = kCtrlAltK;
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND dlg = form.Handle();
+    const auto shown = [&] {
+        return LOWORD(::SendDlgItemMessageW(dlg, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0));
+    };
+    EXPECT_EQ(shown(), kCtrlAltK);
+    EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_HOTKEYCLEAR)), L"C&lear");
+    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_OPT_HOTKEYCLEAR, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(Item(dlg, IDC_OPT_HOTKEYCLEAR)));
+    EXPECT_EQ(shown(), 0);
+    EXPECT_EQ(options_.Hotkey, kCtrlAltK) << "nothing changes before OK";
+    form.BtnOkClick();
+    EXPECT_EQ(options_.Hotkey, 0);
+    const std::int32_t shiftF9 = (HOTKEYF_SHIFT << 8) | VK_F9;
+    ::SendDlgItemMessageW(dlg, IDC_OPT_HOTKEY, HKM_SETHOTKEY, shiftF9, 0);
+    form.BtnOkClick();
+    EXPECT_EQ(options_.Hotkey, shiftF9);
 }
 
 } // namespace

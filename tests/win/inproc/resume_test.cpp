@@ -75,6 +75,9 @@ struct SetClock : Clock {
     LocalClockTime LocalTimeIn(std::uint64_t fromNowMs) override {
         return ClockTimeOfDay(9 * 60 * kMinute + now + fromNowMs); // 09:00 at 0
     }
+    std::int64_t WallClockMs() override { return static_cast<std::int64_t>(now); }
+    std::int64_t LocalWallMs(std::int64_t utcMs) override { return utcMs; }
+    std::wstring TimeOfDayText(LocalClockTime) override { return {}; }
     std::uint64_t now = 0;
 };
 

@@ -1,0 +1,87 @@
+// Commands for the running instance, carried out by the controller as the
+// tray menu would, each leaving alone a state that already is what it asks for.
+#include "engine/keep_awake_controller.h"
+
+#include "engine/activate_for_items.h"
+#include "engine/policy_rules.h"
+#include "platform/clock.h"
+
+namespace staywick {
+
+int KeepAwakeController::StatusCode() const {
+    // Kept on by an automatic reason alone: on, with no end of its own.
+    if (!options_.Active)
+        return Decision().on ? kStatusOn : kStatusOff;
+    // A MaxMinutes policy gives every session an end.
+    const bool ends =
+        UntilRuns() || CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes()) > 0;
+    return ends ? kStatusOnWithEnd : kStatusOn;
+}
+
+int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
+    switch (command.kind) {
+    case CommandKind::On:
+        // Indefinitely, as the status item switches on from off.
+        if (options_.Active && options_.ActivateFor == 0 && !options_.ActivateUntil)
+            break;
+        options_.Active = true;
+        options_.AutoStopped = false;
+        options_.ActivateFor = 0;
+        options_.ActivateUntil.reset();
+        UpdateActiveStatus();
+        ClearActivateForStatus();
+        view_.SetActivateForChecked(kActivateForIndefinitely, true);
+        saveOptions_();
+        break;
+    case CommandKind::Off:
+        // As the status item: an automatic reason that holds is overruled too.
+        if (Decision().Wanted())
+            MnuActiveClick();
+        break;
+    case CommandKind::Toggle:
+        MnuActiveClick();
+        break;
+    case CommandKind::For:
+        if (options_.Active && options_.ActivateFor == command.value && !options_.ActivateUntil)
+            break;
+        options_.Active = true;
+        options_.ActivateFor = command.value;
+        options_.ActivateUntil.reset();
+        UpdateActiveStatus();
+        ClearActivateForStatus();
+        // The matching "Activate for" item, when there is one.
+        for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+            if (i != kActivateForSeparator && kActivateForTags[i] == command.value)
+                view_.SetActivateForChecked(i, true);
+        }
+        saveOptions_();
+        break;
+    case CommandKind::Until:
+        if (!UntilRuns() || *options_.ActivateUntil != command.value)
+            ActivateUntilClick(command.value);
+        break;
+    case CommandKind::Status:
+        return StatusCode();
+    case CommandKind::Exit:
+        break;
+    }
+    return kExitDone;
+}
+
+std::wstring KeepAwakeController::StatusLine() {
+    std::wstring line;
+    for (wchar_t c : caption_) {
+        if (c != L'&')
+            line.push_back(c);
+    }
+    // An end set by a time is already in the caption; a countdown's end is not.
+    if (options_.Active && !UntilDecides() && countDownEnd_ && power_.clock) {
+        const std::uint64_t now = power_.clock->MonotonicMilliseconds();
+        const LocalClockTime end =
+            power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
+        line += L", ends at " + power_.clock->TimeOfDayText(end);
+    }
+    return line;
+}
+
+} // namespace staywick

@@ -1,0 +1,153 @@
+#include "engine/remote_command.h"
+
+#include "common/decimal_text.h"
+
+#include <cstring>
+
+namespace staywick {
+
+namespace {
+
+struct CommandName {
+    const wchar_t* name;
+    CommandKind kind;
+    bool takesValue;
+};
+
+constexpr CommandName kCommandNames[] = {
+    {L"on", CommandKind::On, false},         {L"off", CommandKind::Off, false},
+    {L"toggle", CommandKind::Toggle, false}, {L"for", CommandKind::For, true},
+    {L"until", CommandKind::Until, true},    {L"status", CommandKind::Status, false},
+    {L"exit", CommandKind::Exit, false},
+};
+
+std::wstring LowerAscii(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return text;
+}
+
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+// Plain decimal digits only (no sign, no blanks), at most `maxDigits`.
+std::optional<std::int32_t> Digits(std::wstring_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits)
+        return std::nullopt;
+    std::int32_t value = 0;
+    for (wchar_t c : text) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        value = value * 10 + (c - L'0');
+    }
+    return value;
+}
+
+// "H:MM" or "HH:MM", 24-hour.
+std::optional<std::int32_t> MinuteOfDay(std::wstring_view text) {
+    const std::size_t colon = text.find(L':');
+    if (colon == std::wstring_view::npos || text.size() - colon - 1 != 2)
+        return std::nullopt;
+    const auto hours = Digits(text.substr(0, colon), 2);
+    const auto minutes = Digits(text.substr(colon + 1), 2);
+    if (!hours || !minutes || *hours > 23 || *minutes > 59)
+        return std::nullopt;
+    return *hours * 60 + *minutes;
+}
+
+std::wstring TwoDigits(std::int32_t value) {
+    return value < 10 ? L"0" + DecimalText(value) : DecimalText(value);
+}
+
+std::optional<RemoteCommand> Command(const CommandName& name,
+                                     const std::vector<std::wstring>& args) {
+    if (args.size() != (name.takesValue ? 2u : 1u))
+        return std::nullopt;
+    RemoteCommand command{name.kind, 0};
+    if (name.kind == CommandKind::For) {
+        const auto minutes = Digits(args[1], 4);
+        if (!minutes || *minutes < 1 || *minutes > kMaxForMinutes)
+            return std::nullopt;
+        command.value = *minutes;
+    } else if (name.kind == CommandKind::Until) {
+        const auto minute = MinuteOfDay(args[1]);
+        if (!minute)
+            return std::nullopt;
+        command.value = *minute;
+    }
+    return command;
+}
+
+} // namespace
+
+CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args) {
+    if (args.empty() || args[0].empty() || (args[0][0] != L'/' && args[0][0] != L'-'))
+        return {CommandLineKind::Start, {}};
+    const std::wstring first = LowerAscii(args[0]);
+    // The diagnostic switches keep their own rule: only the first argument counts.
+    if (first == L"/d" || first == L"/l")
+        return {CommandLineKind::Start, {}};
+    for (const CommandName& name : kCommandNames) {
+        if (first.compare(1, std::wstring::npos, name.name) != 0)
+            continue;
+        if (const auto command = Command(name, args))
+            return {CommandLineKind::Command, *command};
+        break;
+    }
+    return {CommandLineKind::Invalid, {}};
+}
+
+std::wstring CommandText(const RemoteCommand& command) {
+    for (const CommandName& name : kCommandNames) {
+        if (name.kind != command.kind)
+            continue;
+        std::wstring text = L"/" + std::wstring(name.name);
+        if (command.kind == CommandKind::For)
+            text += L" " + DecimalText(command.value);
+        if (command.kind == CommandKind::Until)
+            text += L" " + TwoDigits(command.value / 60) + L":" + TwoDigits(command.value % 60);
+        return text;
+    }
+    return {};
+}
+
+std::optional<RemoteCommand> ParseCommandText(const std::wstring& text) {
+    // One blank between the name and its value, as CommandText writes it.
+    std::vector<std::wstring> args;
+    const std::size_t blank = text.find(L' ');
+    args.push_back(text.substr(0, blank));
+    if (blank != std::wstring::npos)
+        args.push_back(text.substr(blank + 1));
+    const CommandLineParse parse = ParseCommandLineArguments(args);
+    if (parse.kind != CommandLineKind::Command)
+        return std::nullopt;
+    return parse.command;
+}
+
+std::optional<std::wstring> TextFromCopyData(std::uintptr_t tag, std::uintptr_t expectedTag,
+                                             const void* data, std::size_t bytes) {
+    if (tag != expectedTag || !data || bytes < sizeof(wchar_t) || bytes > kMaxCommandDataBytes ||
+        bytes % sizeof(wchar_t) != 0) {
+        return std::nullopt;
+    }
+    // Copied out before it is read: the buffer may not be aligned for wchar_t.
+    std::wstring text(bytes / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data, bytes);
+    if (text.back() != L'\0')
+        return std::nullopt;
+    text.pop_back();
+    if (text.find(L'\0') != std::wstring::npos)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<int> ExitCodeFromAnswer(std::intptr_t answer) {
+    if (answer < kCommandAnswerBase || answer > kCommandAnswerBase + 255)
+        return std::nullopt;
+    return static_cast<int>(answer - kCommandAnswerBase);
+}
+
+} // namespace staywick

@@ -1,0 +1,74 @@
+#pragma once
+// Commands for the running instance: the grammar of the command line
+// ("/on", "-for 30", "/UNTIL 17:30", ...), the text that carries a command to
+// the running instance in WM_COPYDATA, the check of that untrusted data, and
+// the exit codes that scripts read.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace staywick {
+
+enum class CommandKind { On, Off, Toggle, For, Until, Status, Exit };
+
+struct RemoteCommand {
+    CommandKind kind = CommandKind::Status;
+    // Minutes for For (1..1440), minutes after midnight for Until (0..1439).
+    std::int32_t value = 0;
+
+    friend bool operator==(const RemoteCommand&, const RemoteCommand&) = default;
+};
+
+// Exit codes (the BSD sysexits values for the two failures).
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 64;       // unknown command or value out of range
+inline constexpr int kExitUnavailable = 69; // the running instance did not answer in time
+// What "/status" answers.
+inline constexpr int kStatusOff = 0;
+inline constexpr int kStatusOn = 1;
+inline constexpr int kStatusOnWithEnd = 2;
+
+inline constexpr std::int32_t kMaxForMinutes = 1440;
+
+enum class CommandLineKind {
+    Start,   // no command: a normal start ("/D", "/L", no argument or a plain word)
+    Command, // a command for the running instance
+    Invalid, // a "/" or "-" argument the program does not know, or a bad value
+};
+
+struct CommandLineParse {
+    CommandLineKind kind = CommandLineKind::Start;
+    RemoteCommand command;
+};
+
+// `args` are the arguments after the program path. Names match in any letter
+// case after "/" or "-"; "/for" and "/until" take exactly one value, the
+// others none.
+CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args);
+
+// The form a command travels in: "/on", "/for 30", "/until 07:05".
+std::wstring CommandText(const RemoteCommand& command);
+// Reads a command text back; nullopt for anything that is not one.
+std::optional<RemoteCommand> ParseCommandText(const std::wstring& text);
+
+// WM_COPYDATA tags: a command for the instance, the instance's line back.
+inline constexpr std::uintptr_t kCommandDataTag = 0x53574331; // "SWC1"
+inline constexpr std::uintptr_t kReplyDataTag = 0x53575231;   // "SWR1"
+// The largest text either side accepts, terminator included.
+inline constexpr std::size_t kMaxCommandDataBytes = 256 * sizeof(wchar_t);
+
+// The text inside data from another process, when it has the expected tag,
+// a size of whole UTF-16 units within the limit, one terminating null at the
+// end and none before it. Anything else gives nullopt.
+std::optional<std::wstring> TextFromCopyData(std::uintptr_t tag, std::uintptr_t expectedTag,
+                                             const void* data, std::size_t bytes);
+
+// The instance answers WM_COPYDATA with this base plus the exit code, so an
+// answer cannot be confused with a window that ignored the message (0).
+inline constexpr std::intptr_t kCommandAnswerBase = 0x5300;
+// The exit code inside an answer; nullopt for anything else.
+std::optional<int> ExitCodeFromAnswer(std::intptr_t answer);
+
+} // namespace staywick

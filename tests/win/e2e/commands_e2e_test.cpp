@@ -1,0 +1,283 @@
+// The real Staywick.exe started with a command, as a script or a scheduled
+// task would: it passes the command to the running instance and exits with
+// the answer; with no instance it starts one; the settings file and the tray
+// tip show what changed; the status line reaches a console it was started from.
+#include "win/common/process_helpers.h"
+#include "win/common/tray_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace staywick::test {
+namespace {
+
+class CommandsE2E : public PortableInstallTest {
+protected:
+    // Starts the exe with `args` and waits for its exit code.
+    std::optional<DWORD> Run(const std::wstring& args, DWORD timeoutMs = 15000) {
+        Process command = Process::Start(exe_, args);
+        return command.WaitExit(timeoutMs);
+    }
+    // A running instance, past its start-up step.
+    void StartInstance() {
+        instance_ = Process::Start(exe_);
+        ASSERT_NE(WaitForStartUp(instance_.Id()), nullptr);
+    }
+    std::string Settings() { return ReadFileBytes(SettingsPath()); }
+    bool SettingsHold(const std::string& line) {
+        return Settings().find(line + "\r\n") != std::string::npos;
+    }
+
+    Process instance_;
+};
+
+TEST_F(CommandsE2E, OffStatusAndForThirtyMinutes) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\n");
+    StartInstance();
+
+    EXPECT_EQ(Run(L"/off"), 0u);
+    EXPECT_TRUE(SettingsHold("Active=0")) << Settings();
+    EXPECT_TRUE(instance_.Running());
+    EXPECT_EQ(Run(L"/status"), 0u);
+
+    StandInShell shell; // takes the icon's next changes
+    ASSERT_NE(shell.Window(), nullptr);
+    EXPECT_EQ(Run(L"/for 30"), 0u);
+    EXPECT_TRUE(WaitUntil(5000, [&] {
+        const auto requests = shell.Requests();
+        return !requests.empty() && HoldsText(requests.back(), L"&Staywick is active (30 minutes)");
+    })) << "the tip of a 30-minute countdown";
+    EXPECT_TRUE(SettingsHold("ActivateFor=30")) << Settings();
+    EXPECT_EQ(Run(L"-STATUS"), 2u);
+    EXPECT_TRUE(instance_.Running());
+}
+
+TEST_F(CommandsE2E, OnTwiceWritesTheFileOnce) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    StartInstance();
+    EXPECT_EQ(Run(L"/on"), 0u);
+    ASSERT_TRUE(SettingsHold("Active=1")) << Settings();
+
+    // An old time on the file: a second write would replace it.
+    const FILETIME old{0x2AC9E000, 0x01C0A7E4}; // 2001
+    {
+        HANDLE file =
+            ::CreateFileW(SettingsPath().c_str(), FILE_WRITE_ATTRIBUTES,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(::SetFileTime(file, nullptr, nullptr, &old));
+        ::CloseHandle(file);
+    }
+    const std::string before = Settings();
+    EXPECT_EQ(Run(L"/on"), 0u);
+    WIN32_FILE_ATTRIBUTE_DATA after{};
+    ASSERT_TRUE(::GetFileAttributesExW(SettingsPath().c_str(), GetFileExInfoStandard, &after));
+    EXPECT_EQ(after.ftLastWriteTime.dwLowDateTime, old.dwLowDateTime) << "written again";
+    EXPECT_EQ(after.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+    EXPECT_EQ(Settings(), before);
+    EXPECT_EQ(Run(L"/status"), 1u);
+}
+
+TEST_F(CommandsE2E, UntilTwoMinutesAheadEndsWithinFiveSecondsOfIt) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    StartInstance();
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    const int target = (now.wHour * 60 + now.wMinute + 2) % 1440;
+    wchar_t args[32];
+    ::wsprintfW(args, L"/until %02d:%02d", target / 60, target % 60);
+    // The end: the local clock at HH:MM:00, between one and two minutes on.
+    const ULONGLONG started = ::GetTickCount64();
+    const ULONGLONG endMs = started + (120 - now.wSecond) * 1000ull - now.wMilliseconds;
+    ASSERT_EQ(Run(args), 0u);
+    EXPECT_TRUE(SettingsHold("ActivateUntil=" + std::to_string(target))) << Settings();
+    EXPECT_EQ(Run(L"/status"), 2u);
+
+    ASSERT_TRUE(WaitUntil(135000, [&] { return SettingsHold("Active=0"); }))
+        << "keep-awake did not end";
+    const ULONGLONG ended = ::GetTickCount64();
+    EXPECT_GE(ended + 1000, endMs) << "ended early";
+    EXPECT_LE(ended, endMs + 5000) << "ended more than 5 s late";
+    EXPECT_TRUE(SettingsHold("AutoStopped=1"));
+    EXPECT_EQ(Run(L"/status"), 0u);
+}
+
+TEST_F(CommandsE2E, AnUnknownCommandChangesNothing) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\n");
+    StartInstance();
+    const std::string before = Settings();
+    for (const wchar_t* bad : {L"/bogus", L"/for 0", L"/for 1441", L"/until 24:00", L"-on now"})
+        EXPECT_EQ(Run(bad), 64u) << bad;
+    EXPECT_EQ(Settings(), before);
+    EXPECT_TRUE(instance_.Running());
+    EXPECT_EQ(Run(L"/status"), 1u);
+}
+
+TEST_F(CommandsE2E, AnUnknownCommandStartsNoInstance) {
+    EXPECT_EQ(Run(L"/bogus"), 64u);
+    EXPECT_EQ(::FindWindowW(L"TFrmStaywickMain", nullptr), nullptr);
+    EXPECT_FALSE(FileExists(SettingsPath()));
+}
+
+TEST_F(CommandsE2E, ExitEndsTheInstanceWithZero) {
+    StartInstance();
+    EXPECT_EQ(Run(L"/exit"), 0u);
+    const auto code = instance_.WaitExit(5000);
+    ASSERT_TRUE(code.has_value()) << "the instance is still running";
+    EXPECT_EQ(*code, 0u);
+    // Nothing runs now: /exit and /status change nothing and start nothing.
+    EXPECT_EQ(Run(L"/exit"), 0u);
+    EXPECT_EQ(Run(L"/status"), 0u);
+    EXPECT_EQ(::FindWindowW(L"TFrmStaywickMain", nullptr), nullptr);
+}
+
+TEST_F(CommandsE2E, OnWithNoInstanceStartsOneActive) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    ASSERT_EQ(::FindWindowW(L"TFrmStaywickMain", nullptr), nullptr);
+    EXPECT_EQ(Run(L"/on"), 0u);
+    HWND main = ::FindWindowW(L"TFrmStaywickMain", nullptr);
+    ASSERT_NE(main, nullptr) << "no instance started";
+    EXPECT_TRUE(SettingsHold("Active=1")) << Settings();
+    EXPECT_EQ(Run(L"/status"), 1u);
+}
+
+// A window of the instance's class whose thread never answers.
+TEST_F(CommandsE2E, AnInstanceThatDoesNotAnswerGives69) {
+    HANDLE created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TFrmStaywickMain";
+        ::RegisterClassW(&wc);
+        HWND wnd = ::CreateWindowExW(0, L"TFrmStaywickMain", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                     nullptr, wc.hInstance, nullptr);
+        ::SetEvent(created);
+        ::WaitForSingleObject(release, INFINITE); // no messages handled meanwhile
+        ::DestroyWindow(wnd);
+        ::UnregisterClassW(L"TFrmStaywickMain", wc.hInstance);
+    });
+    ::WaitForSingleObject(created, INFINITE);
+    const ULONGLONG started = ::GetTickCount64();
+    EXPECT_EQ(Run(L"/on", 20000), 69u);
+    EXPECT_GE(::GetTickCount64() - started, 4500u) << "gave up before 5 s";
+    ::SetEvent(release);
+    hung.join();
+    ::CloseHandle(created);
+    ::CloseHandle(release);
+}
+
+// The status line on the console the program was started from (here cmd's,
+// redirected to a file), and nothing without a console.
+TEST_F(CommandsE2E, StatusLineOnTheParentConsoleOnly) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\n");
+    StartInstance();
+    ASSERT_EQ(Run(L"/for 30"), 0u);
+    const std::wstring out = dir_.File(L"out.txt");
+    std::wstring cmd = L"cmd.exe /c \"\"" + exe_ + L"\" /status > \"" + out + L"\"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                 nullptr, nullptr, &si, &pi));
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    const std::string line = ReadFileBytes(out);
+    EXPECT_EQ(line.rfind("Staywick is active (30 minutes), ends at ", 0), 0u) << line;
+    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+
+    // Started with a pipe for its output but no console: nothing printed.
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW piped{};
+    piped.cb = sizeof(piped);
+    piped.dwFlags = STARTF_USESTDHANDLES;
+    piped.hStdOutput = writeEnd;
+    piped.hStdError = writeEnd;
+    std::wstring direct = L"\"" + exe_ + L"\" /status";
+    ASSERT_TRUE(::CreateProcessW(exe_.c_str(), direct.data(), nullptr, nullptr, TRUE,
+                                 DETACHED_PROCESS, nullptr, nullptr, &piped, &pi));
+    ::CloseHandle(writeEnd);
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 2u);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    char buffer[256];
+    DWORD got = 0;
+    const BOOL read = ::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr);
+    EXPECT_TRUE(!read || got == 0) << std::string(buffer, got);
+    ::CloseHandle(readEnd);
+}
+
+// The hotkey from the settings file: pressed, it toggles keep-awake and shows
+// the new state in a balloon that respects quiet time.
+TEST_F(CommandsE2E, TheHotkeyTogglesAndShowsTheNewState) {
+    // Ctrl+Alt+F11 as the hotkey control holds it (HOTKEYF_CONTROL | HOTKEYF_ALT).
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\nHotkey=1658\r\n");
+    StartInstance();
+    StandInShell shell;
+    ASSERT_NE(shell.Window(), nullptr);
+    const auto press = [] {
+        INPUT keys[6] = {};
+        const WORD order[3] = {VK_CONTROL, VK_MENU, VK_F11};
+        for (int i = 0; i < 3; ++i) {
+            keys[i].type = keys[5 - i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = keys[5 - i].ki.wVk = order[i];
+            keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        ::SendInput(6, keys, sizeof(INPUT));
+    };
+    press();
+    ASSERT_TRUE(WaitUntil(5000, [&] { return SettingsHold("Active=0"); })) << Settings();
+    EXPECT_TRUE(WaitUntil(5000, [&] {
+        for (const std::string& request : shell.Requests()) {
+            if (HoldsText(request, L"Staywick is disabled") && (RequestFlags(request) & NIF_INFO)) {
+                return true;
+            }
+        }
+        return false;
+    })) << "no balloon with the new state";
+    press();
+    EXPECT_TRUE(WaitUntil(5000, [&] { return SettingsHold("Active=1"); })) << Settings();
+}
+
+// A hotkey another program holds is reported once at start-up, and the
+// program runs on without it.
+TEST_F(CommandsE2E, AHotkeyHeldElsewhereIsReportedAtStartUp) {
+    HWND holder = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_TRUE(::RegisterHotKey(holder, 7, MOD_CONTROL | MOD_ALT, VK_F11));
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\nHotkey=1658\r\n");
+    StandInShell shell;
+    ASSERT_NE(shell.Window(), nullptr);
+    StartInstance();
+    int reports = 0;
+    EXPECT_TRUE(WaitUntil(5000, [&] {
+        reports = 0;
+        for (const std::string& request : shell.Requests()) {
+            if (HoldsText(request, L"The hotkey is taken") && (RequestFlags(request) & NIF_INFO))
+                ++reports;
+        }
+        return reports > 0;
+    }));
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(instance_.Running());
+    EXPECT_EQ(Run(L"/status"), 1u);
+    EXPECT_TRUE(SettingsHold("Hotkey=1658")) << "the choice is kept for the next start";
+    ::UnregisterHotKey(holder, 7);
+    ::DestroyWindow(holder);
+}
+
+} // namespace
+} // namespace staywick::test

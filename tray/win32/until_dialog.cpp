@@ -1,0 +1,114 @@
+#include "tray/win32/until_dialog.h"
+
+#include "common/app_error.h"
+#include "common/decimal_text.h"
+#include "common/integer_text.h"
+#include "common/scope_exit.h"
+#include "common/win32/placement_win32.h"
+#include "resources/resource.h"
+#include "ui/common_controls.h"
+#include "ui/dialog_support.h"
+#include "ui/window_utils.h"
+
+#include <algorithm>
+
+namespace staywick {
+
+TFrmUntil* FrmUntil = nullptr;
+
+namespace {
+
+constexpr UINT kDesignDpi = 120;
+constexpr int kClientWidth = 260;
+constexpr int kClientHeight = 100;
+
+// Positions and sizes at 120 pixels per inch.
+constexpr DesignedBox kLayout[] = {
+    {IDC_UNTIL_LABEL, 10, 21, 124, 20},
+    {IDC_UNTIL_HOUR, 136, 17, 32, 28},
+    {IDC_UNTIL_HOURUPDOWN, 168, 17, 17, 28},
+    {IDC_UNTIL_COLON, 189, 21, 6, 20},
+    {IDC_UNTIL_MINUTE, 197, 17, 32, 28},
+    {IDC_UNTIL_MINUTEUPDOWN, 229, 17, 17, 28},
+    {IDOK, 64, 60, 93, 30},
+    {IDCANCEL, 163, 60, 87, 30},
+};
+
+} // namespace
+
+TFrmUntil::TFrmUntil(HWND owner, std::int32_t minuteOfDay)
+    : owner_(owner), initial_(std::clamp(minuteOfDay, 0, 1439)) {
+    CreateFromTemplate(IDD_UNTIL, owner_);
+    if (!hwnd_)
+        throw AppError(L"Cannot create the Until dialog");
+}
+
+TFrmUntil::~TFrmUntil() {
+    Destroy();
+}
+
+INT_PTR TFrmUntil::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR look = 0;
+    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
+        return look;
+    switch (msg) {
+    case WM_INITDIALOG:
+        DisableDialogAutoScaling(hwnd_);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETRANGE32, 0, 23);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETRANGE32, 0, 59);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETPOS32, 0, initial_ / 60);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETPOS32, 0, initial_ % 60);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOUR, EM_LIMITTEXT, 2, 0);
+        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTE, EM_LIMITTEXT, 2, 0);
+        Layout(WindowDpi(hwnd_));
+        AttachLook(hwnd_);
+        return TRUE; // the focus goes to the hour field
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+            result_ = LOWORD(wParam);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void TFrmUntil::Layout(UINT dpi) {
+    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
+    const win32::FontHandle oldFont = std::move(font_);
+    font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
+    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+}
+
+int TFrmUntil::FieldValue(int editId, int maximum) const {
+    const std::optional<std::int32_t> value = ParseInteger(WindowText(::GetDlgItem(hwnd_, editId)));
+    return std::clamp(value.value_or(0), 0, maximum);
+}
+
+std::int32_t TFrmUntil::MinuteOfDay() const {
+    return FieldValue(IDC_UNTIL_HOUR, 23) * 60 + FieldValue(IDC_UNTIL_MINUTE, 59);
+}
+
+int TFrmUntil::ShowModal(Application& app) {
+    result_.reset();
+    PlaceNearTaskbar(hwnd_);
+    return RunModal(app, hwnd_, owner_, result_);
+}
+
+std::optional<std::int32_t> ChooseUntilTime(Application& app, HWND owner,
+                                            std::int32_t initialMinute) {
+    if (FrmUntil) {
+        ::ShowWindow(FrmUntil->Handle(), SW_SHOW);
+        ::SetForegroundWindow(FrmUntil->Handle());
+        return std::nullopt;
+    }
+    TFrmUntil dialog(owner, initialMinute);
+    FrmUntil = &dialog;
+    const ScopeExit clear([] { FrmUntil = nullptr; });
+    if (dialog.ShowModal(app) != IDOK)
+        return std::nullopt;
+    return dialog.MinuteOfDay();
+}
+
+} // namespace staywick
