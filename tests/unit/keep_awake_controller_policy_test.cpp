@@ -69,6 +69,35 @@ TEST(ControllerPolicy, MaxMinutesCapsEveryActivateForItem) {
     }
 }
 
+// An end set by a time is capped too: under MaxMinutes the capped countdown
+// decides the end, so "Until..." four hours ahead ends after the cap's hour.
+TEST(ControllerPolicy, MaxMinutesCapsAnEndSetByATime) {
+    KeepAwakeRig rig(State(false, 0, false));
+    auto& ctl = rig.Create();
+    ctl.SetPolicy(fakes::MachinePolicy({{PolicyId::MaxMinutes, 60}}));
+    rig.StartUp();
+    ctl.ActivateUntilClick(17 * 60); // the rig's clock reads 13:00
+    EXPECT_EQ(rig.view.caption, L"&Staywick is active (until 14:00)");
+    EXPECT_EQ(ctl.StatusCode(), 2);
+    rig.clock.Advance(60 * kMinute - 1);
+    EXPECT_TRUE(rig.options.Active);
+    rig.clock.Advance(1);
+    EXPECT_FALSE(rig.options.Active);
+    EXPECT_TRUE(rig.options.AutoStopped);
+    ASSERT_FALSE(rig.saved.empty());
+    EXPECT_EQ(rig.saved.back(), rig.options);
+}
+
+// Indefinitely under a cap has an end, which /status reports.
+TEST(ControllerPolicy, UnderACapIndefinitelyCountsAsOnWithAnEnd) {
+    KeepAwakeRig rig(State(true, 0, false));
+    auto& ctl = rig.Create();
+    rig.StartUp();
+    EXPECT_EQ(ctl.StatusCode(), 1);
+    ctl.SetPolicy(fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}}));
+    EXPECT_EQ(ctl.StatusCode(), 2);
+}
+
 TEST(ControllerPolicy, WithoutACapEveryItemStaysEnabledAndIndefinitelyNeverEnds) {
     KeepAwakeRig rig(State(true, 0, false));
     auto& ctl = rig.Create();

@@ -432,9 +432,12 @@ TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsers
     EXPECT_GE(ChildRect(Item(dlg, IDOK)).top, ChildRect(note).bottom);
     EXPECT_EQ(ChildRect(Item(dlg, IDOK)).top, s(289));
     EXPECT_EQ(ChildRect(Item(dlg, IDCANCEL)).top, s(289));
+    // The hotkey row below the buttons moves down with them.
+    EXPECT_EQ(ChildRect(Item(dlg, IDC_OPT_HOTKEY)).top, s(330));
+    EXPECT_GE(ChildRect(Item(dlg, IDC_OPT_HOTKEY)).top, ChildRect(Item(dlg, IDOK)).bottom);
     RECT client{};
     ::GetClientRect(dlg, &client);
-    EXPECT_EQ(client.bottom, s(329));
+    EXPECT_EQ(client.bottom, s(373));
 
     ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
     form.BtnOkClick();
@@ -468,7 +471,7 @@ TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
     EXPECT_FALSE(Shown(Item(form.Handle(), IDC_OPT_POLICYNOTE)));
     RECT client{};
     ::GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.bottom, ::MulDiv(301, static_cast<int>(WindowDpi(form.Handle())), 120));
+    EXPECT_EQ(client.bottom, ::MulDiv(345, static_cast<int>(WindowDpi(form.Handle())), 120));
 }
 
 } // namespace
