@@ -9,6 +9,7 @@
 #include "diag/command_line.h"
 #include "diag/log_lines.h"
 #include "resources/resource.h"
+#include "settings/automatic_settings.h"
 #include "settings/settings_file.h"
 #include "ui/dpi.h"
 #include "ui/error_report.h"
@@ -43,6 +44,7 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
+    automatic_.reset();
     hotkey_.reset();
     about_.reset();
     Destroy();
@@ -67,6 +69,7 @@ void TFrmStaywickMain::CreateComponents() {
                      .endSession = [this] { EndSession(); }});
     parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
     SetMenuHandlers(parts_->MainTrayMenu);
+    automatic_ = std::make_unique<AutomaticParts>(parts_->Automatic, powerStatus_);
 }
 
 void TFrmStaywickMain::FormCreate() {
@@ -82,6 +85,7 @@ void TFrmStaywickMain::FormCreate() {
     StaywickOptions = staywick::LoadOptions(profile_, sMainIniFile);
     ApplyPolicy(StaywickPolicy::Read(policyStore_));
     parts_->Controller.SelectActivateItemAtLoad();
+    automaticOptions_ = LoadAutomaticOptions(profile_, sMainIniFile);
 }
 
 // The About window's controls, fonts and version text are made when it is
@@ -134,6 +138,8 @@ void TFrmStaywickMain::AppLoaded() {
         EndByPolicy();
         return;
     }
+    // The watchers report first, so the first status and tick see their facts.
+    errors.Run([this] { automatic_->Apply(automaticOptions_); });
     errors.Run([this] { parts_->Controller.Start(); });
     // The icon is added once it shows the true status: one call to the shell
     // instead of an add followed by two changes, each a round trip to the

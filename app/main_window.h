@@ -3,6 +3,7 @@
 // never shown at start (it doubles as the About window) and owns the
 // settings record, the timers, the controller, the tray and the diagnostics.
 #include "app/about_window.h"
+#include "app/automatic_parts.h"
 #include "app/global_hotkey.h"
 #include "app/program_parts.h"
 #include "common/win32/handles.h"
@@ -13,6 +14,7 @@
 #include "platform/win32/input_power_win32.h"
 #include "platform/win32/policy_store_win32.h"
 #include "platform/win32/power_request_win32.h"
+#include "platform/win32/power_status_win32.h"
 #include "platform/win32/profile_win32.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
@@ -92,11 +94,14 @@ private:
     InputPowerWin32 input_;
     ClockWin32 clock_;
     PowerRequestWin32 powerRequest_;
+    PowerStatusWin32 powerStatus_;
     PolicyStoreWin32 policyStore_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;
     std::unique_ptr<ProgramParts> parts_;
+    std::unique_ptr<AutomaticParts> automatic_;
+    AutomaticOptions automaticOptions_;
     std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;
 

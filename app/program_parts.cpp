@@ -8,7 +8,7 @@ ProgramParts::ProgramParts(TStaywickOptions& options, const ProgramPorts& ports)
                  ports.dpiRedrawTimer ? *ports.dpiRedrawTimer : DpiRedrawTimerPort),
       StatusView(MainTrayMenu, Tray, Appearance),
       Controller(options, StatusView, ports.input, ports.diagnostics, ports.saveOptions,
-                 ports.timers, ports.power) {}
+                 ports.timers, ports.power, &Automatic) {}
 
 std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
                                                 const ProgramPorts& ports) {
@@ -19,6 +19,7 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
         controller.Indefinitely1Click(position);
     };
     parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
+    parts->Automatic.OnChange = [&controller] { controller.UpdateActiveStatus(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;
     parts->Tray.ProcessMessages = ports.processMessages;
     parts->Tray.OnEndSession = ports.endSession;

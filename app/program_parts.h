@@ -56,12 +56,15 @@ struct ProgramParts {
     TTrayIcon Tray;
     TTrayAppearance Appearance;
     TTrayStatusView StatusView;
+    // The facts of keep-awake by itself, which the controller weighs.
+    AutomaticKeepAwake Automatic;
     KeepAwakeController Controller;
     TPowerEvents PowerEvents;
 };
 
 // Builds the parts and connects the tray to the controller: the status item,
-// the "Activate for" items and a double click on the icon. The menu's other
+// the "Activate for" items and a double click on the icon. A change of the
+// automatic facts brings the controller in step. The menu's other
 // items are the caller's. A resume from sleep shows the icon again and
 // brings the controller back in step. Throws AppError when a part cannot be created
 // (for example no timer left).

@@ -8,9 +8,10 @@
 
 namespace staywick {
 
-int KeepAwakeController::StatusCode() const noexcept {
+int KeepAwakeController::StatusCode() const {
+    // Kept on by an automatic reason alone: on, with no end of its own.
     if (!options_.Active)
-        return kStatusOff;
+        return Decision().on ? kStatusOn : kStatusOff;
     // A MaxMinutes policy gives every session an end.
     const bool ends =
         UntilRuns() || CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes()) > 0;
@@ -33,7 +34,8 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
         saveOptions_();
         break;
     case CommandKind::Off:
-        if (options_.Active)
+        // As the status item: an automatic reason that holds is overruled too.
+        if (Decision().Wanted())
             MnuActiveClick();
         break;
     case CommandKind::Toggle:

@@ -22,13 +22,14 @@ constexpr std::uint32_t kTimerStartInterval = 5000;
 KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view,
                                          InputPower& input, TickDiagnostics& diagnostics,
                                          std::function<void()> saveOptions,
-                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power)
+                                         KeepAwakeTimerPorts ports, KeepAwakePowerPorts power,
+                                         AutomaticKeepAwake* automatic)
     : TimerMain(ports.main, true, kTimerStartInterval, [this] { TimerMainTimer(); }),
       TimerCountDown(ports.countDown, false, kTimerStartInterval,
                      [this] { TimerCountDownTimer(); }),
       TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
-      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)),
-      power_(power) {}
+      input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)), power_(power),
+      automatic_(automatic) {}
 
 void KeepAwakeController::WriteLog(const std::wstring& line) {
     if (diagnostics_.LogEnabled())
@@ -120,10 +121,20 @@ void KeepAwakeController::EndCountDown() {
     saveOptions_();
 }
 
+// The click inverts what the user sees checked: keep-awake wanted by the user
+// or by an automatic reason. Switching off while a reason holds overrules
+// that reason until it ends; the user's "off" wins.
 void KeepAwakeController::MnuActiveClick() {
-    options_.Active = !options_.Active;
-    if (options_.Active)
+    if (Decision().Wanted()) {
+        options_.Active = false;
+        if (automatic_)
+            automatic_->SwitchedOff();
+    } else {
+        options_.Active = true;
         options_.AutoStopped = false;
+        if (automatic_)
+            automatic_->SwitchedOn();
+    }
     UpdateActiveStatus();
     saveOptions_();
 }
@@ -140,47 +151,54 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     saveOptions_();
 }
 
+// The countdown follows the user's own state; the tick and the requests
+// follow the rule, which also weighs the automatic reasons and the pauses.
 void KeepAwakeController::UpdateActiveStatus() {
     if (halted_)
         return; // turned off by policy: nothing comes back on
+    const KeepAwakeDecision decision = Decision();
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     const bool notifySystem = Effective().NotifySystem;
-    // A MaxMinutes policy ends every session, as a countdown of that length.
+    // A MaxMinutes policy ends every session the user starts, as a countdown
+    // of that length.
     const std::int32_t countDownMinutes =
         CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
-    view_.SetStatusChecked(options_.Active);
+    view_.SetStatusChecked(decision.Wanted());
     // Asleep, the tick waits for the resume message (PowerSuspending).
-    TimerMain.SetEnabled(options_.Active && !suspended_);
+    TimerMain.SetEnabled(decision.on && !suspended_);
     const bool until = UntilDecides();
     if (!until)
         untilTargetLocal_.reset();
     TimerCountDown.SetEnabled(countDownMinutes > 0 || until);
+    // After an unattended wake, nobody is there to be kept awake for.
+    const bool hold = decision.on && notifySystem && !unattended_.Holding();
     if (options_.Active) {
-        // After an unattended wake, nobody is there to be kept awake for.
-        const bool hold = notifySystem && !unattended_.Holding();
         if (hold)
-            input_.RequestAwakeState();
+            RequestAwakeState(decision.display);
         if (until)
             ArmUntil();
         else
             TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (hold) {
-            HoldPowerRequest();
-        } else if (notifySystem) {
-            ReleaseAwakeRequests();
-        }
     } else {
         // Step above may have started the countdown; it is stopped before any
         // message can be handled, so no tick comes of it.
         TimerCountDown.SetEnabled(false);
         NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (notifySystem)
-            ReleaseAwakeRequests();
+        if (hold)
+            RequestAwakeState(decision.display);
     }
-    const std::wstring caption = until ? L"&Staywick is active (until " + UntilText() + L")"
-                                       : StatusCaption(countDownMinutes);
+    if (hold) {
+        HoldPowerRequest(decision.display);
+    } else if (notifySystem) {
+        ReleaseAwakeRequests();
+    }
+    // An automatic reason or a pause says why; else the user's own state.
+    std::wstring caption = AutomaticCaption(decision, Facts());
+    if (caption.empty())
+        caption = until ? L"&Staywick is active (until " + UntilText() + L")"
+                        : StatusCaption(countDownMinutes);
     caption_ = caption;
     view_.SetStatusCaption(caption);
     view_.SetTrayTip(caption);
@@ -232,8 +250,31 @@ void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
     }
 }
 
-std::int32_t KeepAwakeController::GetTrayIcon() const noexcept {
-    return options_.Active ? 1 : 0;
+std::int32_t KeepAwakeController::GetTrayIcon() const {
+    return Decision().on ? 1 : 0;
+}
+
+KeepAwakeDecision KeepAwakeController::Decision() const {
+    return DecideKeepAwake(Facts());
+}
+
+// With AllowAutomatic = 0 the rule hears of no automatic reason; the pauses
+// still apply to what the user switched on.
+KeepAwakeFacts KeepAwakeController::Facts() const {
+    KeepAwakeFacts facts{.manualOn = options_.Active};
+    if (automatic_)
+        facts = automatic_->Facts(options_.Active);
+    if (!policy_.AllowAutomatic())
+        facts.reasons = {};
+    return facts;
+}
+
+void KeepAwakeController::RequestAwakeState(bool display) {
+    if (display) {
+        input_.RequestAwakeState();
+    } else {
+        input_.RequestSystemAwakeState();
+    }
 }
 
 void KeepAwakeController::ResumeIfAutoStopped() {
@@ -253,7 +294,7 @@ void KeepAwakeController::Start() {
     FirstError errors;
     errors.Run([this] { ResumeIfAutoStopped(); });
     errors.Run([this] { UpdateActiveStatus(); });
-    if (options_.Active)
+    if (Decision().on)
         errors.Run([this] { TimerMainTimer(); });
     errors.RaiseIfAny();
 }

@@ -4,6 +4,7 @@
 // "Activate for" countdown states, and the status shown in the tray.
 // Everything runs on the GUI thread; the forced wake processes pending
 // messages in its middle, so other handlers may run inside a tick.
+#include "engine/automatic_keep_awake.h"
 #include "engine/keep_awake_seams.h"
 #include "engine/remote_command.h"
 #include "engine/policy.h"
@@ -44,7 +45,8 @@ public:
     // the operation that called it. TimerMain starts at once (5000 ms).
     KeepAwakeController(TStaywickOptions& options, KeepAwakeView& view, InputPower& input,
                         TickDiagnostics& diagnostics, std::function<void()> saveOptions,
-                        KeepAwakeTimerPorts ports, KeepAwakePowerPorts power = {});
+                        KeepAwakeTimerPorts ports, KeepAwakePowerPorts power = {},
+                        AutomaticKeepAwake* automatic = nullptr);
     KeepAwakeController(const KeepAwakeController&) = delete;
     KeepAwakeController& operator=(const KeepAwakeController&) = delete;
 
@@ -77,15 +79,17 @@ public:
     // nothing changes and nothing is saved. Returns the exit code; "/exit"
     // is the caller's to carry out.
     int ApplyCommand(const RemoteCommand& command);
-    // 0 off, 1 on indefinitely, 2 on with an end.
-    int StatusCode() const noexcept;
+    // 0 off, 1 on indefinitely (or by an automatic reason), 2 on with an end.
+    int StatusCode() const;
     // The status caption without its ampersand, and the end time if there is
     // one: "Staywick is active (30 minutes), ends at 14:30".
     std::wstring StatusLine();
     // When an end set by a time falls, on the wall clock (UTC ms since 1970).
     std::optional<std::int64_t> UntilEnd();
-    // 1 when active, else 0.
-    std::int32_t GetTrayIcon() const noexcept;
+    // 1 while keep-awake is really on (not paused), else 0.
+    std::int32_t GetTrayIcon() const;
+    // The rule's answer for the manual state and the automatic facts.
+    KeepAwakeDecision Decision() const;
     // At start: keep-awake comes back on after a countdown stopped it.
     void ResumeIfAutoStopped();
     // Start-up once the message loop runs: the resumption rule, timers,
@@ -150,11 +154,15 @@ private:
     bool HeldTick(std::int32_t limit);
     void NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval);
     void ReArmCountDownAtItsEnd();
-    void HoldAwakeRequests();
+    // `display` false: the system request alone, the display may sleep.
+    void RequestAwakeState(bool display);
+    void HoldAwakeRequests(bool display);
     void ReleaseAwakeRequests();
     // The local time the running countdown ends; nothing without one or a clock.
     std::optional<LocalClockTime> CountDownEndTime() const;
-    void HoldPowerRequest();
+    void HoldPowerRequest(bool display);
+    // What the rule weighs; no automatic reason where a policy forbids them.
+    KeepAwakeFacts Facts() const;
     // The end set by a time (keep_awake_until.cpp).
     bool UntilRuns() const noexcept;
     bool UntilDecides() const noexcept;
@@ -170,6 +178,7 @@ private:
     TickDiagnostics& diagnostics_;
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
+    AutomaticKeepAwake* automatic_;
     StaywickPolicy policy_;
     bool halted_ = false;
     UnattendedWakeRule unattended_;

@@ -68,8 +68,9 @@ bool KeepAwakeController::ForcedWakeHeld(std::uint32_t idle) {
 bool KeepAwakeController::HeldTick(std::int32_t limit) {
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (!ForcedWakeHeld(idle)) {
-        if (options_.Active && Effective().NotifySystem)
-            HoldAwakeRequests();
+        const KeepAwakeDecision decision = Decision();
+        if (decision.on && Effective().NotifySystem)
+            HoldAwakeRequests(decision.display);
         return false;
     }
     const std::int32_t candidate = NextIntervalCandidate(limit, idle);
@@ -101,9 +102,9 @@ void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInt
         countDownEnd_ = power_.clock->MonotonicMilliseconds() + TimerCountDown.Interval();
 }
 
-void KeepAwakeController::HoldAwakeRequests() {
-    input_.RequestAwakeState();
-    HoldPowerRequest();
+void KeepAwakeController::HoldAwakeRequests(bool display) {
+    RequestAwakeState(display);
+    HoldPowerRequest(display);
 }
 
 void KeepAwakeController::ReleaseAwakeRequests() {
@@ -121,11 +122,16 @@ std::optional<LocalClockTime> KeepAwakeController::CountDownEndTime() const {
     return power_.clock->LocalTimeIn(*countDownEnd_ > now ? *countDownEnd_ - now : 0);
 }
 
-void KeepAwakeController::HoldPowerRequest() {
+void KeepAwakeController::HoldPowerRequest(bool display) {
     if (!power_.request)
         return;
     // A refusal is silent: the execution-state request already holds.
-    power_.request->Hold(PowerRequestReason(CountDownEndTime()));
+    const std::wstring reason = PowerRequestReason(CountDownEndTime());
+    if (display) {
+        power_.request->Hold(reason);
+    } else {
+        power_.request->HoldSystem(reason);
+    }
 }
 
 } // namespace staywick

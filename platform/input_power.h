@@ -18,6 +18,8 @@ public:
     virtual void SimulateKeyPress(std::int32_t inputKey) = 0;
     // Holds / releases the request that system and display stay on.
     virtual void RequestAwakeState() = 0;
+    // Holds the system request alone, letting the display turn off.
+    virtual void RequestSystemAwakeState() = 0;
     virtual void ReleaseAwakeState() = 0;
     // Brings the program's application window to the foreground, starting
     // from the desktop window.

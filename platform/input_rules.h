@@ -12,6 +12,8 @@ inline constexpr std::uint8_t kVirtualKeyNumLock = 0x90;
 
 // Execution-state flags: continuous + system + display, and continuous alone.
 inline constexpr std::uint32_t kAwakeRequestFlags = 0x80000003u;
+// Continuous + system: the display may turn off (while the session is locked).
+inline constexpr std::uint32_t kSystemAwakeRequestFlags = 0x80000001u;
 inline constexpr std::uint32_t kAwakeReleaseFlags = 0x80000000u;
 
 // 0 F15, 1 Num Lock, any other value Shift.

@@ -16,6 +16,8 @@ public:
     // when the platform has no such request or refuses it: then nothing is
     // held, and the execution-state call alone keeps the computer awake.
     virtual bool Hold(const std::wstring& reason) = 0;
+    // The same for the system alone: the display may turn off.
+    virtual bool HoldSystem(const std::wstring& reason) = 0;
     // Releases what is held; harmless when nothing is.
     virtual void Release() = 0;
 };

@@ -47,6 +47,11 @@ void InputPowerWin32::RequestAwakeState() {
     setExecutionState_(kAwakeRequestFlags);
 }
 
+void InputPowerWin32::RequestSystemAwakeState() {
+    // A continuous call replaces the flags of the one before it.
+    setExecutionState_(kSystemAwakeRequestFlags);
+}
+
 void InputPowerWin32::ReleaseAwakeState() {
     setExecutionState_(kAwakeReleaseFlags);
 }

@@ -27,6 +27,7 @@ public:
     std::uint32_t GetIdleMilliseconds() override;
     void SimulateKeyPress(std::int32_t inputKey) override;
     void RequestAwakeState() override;
+    void RequestSystemAwakeState() override;
     void ReleaseAwakeState() override;
     void ForceForegroundOnDesktop() override;
     void Sleep(std::uint32_t ms) override;

@@ -24,7 +24,7 @@ PowerRequestWin32::~PowerRequestWin32() {
     Release();
 }
 
-win32::KernelHandle PowerRequestWin32::Make(const std::wstring& reason) const {
+win32::KernelHandle PowerRequestWin32::Make(const std::wstring& reason, bool display) const {
     if (!functions_.create)
         return {};
     // The context takes a writable string; the system copies it.
@@ -40,7 +40,7 @@ win32::KernelHandle PowerRequestWin32::Make(const std::wstring& reason) const {
     win32::KernelHandle request(created);
     if (!functions_.set(request.Get(), PowerRequestSystemRequired))
         return {};
-    if (!functions_.set(request.Get(), PowerRequestDisplayRequired)) {
+    if (display && !functions_.set(request.Get(), PowerRequestDisplayRequired)) {
         functions_.clear(request.Get(), PowerRequestSystemRequired);
         return {};
     }
@@ -48,21 +48,31 @@ win32::KernelHandle PowerRequestWin32::Make(const std::wstring& reason) const {
 }
 
 void PowerRequestWin32::Clear(HANDLE request) const {
-    functions_.clear(request, PowerRequestDisplayRequired);
+    if (display_)
+        functions_.clear(request, PowerRequestDisplayRequired);
     functions_.clear(request, PowerRequestSystemRequired);
 }
 
 bool PowerRequestWin32::Hold(const std::wstring& reason) {
-    if (request_ && reason == reason_)
+    return HoldWith(reason, true);
+}
+
+bool PowerRequestWin32::HoldSystem(const std::wstring& reason) {
+    return HoldWith(reason, false);
+}
+
+bool PowerRequestWin32::HoldWith(const std::wstring& reason, bool display) {
+    if (request_ && reason == reason_ && display == display_)
         return true;
     // The new request is in force before the old one goes, so the computer
     // is never without one while the reason changes.
-    win32::KernelHandle replacement = Make(reason);
+    win32::KernelHandle replacement = Make(reason, display);
     Release();
     if (!replacement)
         return false;
     request_ = std::move(replacement);
     reason_ = reason;
+    display_ = display;
     return true;
 }
 

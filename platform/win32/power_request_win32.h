@@ -33,16 +33,20 @@ public:
     PowerRequestWin32& operator=(const PowerRequestWin32&) = delete;
 
     bool Hold(const std::wstring& reason) override;
+    bool HoldSystem(const std::wstring& reason) override;
     void Release() override;
 
 private:
-    // A new request with both types set; empty when refused.
-    win32::KernelHandle Make(const std::wstring& reason) const;
+    bool HoldWith(const std::wstring& reason, bool display);
+    // A new request with the system type, and the display type when asked;
+    // empty when refused.
+    win32::KernelHandle Make(const std::wstring& reason, bool display) const;
     void Clear(HANDLE request) const;
 
     PowerRequestFunctions functions_;
     win32::KernelHandle request_;
     std::wstring reason_;
+    bool display_ = false;
 };
 
 } // namespace staywick

@@ -35,6 +35,10 @@ public:
         executionStates.push_back(0x80000003u);
         events.push_back("request");
     }
+    void RequestSystemAwakeState() override {
+        executionStates.push_back(0x80000001u);
+        events.push_back("request system");
+    }
     void ReleaseAwakeState() override {
         executionStates.push_back(0x80000000u);
         events.push_back("release");

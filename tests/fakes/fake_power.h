@@ -59,6 +59,15 @@ public:
         held = reason;
         return true;
     }
+    bool HoldSystem(const std::wstring& reason) override {
+        calls.push_back(L"hold system " + reason);
+        if (refuse) {
+            held.reset();
+            return false;
+        }
+        held = L"system " + reason;
+        return true;
+    }
     void Release() override {
         calls.push_back(L"release");
         held.reset();

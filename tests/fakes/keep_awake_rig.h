@@ -31,7 +31,8 @@ struct KeepAwakeRig {
                 saved.push_back(options);
             },
             KeepAwakeTimerPorts{mainPort, countDownPort, debugPort},
-            KeepAwakePowerPorts{.clock = &monotonic, .request = &powerRequest});
+            KeepAwakePowerPorts{.clock = &monotonic, .request = &powerRequest}, &automatic);
+        automatic.OnChange = [this] { controller->UpdateActiveStatus(); };
         return *controller;
     }
 
@@ -46,6 +47,8 @@ struct KeepAwakeRig {
     RecordingView view;
     RecordingDiagnostics diagnostics;
     TStaywickOptions options;
+    // What the watchers report; nothing unless a test says so.
+    AutomaticKeepAwake automatic;
     std::vector<TStaywickOptions> saved;
     std::function<void()> saveHook; // may throw, as a failing settings write does
     std::unique_ptr<KeepAwakeController> controller;

@@ -444,4 +444,22 @@ bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
     return found;
 }
 
+DWORD SessionIdleMs() {
+    LASTINPUTINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetLastInputInfo(&info))
+        return 0;
+    return ::GetTickCount() - info.dwTime;
+}
+
+std::size_t ForcedWakesLogged(const std::wstring& logPath) {
+    const std::string log = ReadFileBytes(logPath);
+    std::size_t n = 0;
+    for (auto at = log.find("Forced system wake up"); at != std::string::npos;
+         at = log.find("Forced system wake up", at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
 } // namespace staywick::test

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -139,6 +140,11 @@ std::string HostPath(const std::wstring& windowsPath);
 
 // Names of the files in a folder matching a wildcard pattern.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* pattern = L"*");
+
+// Milliseconds since the session's last input, as the program reads it.
+DWORD SessionIdleMs();
+// How many forced wakes an activity log holds.
+std::size_t ForcedWakesLogged(const std::wstring& logPath);
 
 // Polls a condition every 20 ms until it holds or the timeout passes.
 template <class F> bool WaitUntil(DWORD timeoutMs, F condition) {

@@ -18,15 +18,6 @@ namespace {
 constexpr char kSettings[] = "[General]\r\nActive=1\r\nDontLetSleepMoreThen=0\r\nActivateFor=0"
                              "\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n";
 
-// The session's idle time, as the program reads it.
-DWORD IdleMs() {
-    LASTINPUTINFO info{};
-    info.cbSize = sizeof(info);
-    if (!::GetLastInputInfo(&info))
-        return 0;
-    return ::GetTickCount() - info.dwTime;
-}
-
 class ResumeE2eTest : public PortableInstallTest {
 protected:
     void SetUp() override {
@@ -39,15 +30,7 @@ protected:
             << "the presses must run before the resume";
     }
 
-    std::size_t ForcedWakes() const {
-        const std::string log = ReadFileBytes(dir_.File(L"Staywick.log"));
-        std::size_t n = 0;
-        for (std::size_t at = log.find("Forced system wake up"); at != std::string::npos;
-             at = log.find("Forced system wake up", at + 1)) {
-            ++n;
-        }
-        return n;
-    }
+    std::size_t ForcedWakes() const { return ForcedWakesLogged(dir_.File(L"Staywick.log")); }
 
     // As the system sends it; returns once the program has handled it and
     // is back in its message loop.
@@ -66,15 +49,15 @@ TEST_F(ResumeE2eTest, UnattendedWakeStopsThePressesUntilRealInput) {
     Broadcast(PBT_APMRESUMEAUTOMATIC);
     // A forced wake already under way when the resume came completes (its
     // presses take about 300 ms); from a second of quiet on, none may follow.
-    ASSERT_TRUE(WaitUntil(3000, [&] { return IdleMs() >= 1000; }));
+    ASSERT_TRUE(WaitUntil(3000, [&] { return SessionIdleMs() >= 1000; }));
     const std::size_t wakesAtResume = ForcedWakes();
 
     // Nothing may press a key now: the idle time must grow without a drop.
     // A bounded window, since what is shown is that something does not happen.
-    DWORD last = IdleMs();
+    DWORD last = SessionIdleMs();
     bool dropped = false;
     const bool grew = WaitUntil(20000, [&] {
-        const DWORD now = IdleMs();
+        const DWORD now = SessionIdleMs();
         dropped = dropped || now + 50 < last;
         last = now;
         return now >= 15000;
@@ -86,7 +69,7 @@ TEST_F(ResumeE2eTest, UnattendedWakeStopsThePressesUntilRealInput) {
 
     // Somebody moves the mouse over Wine's desktop.
     ASSERT_TRUE(Xdotool("mousemove 300 300 mousemove 340 320"));
-    ASSERT_TRUE(WaitUntil(3000, [&] { return IdleMs() < 3000; }))
+    ASSERT_TRUE(WaitUntil(3000, [&] { return SessionIdleMs() < 3000; }))
         << "the mouse input must reach Wine";
     EXPECT_TRUE(WaitUntil(10000, [&] { return ForcedWakes() > wakesAtResume; }))
         << "the presses come back after real input";
@@ -101,7 +84,7 @@ TEST_P(ResumeByUserE2eTest, PressesGoOn) {
     const std::size_t wakesAtResume = ForcedWakes();
     DWORD longest = 0;
     EXPECT_TRUE(WaitUntil(12000, [&] {
-        longest = std::max(longest, IdleMs());
+        longest = std::max(longest, SessionIdleMs());
         return ForcedWakes() >= wakesAtResume + 2;
     })) << "forced wakes every 5 s, as before the resume";
     EXPECT_LT(longest, 7000u) << "the idle time never ran on";

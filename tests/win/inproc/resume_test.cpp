@@ -60,6 +60,7 @@ struct RecordingInput : InputPower {
     std::uint32_t GetIdleMilliseconds() override { return idle; }
     void SimulateKeyPress(std::int32_t) override { ++presses; }
     void RequestAwakeState() override { states.push_back(0x80000003u); }
+    void RequestSystemAwakeState() override { states.push_back(0x80000001u); }
     void ReleaseAwakeState() override { states.push_back(0x80000000u); }
     void ForceForegroundOnDesktop() override {}
     void Sleep(std::uint32_t) override {}
@@ -85,6 +86,7 @@ struct RecordingRequest : PowerRequest {
         held = reason;
         return true;
     }
+    bool HoldSystem(const std::wstring& reason) override { return Hold(L"system " + reason); }
     void Release() override { held.reset(); }
     std::optional<std::wstring> held;
 };

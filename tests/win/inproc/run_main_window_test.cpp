@@ -30,6 +30,7 @@ struct QuietInput : InputPower {
     std::uint32_t GetIdleMilliseconds() override { return 0; }
     void SimulateKeyPress(std::int32_t) override {}
     void RequestAwakeState() override {}
+    void RequestSystemAwakeState() override {}
     void ReleaseAwakeState() override {}
     void ForceForegroundOnDesktop() override {}
     void Sleep(std::uint32_t) override {}

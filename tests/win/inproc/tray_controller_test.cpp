@@ -25,6 +25,7 @@ struct QuietInput : InputPower {
     }
     void SimulateKeyPress(std::int32_t) override {}
     void RequestAwakeState() override { events.push_back("request"); }
+    void RequestSystemAwakeState() override { events.push_back("request system"); }
     void ReleaseAwakeState() override { events.push_back("release"); }
     void ForceForegroundOnDesktop() override {}
     void Sleep(std::uint32_t) override {}
@@ -35,6 +36,10 @@ struct QuietInput : InputPower {
 struct RecordingPowerRequest : PowerRequest {
     bool Hold(const std::wstring&) override {
         events.push_back("power hold");
+        return true;
+    }
+    bool HoldSystem(const std::wstring&) override {
+        events.push_back("power hold system");
         return true;
     }
     void Release() override { events.push_back("power release"); }

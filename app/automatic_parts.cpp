@@ -1,0 +1,33 @@
+#include "app/automatic_parts.h"
+
+namespace staywick {
+
+AutomaticParts::AutomaticParts(AutomaticKeepAwake& automatic, PowerStatus& powerStatus)
+    : automatic_(automatic), events_(powerStatus),
+      programs_(processes_, lookTimer_,
+                [&automatic](const std::wstring& program) { automatic.SetProgram(program); }),
+      schedule_(wallClock_, scheduleTimer_, [&automatic](std::optional<LocalClockTime> until) {
+          automatic.SetSchedule(until);
+      }) {
+    events_.OnPower = [&automatic](const PowerFacts& facts) { automatic.SetPower(facts); };
+    // The clock was set, or the computer slept: the schedule looks at once,
+    // and programs may have started or ended meanwhile.
+    events_.OnClockChanged = [this] {
+        schedule_.ClockChanged();
+        programs_.LookNow();
+    };
+}
+
+// Here, beside the constructor: the watchers go before the windows and
+// timers they use.
+AutomaticParts::~AutomaticParts() = default;
+
+void AutomaticParts::Apply(const AutomaticOptions& options) {
+    automatic_.SetChoices(options.Pauses);
+    automatic_.SetPower(events_.Facts());
+    schedule_.SetSchedule(
+        {.days = options.ScheduleDays, .from = options.ScheduleFrom, .to = options.ScheduleTo});
+    programs_.SetPrograms(options.WhilePrograms);
+}
+
+} // namespace staywick

@@ -1,0 +1,39 @@
+#pragma once
+// The watchers of keep-awake by itself: they only report facts to the
+// AutomaticKeepAwake of the program's parts, whose rule decides. Built by the
+// main window after the parts, and by the tests the same way.
+#include "app/automatic_events.h"
+#include "engine/automatic_keep_awake.h"
+#include "engine/automatic_options.h"
+#include "engine/program_watcher.h"
+#include "engine/schedule_watcher.h"
+#include "platform/win32/wall_clock_win32.h"
+#include "ui/process_watch_win32.h"
+#include "ui/timer_port_win32.h"
+
+namespace staywick {
+
+class AutomaticParts {
+public:
+    AutomaticParts(AutomaticKeepAwake& automatic, PowerStatus& powerStatus);
+    ~AutomaticParts();
+
+    // The settings take effect: the pause choices with the power facts of
+    // now, the schedule, and the program list looked for at once.
+    void Apply(const AutomaticOptions& options);
+
+    ProgramWatcher& Programs() noexcept { return programs_; }
+    TAutomaticEvents& Events() noexcept { return events_; }
+
+private:
+    AutomaticKeepAwake& automatic_;
+    TAutomaticEvents events_;
+    ProcessWatchWin32 processes_;
+    TimerPortWin32 lookTimer_;
+    ProgramWatcher programs_;
+    WallClockWin32 wallClock_;
+    TimerPortWin32 scheduleTimer_;
+    ScheduleWatcher schedule_;
+};
+
+} // namespace staywick

@@ -1,0 +1,47 @@
+#pragma once
+// AutomaticKeepAwake: the facts the watchers report (running programs, the
+// schedule, a one-shot wait, power and session) and the reasons the user
+// overruled, kept for the rule in engine/keep_awake_rule.h. A change that
+// matters runs OnChange, where the controller brings everything in step.
+#include "engine/keep_awake_rule.h"
+
+#include <functional>
+#include <string>
+
+namespace staywick {
+
+class AutomaticKeepAwake {
+public:
+    // A listed program runs (its file name), or none (empty).
+    void SetProgram(const std::wstring& program);
+    void SetSchedule(std::optional<LocalClockTime> scheduledUntil);
+    // The program a one-shot waits for; empty when it has ended or none waits.
+    void SetOneShot(const std::wstring& program);
+    void SetPower(const PowerFacts& power);
+    void SetChoices(const PauseChoices& choices);
+
+    // The user switched keep-awake off (every reason that holds is overruled
+    // until it ends) or on (nothing is overruled).
+    void SwitchedOff();
+    void SwitchedOn();
+
+    KeepAwakeFacts Facts(bool manualOn) const;
+    KeepAwakeDecision Decide(bool manualOn) const { return DecideKeepAwake(Facts(manualOn)); }
+    const AutomaticReasons& Reasons() const noexcept { return reasons_; }
+    const PowerFacts& Power() const noexcept { return power_; }
+
+    // Run after a fact changed; not during SwitchedOff/SwitchedOn, whose
+    // caller updates the status itself.
+    std::function<void()> OnChange;
+
+private:
+    void ReasonsChanged(const AutomaticReasons& reasons);
+    void Changed();
+
+    AutomaticReasons reasons_;
+    OverruledReasons overruled_;
+    PowerFacts power_;
+    PauseChoices choices_;
+};
+
+} // namespace staywick

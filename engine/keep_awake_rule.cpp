@@ -1,0 +1,98 @@
+#include "engine/keep_awake_rule.h"
+
+#include "common/decimal_text.h"
+
+namespace staywick {
+
+namespace {
+
+Pause PauseFor(const PowerFacts& power, const PauseChoices& choices) noexcept {
+    // Each pause is about draining the battery: on AC power none applies.
+    if (!power.onBattery)
+        return Pause::None;
+    if (choices.PauseOnBattery)
+        return Pause::OnBattery;
+    if (choices.PauseBelowBattery > 0 && power.batteryPercent &&
+        *power.batteryPercent < choices.PauseBelowBattery)
+        return Pause::BatteryBelow;
+    if (choices.PauseOnLidClosed && power.lidClosed)
+        return Pause::LidClosed;
+    return Pause::None;
+}
+
+WantedBy WantedByFor(const KeepAwakeFacts& facts) noexcept {
+    if (facts.manualOn)
+        return WantedBy::User;
+    const AutomaticReasons& r = facts.reasons;
+    if (!r.oneShot.empty() && !facts.overruled.oneShot)
+        return WantedBy::OneShot;
+    if (!r.program.empty() && !facts.overruled.program)
+        return WantedBy::Program;
+    if (r.scheduledUntil && !facts.overruled.schedule)
+        return WantedBy::Schedule;
+    return WantedBy::Nobody;
+}
+
+std::wstring TwoDigits(int value) {
+    return (value < 10 ? L"0" : L"") + DecimalText(value);
+}
+
+} // namespace
+
+KeepAwakeDecision DecideKeepAwake(const KeepAwakeFacts& facts) noexcept {
+    KeepAwakeDecision d;
+    d.wantedBy = WantedByFor(facts);
+    if (!d.Wanted())
+        return d;
+    d.pause = PauseFor(facts.power, facts.choices);
+    d.on = d.pause == Pause::None;
+    d.display = d.on && !(facts.power.sessionLocked && facts.choices.DisplayOffWhenLocked);
+    return d;
+}
+
+OverruledReasons OverruleOnSwitchOff(const AutomaticReasons& reasons) noexcept {
+    return {.program = !reasons.program.empty(),
+            .schedule = reasons.scheduledUntil.has_value(),
+            .oneShot = !reasons.oneShot.empty()};
+}
+
+OverruledReasons ForgetEndedReasons(OverruledReasons overruled,
+                                    const AutomaticReasons& reasons) noexcept {
+    overruled.program = overruled.program && !reasons.program.empty();
+    overruled.schedule = overruled.schedule && reasons.scheduledUntil.has_value();
+    overruled.oneShot = overruled.oneShot && !reasons.oneShot.empty();
+    return overruled;
+}
+
+std::wstring ClockText(LocalClockTime time) {
+    return TwoDigits(time.hour) + L":" + TwoDigits(time.minute);
+}
+
+std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts) {
+    switch (decision.pause) {
+    case Pause::OnBattery:
+        return L"&Staywick is paused (on battery)";
+    case Pause::BatteryBelow:
+        return L"&Staywick is paused (battery below " +
+               DecimalText(facts.choices.PauseBelowBattery) + L"%)";
+    case Pause::LidClosed:
+        return L"&Staywick is paused (lid closed)";
+    case Pause::None:
+        break;
+    }
+    switch (decision.wantedBy) {
+    case WantedBy::OneShot:
+        return L"&Staywick is active (while " + facts.reasons.oneShot + L" runs)";
+    case WantedBy::Program:
+        return L"&Staywick is active (while " + facts.reasons.program + L" runs)";
+    case WantedBy::Schedule:
+        return L"&Staywick is active (scheduled until " + ClockText(*facts.reasons.scheduledUntil) +
+               L")";
+    case WantedBy::User:
+    case WantedBy::Nobody:
+        break;
+    }
+    return {};
+}
+
+} // namespace staywick

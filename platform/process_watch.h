@@ -1,0 +1,35 @@
+#pragma once
+// The running processes of the user's session as the program watcher needs
+// them: one snapshot of their file names, and a wait for one process's end
+// that reports on the GUI thread. Win32: ui/process_watch_win32.h.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace staywick {
+
+struct RunningProcess {
+    std::uint32_t id = 0;
+    std::wstring fileName{}; // "notepad.exe", without folder
+};
+
+class ProcessWatch {
+public:
+    virtual ~ProcessWatch() = default;
+
+    // The processes of the user's session, taken in one snapshot; empty when
+    // the platform refuses.
+    virtual std::vector<RunningProcess> Snapshot() = 0;
+    // Runs `ended` on the GUI thread once process `id` has ended (at once,
+    // through the queue, when it already has). False when the process cannot
+    // be waited for; the caller then looks again later.
+    virtual bool WatchEnd(std::uint32_t id, std::function<void()> ended) = 0;
+    // Ends every wait; no `ended` runs after this.
+    virtual void StopWatching() = 0;
+};
+
+// File names compared as the file system does, letters A to Z folded.
+bool SameFileName(const std::wstring& a, const std::wstring& b) noexcept;
+
+} // namespace staywick

@@ -1,0 +1,119 @@
+#include "settings/automatic_settings.h"
+
+#include "common/app_error.h"
+#include "common/scope_exit.h"
+#include "platform/process_watch.h"
+#include "settings/settings_file.h"
+#include "settings/value_rules.h"
+
+#include <algorithm>
+
+namespace staywick {
+
+namespace {
+
+constexpr wchar_t kWhilePrograms[] = L"WhilePrograms";
+constexpr wchar_t kScheduleDays[] = L"ScheduleDays";
+constexpr wchar_t kScheduleFrom[] = L"ScheduleFrom";
+constexpr wchar_t kScheduleTo[] = L"ScheduleTo";
+constexpr wchar_t kPauseOnBattery[] = L"PauseOnBattery";
+constexpr wchar_t kPauseBelowBattery[] = L"PauseBelowBattery";
+constexpr wchar_t kPauseOnLidClosed[] = L"PauseOnLidClosed";
+constexpr wchar_t kDisplayOffWhenLocked[] = L"DisplayOffWhenLocked";
+
+constexpr std::int32_t kLastMinuteOfDay = 24 * 60 - 1;
+
+// The value when it parses and lies in [low, high], else the default.
+std::int32_t ReadInRange(std::wstring_view text, std::int32_t low, std::int32_t high,
+                         std::int32_t defaultValue) {
+    const std::int32_t value = ReadInteger(text, defaultValue);
+    return value >= low && value <= high ? value : defaultValue;
+}
+
+// Only 0 and 1: a Boolean key written by hand as 2 is no choice the program
+// ever writes, so it counts as unreadable.
+bool ReadChoice(std::wstring_view text, bool defaultValue) {
+    return ReadInRange(text, 0, 1, defaultValue ? 1 : 0) != 0;
+}
+
+std::wstring_view Trimmed(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+} // namespace
+
+bool IsProgramFileName(std::wstring_view name) {
+    if (name.empty() || name.size() > 260 || name == L"." || name == L"..")
+        return false;
+    return std::none_of(name.begin(), name.end(), [](wchar_t c) {
+        return c < 32 || std::wstring_view(L"\\/:*?\"<>|;").find(c) != std::wstring_view::npos;
+    });
+}
+
+std::vector<std::wstring> ParseProgramList(std::wstring_view text) {
+    std::vector<std::wstring> programs;
+    while (!text.empty()) {
+        const auto end = text.find(L';');
+        const std::wstring_view name = Trimmed(text.substr(0, end));
+        const bool known =
+            std::any_of(programs.begin(), programs.end(),
+                        [&](const std::wstring& p) { return SameFileName(p, std::wstring(name)); });
+        if (IsProgramFileName(name) && !known)
+            programs.emplace_back(name);
+        text = end == std::wstring_view::npos ? std::wstring_view{} : text.substr(end + 1);
+    }
+    return programs;
+}
+
+std::wstring ProgramListText(const std::vector<std::wstring>& programs) {
+    std::wstring text;
+    for (const auto& program : programs) {
+        if (!text.empty())
+            text += L';';
+        text += program;
+    }
+    return text;
+}
+
+AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile) {
+    const AutomaticOptions defaults;
+    const auto read = [&](const wchar_t* key) {
+        return profile.ReadString(kSettingsSection, key, iniFile);
+    };
+    AutomaticOptions options;
+    options.WhilePrograms = ParseProgramList(read(kWhilePrograms));
+    options.ScheduleDays = ReadInRange(read(kScheduleDays), 0, 127, defaults.ScheduleDays);
+    options.ScheduleFrom =
+        ReadInRange(read(kScheduleFrom), 0, kLastMinuteOfDay, defaults.ScheduleFrom);
+    options.ScheduleTo = ReadInRange(read(kScheduleTo), 0, kLastMinuteOfDay, defaults.ScheduleTo);
+    PauseChoices& p = options.Pauses;
+    p.PauseOnBattery = ReadChoice(read(kPauseOnBattery), defaults.Pauses.PauseOnBattery);
+    p.PauseBelowBattery =
+        ReadInRange(read(kPauseBelowBattery), 0, 100, defaults.Pauses.PauseBelowBattery);
+    p.PauseOnLidClosed = ReadChoice(read(kPauseOnLidClosed), defaults.Pauses.PauseOnLidClosed);
+    p.DisplayOffWhenLocked =
+        ReadChoice(read(kDisplayOffWhenLocked), defaults.Pauses.DisplayOffWhenLocked);
+    return options;
+}
+
+void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
+                          const AutomaticOptions& options) {
+    ScopeExit flush([&] { profile.Flush(iniFile); });
+    const auto write = [&](const wchar_t* key, const std::wstring& value) {
+        if (!profile.WriteString(kSettingsSection, key, value, iniFile))
+            throw AppError(L"Unable to write to " + iniFile);
+    };
+    write(kWhilePrograms, ProgramListText(options.WhilePrograms));
+    write(kScheduleDays, IntegerText(options.ScheduleDays));
+    write(kScheduleFrom, IntegerText(options.ScheduleFrom));
+    write(kScheduleTo, IntegerText(options.ScheduleTo));
+    write(kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery));
+    write(kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery));
+    write(kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed));
+    write(kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked));
+}
+
+} // namespace staywick

@@ -1,0 +1,57 @@
+#pragma once
+// A process list the test changes by hand; waits report through the virtual
+// clock's queue, as the real ones do through the window's queue.
+#include "fakes/virtual_clock.h"
+#include "platform/process_watch.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace staywick::fakes {
+
+class FakeProcessWatch : public ProcessWatch {
+public:
+    explicit FakeProcessWatch(VirtualClock& clock) : clock_(clock) {}
+
+    std::vector<RunningProcess> Snapshot() override {
+        ++snapshots;
+        return running;
+    }
+    bool WatchEnd(std::uint32_t id, std::function<void()> ended) override {
+        if (unwaitable.count(id))
+            return false;
+        const bool runs =
+            std::any_of(running.begin(), running.end(), [id](const auto& p) { return p.id == id; });
+        waits[id] = std::move(ended);
+        if (!runs)
+            End(id); // already over: reported at once through the queue
+        return true;
+    }
+    void StopWatching() override { waits.clear(); }
+
+    void Start(std::uint32_t id, const std::wstring& name) { running.push_back({id, name}); }
+    void End(std::uint32_t id) {
+        running.erase(std::remove_if(running.begin(), running.end(),
+                                     [id](const auto& p) { return p.id == id; }),
+                      running.end());
+        clock_.Post([this, id] {
+            const auto wait = waits.find(id);
+            if (wait == waits.end())
+                return;
+            auto ended = std::move(wait->second);
+            waits.erase(wait);
+            ended();
+        });
+    }
+
+    std::vector<RunningProcess> running;
+    std::set<std::uint32_t> unwaitable; // OpenProcess refused
+    std::map<std::uint32_t, std::function<void()>> waits;
+    int snapshots = 0;
+
+private:
+    VirtualClock& clock_;
+};
+
+} // namespace staywick::fakes

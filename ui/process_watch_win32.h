@@ -1,0 +1,33 @@
+#pragma once
+// The process watch on Windows: a Toolhelp snapshot filtered to the user's
+// session, and waits on process handles (SYNCHRONIZE) registered with the
+// system thread pool. The pool's callback only posts a message to a hidden
+// message-only window, so every `ended` runs on the GUI thread, inside the
+// standard error report; the program itself starts no thread.
+#include "common/win32/handles.h"
+#include "platform/process_watch.h"
+#include "ui/window.h"
+
+#include <memory>
+#include <vector>
+
+namespace staywick {
+
+class ProcessWatchWin32 final : public ProcessWatch, private Window {
+public:
+    ProcessWatchWin32();
+    ~ProcessWatchWin32() override;
+
+    std::vector<RunningProcess> Snapshot() override;
+    bool WatchEnd(std::uint32_t id, std::function<void()> ended) override;
+    void StopWatching() override;
+
+private:
+    struct Wait;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    std::vector<std::unique_ptr<Wait>> waits_;
+    std::uintptr_t lastCookie_ = 0;
+};
+
+} // namespace staywick
