@@ -6,9 +6,9 @@ namespace staywick {
 
 namespace {
 
-bool InRange(const RawPolicyValue& raw, const PolicyValueSpec& spec) {
-    return raw.kind == RawPolicyValue::Kind::Dword && raw.dword >= spec.min &&
-           raw.dword <= spec.max;
+bool InRange(const RawPolicyValue& raw, const PolicyValueInfo& info) {
+    return raw.kind == RawPolicyValue::Kind::Dword && raw.dword >= info.min &&
+           raw.dword <= info.max;
 }
 
 const wchar_t* ScopeName(PolicyScope scope) {
@@ -27,18 +27,18 @@ PolicyReading ReadPolicyScope(PolicyStore& store, PolicyScope scope) {
 StaywickPolicy StaywickPolicy::Merge(const PolicyReading& machine, const PolicyReading& user) {
     StaywickPolicy policy;
     for (std::size_t i = 0; i < kPolicyCount; ++i) {
-        const PolicyValueSpec& spec = kPolicyValues[i];
+        const PolicyValueInfo& info = kPolicyValues[i];
         for (const auto& [scope, raw] :
              {std::pair{PolicyScope::Machine, machine[i]}, std::pair{PolicyScope::User, user[i]}}) {
             if (raw.kind == RawPolicyValue::Kind::Absent)
                 continue;
-            const bool valid = InRange(raw, spec);
+            const bool valid = InRange(raw, info);
             if (valid && policy.values_[i])
                 continue; // the machine's value is already in force
             if (valid)
                 policy.values_[i] = raw.dword;
             policy.notes_.push_back(
-                PolicyNote{.id = spec.id, .scope = scope, .raw = raw, .inForce = valid});
+                PolicyNote{.id = info.id, .scope = scope, .raw = raw, .inForce = valid});
         }
     }
     return policy;
@@ -58,16 +58,16 @@ std::optional<std::int32_t> StaywickPolicy::MaxMinutes() const {
 std::vector<std::wstring> PolicyLines(const StaywickPolicy& policy) {
     std::vector<std::wstring> lines;
     for (const PolicyNote& note : policy.Notes()) {
-        const PolicyValueSpec& spec = PolicySpec(note.id);
-        std::wstring line = L"Policy " + std::wstring(spec.name);
+        const PolicyValueInfo& info = PolicyValueOf(note.id);
+        std::wstring line = L"Policy " + std::wstring(info.name);
         const std::wstring scope = L" (" + std::wstring(ScopeName(note.scope)) + L")";
         if (note.raw.kind != RawPolicyValue::Kind::Dword) {
             line += scope + L" is not a DWORD: not configured";
         } else {
             line += L" = " + DecimalText(note.raw.dword) + scope;
             if (!note.inForce) {
-                line += L" is out of range " + DecimalText(spec.min) + L".." +
-                        DecimalText(spec.max) + L": not configured";
+                line += L" is out of range " + DecimalText(info.min) + L".." +
+                        DecimalText(info.max) + L": not configured";
             }
         }
         lines.push_back(line);

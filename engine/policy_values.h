@@ -19,13 +19,13 @@ enum class PolicyId : std::size_t {
     AllowAutomatic,
 };
 
-struct PolicyValueSpec {
+struct PolicyValueInfo {
     PolicyId id;
     const wchar_t* name;
     std::uint32_t min, max; // a DWORD outside counts as not configured
 };
 
-inline constexpr std::array<PolicyValueSpec, 8> kPolicyValues{{
+inline constexpr std::array<PolicyValueInfo, 8> kPolicyValues{{
     {PolicyId::Disabled, L"Disabled", 0, 1},
     {PolicyId::AllowSimulatedInput, L"AllowSimulatedInput", 0, 1},
     {PolicyId::MaxMinutes, L"MaxMinutes", 1, 1440},
@@ -38,7 +38,7 @@ inline constexpr std::array<PolicyValueSpec, 8> kPolicyValues{{
 
 inline constexpr std::size_t kPolicyCount = kPolicyValues.size();
 
-constexpr const PolicyValueSpec& PolicySpec(PolicyId id) {
+constexpr const PolicyValueInfo& PolicyValueOf(PolicyId id) {
     return kPolicyValues[static_cast<std::size_t>(id)];
 }
 

@@ -3,7 +3,7 @@
 # afresh for every run), HOME, temporary folder and wineserver, so no two
 # lanes share a mutex, a window class, a desktop, a clipboard or a file.
 # ctest allots the lanes: every Windows test asks for one ("lanes:1" in its
-# RESOURCE_GROUPS), the resource spec file written here lists them, and
+# RESOURCE_GROUPS), the lane file written here lists them, and
 # scripts/session-env turns the lane a test got into that session's
 # variables. The installer tests (install, run, upgrade, remove) build on
 # each other's installation and so have a session of their own, "installer".
@@ -74,9 +74,9 @@ lanes_stop() {
   STAYWICK_STARTED_LANES=()
 }
 
-# lanes_spec <file> <lanes>: ctest's resource spec for lanes 1..<lanes> and
+# lanes_file <file> <lanes>: the lane file ctest allots from, lanes 1..<lanes> and
 # the installer's session.
-lanes_spec() {
+lanes_file() {
   local file=$1 n=$2 i ids=
   for i in $(seq 1 "$n"); do ids+="${ids:+,}{\"id\":\"$i\",\"slots\":1}"; done
   printf '{"version":{"major":1,"minor":0},"local":[{"lanes":[%s],"installer":[{"id":"installer","slots":1}]}]}\n' \

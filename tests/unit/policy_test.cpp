@@ -29,8 +29,8 @@ TEST(Policy, NothingSetMeansEveryValueNotConfiguredAndNoLines) {
     FakePolicyStore store;
     const StaywickPolicy policy = StaywickPolicy::Read(store);
     EXPECT_EQ(store.reads, 16); // eight names, both scopes
-    for (const PolicyValueSpec& spec : kPolicyValues)
-        EXPECT_FALSE(policy.Sets(spec.id));
+    for (const PolicyValueInfo& info : kPolicyValues)
+        EXPECT_FALSE(policy.Sets(info.id));
     EXPECT_FALSE(policy.Disabled());
     EXPECT_TRUE(policy.AllowSimulatedInput());
     EXPECT_TRUE(policy.AllowAutomatic());
