@@ -1,6 +1,6 @@
 #pragma once
-// The process watch on Windows: a Toolhelp snapshot filtered to the user's
-// session, and waits on process handles (SYNCHRONIZE) registered with the
+// The process watch on Windows: a Toolhelp snapshot filtered to the listed
+// names in the user's session, and waits on process handles (SYNCHRONIZE) registered with the
 // system thread pool. The pool's callback only posts a message to a hidden
 // message-only window, so every `ended` runs on the GUI thread, inside the
 // standard error report; the program itself starts no thread.
@@ -18,7 +18,7 @@ public:
     ProcessWatchWin32();
     ~ProcessWatchWin32() override;
 
-    std::vector<RunningProcess> Snapshot() override;
+    std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override;
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override;
     void StopWatching() override;
 
