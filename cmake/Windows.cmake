@@ -2,7 +2,7 @@
 # resource script and the static, system-DLL-only executable.
 enable_language(RC)
 
-set(STAYWICK_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 comdlg32 advapi32
+set(STAYWICK_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 comdlg32 advapi32 ntdll
     version uxtheme msimg32 ole32 dwmapi shlwapi)
 target_link_libraries(staywick_common PUBLIC ${STAYWICK_WIN_SYSTEM_LIBS})
 
