@@ -2,18 +2,21 @@
 # resource script and the static, system-DLL-only executable.
 enable_language(RC)
 
-set(STAYWICK_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 comdlg32 advapi32
+set(STAYWICK_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 comdlg32 advapi32 ntdll
     version uxtheme msimg32 ole32 dwmapi shlwapi)
 target_link_libraries(staywick_common PUBLIC ${STAYWICK_WIN_SYSTEM_LIBS})
 
 # The application: the main window, its wiring and the About window.
 file(GLOB app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-# The GNU C++ library's throw helpers belong to the MinGW exe alone (see the file).
+# The GNU C++ library's throw helpers and the thread functions its exception
+# support calls belong to the MinGW exe alone (see the files).
 list(REMOVE_ITEM app_sources ${CMAKE_SOURCE_DIR}/app/main.cpp
-     ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp)
+     ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp ${CMAKE_SOURCE_DIR}/app/std_thread_helpers.cpp)
 set(STAYWICK_THROW_HELPERS)
+set(STAYWICK_THREAD_HELPERS)
 if(NOT MSVC)
   set(STAYWICK_THROW_HELPERS ${CMAKE_SOURCE_DIR}/app/std_throw_helpers.cpp)
+  set(STAYWICK_THREAD_HELPERS ${CMAKE_SOURCE_DIR}/app/std_thread_helpers.cpp)
 endif()
 add_library(staywick_app STATIC ${app_sources})
 target_link_libraries(staywick_app PUBLIC staywick_settings staywick_tray staywick_license
@@ -50,6 +53,7 @@ else()
 endif()
 
 add_executable(Staywick WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${STAYWICK_THROW_HELPERS}
+               ${STAYWICK_THREAD_HELPERS}
                ${CMAKE_SOURCE_DIR}/resources/staywick.rc)
 target_link_libraries(Staywick PRIVATE staywick_app)
 target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS})

@@ -44,7 +44,7 @@ void ProgramWatcher::Look() {
         return;
     }
     ++snapshots_;
-    const ListedProgramsFound found = FindListedPrograms(programs_, processes_.Snapshot());
+    const ListedProgramsFound found = FindListedPrograms(programs_, processes_.Snapshot(programs_));
     bool allWaited = true;
     for (const std::uint32_t id : found.ids) {
         if (processes_.WatchEnd(id, [this] { Ended(); })) {

@@ -18,9 +18,10 @@ class ProcessWatch {
 public:
     virtual ~ProcessWatch() = default;
 
-    // The processes of the user's session, taken in one snapshot; empty when
-    // the platform refuses.
-    virtual std::vector<RunningProcess> Snapshot() = 0;
+    // The processes of the user's session whose file name is one of `names`
+    // (SameFileName), taken in one snapshot; empty when the platform refuses.
+    // Names are compared first: asking for a process's session costs more.
+    virtual std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) = 0;
     // Runs `ended` on the GUI thread once process `id` has ended (at once,
     // through the queue, when it already has). False when the process cannot
     // be waited for; the caller then looks again later.

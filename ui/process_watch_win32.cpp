@@ -1,6 +1,6 @@
 #include "ui/process_watch_win32.h"
 
-#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <algorithm>
 
@@ -11,7 +11,8 @@ namespace {
 constexpr wchar_t kProcessWatchClass[] = L"TStaywickProcessWatch";
 constexpr UINT kWmProcessEnded = WM_APP + 20;
 
-using ToolhelpSnapshot = win32::UniqueHandle<HANDLE, &::CloseHandle, true>;
+constexpr NTSTATUS kStatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+constexpr ULONG kSnapshotSpareBytes = 16 * 1024;
 
 DWORD OwnSession() {
     DWORD session = 0;
@@ -52,22 +53,47 @@ ProcessWatchWin32::~ProcessWatchWin32() {
     Destroy();
 }
 
-std::vector<RunningProcess> ProcessWatchWin32::Snapshot() {
+std::vector<RunningProcess> ProcessWatchWin32::Snapshot(const std::vector<std::wstring>& names) {
     std::vector<RunningProcess> result;
-    ToolhelpSnapshot snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
+    if (names.empty())
         return result;
+    // One query (winternl.h, Windows 2000 on) gives every process with its
+    // image name and session. A Toolhelp snapshot copies such a list into a
+    // file mapping that each step maps again, and the session takes a
+    // question per process: under Wine a look that way cost about 3.3 ms of
+    // CPU, against 0.7 ms for this query.
+    std::vector<std::uint64_t> buffer;
+    ULONG needed = lastSnapshotBytes_;
+    NTSTATUS status = kStatusInfoLengthMismatch;
+    // Processes may start between the calls: a few tries with room to spare.
+    for (int attempt = 0; attempt < 4 && status == kStatusInfoLengthMismatch; ++attempt) {
+        buffer.resize((needed + kSnapshotSpareBytes) / sizeof(std::uint64_t));
+        status = ::NtQuerySystemInformation(
+            SystemProcessInformation, buffer.data(),
+            static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)), &needed);
+    }
+    if (status != 0)
+        return result;
+    lastSnapshotBytes_ = needed;
     const DWORD session = OwnSession();
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
-         more = ::Process32NextW(snapshot.Get(), &entry)) {
-        DWORD processSession = 0;
-        // Another user's session, or a process that has just ended: skipped.
-        if (!::ProcessIdToSessionId(entry.th32ProcessID, &processSession) ||
-            processSession != session)
-            continue;
-        result.push_back({entry.th32ProcessID, entry.szExeFile});
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
+    for (ULONG offset = 0;;) {
+        const auto* process = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(bytes + offset);
+        // Another user's session is skipped; the idle process has no name.
+        if (process->SessionId == session && process->ImageName.Buffer) {
+            std::wstring fileName(process->ImageName.Buffer,
+                                  process->ImageName.Length / sizeof(wchar_t));
+            if (std::any_of(names.begin(), names.end(), [&](const std::wstring& name) {
+                    return SameFileName(fileName, name);
+                })) {
+                result.push_back({static_cast<std::uint32_t>(
+                                      reinterpret_cast<std::uintptr_t>(process->UniqueProcessId)),
+                                  std::move(fileName)});
+            }
+        }
+        if (process->NextEntryOffset == 0)
+            break;
+        offset += process->NextEntryOffset;
     }
     return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The process watch on Windows: a Toolhelp snapshot filtered to the user's
-// session, and waits on process handles (SYNCHRONIZE) registered with the
-// system thread pool. The pool's callback only posts a message to a hidden
-// message-only window, so every `ended` runs on the GUI thread, inside the
-// standard error report; the program itself starts no thread.
+// The process watch on Windows: one query of the system's process list,
+// filtered to the listed names in the user's session, and waits on process
+// handles (SYNCHRONIZE) registered with the system thread pool. The pool's
+// callback only posts a message to a hidden message-only window, so every
+// `ended` runs on the GUI thread, inside the standard error report; the
+// program itself starts no thread.
 #include "common/win32/handles.h"
 #include "platform/process_watch.h"
 #include "ui/window.h"
@@ -18,7 +19,7 @@ public:
     ProcessWatchWin32();
     ~ProcessWatchWin32() override;
 
-    std::vector<RunningProcess> Snapshot() override;
+    std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override;
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override;
     void StopWatching() override;
 
@@ -28,6 +29,7 @@ private:
 
     std::vector<std::unique_ptr<Wait>> waits_;
     std::uintptr_t lastCookie_ = 0;
+    unsigned long lastSnapshotBytes_ = 0; // the size the last snapshot needed
 };
 
 } // namespace staywick

@@ -14,9 +14,16 @@ class FakeProcessWatch : public ProcessWatch {
 public:
     explicit FakeProcessWatch(VirtualClock& clock) : clock_(clock) {}
 
-    std::vector<RunningProcess> Snapshot() override {
+    std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override {
         ++snapshots;
-        return running;
+        std::vector<RunningProcess> listed;
+        for (const auto& process : running) {
+            if (std::any_of(names.begin(), names.end(), [&](const std::wstring& name) {
+                    return SameFileName(process.fileName, name);
+                }))
+                listed.push_back(process);
+        }
+        return listed;
     }
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override {
         if (unwaitable.count(id))
