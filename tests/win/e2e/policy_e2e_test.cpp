@@ -121,6 +121,23 @@ TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
     EXPECT_EQ(log.find("Forced system wake up"), std::string::npos) << log;
 }
 
+// AllowAutomatic = 0: "/while" refuses with the commands' error code and
+// keep-awake stays off, though the program it names runs.
+TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nDontLetSleepMoreThen=0\r\n"
+                                   "ActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\n"
+                                   "NotifySystem=1\r\n");
+    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowAutomatic", 0));
+    const Process p = Process::Start(exe_, L"/L");
+    ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
+    const Process notepad = Process::Start(L"C:\\windows\\notepad.exe");
+    ASSERT_NE(WaitForProcessWindow(notepad.Id(), nullptr, nullptr, 10000), nullptr);
+    EXPECT_EQ(Process::Start(exe_, L"/while notepad.exe").WaitExit(40000), 64u);
+    EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 0u);
+    ASSERT_TRUE(WaitForSteadyIdle());
+    EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
+}
+
 TEST_F(PolicyE2e, MaxMinutesOneEndsAnIndefiniteSessionWithinSixtyFiveSeconds) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
     ASSERT_TRUE(SetPolicy(kMachineKey, L"MaxMinutes", 1));
