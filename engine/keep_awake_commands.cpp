@@ -2,9 +2,9 @@
 // tray menu would, each leaving alone a state that already is what it asks for.
 #include "engine/keep_awake_controller.h"
 
+#include "common/decimal_text.h"
 #include "engine/activate_for_items.h"
 #include "engine/policy_rules.h"
-#include "common/decimal_text.h"
 #include "platform/clock.h"
 
 namespace staywick {
@@ -66,8 +66,7 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
     case CommandKind::Exit:
         break;
     case CommandKind::While:
-        return WhileProgramClick(OneShotTargetFromText(command.program)).empty() ? kExitDone
-                                                                                 : kExitUsage;
+        return AnswerCommand(command).code;
     }
     return kExitDone;
 }

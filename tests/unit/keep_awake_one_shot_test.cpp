@@ -135,6 +135,7 @@ TEST_F(OneShotKeepAwake, TheCommandAnswersItsLineAndCode) {
     EXPECT_EQ(refused.code, 64);
     EXPECT_EQ(refused.line, L"No program calc.exe is running");
     EXPECT_EQ(answer(L"99").code, 64);
+    EXPECT_EQ(Ctl().ApplyCommand({CommandKind::While, 0, L"99"}), 64);
 
     const auto done = answer(L"NOTEPAD.EXE");
     EXPECT_EQ(done.code, 0);
