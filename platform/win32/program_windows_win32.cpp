@@ -40,7 +40,8 @@ struct Listing {
 
 BOOL CALLBACK AddWindow(HWND wnd, LPARAM context) {
     auto& listing = *reinterpret_cast<Listing*>(context);
-    if (!::IsWindowVisible(wnd) || ::GetWindow(wnd, GW_OWNER) ||
+    // The desktop's own window ("Program Manager") is no program to wait for.
+    if (wnd == ::GetShellWindow() || !::IsWindowVisible(wnd) || ::GetWindow(wnd, GW_OWNER) ||
         (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
         return TRUE;
     const int length = ::GetWindowTextLengthW(wnd);
