@@ -2,11 +2,10 @@
 #include "app/main_window.h"
 
 #include "engine/clock_target.h"
+#include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
 #include "tray/win32/until_dialog.h"
 #include "tray/win32/while_dialog.h"
-#include "common/app_names.h"
-#include "resources/resource.h"
 #include "ui/dialog_support.h"
 
 #include "ui/window_utils.h"
