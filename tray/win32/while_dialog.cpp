@@ -84,10 +84,8 @@ INT_PTR TFrmWhile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TFrmWhile::Layout(UINT dpi) {
     const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    const win32::FontHandle oldFont = std::move(font_);
-    font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
+    LayOutDialog(hwnd_, {L"Segoe UI", 15, kLayout, kClientWidth, kClientHeight, kDesignDpi}, font_,
+                 dpi);
     // Long titles scroll sideways rather than being cut off.
     HWND list = ::GetDlgItem(hwnd_, IDC_WHILE_LIST);
     int widest = 0;
@@ -104,7 +102,6 @@ void TFrmWhile::Layout(UINT dpi) {
     }
     ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + s(8)), 0);
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, s(20));
-    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
 }
 
 std::optional<ProgramWindow> TFrmWhile::Selected() const {
@@ -123,8 +120,7 @@ int TFrmWhile::ShowModal(Application& app) {
 std::optional<ProgramWindow> ChooseWhileProgram(Application& app, HWND owner,
                                                 ProgramWindows& programs) {
     if (FrmWhile) {
-        ::ShowWindow(FrmWhile->Handle(), SW_SHOW);
-        ::SetForegroundWindow(FrmWhile->Handle());
+        BringForward(FrmWhile->Handle());
         return std::nullopt;
     }
     TFrmWhile dialog(owner, programs.List());
