@@ -5,6 +5,7 @@
 // WM_SETTINGCHANGE "Policy" broadcast that follows a Group Policy refresh.
 #include "win/common/idle_watch.h"
 #include "win/common/process_helpers.h"
+#include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,13 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 0u);
     ASSERT_TRUE(WaitForSteadyIdle());
     EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
+
+    // The greyed item, reached and chosen by keyboard, opens no dialog.
+    ChooseTraySubmenuItem(p.Id(), 2, 1);
+    for (HWND menu : VisibleMenus(p.Id()))
+        ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(WaitForProcessWindow(p.Id(), L"#32770", L"While a program runs", 2000), nullptr);
+    EXPECT_TRUE(ProcessWindows(p.Id(), L"#32770", L"Until").empty());
 }
 
 TEST_F(PolicyE2e, MaxMinutesOneEndsAnIndefiniteSessionWithinSixtyFiveSeconds) {
