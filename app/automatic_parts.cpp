@@ -6,9 +6,11 @@ AutomaticParts::AutomaticParts(AutomaticKeepAwake& automatic, PowerStatus& power
     : automatic_(automatic), events_(powerStatus),
       programs_(processes_, lookTimer_,
                 [&automatic](const std::wstring& program) { automatic.SetProgram(program); }),
-      schedule_(wallClock_, scheduleTimer_, [&automatic](std::optional<LocalClockTime> until) {
-          automatic.SetSchedule(until);
-      }) {
+      schedule_(
+          wallClock_, scheduleTimer_,
+          [&automatic](std::optional<LocalClockTime> until) { automatic.SetSchedule(until); }),
+      oneShot_(oneShotProcesses_, oneShotTimer_,
+               [&automatic](const std::wstring& program) { automatic.SetOneShot(program); }) {
     events_.OnPower = [&automatic](const PowerFacts& facts) { automatic.SetPower(facts); };
     // The clock was set, or the computer slept: the schedule looks at once,
     // and programs may have started or ended meanwhile.

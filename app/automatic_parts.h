@@ -5,6 +5,7 @@
 #include "app/automatic_events.h"
 #include "engine/automatic_keep_awake.h"
 #include "engine/automatic_options.h"
+#include "engine/one_shot_waiter.h"
 #include "engine/program_watcher.h"
 #include "engine/schedule_watcher.h"
 #include "platform/win32/wall_clock_win32.h"
@@ -24,6 +25,8 @@ public:
 
     ProgramWatcher& Programs() noexcept { return programs_; }
     TAutomaticEvents& Events() noexcept { return events_; }
+    // "While a program runs..." and "/while".
+    OneShotWaiter& OneShot() noexcept { return oneShot_; }
 
 private:
     AutomaticKeepAwake& automatic_;
@@ -34,6 +37,10 @@ private:
     WallClockWin32 wallClock_;
     TimerPortWin32 scheduleTimer_;
     ScheduleWatcher schedule_;
+    // Waits of its own: the program watcher ends all of its waits at each look.
+    ProcessWatchWin32 oneShotProcesses_;
+    TimerPortWin32 oneShotTimer_;
+    OneShotWaiter oneShot_;
 };
 
 } // namespace staywick

@@ -13,7 +13,7 @@ namespace staywick {
 
 const wchar_t kCommandUsage[] =
     L"Usage: Staywick [/on | /off | /toggle | /for <1-1440 minutes> | /until <HH:MM> | "
-    L"/status | /exit]";
+    L"/while <process id or file name> | /status | /exit]";
 
 namespace {
 

@@ -27,10 +27,11 @@ LRESULT AnswerCommandData(KeepAwakeController& controller, HWND self, HWND sende
         return 0;
     if (hooks.beforeCommand)
         RunGuarded(hooks.beforeCommand);
-    int code = kExitDone;
-    RunGuarded([&] { code = controller.ApplyCommand(*command); });
+    KeepAwakeController::CommandAnswer answer;
+    RunGuarded([&] { answer = controller.AnswerCommand(*command); });
+    const int code = answer.code;
     if (IsReplyWindow(sender)) {
-        std::wstring line = controller.StatusLine();
+        std::wstring line = answer.line.empty() ? controller.StatusLine() : answer.line;
         COPYDATASTRUCT reply{kReplyDataTag, static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t)),
                              line.data()};
         DWORD_PTR ignored = 0;

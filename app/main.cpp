@@ -28,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     const CommandLineParse parse = ParseCommandLineArguments(args);
     if (parse.kind == CommandLineKind::Invalid) {
-        WriteConsoleLine(kCommandUsage);
+        WriteConsoleLine(parse.problem.empty() ? std::wstring(kCommandUsage) : parse.problem);
         return kExitUsage;
     }
     if (parse.kind == CommandLineKind::Command)

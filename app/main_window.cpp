@@ -44,6 +44,8 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
+    if (parts_)
+        parts_->Controller.SetOneShotWaiter(nullptr);
     automatic_.reset();
     hotkey_.reset();
     about_.reset();
@@ -70,6 +72,7 @@ void TFrmStaywickMain::CreateComponents() {
     parts_->Controller.TimerDebug.SetOnTimer([this] { TimerDebugTimer(); });
     SetMenuHandlers(parts_->MainTrayMenu);
     automatic_ = std::make_unique<AutomaticParts>(parts_->Automatic, powerStatus_);
+    parts_->Controller.SetOneShotWaiter(&automatic_->OneShot());
 }
 
 void TFrmStaywickMain::FormCreate() {

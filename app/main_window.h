@@ -16,6 +16,7 @@
 #include "platform/win32/power_request_win32.h"
 #include "platform/win32/power_status_win32.h"
 #include "platform/win32/profile_win32.h"
+#include "platform/win32/program_windows_win32.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
 #include "ui/application.h"
@@ -73,6 +74,7 @@ private:
     TAboutWindow& AboutWindow(); // made on first use
     void MnuQuitClick();
     void MnuUntilClick();
+    void MnuWhileClick();
 
     // Commands for the running instance, the hotkey (main_window_commands.cpp).
     LRESULT CommandReceived(HWND sender, const COPYDATASTRUCT* data);
@@ -96,6 +98,7 @@ private:
     PowerRequestWin32 powerRequest_;
     PowerStatusWin32 powerStatus_;
     PolicyStoreWin32 policyStore_;
+    ProgramWindowsWin32 programWindows_;
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;

@@ -2,8 +2,11 @@
 #include "app/main_window.h"
 
 #include "engine/clock_target.h"
+#include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
 #include "tray/win32/until_dialog.h"
+#include "tray/win32/while_dialog.h"
+#include "ui/dialog_support.h"
 
 #include "ui/window_utils.h"
 
@@ -16,6 +19,7 @@ void TFrmStaywickMain::SetMenuHandlers(TMainTrayMenu& menu) {
     menu.Handlers.MnuAboutClick = [this] { MnuAboutClick(); };
     menu.Handlers.MnuQuitClick = [this] { MnuQuitClick(); };
     menu.Handlers.MnuUntilClick = [this] { MnuUntilClick(); };
+    menu.Handlers.MnuWhileClick = [this] { MnuWhileClick(); };
 }
 
 void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
@@ -47,6 +51,19 @@ void TFrmStaywickMain::MnuUntilClick() {
         static_cast<std::int32_t>((inAnHour % kDayMs + kDayMs) % kDayMs / 60000));
     if (const auto chosen = ChooseUntilTime(app_, Handle(), initial))
         parts_->Controller.ActivateUntilClick(*chosen);
+}
+
+// The program chosen may have ended meanwhile: a balloon says why nothing
+// changed.
+void TFrmStaywickMain::MnuWhileClick() {
+    const auto chosen = ChooseWhileProgram(app_, Handle(), programWindows_);
+    if (!chosen)
+        return;
+    const std::wstring problem = parts_->Controller.WhileProgramClick(
+        {.id = chosen->processId, .fileName = chosen->fileName});
+    if (!problem.empty())
+        ShowTrayBalloon(parts_->Tray, LoadResString(IDS_WHILE_REFUSED_TITLE), problem,
+                        NIIF_WARNING);
 }
 
 // Closing the main window ends the program (FormDestroy removes the icon).

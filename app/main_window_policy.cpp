@@ -16,6 +16,7 @@ bool IsPolicyChangeMessage(LPARAM lParam) {
 void TFrmStaywickMain::ApplyPolicy(const StaywickPolicy& policy) {
     parts_->Controller.SetPolicy(policy);
     parts_->MainTrayMenu.SetDonateVisible(!policy.HideDonate());
+    parts_->MainTrayMenu.MnuWhile().SetEnabled(policy.AllowAutomatic());
 }
 
 void TFrmStaywickMain::PolicyChanged() {
@@ -32,6 +33,7 @@ void TFrmStaywickMain::PolicyChanged() {
         return;
     }
     parts_->MainTrayMenu.SetDonateVisible(!policy.HideDonate());
+    parts_->MainTrayMenu.MnuWhile().SetEnabled(policy.AllowAutomatic());
     parts_->Controller.PolicyChanged(policy);
     WritePolicyLines(lines);
 }

@@ -2,6 +2,7 @@
 // tray menu would, each leaving alone a state that already is what it asks for.
 #include "engine/keep_awake_controller.h"
 
+#include "common/decimal_text.h"
 #include "engine/activate_for_items.h"
 #include "engine/policy_rules.h"
 #include "platform/clock.h"
@@ -64,8 +65,42 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
         return StatusCode();
     case CommandKind::Exit:
         break;
+    case CommandKind::While:
+        return AnswerCommand(command).code;
     }
     return kExitDone;
+}
+
+KeepAwakeController::CommandAnswer
+KeepAwakeController::AnswerCommand(const RemoteCommand& command) {
+    if (command.kind == CommandKind::While) {
+        std::wstring problem = WhileProgramClick(OneShotTargetFromText(command.program));
+        if (!problem.empty())
+            return {kExitUsage, std::move(problem)};
+        return {kExitDone, StatusLine()};
+    }
+    const int code = ApplyCommand(command);
+    return {code, StatusLine()};
+}
+
+std::wstring KeepAwakeController::WhileProgramClick(const OneShotTarget& target) {
+    if (!policy_.AllowAutomatic())
+        return L"Keeping awake while a program runs is turned off by your organization";
+    if (!oneShot_ || !oneShot_->WaitFor(target)) {
+        if (target.id != 0)
+            return L"No process " + DecimalText(static_cast<std::int64_t>(target.id)) +
+                   L" is running";
+        return L"No program " + target.fileName + L" is running";
+    }
+    // The waiter's report has brought the status in step with the one-shot;
+    // the user's own "on" would outlast the program, so it ends here.
+    if (options_.Active) {
+        options_.Active = false;
+        options_.AutoStopped = false;
+        UpdateActiveStatus();
+        saveOptions_();
+    }
+    return {};
 }
 
 std::wstring KeepAwakeController::StatusLine() {

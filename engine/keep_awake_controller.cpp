@@ -129,6 +129,9 @@ void KeepAwakeController::MnuActiveClick() {
         options_.Active = false;
         if (automatic_)
             automatic_->SwitchedOff();
+        // A one-shot the user switched off is over, as a countdown is.
+        if (oneShot_)
+            oneShot_->Stop();
     } else {
         options_.Active = true;
         options_.AutoStopped = false;

@@ -6,6 +6,7 @@
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/automatic_keep_awake.h"
 #include "engine/keep_awake_seams.h"
+#include "engine/one_shot_waiter.h"
 #include "engine/remote_command.h"
 #include "engine/policy.h"
 #include "engine/resume_rules.h"
@@ -74,11 +75,28 @@ public:
     // follows the clock, so it ends now if the clock has passed it.
     void WallClockChanged();
 
+    // The waiter of "While a program runs..." and "/while", once the
+    // watchers exist; without one no program can be waited for.
+    void SetOneShotWaiter(OneShotWaiter* waiter) noexcept { oneShot_ = waiter; }
+    // "While a program runs..." (or "/while"): keep-awake until the target's
+    // program ends, as an automatic reason that is not saved. It replaces an
+    // earlier one-shot and ends the user's own "on" (saved), so the program's
+    // end decides, as choosing "Until..." ends a countdown. Returns the line
+    // that says why nothing changed (policy, no such process), or nothing.
+    std::wstring WhileProgramClick(const OneShotTarget& target);
+
     // Commands for the running instance (keep_awake_commands.cpp). Each one
     // but "/toggle" leaves a state that already is what it asks for alone:
     // nothing changes and nothing is saved. Returns the exit code; "/exit"
     // is the caller's to carry out.
     int ApplyCommand(const RemoteCommand& command);
+    // The exit code and the line for the commanding process: the status
+    // line, or why "/while" changed nothing.
+    struct CommandAnswer {
+        int code = kExitDone;
+        std::wstring line;
+    };
+    CommandAnswer AnswerCommand(const RemoteCommand& command);
     // 0 off, 1 on indefinitely (or by an automatic reason), 2 on with an end.
     int StatusCode() const;
     // The status caption without its ampersand, and the end time if there is
@@ -179,6 +197,7 @@ private:
     std::function<void()> saveOptions_;
     KeepAwakePowerPorts power_;
     AutomaticKeepAwake* automatic_;
+    OneShotWaiter* oneShot_ = nullptr;
     StaywickPolicy policy_;
     bool halted_ = false;
     UnattendedWakeRule unattended_;

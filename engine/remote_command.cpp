@@ -18,8 +18,13 @@ constexpr CommandName kCommandNames[] = {
     {L"on", CommandKind::On, false},         {L"off", CommandKind::Off, false},
     {L"toggle", CommandKind::Toggle, false}, {L"for", CommandKind::For, true},
     {L"until", CommandKind::Until, true},    {L"status", CommandKind::Status, false},
-    {L"exit", CommandKind::Exit, false},
+    {L"exit", CommandKind::Exit, false},     {L"while", CommandKind::While, true},
 };
+
+constexpr wchar_t kWhileNeedsValue[] =
+    L"/while needs a process id or a program's file name, such as /while notepad.exe";
+constexpr wchar_t kWhileBadValue[] =
+    L"/while takes a process id or a file name without a folder, such as notepad.exe";
 
 std::wstring LowerAscii(std::wstring text) {
     for (wchar_t& c : text) {
@@ -62,6 +67,15 @@ std::wstring TwoDigits(std::int32_t value) {
     return value < 10 ? L"0" + DecimalText(value) : DecimalText(value);
 }
 
+// A process id (decimal digits), or a file name as a listed program's: no
+// folder, no wildcard, not empty, not too long to travel.
+bool IsWhileValue(const std::wstring& text) {
+    if (text.empty() || text.size() > kMaxWhileProgramChars)
+        return false;
+    return text.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos && text != L"." &&
+           text != L"..";
+}
+
 std::optional<RemoteCommand> Command(const CommandName& name,
                                      const std::vector<std::wstring>& args) {
     if (args.size() != (name.takesValue ? 2u : 1u))
@@ -77,6 +91,10 @@ std::optional<RemoteCommand> Command(const CommandName& name,
         if (!minute)
             return std::nullopt;
         command.value = *minute;
+    } else if (name.kind == CommandKind::While) {
+        if (!IsWhileValue(args[1]))
+            return std::nullopt;
+        command.program = args[1];
     }
     return command;
 }
@@ -95,6 +113,9 @@ CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args
             continue;
         if (const auto command = Command(name, args))
             return {CommandLineKind::Command, *command};
+        if (name.kind == CommandKind::While)
+            return {
+                CommandLineKind::Invalid, {}, args.size() < 2 ? kWhileNeedsValue : kWhileBadValue};
         break;
     }
     return {CommandLineKind::Invalid, {}};
@@ -109,6 +130,8 @@ std::wstring CommandText(const RemoteCommand& command) {
             text += L" " + DecimalText(command.value);
         if (command.kind == CommandKind::Until)
             text += L" " + TwoDigits(command.value / 60) + L":" + TwoDigits(command.value % 60);
+        if (command.kind == CommandKind::While)
+            text += L" " + command.program;
         return text;
     }
     return {};

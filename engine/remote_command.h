@@ -11,12 +11,14 @@
 
 namespace staywick {
 
-enum class CommandKind { On, Off, Toggle, For, Until, Status, Exit };
+enum class CommandKind { On, Off, Toggle, For, Until, Status, Exit, While };
 
 struct RemoteCommand {
     CommandKind kind = CommandKind::Status;
     // Minutes for For (1..1440), minutes after midnight for Until (0..1439).
     std::int32_t value = 0;
+    // For While: a process id in decimal, or a file name without a folder.
+    std::wstring program{};
 
     friend bool operator==(const RemoteCommand&, const RemoteCommand&) = default;
 };
@@ -31,6 +33,8 @@ inline constexpr int kStatusOn = 1;
 inline constexpr int kStatusOnWithEnd = 2;
 
 inline constexpr std::int32_t kMaxForMinutes = 1440;
+// The longest "/while" value; with the command it fits into the data limit.
+inline constexpr std::size_t kMaxWhileProgramChars = 240;
 
 enum class CommandLineKind {
     Start,   // no command: a normal start ("/D", "/L", no argument or a plain word)
@@ -41,14 +45,19 @@ enum class CommandLineKind {
 struct CommandLineParse {
     CommandLineKind kind = CommandLineKind::Start;
     RemoteCommand command;
+    // For some invalid commands, the line that says what is wrong (empty:
+    // the usage line says it).
+    std::wstring problem{};
 };
 
 // `args` are the arguments after the program path. Names match in any letter
 // case after "/" or "-"; "/for" and "/until" take exactly one value, the
-// others none.
+// others none. "/while" takes a process id or a file name (at most
+// kMaxWhileProgramChars characters, no folder, no wildcard).
 CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args);
 
-// The form a command travels in: "/on", "/for 30", "/until 07:05".
+// The form a command travels in: "/on", "/for 30", "/until 07:05",
+// "/while notepad.exe".
 std::wstring CommandText(const RemoteCommand& command);
 // Reads a command text back; nullopt for anything that is not one.
 std::optional<RemoteCommand> ParseCommandText(const std::wstring& text);

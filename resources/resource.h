@@ -65,3 +65,10 @@
 #define IDC_OPT_HOTKEYCLEAR 412
 #define IDS_HOTKEY_TAKEN 420
 #define IDS_HOTKEY_TAKEN_TITLE 421
+
+// "While a program runs..." (800-849).
+#define IDD_WHILE 800
+#define IDC_WHILE_LABEL 801
+#define IDC_WHILE_LIST 802
+#define IDC_WHILE_NONE 803
+#define IDS_WHILE_REFUSED_TITLE 820

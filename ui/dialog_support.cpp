@@ -75,6 +75,20 @@ void SetClientSize(HWND wnd, int width, int height, UINT dpi) {
     }
 }
 
+void LayOutDialog(HWND dlg, const DesignedDialog& design, win32::FontHandle& font, UINT dpi) {
+    const auto s = [&](int v) { return Scale(v, dpi, design.designDpi); };
+    const win32::FontHandle old = std::move(font);
+    font.Reset(CreateUiFont(design.face, s(design.fontHeight)));
+    ::SendMessageW(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    PlaceControls(dlg, design.boxes, font.Get(), dpi, design.designDpi);
+    SetClientSize(dlg, s(design.clientWidth), s(design.clientHeight), dpi);
+}
+
+void BringForward(HWND dlg) {
+    ::ShowWindow(dlg, SW_SHOW);
+    ::SetForegroundWindow(dlg);
+}
+
 HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold) {
     LOGFONTW lf{};
     lf.lfHeight = -pixelHeight;

@@ -3,6 +3,7 @@
 // texts of the string table, the modal run inside the application's own
 // message loop, the look of the selected visual style, and scaling of
 // layouts designed at a fixed resolution.
+#include "common/win32/handles.h"
 #include "ui/application.h"
 #include "ui/dpi.h"
 
@@ -44,6 +45,23 @@ void PlaceControls(HWND dlg, std::span<const DesignedBox> boxes, HFONT font, UIN
 
 // Sets a window's outer size so that its client area is width x height.
 void SetClientSize(HWND wnd, int width, int height, UINT dpi);
+
+// A dialog's layout as designed at `designDpi`: the font (face and character
+// height), the controls' boxes and the client area.
+struct DesignedDialog {
+    const wchar_t* face;
+    int fontHeight;
+    std::span<const DesignedBox> boxes;
+    int clientWidth, clientHeight;
+    UINT designDpi;
+};
+// Applies `design` at `dpi`: `font` becomes the scaled font (the old one
+// lives until every control has the new one), the controls are placed and
+// the client area sized.
+void LayOutDialog(HWND dlg, const DesignedDialog& design, win32::FontHandle& font, UINT dpi);
+
+// Shows an open dialog again and brings it forward (its item chosen once more).
+void BringForward(HWND dlg);
 
 // A font of the given character height in pixels (negative lfHeight).
 HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold = false);

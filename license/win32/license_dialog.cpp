@@ -132,13 +132,8 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TFrmLicense::Layout(UINT dpi) {
     dpi_ = dpi;
-    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    // The old font stays alive until every control has the new one.
-    const win32::FontHandle old = std::move(font_);
-    font_.Reset(CreateUiFont(L"Tahoma", s(11)));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
-    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+    LayOutDialog(hwnd_, {L"Tahoma", 11, kLayout, kClientWidth, kClientHeight, kDesignDpi}, font_,
+                 dpi);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

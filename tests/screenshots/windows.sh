@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Screenshots of the Options dialog, the About window and the license dialog
-# of the real Staywick.exe, in the dark and the light look at 96 and 144 DPI,
+# Screenshots of the Options dialog, the About window, the license dialog and
+# the "While a program runs..." dialog (with Wine's notepad to list) of the
+# real Staywick.exe, in the dark and the light look at 96 and 144 DPI,
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
 # of the window) and the full desktops beside them.
@@ -73,6 +74,14 @@ for dpi in 96 144; do
     sleep 1
     step options "options_${look}_$dpi"
     wine "$obj/windows_driver.exe" cancel >/dev/null 2>&1
+    setsid wine notepad </dev/null >/dev/null 2>&1 &
+    notepad=$!
+    sleep 2
+    step while "while_${look}_$dpi"
+    wine "$obj/windows_driver.exe" nowhile >/dev/null 2>&1
+    kill "$notepad" 2>/dev/null || true
+    wine taskkill /im notepad.exe /f >/dev/null 2>&1 || true
+    wait "$notepad" 2>/dev/null || true
     step about "about_${look}_$dpi"
     step license "license_${look}_$dpi"
     wine "$obj/windows_driver.exe" ok >/dev/null 2>&1

@@ -6,6 +6,9 @@
 //   windows_driver about     the About window, from the tray menu
 //   windows_driver license   the license dialog, from the About window's link
 //   windows_driver ok        closes the open license dialog
+//   windows_driver while     the "While a program runs..." dialog, from the
+//                            "Activate for" submenu
+//   windows_driver nowhile   cancels the open "While a program runs" dialog
 // Exit code 0 when the window is there, 1 otherwise.
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
@@ -19,6 +22,7 @@ namespace {
 
 constexpr int kMenuOptions = 3;
 constexpr int kMenuAbout = 5;
+constexpr int kMenuActivateFor = 2;
 
 int Report(HWND wnd) {
     if (!wnd)
@@ -48,6 +52,18 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (step == L"cancel") {
         for (HWND dlg : ProcessWindows(pid, L"#32770", L"Options")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (step == L"while") {
+        // Up from the submenu's first item reaches its last one.
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
+            return 1;
+        return Report(WaitForProcessWindow(pid, L"#32770", L"While a program runs", 5000));
+    }
+    if (step == L"nowhile") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"While a program runs")) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;

@@ -48,6 +48,9 @@ TEST(CommandGrammar, EveryCommandCaseSignAndValue) {
         {{L"-UNTIL", L"0:00"}, Cmd, {CommandKind::Until, 0}},
         {{L"/until", L"07:05"}, Cmd, {CommandKind::Until, 425}},
         {{L"/until", L"23:59"}, Cmd, {CommandKind::Until, 1439}},
+        {{L"/while", L"notepad.exe"}, Cmd, {CommandKind::While, 0, L"notepad.exe"}},
+        {{L"-WHILE", L"1234"}, Cmd, {CommandKind::While, 0, L"1234"}},
+        {{L"/while", L"my app.exe"}, Cmd, {CommandKind::While, 0, L"my app.exe"}},
         // Unknown names, the old near-misses among them.
         {{L"/bogus"}, Bad},
         {{L"/"}, Bad},
@@ -75,6 +78,13 @@ TEST(CommandGrammar, EveryCommandCaseSignAndValue) {
         {{L"/until", L"1230"}, Bad},
         {{L"/until", L"12:30pm"}, Bad},
         {{L"/until", L":30"}, Bad},
+        {{L"/while"}, Bad},
+        {{L"/while", L""}, Bad},
+        {{L"/while", L"C:\\Windows\\notepad.exe"}, Bad},
+        {{L"/while", L"bin/tool.exe"}, Bad},
+        {{L"/while", L"note*.exe"}, Bad},
+        {{L"/while", L"a.exe", L"b.exe"}, Bad},
+        {{L"/while", std::wstring(241, L'a')}, Bad},
         {{L"/on", L"now"}, Bad},
         {{L"/status", L"30"}, Bad},
     };
@@ -88,6 +98,28 @@ TEST(CommandGrammar, EveryCommandCaseSignAndValue) {
             EXPECT_EQ(parse.command, row.command) << std::string(shown.begin(), shown.end());
         }
     }
+}
+
+// "/while" says what is wrong with it; other invalid commands leave that to
+// the usage line.
+TEST(CommandGrammar, WhileProblemsHaveTheirOwnLine) {
+    const std::pair<std::vector<std::wstring>, const wchar_t*> rows[] = {
+        {{L"/while"},
+         L"/while needs a process id or a program's file name, such as /while notepad.exe"},
+        {{L"/WHILE", L"C:\\Windows\\notepad.exe"},
+         L"/while takes a process id or a file name without a folder, such as notepad.exe"},
+        {{L"/bogus"}, L""},
+        {{L"/for"}, L""},
+    };
+    for (const auto& [args, problem] : rows) {
+        const CommandLineParse parse = ParseCommandLineArguments(args);
+        EXPECT_EQ(parse.kind, Bad);
+        EXPECT_EQ(parse.problem, problem);
+    }
+    // The longest value still fits into the data a command travels in.
+    const std::wstring text = CommandText({CommandKind::While, 0, std::wstring(240, L'a')});
+    EXPECT_LE((text.size() + 1) * sizeof(wchar_t), kMaxCommandDataBytes);
+    EXPECT_TRUE(ParseCommandText(text).has_value());
 }
 
 TEST(CommandGrammar, ExitCodesScriptsRead) {
@@ -108,6 +140,9 @@ TEST(CommandText, EveryCommandTravelsAndReadsBack) {
         {{CommandKind::Exit}, L"/exit"},
         {{CommandKind::For, 1440}, L"/for 1440"},
         {{CommandKind::Until, 425}, L"/until 07:05"},
+        {{CommandKind::While, 0, L"notepad.exe"}, L"/while notepad.exe"},
+        {{CommandKind::While, 0, L"my app.exe"}, L"/while my app.exe"},
+        {{CommandKind::While, 0, L"4012"}, L"/while 4012"},
     };
     for (const auto& [command, text] : rows) {
         EXPECT_EQ(CommandText(command), text);

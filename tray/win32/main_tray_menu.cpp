@@ -58,6 +58,8 @@ TMainTrayMenu::TMainTrayMenu() {
     mnuOptions_->Add(L"NUntilSep", L"-");
     mnuUntil_ = &mnuOptions_->Add(L"MnuUntil", L"Until...");
     mnuUntil_->OnClick = runs(&MainTrayMenuHandlers::MnuUntilClick);
+    mnuWhile_ = &mnuOptions_->Add(L"MnuWhile", L"While a program runs...");
+    mnuWhile_->OnClick = runs(&MainTrayMenuHandlers::MnuWhileClick);
     root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
         runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
     sep2_ = &root.Add(L"Sep2", L"-");

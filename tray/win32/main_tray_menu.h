@@ -2,7 +2,7 @@
 // MainTrayMenu: the tray icon's menu, item by item, with the handlers the
 // main window supplies. The thirteen "&Activate for" entries keep the fixed
 // order of kActivateForTags, because the controller walks them by position;
-// a separator and "Until..." follow them.
+// a separator, "Until..." and "While a program runs..." follow them.
 #include "engine/activate_for_items.h"
 #include "tray/win32/rc_popup_menu.h"
 
@@ -20,6 +20,8 @@ struct MainTrayMenuHandlers {
     std::function<void()> SetMaximumsystemidletime1Click;
     // "Until...", after the "&Activate for" entries.
     std::function<void()> MnuUntilClick;
+    // "While a program runs...", after "Until...".
+    std::function<void()> MnuWhileClick;
     std::function<void()> MnuDonateClick;
     std::function<void()> MnuAboutClick;
     std::function<void()> MnuQuitClick;
@@ -38,6 +40,8 @@ public:
     TMenuItem& MnuOptions() { return *mnuOptions_; }
     TMenuItem& ActivateForItem(std::size_t position) { return (*mnuOptions_)[position]; }
     TMenuItem& MnuUntil() { return *mnuUntil_; }
+    // Greyed while a policy allows no automatic keep-awake.
+    TMenuItem& MnuWhile() { return *mnuWhile_; }
 
     // The status item, as the controller sets it.
     void SetStatus(bool checked, const std::wstring& caption);
@@ -51,6 +55,7 @@ private:
     TMenuItem* mnuActive_ = nullptr;
     TMenuItem* mnuOptions_ = nullptr;
     TMenuItem* mnuUntil_ = nullptr;
+    TMenuItem* mnuWhile_ = nullptr;
     TMenuItem* sep2_ = nullptr;
     TMenuItem* mnuDonate_ = nullptr;
 };

@@ -73,12 +73,8 @@ INT_PTR TFrmUntil::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TFrmUntil::Layout(UINT dpi) {
-    const auto s = [dpi](int v) { return Scale(v, dpi, kDesignDpi); };
-    const win32::FontHandle oldFont = std::move(font_);
-    font_.Reset(CreateUiFont(L"Segoe UI", s(15)));
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    PlaceControls(hwnd_, kLayout, font_.Get(), dpi, kDesignDpi);
-    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight), dpi);
+    LayOutDialog(hwnd_, {L"Segoe UI", 15, kLayout, kClientWidth, kClientHeight, kDesignDpi}, font_,
+                 dpi);
 }
 
 int TFrmUntil::FieldValue(int editId, int maximum) const {
@@ -99,8 +95,7 @@ int TFrmUntil::ShowModal(Application& app) {
 std::optional<std::int32_t> ChooseUntilTime(Application& app, HWND owner,
                                             std::int32_t initialMinute) {
     if (FrmUntil) {
-        ::ShowWindow(FrmUntil->Handle(), SW_SHOW);
-        ::SetForegroundWindow(FrmUntil->Handle());
+        BringForward(FrmUntil->Handle());
         return std::nullopt;
     }
     TFrmUntil dialog(owner, initialMinute);

@@ -304,7 +304,10 @@ bool ShellHasTrayIcon(HWND notifyWindow) {
     return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
+namespace {
+
+// Opens the tray menu and posts `keys` to it, then Enter.
+bool PressInTrayMenu(DWORD pid, const std::vector<std::pair<WPARAM, int>>& keys, DWORD timeoutMs) {
     HWND notify = TrayNotifyWindow(pid);
     if (!notify)
         return false;
@@ -314,10 +317,23 @@ bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
         return false;
     }
     // Posted messages keep their order: the menu's loop takes them one by one.
-    for (int i = 0; i < downPresses; ++i)
-        ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    for (const auto& [key, times] : keys) {
+        for (int i = 0; i < times; ++i)
+            ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+    }
     ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     return WaitUntil(timeoutMs, [&] { return !VisibleMenuWindow(pid); });
+}
+
+} // namespace
+
+bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs) {
+    return PressInTrayMenu(pid, {{VK_DOWN, downPresses}}, timeoutMs);
+}
+
+bool ChooseTraySubmenuItem(DWORD pid, int downPresses, int upPresses, DWORD timeoutMs) {
+    return PressInTrayMenu(pid, {{VK_DOWN, downPresses}, {VK_RIGHT, 1}, {VK_UP, upPresses}},
+                           timeoutMs);
 }
 
 std::optional<std::wstring> ClipboardText() {

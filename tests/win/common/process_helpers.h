@@ -111,6 +111,10 @@ bool ShellHasTrayIcon(HWND notifyWindow);
 // Down: the first press selects the first item, separators are skipped.
 // False when no menu opened or it did not close after the choice.
 bool ChooseTrayMenuItem(DWORD pid, int downPresses, DWORD timeoutMs = 5000);
+// The same into the submenu of the item `downPresses` reaches: Right opens
+// it, then `upPresses` presses of Up from its first item (one reaches its
+// last item).
+bool ChooseTraySubmenuItem(DWORD pid, int downPresses, int upPresses, DWORD timeoutMs = 5000);
 
 // The clipboard's Unicode text; nothing when it holds none.
 std::optional<std::wstring> ClipboardText();

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace staywick::test {
 namespace {
@@ -27,6 +28,24 @@ protected:
     void StartInstance() {
         instance_ = Process::Start(exe_);
         ASSERT_NE(WaitForStartUp(instance_.Id()), nullptr);
+    }
+    // Starts the exe with `args` through cmd, its output going to a file as
+    // from a console; the exit code and what it printed.
+    std::pair<DWORD, std::string> RunFromConsole(const std::wstring& args) {
+        const std::wstring out = dir_.File(L"out.txt");
+        std::wstring cmd = L"cmd.exe /c \"\"" + exe_ + L"\" " + args + L" > \"" + out + L"\"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi{};
+        if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                              nullptr, nullptr, &si, &pi))
+            return {~0u, {}};
+        DWORD code = ~0u;
+        if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        return {code, ReadFileBytes(out)};
     }
     std::string Settings() { return ReadFileBytes(SettingsPath()); }
     bool SettingsHold(const std::string& line) {
@@ -179,17 +198,8 @@ TEST_F(CommandsE2E, StatusLineOnTheParentConsoleOnly) {
     WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\n");
     StartInstance();
     ASSERT_EQ(Run(L"/for 30"), 0u);
-    const std::wstring out = dir_.File(L"out.txt");
-    std::wstring cmd = L"cmd.exe /c \"\"" + exe_ + L"\" /status > \"" + out + L"\"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                                 nullptr, nullptr, &si, &pi));
-    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    const std::string line = ReadFileBytes(out);
+    const auto [status, line] = RunFromConsole(L"/status");
+    EXPECT_EQ(status, 2u);
     EXPECT_EQ(line.rfind("Staywick is active (30 minutes), ends at ", 0), 0u) << line;
     EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
 
@@ -198,6 +208,7 @@ TEST_F(CommandsE2E, StatusLineOnTheParentConsoleOnly) {
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    PROCESS_INFORMATION pi{};
     STARTUPINFOW piped{};
     piped.cb = sizeof(piped);
     piped.dwFlags = STARTF_USESTDHANDLES;
@@ -218,6 +229,27 @@ TEST_F(CommandsE2E, StatusLineOnTheParentConsoleOnly) {
     const BOOL read = ::ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr);
     EXPECT_TRUE(!read || got == 0) << std::string(buffer, got);
     ::CloseHandle(readEnd);
+}
+
+// "/while" refused: each refusal prints a line that says why, and exits 64.
+TEST_F(CommandsE2E, WhileRefusalsSayWhyOnTheConsole) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    StartInstance();
+    const std::pair<const wchar_t*, const char*> rows[] = {
+        {L"/while", "/while needs a process id or a program's file name, such as /while "
+                    "notepad.exe\r\n"},
+        {L"/while C:\\windows\\notepad.exe",
+         "/while takes a process id or a file name without a folder, such as notepad.exe\r\n"},
+        {L"/while calc.exe", "No program calc.exe is running\r\n"},
+        {L"/while 4294967295", "No process 4294967295 is running\r\n"},
+    };
+    for (const auto& [args, expected] : rows) {
+        const auto [code, line] = RunFromConsole(args);
+        EXPECT_EQ(code, 64u) << line;
+        EXPECT_EQ(line, expected);
+    }
+    EXPECT_EQ(Run(L"/status"), 0u); // still off
+    EXPECT_TRUE(SettingsHold("Active=0"));
 }
 
 // The hotkey from the settings file: pressed, it toggles keep-awake and shows

@@ -5,6 +5,7 @@
 // WM_SETTINGCHANGE "Policy" broadcast that follows a Group Policy refresh.
 #include "win/common/idle_watch.h"
 #include "win/common/process_helpers.h"
+#include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,30 @@ TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
               std::string::npos)
         << log;
     EXPECT_EQ(log.find("Forced system wake up"), std::string::npos) << log;
+}
+
+// AllowAutomatic = 0: "/while" refuses with the commands' error code and
+// keep-awake stays off, though the program it names runs.
+TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nDontLetSleepMoreThen=0\r\n"
+                                   "ActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\n"
+                                   "NotifySystem=1\r\n");
+    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowAutomatic", 0));
+    const Process p = Process::Start(exe_, L"/L");
+    ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
+    const Process notepad = Process::Start(L"C:\\windows\\notepad.exe");
+    ASSERT_NE(WaitForProcessWindow(notepad.Id(), nullptr, nullptr, 10000), nullptr);
+    EXPECT_EQ(Process::Start(exe_, L"/while notepad.exe").WaitExit(40000), 64u);
+    EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 0u);
+    ASSERT_TRUE(WaitForSteadyIdle());
+    EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
+
+    // The greyed item, reached and chosen by keyboard, opens no dialog.
+    ChooseTraySubmenuItem(p.Id(), 2, 1);
+    for (HWND menu : VisibleMenus(p.Id()))
+        ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(WaitForProcessWindow(p.Id(), L"#32770", L"While a program runs", 2000), nullptr);
+    EXPECT_TRUE(ProcessWindows(p.Id(), L"#32770", L"Until").empty());
 }
 
 TEST_F(PolicyE2e, MaxMinutesOneEndsAnIndefiniteSessionWithinSixtyFiveSeconds) {

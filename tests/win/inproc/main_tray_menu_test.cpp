@@ -75,9 +75,11 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"8 Hours", 480},
                 {L"10 Hours", 600},
                 {L"12 Hours", 720},
-                // After the designed items: a separator and "Until...".
+                // After the designed items: a separator, "Until..." and
+                // "While a program runs...".
                 {nullptr, 0},
-                {L"Until...", 0}});
+                {L"Until...", 0},
+                {L"While a program runs...", 0}});
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
         EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
@@ -85,7 +87,7 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
     // Only the status item is the default (bold) one; nothing is checked yet.
     EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u);
     EXPECT_EQ(::GetMenuDefaultItem(sub, TRUE, 0), static_cast<UINT>(-1));
-    for (UINT i = 0; i < 15; ++i)
+    for (UINT i = 0; i < 16; ++i)
         EXPECT_FALSE(MenuChecked(sub, i));
     EXPECT_FALSE(menu.MnuActive().AutoCheck);
     EXPECT_FALSE(menu.MnuUntil().AutoCheck) << "its check mark is the controller's";
@@ -107,6 +109,19 @@ TEST(TrayMenu, UntilRunsItsHandlerAndLeavesTheCheckMarks) {
     EXPECT_FALSE(menu.MnuUntil().Checked());
     menu.MnuUntil().SetChecked(true);
     EXPECT_TRUE(MenuChecked(sub, 14));
+}
+
+TEST(TrayMenu, WhileAProgramRunsRunsItsHandlerAndCanBeGreyed) {
+    TMainTrayMenu menu;
+    HMENU sub = ::GetSubMenu(menu.Handle(), 2);
+    int clicks = 0;
+    menu.Handlers.MnuWhileClick = [&] { ++clicks; };
+    Choose(menu.MnuWhile());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(menu.MnuWhile().Checked());
+    EXPECT_FALSE(::GetMenuState(sub, 15, MF_BYPOSITION) & MF_GRAYED);
+    menu.MnuWhile().SetEnabled(false);
+    EXPECT_TRUE(::GetMenuState(sub, 15, MF_BYPOSITION) & MF_GRAYED);
 }
 
 TEST(TrayMenu, ChoosingADurationAutoChecksThenRunsTheHandlerWithItsPosition) {
