@@ -21,7 +21,7 @@ TFrmAutomatic* FrmAutomatic = nullptr;
 namespace {
 
 constexpr UINT kDesignDpi = 120;
-constexpr int kClientWidth = 420;
+constexpr int kClientWidth = 456;
 constexpr int kClientHeight = 490;
 // With the policy note shown, the buttons and the bottom edge move down by this.
 constexpr int kPolicyNoteShift = 28;
@@ -38,43 +38,43 @@ struct ControlBox {
 
 // Positions and sizes at 120 pixels per inch.
 constexpr ControlBox kLayout[] = {
-    {IDC_AUTO_PROGRAMSHEADING, 10, 10, 400, 20, Font::Heading},
-    {IDC_AUTO_PROGRAMLIST, 10, 34, 270, 104},
-    {IDC_AUTO_REMOVE, 292, 34, 118, 30},
+    {IDC_AUTO_PROGRAMSHEADING, 10, 10, 436, 20, Font::Heading},
+    {IDC_AUTO_PROGRAMLIST, 10, 34, 306, 104},
+    {IDC_AUTO_REMOVE, 328, 34, 118, 30},
     {IDC_AUTO_NAMELABEL, 10, 152, 72, 20},
-    {IDC_AUTO_NAME, 86, 148, 194, 28}, // the closed field; the list drops below
-    {IDC_AUTO_ADD, 292, 147, 118, 30},
-    {IDC_AUTO_SCHEDULEHEADING, 10, 192, 400, 20, Font::Heading},
-    {IDC_AUTO_MONDAY, 10, 218, 56, 21},
-    {IDC_AUTO_MONDAY + 1, 66, 218, 56, 21},
-    {IDC_AUTO_MONDAY + 2, 122, 218, 56, 21},
-    {IDC_AUTO_MONDAY + 3, 178, 218, 56, 21},
-    {IDC_AUTO_MONDAY + 4, 234, 218, 56, 21},
-    {IDC_AUTO_MONDAY + 5, 290, 218, 56, 21},
-    {IDC_AUTO_SUNDAY, 346, 218, 64, 21},
+    {IDC_AUTO_NAME, 86, 148, 230, 28}, // the closed field; the list drops below
+    {IDC_AUTO_ADD, 328, 147, 118, 30},
+    {IDC_AUTO_SCHEDULEHEADING, 10, 192, 436, 20, Font::Heading},
+    {IDC_AUTO_MONDAY, 10, 218, 60, 21},
+    {IDC_AUTO_MONDAY + 1, 72, 218, 60, 21},
+    {IDC_AUTO_MONDAY + 2, 134, 218, 60, 21},
+    {IDC_AUTO_MONDAY + 3, 196, 218, 60, 21},
+    {IDC_AUTO_MONDAY + 4, 258, 218, 60, 21},
+    {IDC_AUTO_MONDAY + 5, 320, 218, 60, 21},
+    {IDC_AUTO_SUNDAY, 382, 218, 60, 21},
     {IDC_AUTO_FROMLABEL, 10, 254, 80, 20},
     {IDC_AUTO_FROMHOUR, 92, 250, 32, 28},
     {IDC_AUTO_FROMHOURUPDOWN, 124, 250, 17, 28},
-    {IDC_AUTO_FROMCOLON, 145, 254, 6, 20},
+    {IDC_AUTO_FROMCOLON, 143, 254, 8, 20},
     {IDC_AUTO_FROMMINUTE, 153, 250, 32, 28},
     {IDC_AUTO_FROMMINUTEUPDOWN, 185, 250, 17, 28},
     {IDC_AUTO_TOLABEL, 214, 254, 38, 20},
     {IDC_AUTO_TOHOUR, 254, 250, 32, 28},
     {IDC_AUTO_TOHOURUPDOWN, 286, 250, 17, 28},
-    {IDC_AUTO_TOCOLON, 307, 254, 6, 20},
+    {IDC_AUTO_TOCOLON, 305, 254, 8, 20},
     {IDC_AUTO_TOMINUTE, 315, 250, 32, 28},
     {IDC_AUTO_TOMINUTEUPDOWN, 347, 250, 17, 28},
-    {IDC_AUTO_PAUSESHEADING, 10, 292, 400, 20, Font::Heading},
-    {IDC_AUTO_ONBATTERY, 10, 318, 400, 21},
+    {IDC_AUTO_PAUSESHEADING, 10, 292, 436, 20, Font::Heading},
+    {IDC_AUTO_ONBATTERY, 10, 318, 436, 21},
     {IDC_AUTO_BELOWBATTERY, 10, 350, 234, 21},
     {IDC_AUTO_PERCENT, 246, 346, 44, 28},
     {IDC_AUTO_PERCENTUPDOWN, 290, 346, 17, 28},
-    {IDC_AUTO_PERCENTLABEL, 313, 350, 97, 20},
-    {IDC_AUTO_LIDCLOSED, 10, 382, 400, 21},
-    {IDC_AUTO_DISPLAYOFF, 10, 414, 400, 21},
-    {IDC_AUTO_POLICYNOTE, 10, kPolicyNoteTop, 400, 20, Font::Small},
-    {IDOK, 215, 450, 93, 30},
-    {IDCANCEL, 316, 450, 94, 30},
+    {IDC_AUTO_PERCENTLABEL, 313, 350, 133, 20},
+    {IDC_AUTO_LIDCLOSED, 10, 382, 436, 21},
+    {IDC_AUTO_DISPLAYOFF, 10, 414, 436, 21},
+    {IDC_AUTO_POLICYNOTE, 10, kPolicyNoteTop, 436, 20, Font::Small},
+    {IDOK, 251, 450, 93, 30},
+    {IDCANCEL, 352, 450, 94, 30},
 };
 
 // The controls of the automatic reasons, greyed while a policy turns them off.
@@ -233,15 +233,19 @@ void TFrmAutomatic::Layout(UINT dpi) {
                            : box.font == Font::Small ? smallFont_.Get()
                                                      : font_.Get();
         ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        const int top = s(box.top > kPolicyNoteTop ? box.top + noteShift : box.top);
+        const int top = box.top > kPolicyNoteTop ? box.top + noteShift : box.top;
+        // Edges are scaled rather than sizes, so that neighbours stay neighbours.
+        const int left = s(box.left);
+        const int width = s(box.left + box.width) - left;
+        const int height = s(top + box.height) - s(top);
         if (box.id == IDC_AUTO_NAME) {
             // The given height is the closed field's; the list drops below it.
-            ::SetWindowPos(ctl, nullptr, s(box.left), top, s(box.width),
-                           s(box.height + kDroppedListHeight), SWP_NOZORDER);
-            SetComboFieldHeight(ctl, s(box.height));
+            ::SetWindowPos(ctl, nullptr, left, s(top), width, height + s(kDroppedListHeight),
+                           SWP_NOZORDER);
+            SetComboFieldHeight(ctl, height);
             continue;
         }
-        ::SetWindowPos(ctl, nullptr, s(box.left), top, s(box.width), s(box.height), SWP_NOZORDER);
+        ::SetWindowPos(ctl, nullptr, left, s(top), width, height, SWP_NOZORDER);
     }
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift), dpi);
 }
