@@ -186,10 +186,19 @@ void TFrmAutomatic::OnCommand(int id, int code) {
         return;
     }
     switch (id) {
-    case IDOK:
+    case IDOK: {
+        // Enter in the program field adds the name typed there; OK itself
+        // (clicked, or Enter elsewhere) confirms the dialog.
+        HWND field = ::GetDlgItem(hwnd_, IDC_AUTO_NAME);
+        HWND focus = ::GetFocus();
+        if ((focus == field || ::IsChild(field, focus)) && !WindowText(field).empty()) {
+            AddTypedName(true);
+            break;
+        }
         if (BtnOkClick())
             result_ = IDOK;
         break;
+    }
     case IDCANCEL: // the Cancel button, Esc and the close box
         result_ = IDCANCEL;
         break;

@@ -204,6 +204,17 @@ TEST_F(AutomaticDialogTest, TypedNamesJoinOnceAndAPathOrWildcardIsRefused) {
         EXPECT_EQ(record_, SampleRecord());
     }
 
+    // Enter in the field adds the name and leaves the dialog open.
+    ::ShowWindow(dlg, SW_SHOW);
+    ::SetFocus(Item(dlg, IDC_AUTO_NAME));
+    Type(dlg, L"mpc-hc64.exe");
+    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(Item(dlg, IDOK)));
+    EXPECT_EQ(Listed(dlg).back(), L"mpc-hc64.exe");
+    EXPECT_EQ(record_, SampleRecord()) << "not confirmed";
+    SelectListed(dlg, 3);
+    Click(dlg, IDC_AUTO_REMOVE);
+
     // A name typed but not added joins the list on OK.
     Type(dlg, L"vlc.exe");
     ASSERT_TRUE(form.BtnOkClick());
