@@ -133,35 +133,46 @@ void Click(HWND dlg, int id) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dlg, id)));
 }
 
+// As a user would, once the Options dialog opened by `host` is up: clicks
+// "Automatic...", runs `inAutomatic` on the Automatic dialog (Options is its
+// owner) and closes it with `automaticClose`, then Options with `optionsClose`.
+void ThroughBothDialogs(const OptionsDialogHost& host,
+                        std::function<void(HWND automatic, HWND options)> inAutomatic,
+                        int automaticClose, int optionsClose) {
+    WhenReady([] { return FrmOptions != nullptr; },
+              [=] {
+                  HWND options = FrmOptions->Handle();
+                  Click(options, IDC_OPT_AUTOMATIC);
+                  WhenReady([] { return FrmAutomatic != nullptr; },
+                            [=] {
+                                HWND dlg = FrmAutomatic->Handle();
+                                inAutomatic(dlg, options);
+                                Click(dlg, automaticClose);
+                                WhenReady([] { return FrmAutomatic == nullptr; },
+                                          [=] { Click(options, optionsClose); });
+                            });
+              });
+    SetMaximumsystemidletime1Click(host);
+}
+
 TEST_P(OptionsAutomaticClose, OnlyBothOksKeepTheChoices) {
     const CloseRow& row = GetParam();
     automatic_.WhilePrograms = {L"obs64.exe"};
     const AutomaticOptions before = automatic_;
     int confirmed = 0;
     bool ownerDisabled = false;
-    HWND main = app_.Handle();
-    WhenReady([] { return FrmOptions != nullptr; },
-              [&] {
-                  HWND options = FrmOptions->Handle();
-                  Click(options, IDC_OPT_AUTOMATIC);
-                  WhenReady([] { return FrmAutomatic != nullptr; },
-                            [&, options] {
-                                HWND dlg = FrmAutomatic->Handle();
-                                ownerDisabled = !::IsWindowEnabled(options);
-                                ::CheckDlgButton(dlg, IDC_AUTO_MONDAY + 5, BST_CHECKED);
-                                ::SetDlgItemTextW(dlg, IDC_AUTO_NAME, L"vlc.exe");
-                                Click(dlg, row.automaticOk ? IDOK : IDCANCEL);
-                                WhenReady([] { return FrmAutomatic == nullptr; },
-                                          [&, options] {
-                                              Click(options, row.optionsOk ? IDOK : IDCANCEL);
-                                          });
-                            });
-              });
-    SetMaximumsystemidletime1Click(OptionsDialogHost{.app = app_,
-                                                     .options = options_,
-                                                     .owner = main,
-                                                     .confirmed = [&](bool) { ++confirmed; },
-                                                     .automatic = &automatic_});
+    ThroughBothDialogs(
+        OptionsDialogHost{.app = app_,
+                          .options = options_,
+                          .owner = app_.Handle(),
+                          .confirmed = [&](bool) { ++confirmed; },
+                          .automatic = &automatic_},
+        [&](HWND dlg, HWND options) {
+            ownerDisabled = !::IsWindowEnabled(options);
+            ::CheckDlgButton(dlg, IDC_AUTO_MONDAY + 5, BST_CHECKED);
+            ::SetDlgItemTextW(dlg, IDC_AUTO_NAME, L"vlc.exe");
+        },
+        row.automaticOk ? IDOK : IDCANCEL, row.optionsOk ? IDOK : IDCANCEL);
     EXPECT_TRUE(ownerDisabled) << "the Automatic dialog is modal over Options";
     EXPECT_EQ(FrmAutomatic, nullptr);
     EXPECT_EQ(FrmOptions, nullptr);
@@ -183,29 +194,19 @@ INSTANTIATE_TEST_SUITE_P(Rows, OptionsAutomaticClose,
 
 TEST_F(OptionsAutomaticTest, WithoutAutomaticByPolicyTheDialogOpensGreyed) {
     bool listEnabled = true, noteShown = false;
-    WhenReady([] { return FrmOptions != nullptr; },
-              [&] {
-                  HWND options = FrmOptions->Handle();
-                  Click(options, IDC_OPT_AUTOMATIC);
-                  WhenReady([] { return FrmAutomatic != nullptr; },
-                            [&, options] {
-                                HWND dlg = FrmAutomatic->Handle();
-                                listEnabled =
-                                    ::IsWindowEnabled(::GetDlgItem(dlg, IDC_AUTO_PROGRAMLIST));
-                                noteShown =
-                                    ::IsWindowVisible(::GetDlgItem(dlg, IDC_AUTO_POLICYNOTE));
-                                Click(dlg, IDCANCEL);
-                                WhenReady([] { return FrmAutomatic == nullptr; },
-                                          [options] { Click(options, IDCANCEL); });
-                            });
-              });
     const StaywickPolicy policy = fakes::MachinePolicy({{PolicyId::AllowAutomatic, 0}});
-    SetMaximumsystemidletime1Click(OptionsDialogHost{.app = app_,
-                                                     .options = options_,
-                                                     .owner = app_.Handle(),
-                                                     .confirmed = {},
-                                                     .policy = &policy,
-                                                     .automatic = &automatic_});
+    ThroughBothDialogs(
+        OptionsDialogHost{.app = app_,
+                          .options = options_,
+                          .owner = app_.Handle(),
+                          .confirmed = {},
+                          .policy = &policy,
+                          .automatic = &automatic_},
+        [&](HWND dlg, HWND) {
+            listEnabled = ::IsWindowEnabled(::GetDlgItem(dlg, IDC_AUTO_PROGRAMLIST));
+            noteShown = ::IsWindowVisible(::GetDlgItem(dlg, IDC_AUTO_POLICYNOTE));
+        },
+        IDCANCEL, IDCANCEL);
     EXPECT_FALSE(listEnabled);
     EXPECT_TRUE(noteShown);
 }
