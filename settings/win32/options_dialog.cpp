@@ -325,7 +325,7 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     if (FrmOptions) {
         // The tray menu works while the dialog is open: bring that one
         // forward, or the Automatic dialog open above it.
-        HWND open = ::GetLastActivePopup(FrmOptions->Handle());
+        HWND open = FrmAutomatic ? FrmAutomatic->Handle() : FrmOptions->Handle();
         ::ShowWindow(open, SW_SHOW);
         ::SetForegroundWindow(open);
         return;

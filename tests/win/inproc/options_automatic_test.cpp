@@ -160,20 +160,27 @@ TEST_P(OptionsAutomaticClose, OnlyBothOksKeepTheChoices) {
     automatic_.WhilePrograms = {L"obs64.exe"};
     const AutomaticOptions before = automatic_;
     int confirmed = 0;
-    bool ownerDisabled = false;
+    bool ownerDisabled = false, broughtForward = false;
+    const OptionsDialogHost host{.app = app_,
+                                 .options = options_,
+                                 .owner = app_.Handle(),
+                                 .confirmed = [&](bool) { ++confirmed; },
+                                 .automatic = &automatic_};
     ThroughBothDialogs(
-        OptionsDialogHost{.app = app_,
-                          .options = options_,
-                          .owner = app_.Handle(),
-                          .confirmed = [&](bool) { ++confirmed; },
-                          .automatic = &automatic_},
+        host,
         [&](HWND dlg, HWND options) {
             ownerDisabled = !::IsWindowEnabled(options);
+            // "&Options..." again meanwhile: no second dialog, the Automatic
+            // one comes forward.
+            const TFrmOptions* open = FrmOptions;
+            SetMaximumsystemidletime1Click(host);
+            broughtForward = FrmOptions == open && ::GetForegroundWindow() == dlg;
             ::CheckDlgButton(dlg, IDC_AUTO_MONDAY + 5, BST_CHECKED);
             ::SetDlgItemTextW(dlg, IDC_AUTO_NAME, L"vlc.exe");
         },
         row.automaticOk ? IDOK : IDCANCEL, row.optionsOk ? IDOK : IDCANCEL);
     EXPECT_TRUE(ownerDisabled) << "the Automatic dialog is modal over Options";
+    EXPECT_TRUE(broughtForward);
     EXPECT_EQ(FrmAutomatic, nullptr);
     EXPECT_EQ(FrmOptions, nullptr);
     EXPECT_EQ(confirmed, row.optionsOk ? 1 : 0);
