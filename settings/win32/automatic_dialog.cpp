@@ -172,6 +172,15 @@ INT_PTR TFrmAutomatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
+    case WM_VKEYTOITEM:
+        // Del in the program list removes the selected name (-2: handled);
+        // other keys move the selection as usual (-1). A dialog procedure
+        // answers this message directly.
+        if (LOWORD(wParam) == VK_DELETE && allowAutomatic_) {
+            RemoveSelected();
+            return -2;
+        }
+        return -1;
     default:
         return FALSE;
     }

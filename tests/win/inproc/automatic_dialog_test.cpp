@@ -221,8 +221,13 @@ TEST_F(AutomaticDialogTest, TypedNamesJoinOnceAndAPathOrWildcardIsRefused) {
     EXPECT_EQ(record_.WhilePrograms,
               (Names{L"obs64.exe", L"Zoom.exe", L"notepad.exe", L"vlc.exe"}));
 
+    // Del in the list removes the selected name too.
+    SelectListed(dlg, 3);
+    ::SendDlgItemMessageW(dlg, IDC_AUTO_PROGRAMLIST, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(Listed(dlg), (Names{L"obs64.exe", L"Zoom.exe", L"notepad.exe"}));
+
     // Removing the last names leaves the list empty and Remove greyed.
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 3; ++i) {
         SelectListed(dlg, 0);
         Click(dlg, IDC_AUTO_REMOVE);
     }
