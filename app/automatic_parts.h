@@ -24,6 +24,8 @@ public:
     void Apply(const AutomaticOptions& options);
 
     ProgramWatcher& Programs() noexcept { return programs_; }
+    // One snapshot of the session's processes, for the Automatic dialog's list.
+    std::vector<RunningProcess> RunningProcesses() { return processes_.Snapshot(); }
     TAutomaticEvents& Events() noexcept { return events_; }
     // "While a program runs..." and "/while".
     OneShotWaiter& OneShot() noexcept { return oneShot_; }

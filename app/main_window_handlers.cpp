@@ -3,6 +3,7 @@
 
 #include "engine/clock_target.h"
 #include "resources/resource.h"
+#include "settings/automatic_settings.h"
 #include "settings/win32/options_dialog.h"
 #include "tray/win32/until_dialog.h"
 #include "tray/win32/while_dialog.h"
@@ -22,18 +23,28 @@ void TFrmStaywickMain::SetMenuHandlers(TMainTrayMenu& menu) {
     menu.Handlers.MnuWhileClick = [this] { MnuWhileClick(); };
 }
 
+// OK saves the six settings as ever; the settings of keeping awake by
+// itself take effect at once and are written, only when the Automatic dialog
+// changed them.
 void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
-    staywick::SetMaximumsystemidletime1Click(
-        OptionsDialogHost{.app = app_,
-                          .options = StaywickOptions,
-                          .owner = Handle(),
-                          .confirmed =
-                              [this](bool notifySystemWasOn) {
-                                  parts_->Controller.OptionsConfirmed(notifySystemWasOn);
-                                  if (StaywickOptions.Hotkey != hotkey_->Registered())
-                                      ApplyHotkey();
-                              },
-                          .policy = &parts_->Controller.Policy()});
+    const AutomaticOptions automaticBefore = automaticOptions_;
+    staywick::SetMaximumsystemidletime1Click(OptionsDialogHost{
+        .app = app_,
+        .options = StaywickOptions,
+        .owner = Handle(),
+        .confirmed =
+            [this, &automaticBefore](bool notifySystemWasOn) {
+                parts_->Controller.OptionsConfirmed(notifySystemWasOn);
+                if (StaywickOptions.Hotkey != hotkey_->Registered())
+                    ApplyHotkey();
+                if (automaticOptions_ != automaticBefore) {
+                    automatic_->Apply(automaticOptions_);
+                    SaveAutomaticOptions(profile_, sMainIniFile, automaticOptions_);
+                }
+            },
+        .policy = &parts_->Controller.Policy(),
+        .automatic = &automaticOptions_,
+        .runningProcesses = [this] { return automatic_->RunningProcesses(); }});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {

@@ -16,4 +16,9 @@ bool SameFileName(const std::wstring& a, const std::wstring& b) noexcept {
                       [](wchar_t x, wchar_t y) { return Folded(x) == Folded(y); });
 }
 
+bool FileNameLess(const std::wstring& a, const std::wstring& b) noexcept {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](wchar_t x, wchar_t y) { return Folded(x) < Folded(y); });
+}
+
 } // namespace staywick

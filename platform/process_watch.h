@@ -32,5 +32,7 @@ public:
 
 // File names compared as the file system does, letters A to Z folded.
 bool SameFileName(const std::wstring& a, const std::wstring& b) noexcept;
+// The order of file names under the same folding.
+bool FileNameLess(const std::wstring& a, const std::wstring& b) noexcept;
 
 } // namespace staywick

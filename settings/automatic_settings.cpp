@@ -36,14 +36,14 @@ bool ReadChoice(std::wstring_view text, bool defaultValue) {
     return ReadInRange(text, 0, 1, defaultValue ? 1 : 0) != 0;
 }
 
-std::wstring_view Trimmed(std::wstring_view text) {
+} // namespace
+
+std::wstring_view TrimmedProgramName(std::wstring_view text) {
     const auto first = text.find_first_not_of(L' ');
     if (first == std::wstring_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
-
-} // namespace
 
 bool IsProgramFileName(std::wstring_view name) {
     if (name.empty() || name.size() > 260 || name == L"." || name == L"..")
@@ -57,7 +57,7 @@ std::vector<std::wstring> ParseProgramList(std::wstring_view text) {
     std::vector<std::wstring> programs;
     while (!text.empty()) {
         const auto end = text.find(L';');
-        const std::wstring_view name = Trimmed(text.substr(0, end));
+        const std::wstring_view name = TrimmedProgramName(text.substr(0, end));
         const bool known =
             std::any_of(programs.begin(), programs.end(),
                         [&](const std::wstring& p) { return SameFileName(p, std::wstring(name)); });

@@ -17,6 +17,8 @@ namespace staywick {
 std::vector<std::wstring> ParseProgramList(std::wstring_view text);
 // Names joined by ";".
 std::wstring ProgramListText(const std::vector<std::wstring>& programs);
+// The text without the blanks around it.
+std::wstring_view TrimmedProgramName(std::wstring_view text);
 // A name the list can hold: a file name without folder or wildcard.
 bool IsProgramFileName(std::wstring_view name);
 

@@ -3,6 +3,8 @@
 #include "platform/win32/on_demand.h"
 #include "ui/visual_style.h"
 
+#include <cstdlib>
+
 namespace staywick {
 
 namespace {
@@ -143,6 +145,37 @@ void DisableDialogAutoScaling(HWND dlg) {
     static const auto fn = win32::OnDemandFunction<Fn>(L"user32.dll", "SetDialogDpiChangeBehavior");
     if (fn)
         fn(dlg, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
+// The closed height follows the item height through a frame and rounding
+// that differ between systems: try item heights around the estimate and keep
+// the one that gives `height`, or else the closest.
+void SetComboFieldHeight(HWND combo, int height) {
+    const auto fieldHeight = [combo] {
+        RECT r{};
+        ::GetWindowRect(combo, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    const auto setItem = [combo](int item) {
+        ::SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), item);
+    };
+    int bestError = std::abs(height - fieldHeight());
+    if (bestError == 0)
+        return; // setting any item height changes the frame on some systems
+    const int item = static_cast<int>(::SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+    const int estimate = item + height - fieldHeight();
+    int best = item;
+    for (int delta : {0, -1, 1, -2, 2, -3, 3, -4, 4}) {
+        if (bestError == 0 || estimate + delta <= 0)
+            break;
+        setItem(estimate + delta);
+        const int error = std::abs(height - fieldHeight());
+        if (error < bestError) {
+            bestError = error;
+            best = estimate + delta;
+        }
+    }
+    setItem(best);
 }
 
 } // namespace staywick

@@ -43,6 +43,9 @@ struct DesignedBox {
 void PlaceControls(HWND dlg, std::span<const DesignedBox> boxes, HFONT font, UINT dpi,
                    UINT designDpi);
 
+// Gives a combo box's closed field `height` pixels, as near as the system allows.
+void SetComboFieldHeight(HWND combo, int height);
+
 // Sets a window's outer size so that its client area is width x height.
 void SetClientSize(HWND wnd, int width, int height, UINT dpi);
 

@@ -16,7 +16,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace staywick {
 
@@ -59,6 +58,8 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
     {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
+    // Beside OK and Cancel, where the row has room: nothing else moves.
+    {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},
 };
 
 // Which choices a policy sets: the key (also when no key may be pressed at
@@ -77,37 +78,6 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
-
-// A drop-down list's closed height follows its item height through a frame
-// and rounding that differ between systems: try item heights around the
-// estimate and keep the one that gives `height`, or else the closest.
-void SetComboFieldHeight(HWND combo, int height) {
-    const auto fieldHeight = [combo] {
-        RECT r{};
-        ::GetWindowRect(combo, &r);
-        return static_cast<int>(r.bottom - r.top);
-    };
-    const auto setItem = [combo](int item) {
-        ::SendMessageW(combo, CB_SETITEMHEIGHT, WPARAM(-1), item);
-    };
-    int bestError = std::abs(height - fieldHeight());
-    if (bestError == 0)
-        return; // setting any item height changes the frame on some systems
-    const int item = static_cast<int>(::SendMessageW(combo, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-    const int estimate = item + height - fieldHeight();
-    int best = item;
-    for (int delta : {0, -1, 1, -2, 2, -3, 3, -4, 4}) {
-        if (bestError == 0 || estimate + delta <= 0)
-            break;
-        setItem(estimate + delta);
-        const int error = std::abs(height - fieldHeight());
-        if (error < bestError) {
-            bestError = error;
-            best = estimate + delta;
-        }
-    }
-    setItem(best);
-}
 
 // The designed width, or more when the text needs it (another font than the
 // designed one), so a one-line label is never cut.
@@ -178,6 +148,12 @@ void TFrmOptions::OnCommand(int id, int code) {
         break;
     case IDC_OPT_HOTKEYCLEAR:
         ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, 0, 0);
+        break;
+    case IDC_OPT_AUTOMATIC:
+        if (app_ && automaticRecord_) {
+            EditAutomaticOptions(*app_, hwnd_, automaticChosen_, runningProcesses_,
+                                 policy_.AllowAutomatic());
+        }
         break;
     case IDC_OPT_SPINEDIT:
         if (code == EN_CHANGE) {
@@ -278,6 +254,7 @@ void TFrmOptions::FormCreate() {
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_CHECKNOTIFY), !managed.notify);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
+    ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_HIDE); // until EditAutomatic
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
         LONG_PTR ex = ::GetWindowLongPtrW(appWindow_, GWL_EXSTYLE);
@@ -308,6 +285,15 @@ void TFrmOptions::BtnOkClick() {
     // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
     options_.Hotkey = static_cast<std::int32_t>(
         LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
+    if (automaticRecord_)
+        *automaticRecord_ = automaticChosen_;
+}
+
+void TFrmOptions::EditAutomatic(AutomaticOptions& record, RunningProcesses running) {
+    automaticRecord_ = &record;
+    automaticChosen_ = record;
+    runningProcesses_ = std::move(running);
+    ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_SHOWNA);
 }
 
 void TFrmOptions::FormShow() {
@@ -316,6 +302,8 @@ void TFrmOptions::FormShow() {
 
 int TFrmOptions::ShowModal(Application& app) {
     result_.reset();
+    app_ = &app;
+    const ScopeExit forget([this] { app_ = nullptr; });
     FormShow();
     return RunModal(app, hwnd_, owner_, result_);
 }
@@ -335,9 +323,11 @@ void TFrmOptions::StepSpin(int delta) {
 
 void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     if (FrmOptions) {
-        // The tray menu works while the dialog is open: bring that one forward.
-        ::ShowWindow(FrmOptions->Handle(), SW_SHOW);
-        ::SetForegroundWindow(FrmOptions->Handle());
+        // The tray menu works while the dialog is open: bring that one
+        // forward, or the Automatic dialog open above it.
+        HWND open = FrmAutomatic ? FrmAutomatic->Handle() : FrmOptions->Handle();
+        ::ShowWindow(open, SW_SHOW);
+        ::SetForegroundWindow(open);
         return;
     }
     const StaywickPolicy policy = host.policy ? *host.policy : StaywickPolicy{};
@@ -345,6 +335,8 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     TFrmOptions dialog(host.owner, host.options, host.app.Handle(), policy);
     FrmOptions = &dialog;
     ScopeExit clear([] { FrmOptions = nullptr; });
+    if (host.automatic)
+        dialog.EditAutomatic(*host.automatic, host.runningProcesses);
     if (dialog.ShowModal(host.app) != IDOK)
         return;
     if (host.confirmed)

@@ -2,10 +2,12 @@
 // TFrmOptions: the Options dialog (key to simulate, maximum idle time,
 // notifying the system), and the tray handler that opens it.
 #include "common/win32/handles.h"
+#include "engine/automatic_options.h"
 #include "engine/policy.h"
 #include "engine/staywick_options.h"
 #include "ui/application.h"
 #include "ui/dialog.h"
+#include "settings/win32/automatic_dialog.h"
 #include "ui/dialog_support.h"
 
 #include <windows.h>
@@ -28,6 +30,10 @@ public:
     ~TFrmOptions() override;
     TFrmOptions(const TFrmOptions&) = delete;
     TFrmOptions& operator=(const TFrmOptions&) = delete;
+
+    // Shows the "Automatic..." button, which edits a copy of `record`; OK
+    // copies that back. Without this call the button stays hidden.
+    void EditAutomatic(AutomaticOptions& record, RunningProcesses running);
 
     // Places the dialog (FormShow), shows it modally inside the application's
     // loop and returns IDOK (1) or IDCANCEL (2).
@@ -57,6 +63,10 @@ private:
     win32::FontHandle font_;      // 15 px at 120 dpi
     win32::FontHandle smallFont_; // 13 px, the explanatory texts
     std::optional<int> result_;
+    Application* app_ = nullptr; // while shown modally
+    AutomaticOptions* automaticRecord_ = nullptr;
+    AutomaticOptions automaticChosen_; // what the Automatic dialog confirmed last
+    RunningProcesses runningProcesses_;
 };
 
 // The open Options dialog; empty while none exists.
@@ -73,6 +83,10 @@ struct OptionsDialogHost {
     std::function<void(bool notifySystemWasOn)> confirmed;
     // The policies in force; none when null.
     const StaywickPolicy* policy = nullptr;
+    // The settings of keeping awake by itself, edited through the
+    // "Automatic..." button and changed on OK; no button when null.
+    AutomaticOptions* automatic = nullptr;
+    RunningProcesses runningProcesses{};
 };
 
 // The tray menu's "&Options..." handler: brings an open dialog forward, or

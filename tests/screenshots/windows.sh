@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Screenshots of the Options dialog, the About window, the license dialog and
-# the "While a program runs..." dialog (with Wine's notepad to list) of the
-# real Staywick.exe, in the dark and the light look at 96 and 144 DPI,
+# Screenshots of the Options dialog, the Automatic dialog, the About window,
+# the license dialog and the "While a program runs..." dialog (with Wine's
+# notepad to list) of the real Staywick.exe, in the dark and the light look at
+# 96 and 144 DPI,
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
 # of the window) and the full desktops beside them.
@@ -28,7 +29,7 @@ $cxx -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE -D_UNICODE 
 
 # A portable copy, so the shots leave no settings anywhere else.
 cp "$bin/Staywick.exe" "$obj/Staywick.exe"
-printf '[General]\r\nActive=0\r\nDontLetSleepMoreThen=3\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n' \
+printf '[General]\r\nActive=0\r\nDontLetSleepMoreThen=3\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\nWhilePrograms=obs64.exe;vlc.exe\r\nScheduleDays=31\r\nScheduleFrom=510\r\nScheduleTo=1050\r\nPauseBelowBattery=15\r\n' \
   >"$obj/Staywick.Settings"
 
 trap wine_session_stop EXIT
@@ -73,6 +74,8 @@ for dpi in 96 144; do
     wine "$bin/staywick_probe.exe" wait 20000 >/dev/null 2>&1 || { log "Staywick did not start"; exit 1; }
     sleep 1
     step options "options_${look}_$dpi"
+    step automatic "automatic_${look}_$dpi"
+    wine "$obj/windows_driver.exe" back >/dev/null 2>&1
     wine "$obj/windows_driver.exe" cancel >/dev/null 2>&1
     setsid wine notepad </dev/null >/dev/null 2>&1 &
     notepad=$!

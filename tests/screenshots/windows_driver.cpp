@@ -3,6 +3,8 @@
 // ("left top width height") so that the script can crop the picture.
 //   windows_driver options   the Options dialog, from the tray menu
 //   windows_driver cancel    cancels the open Options dialog
+//   windows_driver automatic the Automatic dialog, from the open Options dialog
+//   windows_driver back      cancels the open Automatic dialog
 //   windows_driver about     the About window, from the tray menu
 //   windows_driver license   the license dialog, from the About window's link
 //   windows_driver ok        closes the open license dialog
@@ -64,6 +66,20 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (step == L"nowhile") {
         for (HWND dlg : ProcessWindows(pid, L"#32770", L"While a program runs")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (step == L"automatic") {
+        const auto options = ProcessWindows(pid, L"#32770", L"Options");
+        if (options.empty())
+            return 1;
+        ::PostMessageW(options.front(), WM_COMMAND, MAKEWPARAM(IDC_OPT_AUTOMATIC, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(options.front(), IDC_OPT_AUTOMATIC)));
+        return Report(WaitForProcessWindow(pid, L"#32770", L"Automatic", 5000));
+    }
+    if (step == L"back") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"Automatic")) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;

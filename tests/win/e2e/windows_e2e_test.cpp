@@ -3,8 +3,8 @@
 // the taskbar, one Options dialog at a time, OK saving to the portable
 // settings file, the version line, hiding and closing the About window, and
 // the license text on screen and on the clipboard with no temporary file left
-// behind. What Cancel, Esc and the close box do, and how the dialog shows the
-// file's values, is the dialog's own logic: options_dialog_file_test.cpp.
+// behind; the Automatic dialog opened from Options. What Cancel, Esc and the close box do, and how
+// the dialog shows the file's values, is the dialog's own logic: options_dialog_file_test.cpp.
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
 
@@ -164,6 +164,67 @@ TEST_F(WindowsE2e, OkSavesTheChangedKeyTimeAndNotification) {
     EXPECT_TRUE(Has(saved, "InputKey=1")) << saved;
     EXPECT_TRUE(Has(saved, "DontLetSleepMoreThen=7")) << saved;
     EXPECT_TRUE(process_.Running());
+}
+
+// "Automatic..." in Options: the Automatic dialog's choices are kept only
+// when Options is confirmed too; then they are saved and count at once (a
+// schedule of every day, from 0:00 to 0:00, holds all day: /status says 1).
+TEST_F(WindowsE2e, AutomaticChoicesAreSavedAndCountAtOnceOnlyWhenOptionsIsConfirmed) {
+    ASSERT_TRUE(Start(SettingsText(0, "3", true)));
+    const auto status = [&] { return Process::Start(exe_, L"/status").WaitExit(15000); };
+    const auto chooseEveryDayAndVlc = [&](HWND automatic) {
+        for (int id = IDC_AUTO_MONDAY; id <= IDC_AUTO_SUNDAY; ++id)
+            ::SendDlgItemMessageW(automatic, id, BM_SETCHECK, BST_CHECKED, 0);
+        for (int id : {IDC_AUTO_FROMHOUR, IDC_AUTO_FROMMINUTE, IDC_AUTO_TOHOUR, IDC_AUTO_TOMINUTE})
+            ::SetDlgItemTextW(automatic, id, L"0");
+        ::SetDlgItemTextW(automatic, IDC_AUTO_NAME, L"vlc");
+        ClickButton(automatic, IDC_AUTO_ADD);
+    };
+    const auto openAutomatic = [&](HWND options) {
+        ClickButton(options, IDC_OPT_AUTOMATIC);
+        return WaitForProcessWindow(process_.Id(), L"#32770", L"Automatic", 5000);
+    };
+    const auto automaticClosed = [&] {
+        return WaitUntil(
+            5000, [&] { return ProcessWindows(process_.Id(), L"#32770", L"Automatic").empty(); });
+    };
+
+    // Automatic confirmed, Options cancelled: nothing kept.
+    HWND dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    HWND automatic = openAutomatic(dlg);
+    ASSERT_NE(automatic, nullptr) << "no Automatic dialog";
+    EXPECT_FALSE(::IsWindowEnabled(dlg)) << "Options waits for it";
+    chooseEveryDayAndVlc(automatic);
+    ClickButton(automatic, IDOK);
+    ASSERT_TRUE(automaticClosed());
+    ClickButton(dlg, IDCANCEL);
+    ASSERT_TRUE(OptionsClosed());
+    EXPECT_EQ(Settings().find("ScheduleDays="), std::string::npos) << Settings();
+    EXPECT_EQ(status(), 0u);
+
+    // Both confirmed: the next dialog starts from the file's values again.
+    dlg = ChooseOptions();
+    ASSERT_NE(dlg, nullptr);
+    automatic = openAutomatic(dlg);
+    ASSERT_NE(automatic, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(automatic, IDC_AUTO_MONDAY, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(::SendDlgItemMessageW(automatic, IDC_AUTO_PROGRAMLIST, LB_GETCOUNT, 0, 0), 0);
+    chooseEveryDayAndVlc(automatic);
+    ClickButton(automatic, IDOK);
+    ASSERT_TRUE(automaticClosed());
+    ClickButton(dlg, IDOK);
+    ASSERT_TRUE(OptionsClosed());
+    // The values are written one by one: wait for the last of them.
+    ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "DisplayOffWhenLocked=0"); }))
+        << Settings();
+    const std::string saved = Settings();
+    EXPECT_TRUE(Has(saved, "WhilePrograms=vlc.exe")) << saved;
+    EXPECT_TRUE(Has(saved, "ScheduleDays=127")) << saved;
+    EXPECT_TRUE(Has(saved, "ScheduleFrom=0")) << saved;
+    EXPECT_TRUE(Has(saved, "ScheduleTo=0")) << saved;
+    EXPECT_TRUE(Has(saved, "Active=0")) << "the user's own state is not touched: " << saved;
+    EXPECT_EQ(status(), 1u) << "the schedule counts at once";
 }
 
 TEST_F(WindowsE2e, AboutShowsTheVersionIsPlacedWhenShownAndEscHidesIt) {
