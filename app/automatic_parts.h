@@ -25,7 +25,7 @@ public:
 
     ProgramWatcher& Programs() noexcept { return programs_; }
     // One snapshot of the session's processes, for the Automatic dialog's list.
-    std::vector<RunningProcess> RunningProcesses() { return processes_.Snapshot(); }
+    std::vector<RunningProcess> RunningProcesses() { return processes_.SnapshotAll(); }
     TAutomaticEvents& Events() noexcept { return events_; }
     // "While a program runs..." and "/while".
     OneShotWaiter& OneShot() noexcept { return oneShot_; }

@@ -41,7 +41,7 @@ OneShotWaiter::~OneShotWaiter() {
 bool OneShotWaiter::WaitFor(OneShotTarget target) {
     if (target.id == 0 && target.fileName.empty())
         return false;
-    const std::vector<RunningProcess> found = OneShotMatches(target, processes_.Snapshot());
+    const std::vector<RunningProcess> found = OneShotMatches(target, processes_.SnapshotAll());
     if (found.empty())
         return false;
     target_ = std::move(target);
@@ -64,7 +64,7 @@ void OneShotWaiter::Stop() {
 bool OneShotWaiter::Look() {
     processes_.StopWatching();
     waiting_ = 0;
-    const std::vector<RunningProcess> found = OneShotMatches(target_, processes_.Snapshot());
+    const std::vector<RunningProcess> found = OneShotMatches(target_, processes_.SnapshotAll());
     bool allWaited = true;
     for (const RunningProcess& process : found) {
         if (processes_.WatchEnd(process.id, [this] { Ended(); })) {

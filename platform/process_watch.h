@@ -22,6 +22,9 @@ public:
     // (SameFileName), taken in one snapshot; empty when the platform refuses.
     // Names are compared first: asking for a process's session costs more.
     virtual std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) = 0;
+    // Every process of the user's session, for choosing one (by id or from a
+    // list); empty when the platform refuses.
+    virtual std::vector<RunningProcess> SnapshotAll() = 0;
     // Runs `ended` on the GUI thread once process `id` has ended (at once,
     // through the queue, when it already has). False when the process cannot
     // be waited for; the caller then looks again later.

@@ -54,9 +54,17 @@ ProcessWatchWin32::~ProcessWatchWin32() {
 }
 
 std::vector<RunningProcess> ProcessWatchWin32::Snapshot(const std::vector<std::wstring>& names) {
-    std::vector<RunningProcess> result;
     if (names.empty())
-        return result;
+        return {};
+    return Query(&names);
+}
+
+std::vector<RunningProcess> ProcessWatchWin32::SnapshotAll() {
+    return Query(nullptr);
+}
+
+std::vector<RunningProcess> ProcessWatchWin32::Query(const std::vector<std::wstring>* names) {
+    std::vector<RunningProcess> result;
     // One query (winternl.h, Windows 2000 on) gives every process with its
     // image name and session. A Toolhelp snapshot copies such a list into a
     // file mapping that each step maps again, and the session takes a
@@ -83,7 +91,7 @@ std::vector<RunningProcess> ProcessWatchWin32::Snapshot(const std::vector<std::w
         if (process->SessionId == session && process->ImageName.Buffer) {
             std::wstring fileName(process->ImageName.Buffer,
                                   process->ImageName.Length / sizeof(wchar_t));
-            if (std::any_of(names.begin(), names.end(), [&](const std::wstring& name) {
+            if (!names || std::any_of(names->begin(), names->end(), [&](const std::wstring& name) {
                     return SameFileName(fileName, name);
                 })) {
                 result.push_back({static_cast<std::uint32_t>(

@@ -20,12 +20,15 @@ public:
     ~ProcessWatchWin32() override;
 
     std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override;
+    std::vector<RunningProcess> SnapshotAll() override;
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override;
     void StopWatching() override;
 
 private:
     struct Wait;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The session's processes whose name is in `names`; all of them when null.
+    std::vector<RunningProcess> Query(const std::vector<std::wstring>* names);
 
     std::vector<std::unique_ptr<Wait>> waits_;
     std::uintptr_t lastCookie_ = 0;

@@ -25,6 +25,10 @@ public:
         }
         return listed;
     }
+    std::vector<RunningProcess> SnapshotAll() override {
+        ++snapshots;
+        return running;
+    }
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override {
         if (unwaitable.count(id))
             return false;
