@@ -24,8 +24,11 @@ public:
     void Apply(const AutomaticOptions& options);
 
     ProgramWatcher& Programs() noexcept { return programs_; }
-    // One snapshot of the session's processes, for the Automatic dialog's list.
-    std::vector<RunningProcess> RunningProcesses() { return processes_.SnapshotAll(); }
+    // One snapshot of the session's processes, for the Automatic dialog's
+    // list; empty when the system refuses it.
+    std::vector<RunningProcess> RunningProcesses() {
+        return processes_.SnapshotAll().value_or(std::vector<RunningProcess>{});
+    }
     TAutomaticEvents& Events() noexcept { return events_; }
     // "While a program runs..." and "/while".
     OneShotWaiter& OneShot() noexcept { return oneShot_; }

@@ -41,14 +41,19 @@ OneShotWaiter::~OneShotWaiter() {
 bool OneShotWaiter::WaitFor(OneShotTarget target) {
     if (target.id == 0 && target.fileName.empty())
         return false;
-    const std::vector<RunningProcess> found = OneShotMatches(target, processes_.SnapshotAll());
+    const auto running = processes_.SnapshotAll();
+    if (!running)
+        return false;
+    const std::vector<RunningProcess> found = OneShotMatches(target, *running);
     if (found.empty())
         return false;
     target_ = std::move(target);
     // The name as the system spells it, and the one the chosen id runs now.
     target_.fileName = found.front().fileName;
     program_ = target_.fileName;
-    Look();
+    // The waits go on what this snapshot found: a second one could miss a
+    // program that ended in between, and then nothing would wait for its end.
+    WaitForEach(found);
     if (report_)
         report_(program_);
     return true;
@@ -62,9 +67,18 @@ void OneShotWaiter::Stop() {
 }
 
 bool OneShotWaiter::Look() {
+    const auto running = processes_.SnapshotAll();
+    if (!running) {
+        // The waits that hold stay; the look is tried again.
+        timer_.SetEnabled(true);
+        return true;
+    }
+    return WaitForEach(OneShotMatches(target_, *running));
+}
+
+bool OneShotWaiter::WaitForEach(const std::vector<RunningProcess>& found) {
     processes_.StopWatching();
     waiting_ = 0;
-    const std::vector<RunningProcess> found = OneShotMatches(target_, processes_.SnapshotAll());
     bool allWaited = true;
     for (const RunningProcess& process : found) {
         if (processes_.WatchEnd(process.id, [this] { Ended(); })) {

@@ -3,7 +3,7 @@
 // chosen process (by id), or for every process of a file name, and reports
 // the program's file name while it runs and an empty text once it has ended.
 // The end is noticed at once through the process wait; a process that cannot
-// be waited on is looked for every 5 s instead.
+// be waited on, or a look the system refused, is looked for every 5 s instead.
 #include "engine/timer.h"
 #include "platform/process_watch.h"
 #include "platform/timer_port.h"
@@ -58,8 +58,11 @@ public:
 
 private:
     // Takes a snapshot and waits for what of the target still runs; false
-    // when nothing does.
+    // when nothing does. A refused snapshot tells nothing: the program counts
+    // as running and the next look comes in 5 s.
     bool Look();
+    // Waits for each process found (one snapshot's); false when none was.
+    bool WaitForEach(const std::vector<RunningProcess>& found);
     void Ended();
     void Over();
 

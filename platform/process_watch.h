@@ -4,6 +4,7 @@
 // that reports on the GUI thread. Win32: ui/process_watch_win32.h.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ public:
     // Names are compared first: asking for a process's session costs more.
     virtual std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) = 0;
     // Every process of the user's session, for choosing one (by id or from a
-    // list); empty when the platform refuses.
-    virtual std::vector<RunningProcess> SnapshotAll() = 0;
+    // list); nothing when the platform refuses, which says nothing about
+    // whether a process runs.
+    virtual std::optional<std::vector<RunningProcess>> SnapshotAll() = 0;
     // Runs `ended` on the GUI thread once process `id` has ended (at once,
     // through the queue, when it already has). False when the process cannot
     // be waited for; the caller then looks again later.

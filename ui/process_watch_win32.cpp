@@ -56,14 +56,15 @@ ProcessWatchWin32::~ProcessWatchWin32() {
 std::vector<RunningProcess> ProcessWatchWin32::Snapshot(const std::vector<std::wstring>& names) {
     if (names.empty())
         return {};
-    return Query(&names);
+    return Query(&names).value_or(std::vector<RunningProcess>{});
 }
 
-std::vector<RunningProcess> ProcessWatchWin32::SnapshotAll() {
+std::optional<std::vector<RunningProcess>> ProcessWatchWin32::SnapshotAll() {
     return Query(nullptr);
 }
 
-std::vector<RunningProcess> ProcessWatchWin32::Query(const std::vector<std::wstring>* names) {
+std::optional<std::vector<RunningProcess>>
+ProcessWatchWin32::Query(const std::vector<std::wstring>* names) {
     std::vector<RunningProcess> result;
     // One query (winternl.h, Windows 2000 on) gives every process with its
     // image name and session. A Toolhelp snapshot copies such a list into a
@@ -81,7 +82,7 @@ std::vector<RunningProcess> ProcessWatchWin32::Query(const std::vector<std::wstr
             static_cast<ULONG>(buffer.size() * sizeof(std::uint64_t)), &needed);
     }
     if (status != 0)
-        return result;
+        return std::nullopt;
     lastSnapshotBytes_ = needed;
     const DWORD session = OwnSession();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());

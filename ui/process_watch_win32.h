@@ -10,6 +10,7 @@
 #include "ui/window.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace staywick {
@@ -20,15 +21,16 @@ public:
     ~ProcessWatchWin32() override;
 
     std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override;
-    std::vector<RunningProcess> SnapshotAll() override;
+    std::optional<std::vector<RunningProcess>> SnapshotAll() override;
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override;
     void StopWatching() override;
 
 private:
     struct Wait;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // The session's processes whose name is in `names`; all of them when null.
-    std::vector<RunningProcess> Query(const std::vector<std::wstring>* names);
+    // The session's processes whose name is in `names`; all of them when
+    // null. Nothing when the system refuses the query.
+    std::optional<std::vector<RunningProcess>> Query(const std::vector<std::wstring>* names);
 
     std::vector<std::unique_ptr<Wait>> waits_;
     std::uintptr_t lastCookie_ = 0;

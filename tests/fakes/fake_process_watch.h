@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace staywick::fakes {
@@ -16,6 +17,8 @@ public:
 
     std::vector<RunningProcess> Snapshot(const std::vector<std::wstring>& names) override {
         ++snapshots;
+        if (Refused())
+            return {};
         std::vector<RunningProcess> listed;
         for (const auto& process : running) {
             if (std::any_of(names.begin(), names.end(), [&](const std::wstring& name) {
@@ -23,11 +26,16 @@ public:
                 }))
                 listed.push_back(process);
         }
+        Taken();
         return listed;
     }
-    std::vector<RunningProcess> SnapshotAll() override {
+    std::optional<std::vector<RunningProcess>> SnapshotAll() override {
         ++snapshots;
-        return running;
+        if (Refused())
+            return std::nullopt;
+        std::vector<RunningProcess> all = running;
+        Taken();
+        return all;
     }
     bool WatchEnd(std::uint32_t id, std::function<void()> ended) override {
         if (unwaitable.count(id))
@@ -60,8 +68,21 @@ public:
     std::set<std::uint32_t> unwaitable; // OpenProcess refused
     std::map<std::uint32_t, std::function<void()>> waits;
     int snapshots = 0;
+    int refuseSnapshots = 0;             // the next ones the system refuses
+    std::function<void()> afterSnapshot; // runs once a snapshot is taken
 
 private:
+    bool Refused() {
+        if (refuseSnapshots == 0)
+            return false;
+        --refuseSnapshots;
+        return true;
+    }
+    void Taken() {
+        if (afterSnapshot)
+            afterSnapshot();
+    }
+
     VirtualClock& clock_;
 };
 

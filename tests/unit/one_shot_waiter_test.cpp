@@ -135,6 +135,80 @@ TEST_F(OneShot, ByIdEndsWithThatProcessAloneAndAnIdHandedOnDoesNotCount) {
     processes.End(40);
     processes.Start(40, L"calc.exe");
     EXPECT_LE(Reported(L"", 5000), 5000u);
+
+    // The id handed at once to a new copy of the same program: the process
+    // waited for has ended all the same.
+    ASSERT_TRUE(waiter.WaitFor({50, L""}));
+    processes.End(50);
+    processes.Start(50, L"render.exe");
+    EXPECT_EQ(Reported(L"", 0), 0u);
+    EXPECT_FALSE(waiter.Waiting());
+}
+
+// The program ends just after the snapshot that found it: its end is still
+// seen, at once through the wait or at the next look.
+TEST_F(OneShot, AnEndRightAfterTheChoosingSnapshotIsSeen) {
+    struct RaceCase {
+        const char* name;
+        OneShotTarget target;
+        bool waitable;
+        std::uint64_t atMostMs;
+    };
+    const RaceCase cases[] = {
+        {"id, waited", {50, L""}, true, 0},
+        {"id, looked for", {50, L""}, false, 5000},
+        {"name, waited", {0, L"render.exe"}, true, 0},
+        {"name, looked for", {0, L"render.exe"}, false, 5000},
+    };
+    std::erase_if(processes.running, [](const RunningProcess& p) { return p.id == 50; });
+    for (const RaceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        processes.unwaitable.clear();
+        if (!c.waitable)
+            processes.unwaitable.insert(50);
+        processes.Start(50, L"render.exe");
+        reports.clear();
+        processes.afterSnapshot = [this] {
+            processes.afterSnapshot = nullptr;
+            processes.End(50);
+        };
+        ASSERT_TRUE(waiter.WaitFor(c.target));
+        EXPECT_LE(Reported(L"", 6000), c.atMostMs);
+        EXPECT_FALSE(waiter.Waiting());
+        EXPECT_FALSE(timer.Armed());
+    }
+}
+
+// A snapshot the system refused says nothing about the program: it counts as
+// still running, and the next look comes 5 s later.
+TEST_F(OneShot, ARefusedLookIsTriedAgainNotTakenForTheEnd) {
+    processes.unwaitable.insert(50);
+    ASSERT_TRUE(waiter.WaitFor({50, L""}));
+    processes.refuseSnapshots = 1;
+    clock.Advance(5000);
+    EXPECT_TRUE(waiter.Waiting());
+    EXPECT_TRUE(timer.Armed());
+    clock.Advance(5000); // this look is answered: still running
+    EXPECT_TRUE(waiter.Waiting());
+    EXPECT_EQ(reports, std::vector<std::wstring>{L"render.exe"});
+    processes.End(50);
+    EXPECT_LE(Reported(L"", 5000), 5000u);
+}
+
+TEST_F(OneShot, ByNameARefusedLookAfterTheLastWaitedCopyLooksAgain) {
+    ASSERT_TRUE(waiter.WaitFor({0, L"render.exe"}));
+    processes.Start(51, L"render.exe"); // a copy the wait does not know yet
+    processes.refuseSnapshots = 1;
+    processes.End(50);
+    clock.Pump();
+    EXPECT_TRUE(waiter.Waiting());
+    EXPECT_TRUE(timer.Armed());
+    clock.Advance(5000); // finds the other copy and waits for it
+    EXPECT_EQ(processes.waits.count(51), 1u);
+    EXPECT_FALSE(timer.Armed());
+    EXPECT_EQ(reports, std::vector<std::wstring>{L"render.exe"});
+    processes.End(51);
+    EXPECT_EQ(Reported(L"", 0), 0u);
 }
 
 TEST_F(OneShot, NothingRunningChangesNothing) {
