@@ -18,6 +18,16 @@ std::int64_t NextClockTarget(std::int64_t nowLocal, std::int32_t minuteOfDay) no
     return nowLocal < target ? target : target + kDayMs;
 }
 
+std::int64_t ClockTargetAfterChange(std::int64_t nowLocal, std::int64_t targetLocal) noexcept {
+    if (targetLocal - nowLocal <= kDayMs)
+        return targetLocal;
+    return NextClockTarget(nowLocal, MinuteOfDayAt(targetLocal));
+}
+
+std::int32_t MinuteOfDayAt(std::int64_t local) noexcept {
+    return static_cast<std::int32_t>((local - FloorDiv(local, kDayMs) * kDayMs) / kMinuteMs);
+}
+
 std::int64_t FirstMomentShowing(std::int64_t nowUtc, std::int64_t targetLocal,
                                 const LocalFromUtc& localFromUtc) {
     if (localFromUtc(nowUtc) >= targetLocal)

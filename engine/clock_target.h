@@ -20,6 +20,14 @@ using LocalFromUtc = std::function<std::int64_t(std::int64_t utcMs)>;
 // `nowLocal`: today when the clock has not reached it yet, else tomorrow.
 std::int64_t NextClockTarget(std::int64_t nowLocal, std::int32_t minuteOfDay) noexcept;
 
+// After the clock was set: an end more than a day ahead of the clock's
+// reading `nowLocal` (the clock went back) becomes the next time the clock
+// shows the end's time of day; a nearer end stays as it is.
+std::int64_t ClockTargetAfterChange(std::int64_t nowLocal, std::int64_t targetLocal) noexcept;
+
+// The minute of the day (0..1439) a local reading falls in.
+std::int32_t MinuteOfDayAt(std::int64_t local) noexcept;
+
 // The first UTC moment from `nowUtc` on at which the clock reads `targetLocal`
 // or later; `nowUtc` itself when it already does. When the clock repeats an
 // hour (daylight saving ends) that is the first pass; when it skips the

@@ -172,7 +172,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     TimerMain.SetEnabled(decision.on && !suspended_);
     const bool until = UntilDecides();
     if (!until)
-        untilTargetLocal_.reset();
+        options_.ActivateUntilEnd.reset();
     TimerCountDown.SetEnabled(countDownMinutes > 0 || until);
     // After an unattended wake, nobody is there to be kept awake for.
     const bool hold = decision.on && notifySystem && !unattended_.Holding();
@@ -284,6 +284,10 @@ void KeepAwakeController::ResumeIfAutoStopped() {
     if (!options_.Active && options_.AutoStopped) {
         options_.Active = true;
         options_.AutoStopped = false;
+        // An end set by a time counts from now, and is saved with the rest.
+        options_.ActivateUntilEnd.reset();
+        if (UntilDecides())
+            SetUntilEnd();
         saveOptions_();
     }
 }
@@ -296,7 +300,14 @@ void KeepAwakeController::ResumeIfAutoStopped() {
 void KeepAwakeController::Start() {
     FirstError errors;
     errors.Run([this] { ResumeIfAutoStopped(); });
-    errors.Run([this] { UpdateActiveStatus(); });
+    errors.Run([this] {
+        // An end set by a time that passed while the program was not running
+        // ends the session now, as it would have ended it then.
+        if (UntilDecides() && UntilPassed())
+            EndCountDown();
+        else
+            UpdateActiveStatus();
+    });
     if (Decision().on)
         errors.Run([this] { TimerMainTimer(); });
     errors.RaiseIfAny();

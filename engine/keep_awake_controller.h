@@ -72,7 +72,8 @@ public:
     // else SelectItemActivateForStatus(ActivateFor).
     void SelectActivateItemAtLoad();
     // The wall clock was set or the time zone changed: an end set by a time
-    // follows the clock, so it ends now if the clock has passed it.
+    // follows the clock, so it ends now if the clock has passed it, and one
+    // more than a day ahead becomes the next time the clock shows it.
     void WallClockChanged();
 
     // The waiter of "While a program runs..." and "/while", once the
@@ -110,8 +111,10 @@ public:
     KeepAwakeDecision Decision() const;
     // At start: keep-awake comes back on after a countdown stopped it.
     void ResumeIfAutoStopped();
-    // Start-up once the message loop runs: the resumption rule, timers,
-    // awake request and status in step, and one tick at once when active.
+    // Start-up once the message loop runs: the resumption rule, an end set
+    // by a time that passed while the program was not running ends the
+    // session as it would have then, timers, awake request and status in
+    // step, and one tick at once when active.
     // A step that fails does not stop the later ones; the first failure is
     // raised once all have run.
     void Start();
@@ -185,6 +188,9 @@ private:
     bool UntilRuns() const noexcept;
     bool UntilDecides() const noexcept;
     bool UntilPassed();
+    // Fixes the end in the record: the next time the clock shows the time
+    // for a new session, else the one set, unless the clock went back.
+    void SetUntilEnd();
     void ArmUntil();
     void EndCountDown();
     // The end time in the user's clock format.
@@ -207,8 +213,6 @@ private:
     bool holdLogged_ = false;
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;
-    // The local clock reading that ends "until HH:MM", fixed when it starts.
-    std::optional<std::int64_t> untilTargetLocal_;
     std::wstring caption_;
 };
 

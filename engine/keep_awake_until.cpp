@@ -30,24 +30,34 @@ bool KeepAwakeController::UntilDecides() const noexcept {
 }
 
 std::optional<std::int64_t> KeepAwakeController::UntilEnd() {
-    if (!UntilDecides() || !untilTargetLocal_)
+    if (!UntilDecides() || !options_.ActivateUntilEnd)
         return std::nullopt;
     Clock& clock = *power_.clock;
-    return FirstMomentShowing(clock.WallClockMs(), *untilTargetLocal_,
+    return FirstMomentShowing(clock.WallClockMs(), *options_.ActivateUntilEnd,
                               [&clock](std::int64_t utc) { return clock.LocalWallMs(utc); });
 }
 
 bool KeepAwakeController::UntilPassed() {
-    return untilTargetLocal_ &&
-           power_.clock->LocalWallMs(power_.clock->WallClockMs()) >= *untilTargetLocal_;
+    return options_.ActivateUntilEnd &&
+           power_.clock->LocalWallMs(power_.clock->WallClockMs()) >= *options_.ActivateUntilEnd;
+}
+
+// Run whenever the clock is read for the end: after a clock change, at the
+// hourly check, at a resume and at start, so a clock set back (also while
+// the program was not running) cannot stretch the session by days.
+void KeepAwakeController::SetUntilEnd() {
+    Clock& clock = *power_.clock;
+    const std::int64_t nowLocal = clock.LocalWallMs(clock.WallClockMs());
+    std::optional<std::int64_t>& end = options_.ActivateUntilEnd;
+    if (end && MinuteOfDayAt(*end) == *options_.ActivateUntil)
+        end = ClockTargetAfterChange(nowLocal, *end);
+    else
+        end = NextClockTarget(nowLocal, *options_.ActivateUntil);
 }
 
 void KeepAwakeController::ArmUntil() {
-    Clock& clock = *power_.clock;
-    const std::int64_t now = clock.WallClockMs();
-    if (!untilTargetLocal_)
-        untilTargetLocal_ = NextClockTarget(clock.LocalWallMs(now), *options_.ActivateUntil);
-    const std::int64_t remaining = *UntilEnd() - now;
+    SetUntilEnd();
+    const std::int64_t remaining = *UntilEnd() - power_.clock->WallClockMs();
     TimerCountDown.SetInterval(
         static_cast<std::uint32_t>(std::clamp<std::int64_t>(remaining, 1, kUntilRecheckMs)));
 }
@@ -65,7 +75,7 @@ void KeepAwakeController::ActivateUntilClick(std::int32_t minuteOfDay) {
     options_.ActivateFor = 0;
     options_.ActivateUntil = minuteOfDay;
     // A new choice counts from now, also when the same time is chosen again.
-    untilTargetLocal_.reset();
+    options_.ActivateUntilEnd.reset();
     UpdateActiveStatus();
     ClearActivateForStatus();
     view_.SetActivateUntilChecked(true);

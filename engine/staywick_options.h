@@ -16,6 +16,10 @@ struct TStaywickOptions {
     // Keep awake until this time of day (minutes after midnight, 0..1439);
     // while set it takes the place of ActivateFor's countdown.
     std::optional<std::int32_t> ActivateUntil{};
+    // When that end falls, as the local clock reads it (milliseconds since
+    // 1970 on the local clock, a whole minute); set while it runs, so that a
+    // start after it knows the end has passed.
+    std::optional<std::int64_t> ActivateUntilEnd{};
     // The global hotkey as the hotkey control holds it (virtual key in the
     // low byte, HOTKEYF_ modifiers in the next); 0 = none.
     std::int32_t Hotkey = 0;

@@ -2,6 +2,8 @@
 
 #include "common/app_error.h"
 #include "common/scope_exit.h"
+#include "engine/clock_target.h"
+#include "settings/clock_reading_text.h"
 #include "settings/value_rules.h"
 
 #include <optional>
@@ -18,15 +20,25 @@ constexpr wchar_t kInputKey[] = L"InputKey";
 constexpr wchar_t kNotifySystem[] = L"NotifySystem";
 // Later keys: an older version keeps them untouched.
 constexpr wchar_t kActivateUntil[] = L"ActivateUntil";
+constexpr wchar_t kActivateUntilEnd[] = L"ActivateUntilEnd";
 constexpr wchar_t kHotkey[] = L"Hotkey";
-
-constexpr std::int32_t kMinutesPerDay = 1440;
 
 std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
     const std::optional<std::int32_t> value = ParseInteger(text);
-    if (!value || *value < 0 || *value >= kMinutesPerDay)
+    if (!value || !IsMinuteOfDay(*value))
         return std::nullopt;
     return value;
+}
+
+// The end of the "until" session, only beside the time it belongs to: a
+// version that knows nothing of this key keeps it as it was while it sets
+// another time.
+std::optional<std::int64_t> ReadUntilEnd(const std::wstring& text,
+                                         std::optional<std::int32_t> until) {
+    const std::optional<std::int64_t> end = ParseClockReading(text);
+    if (!end || !until || MinuteOfDayAt(*end) != *until)
+        return std::nullopt;
+    return end;
 }
 
 // A hotkey control's value: a virtual key (1..254) in the low byte and only
@@ -54,6 +66,7 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.InputKey = ReadInteger(read(kInputKey), defaults.InputKey);
     options.NotifySystem = ReadBoolean(read(kNotifySystem), defaults.NotifySystem);
     options.ActivateUntil = ReadMinuteOfDay(read(kActivateUntil));
+    options.ActivateUntilEnd = ReadUntilEnd(read(kActivateUntilEnd), options.ActivateUntil);
     options.Hotkey = ReadHotkey(read(kHotkey));
     return options;
 }
@@ -85,6 +98,10 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
     writeOptional(kActivateUntil, options.ActivateUntil
                                       ? std::optional(IntegerText(*options.ActivateUntil))
                                       : std::nullopt);
+    writeOptional(kActivateUntilEnd,
+                  options.ActivateUntilEnd
+                      ? std::optional(ClockReadingText(*options.ActivateUntilEnd))
+                      : std::nullopt);
     writeOptional(kHotkey,
                   options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
 }

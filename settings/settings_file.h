@@ -2,8 +2,10 @@
 // Loading and saving the settings record: section "General" of the settings
 // file, six keys read and written in a fixed order, a default for every
 // value that is missing or does not parse; then "ActivateUntil" (minutes
-// after midnight, 0..1439; missing, empty or out of range = none) and
-// "Hotkey" (the hotkey control's value; missing or invalid = 0, none).
+// after midnight, 0..1439; missing, empty or out of range = none),
+// "ActivateUntilEnd" (when that end falls, "2026-01-05 17:00" on the local
+// clock; none unless its time is ActivateUntil's) and "Hotkey" (the hotkey
+// control's value; missing or invalid = 0, none).
 #include "engine/staywick_options.h"
 #include "platform/profile.h"
 
@@ -17,7 +19,7 @@ inline constexpr wchar_t kSettingsSection[] = L"General";
 // "Activate for" check mark through the controller.
 TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile);
 
-// Writes the six values, each at once, then the later two when they hold
+// Writes the six values, each at once, then the later three when they hold
 // something or the file already has them, then flushes the file (also after
 // a failure). A refused write throws AppError "Unable to write to <iniFile>":
 // keys before it stay written, later ones are not attempted.

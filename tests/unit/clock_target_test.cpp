@@ -78,6 +78,40 @@ TEST(NextOccurrence, TheTargetIsALocalReadingTodayOrTomorrow) {
     EXPECT_EQ(NextClockTarget(day + kDayMs - 1, 1439), day + kDayMs + 1439 * kMinuteMs);
 }
 
+struct ChangeRow {
+    const char* name;
+    std::int64_t nowLocal;
+    std::int64_t targetLocal;
+    std::int64_t expectedLocal;
+};
+
+// After a clock change, read on the local clock: an end at most a day ahead
+// stays, one further ahead (the clock went back) becomes the next time the
+// clock shows it.
+TEST(ClockTargetAfterChange, AnEndMoreThanADayAheadIsTheNextShowing) {
+    const ChangeRow rows[] = {
+        {"within the day: stays", At(1, 5, 13, 0), At(1, 5, 17, 0), At(1, 5, 17, 0)},
+        {"exactly a day ahead: stays", At(1, 4, 17, 0), At(1, 5, 17, 0), At(1, 5, 17, 0)},
+        {"a minute more than a day: today's", At(1, 4, 16, 59), At(1, 5, 17, 0), At(1, 4, 17, 0)},
+        {"back 72 hours: that day's", At(1, 2, 13, 0), At(1, 5, 17, 0), At(1, 2, 17, 0)},
+        {"back past the time of day: the next day's", At(1, 2, 18, 0), At(1, 5, 17, 0),
+         At(1, 3, 17, 0)},
+        {"midnight: the next midnight", At(1, 1, 10, 0), At(1, 6, 0, 0), At(1, 2, 0, 0)},
+        {"passed: stays, so it ends", At(1, 5, 20, 0), At(1, 5, 17, 0), At(1, 5, 17, 0)},
+    };
+    for (const ChangeRow& row : rows) {
+        EXPECT_EQ(ClockTargetAfterChange(row.nowLocal, row.targetLocal), row.expectedLocal)
+            << row.name;
+    }
+}
+
+TEST(ClockTargetAfterChange, MinuteOfTheDayOfAReading) {
+    EXPECT_EQ(MinuteOfDayAt(At(1, 5, 0, 0)), 0);
+    EXPECT_EQ(MinuteOfDayAt(At(1, 5, 23, 59, 59)), 1439);
+    EXPECT_EQ(MinuteOfDayAt(At(1, 5, 17, 0, 30)), 1020);
+    EXPECT_EQ(MinuteOfDayAt(-kMinuteMs), 1439); // 23:59 on 31 December 1969
+}
+
 TEST(NextOccurrence, AReadingAlreadyPastEndsAtOnce) {
     // The clock was set forward past the end.
     EXPECT_EQ(FirstMomentShowing(At(1, 5, 20, 0), At(1, 5, 18, 0), Zone), At(1, 5, 20, 0));

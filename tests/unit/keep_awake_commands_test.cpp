@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace staywick {
 namespace {
@@ -19,11 +21,18 @@ using fakes::KeepAwakeRig;
 constexpr std::uint64_t kMinute = 60000;
 constexpr std::uint64_t kHour = 60 * kMinute;
 constexpr std::int32_t k1700 = 17 * 60; // four hours after the rig's 13:00
+// The rig's clock reads 13:00 on 5 January 2026 (UTC, the local time too);
+// these are local readings in milliseconds since 1970.
+constexpr std::int64_t kToday1700 = 1767632400000;
+constexpr std::int64_t kTomorrow1000 = 1767693600000;
+constexpr std::int64_t kDay = 86400000;
 
 TStaywickOptions Options(bool active, std::int32_t activateFor, bool autoStopped,
-                         std::optional<std::int32_t> until = std::nullopt) {
+                         std::optional<std::int32_t> until = std::nullopt,
+                         std::optional<std::int64_t> end = std::nullopt) {
     TStaywickOptions o = fakes::State(active, activateFor, autoStopped);
     o.ActivateUntil = until;
+    o.ActivateUntilEnd = end;
     return o;
 }
 
@@ -31,7 +40,7 @@ const TStaywickOptions kOff = Options(false, 0, false);
 const TStaywickOptions kAutoStopped = Options(false, 30, true);
 const TStaywickOptions kOnIndefinitely = Options(true, 0, false);
 const TStaywickOptions kOnFor30 = Options(true, 30, false);
-const TStaywickOptions kOnUntil = Options(true, 0, false, k1700);
+const TStaywickOptions kOnUntil = Options(true, 0, false, k1700, kToday1700);
 
 struct Row {
     const char* name;
@@ -92,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"UntilFromCountdown", kOnFor30, kUntil, kOnUntil, 0},
                       Row{"UntilTheRunningTime", kOnUntil, kUntil, kOnUntil, 0},
                       Row{"UntilAnotherTime", kOnUntil, RemoteCommand{CommandKind::Until, 600},
-                          Options(true, 0, false, 600), 0},
+                          Options(true, 0, false, 600, kTomorrow1000), 0},
                       Row{"StatusOff", kOff, kStatus, kOff, 0},
                       Row{"StatusAutoStopped", kAutoStopped, kStatus, kAutoStopped, 0},
                       Row{"StatusOnIndefinitely", kOnIndefinitely, kStatus, kOnIndefinitely, 1},
@@ -193,6 +202,38 @@ TEST_F(Until, AClockSetBackMovesTheEnd) {
     EXPECT_FALSE(rig.options.Active);
 }
 
+struct SetBackRow {
+    const char* name;
+    std::int64_t backMs;   // the wall clock set back by this much at 13:00
+    bool told;             // WM_TIMECHANGE came; else the hourly look finds it
+    std::uint64_t lastsMs; // from 13:00 until the session ends
+};
+
+// A clock set back far does not stretch the session by days: an end more
+// than a day ahead of the clock becomes the next time the clock shows it.
+TEST_F(Until, AClockSetBackMoreThanADayEndsAtTheNextShowing) {
+    const SetBackRow rows[] = {
+        {"back 20 hours: a day ahead, kept", 20 * static_cast<std::int64_t>(kHour), true,
+         24 * kHour},
+        {"back 21 hours: the next 17:00", 21 * static_cast<std::int64_t>(kHour), true, kHour},
+        {"back 72 hours: that day's 17:00", 72 * static_cast<std::int64_t>(kHour), true, 4 * kHour},
+        {"back 72 hours untold", 72 * static_cast<std::int64_t>(kHour), false, 4 * kHour},
+    };
+    for (const SetBackRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        rig.monotonic.wallShiftMs = 0;
+        rig.monotonic.wallAtZeroMs = 1767618000000 - static_cast<std::int64_t>(rig.clock.Now());
+        Controller().ActivateUntilClick(k1700);
+        rig.monotonic.wallShiftMs = -row.backMs;
+        if (row.told)
+            Controller().WallClockChanged();
+        rig.clock.Advance(row.lastsMs - 1);
+        EXPECT_TRUE(rig.options.Active);
+        rig.clock.Advance(1);
+        EXPECT_FALSE(rig.options.Active);
+    }
+}
+
 TEST_F(Until, ADaylightSavingChangeOnTheWayShortensTheRealTime) {
     // The clock goes forward an hour at 15:00 UTC, two hours from now.
     const std::int64_t change = rig.monotonic.wallAtZeroMs + 2 * static_cast<std::int64_t>(kHour);
@@ -235,6 +276,74 @@ TEST(UntilAtStart, ARestartBeforeTheEndGoesOnUntilThatTime) {
     EXPECT_EQ(rig.view.caption, L"&Staywick is active (until 17:00)");
     rig.clock.Advance(4 * kHour);
     EXPECT_FALSE(rig.options.Active);
+}
+
+struct StartRow {
+    const char* name;
+    TStaywickOptions before; // as loaded
+    bool active;             // after start-up
+    bool autoStopped;
+    std::vector<std::optional<std::int64_t>> savedEnds; // the end in each save
+    std::uint64_t lastsMs;                              // while active: until the end
+};
+
+// The saved end tells a start whether the session's end passed while the
+// program was not running.
+TEST(UntilAtStart, TheSavedEndDecides) {
+    const StartRow rows[] = {
+        {"passed while away: ends at start, as it would have then",
+         Options(true, 0, false, k1700, kToday1700 - kDay),
+         false,
+         true,
+         {std::nullopt},
+         0},
+        {"falls on the start itself: ends at start",
+         Options(true, 0, false, 13 * 60, kToday1700 - 4 * static_cast<std::int64_t>(kHour)),
+         false,
+         true,
+         {std::nullopt},
+         0},
+        {"none saved (an older version's file): the next 17:00",
+         Options(true, 0, false, k1700),
+         true,
+         false,
+         {},
+         4 * kHour},
+        {"days ahead (the clock went back meanwhile): the next 17:00",
+         Options(true, 0, false, k1700, kToday1700 + 3 * kDay),
+         true,
+         false,
+         {},
+         4 * kHour},
+        {"auto-stopped: comes back with its new end saved",
+         Options(false, 0, true, k1700, {}),
+         true,
+         false,
+         {kToday1700},
+         4 * kHour},
+    };
+    for (const StartRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        KeepAwakeRig rig(row.before);
+        rig.Create().SelectActivateItemAtLoad();
+        rig.StartUp();
+        EXPECT_EQ(rig.options.Active, row.active);
+        EXPECT_EQ(rig.options.AutoStopped, row.autoStopped);
+        std::vector<std::optional<std::int64_t>> savedEnds;
+        for (const TStaywickOptions& saved : rig.saved)
+            savedEnds.push_back(saved.ActivateUntilEnd);
+        EXPECT_EQ(savedEnds, row.savedEnds);
+        // Ended at start: the power request was not held, not even for a moment.
+        const bool held = std::any_of(rig.powerRequest.calls.begin(), rig.powerRequest.calls.end(),
+                                      [](const std::wstring& c) { return c.starts_with(L"hold"); });
+        EXPECT_EQ(held, row.active);
+        if (!row.active)
+            continue;
+        rig.clock.Advance(row.lastsMs - 1);
+        EXPECT_TRUE(rig.options.Active);
+        rig.clock.Advance(1);
+        EXPECT_FALSE(rig.options.Active);
+    }
 }
 
 TEST(UntilAtStart, AnEndThatStoppedItComesBackLikeACountdown) {
