@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"FromLastMinute", "ScheduleFrom=1439",
                 [](auto& o) { return o.ScheduleFrom == 1439; }},
         KeyCase{"FromPastDay", "ScheduleFrom=1440", [](auto& o) { return o.ScheduleFrom == 540; }},
+        KeyCase{"ToMidnight", "ScheduleTo=0", [](auto& o) { return o.ScheduleTo == 0; }},
         KeyCase{"ToNegative", "ScheduleTo=-5", [](auto& o) { return o.ScheduleTo == 1020; }},
         KeyCase{"ToClockText", "ScheduleTo=17:30", [](auto& o) { return o.ScheduleTo == 1020; }},
         KeyCase{"BatteryOn", "PauseOnBattery=1", [](auto& o) { return o.Pauses.PauseOnBattery; }},

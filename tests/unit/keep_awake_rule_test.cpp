@@ -130,6 +130,13 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  false,
                  L""},
+        RuleCase{"OverruledOneShot",
+                 {.reasons = kOneShot, .overruled = {.oneShot = true}},
+                 WantedBy::Nobody,
+                 Pause::None,
+                 false,
+                 false,
+                 L""},
         RuleCase{"OverruledProgramScheduleStillHolds",
                  {.reasons = kObsAndScheduled, .overruled = {.program = true}},
                  WantedBy::Schedule,
@@ -294,6 +301,10 @@ TEST(RuleOverrule, SwitchOffOverrulesOnlyWhatHolds) {
               (OverruledReasons{.program = true, .schedule = true, .oneShot = true}));
     // The schedule window closes while the program still runs.
     EXPECT_EQ(ForgetEndedReasons({.program = true, .schedule = true}, kObs),
+              (OverruledReasons{.program = true}));
+    // A one-shot's overrule lasts while it waits and goes with its end.
+    EXPECT_EQ(ForgetEndedReasons({.oneShot = true}, kOneShot), (OverruledReasons{.oneShot = true}));
+    EXPECT_EQ(ForgetEndedReasons({.program = true, .oneShot = true}, kObs),
               (OverruledReasons{.program = true}));
 }
 

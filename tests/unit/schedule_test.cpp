@@ -36,6 +36,8 @@ TEST_P(ScheduleTable, InsideOrNot) {
 const Schedule kWorkHours{.days = kWeekdays, .from = 9 * 60, .to = 17 * 60 + 30};
 const Schedule kNights{.days = kMonday | kFriday, .from = 22 * 60, .to = 6 * 60};
 const Schedule kWholeDay{.days = kSunday, .from = 0, .to = 0};
+// Sunday night into Monday: the day before Monday wraps round the week.
+const Schedule kSundayNight{.days = kSunday, .from = 22 * 60, .to = 6 * 60};
 // Spring forward on a Sunday: the wall clock goes from 01:59 to 03:00.
 const Schedule kEarlySunday{.days = kSunday, .from = 90, .to = 150};    // 01:30-02:30
 const Schedule kInSkippedHour{.days = kSunday, .from = 135, .to = 240}; // 02:15-04:00
@@ -57,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScheduleCase{"NightNotStartedTuesday", kNights, {kTue, 23, 0}, std::nullopt},
         ScheduleCase{"FridayNightIntoSaturday", kNights, {kSat, 1, 0}, LocalClockTime{6, 0}},
         ScheduleCase{"SundayBeforeMondayNight", kNights, {kSun, 23, 0}, std::nullopt},
+        ScheduleCase{"SundayNightIntoMonday", kSundayNight, {kMon, 1, 0}, LocalClockTime{6, 0}},
+        ScheduleCase{"SundayNightOverOnMonday", kSundayNight, {kMon, 6, 0}, std::nullopt},
         ScheduleCase{"WholeDay", kWholeDay, {kSun, 13, 0}, LocalClockTime{0, 0}},
         ScheduleCase{"WholeDayEnded", kWholeDay, {kMon, 0, 0}, std::nullopt},
         ScheduleCase{"SpringBeforeJump", kEarlySunday, {kSun, 1, 59}, LocalClockTime{2, 30}},
