@@ -1,6 +1,6 @@
-// The later settings keys, "ActivateUntil", "ActivateUntilEnd" and "Hotkey": read and checked,
-// written while they hold something, emptied once cleared, and absent from a
-// file that never used them.
+// The later settings keys, "ActivateUntil", "ActivateUntilEnd" and "Hotkey":
+// read and checked, written while they hold something, emptied once cleared,
+// and absent from a file that never used them.
 #include "fakes/fake_files.h"
 #include "settings/ini_profile.h"
 #include "settings/settings_file.h"
@@ -109,35 +109,21 @@ TEST_F(LaterKeys, AFileThatNeverUsedThemDoesNotGetThem) {
 TEST_F(LaterKeys, SetValuesFollowTheSixAndClearedOnesAreEmptied) {
     TStaywickOptions options;
     options.ActivateUntil = 1020;
+    options.ActivateUntilEnd = 1767632400000;
     options.Hotkey = 0x64B;
     SaveOptions(profile, kIni, options);
     EXPECT_EQ(File(), "[General]\r\nActive=1\r\nDontLetSleepMoreThen=3\r\nActivateFor=0\r\n"
                       "AutoStopped=1\r\nInputKey=0\r\nNotifySystem=1\r\nActivateUntil=1020\r\n"
-                      "Hotkey=1611\r\n");
-    EXPECT_EQ(LoadOptions(profile, kIni), options);
-
-    options.ActivateUntil.reset();
-    options.Hotkey = 0;
-    SaveOptions(profile, kIni, options);
-    EXPECT_NE(File().find("ActivateUntil=\r\n"), std::string::npos);
-    EXPECT_NE(File().find("Hotkey=\r\n"), std::string::npos);
-    EXPECT_EQ(LoadOptions(profile, kIni), options);
-}
-
-TEST_F(LaterKeys, TheUntilEndFollowsItsTimeAndIsEmptiedWithIt) {
-    TStaywickOptions options;
-    options.ActivateUntil = 1020;
-    options.ActivateUntilEnd = 1767632400000;
-    SaveOptions(profile, kIni, options);
-    EXPECT_EQ(File(), "[General]\r\nActive=1\r\nDontLetSleepMoreThen=3\r\nActivateFor=0\r\n"
-                      "AutoStopped=1\r\nInputKey=0\r\nNotifySystem=1\r\nActivateUntil=1020\r\n"
-                      "ActivateUntilEnd=2026-01-05 17:00\r\n");
+                      "ActivateUntilEnd=2026-01-05 17:00\r\nHotkey=1611\r\n");
     EXPECT_EQ(LoadOptions(profile, kIni), options);
 
     options.ActivateUntil.reset();
     options.ActivateUntilEnd.reset();
+    options.Hotkey = 0;
     SaveOptions(profile, kIni, options);
+    EXPECT_NE(File().find("ActivateUntil=\r\n"), std::string::npos);
     EXPECT_NE(File().find("ActivateUntilEnd=\r\n"), std::string::npos);
+    EXPECT_NE(File().find("Hotkey=\r\n"), std::string::npos);
     EXPECT_EQ(LoadOptions(profile, kIni), options);
 }
 
