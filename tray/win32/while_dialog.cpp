@@ -3,6 +3,7 @@
 #include "common/scope_exit.h"
 #include "resources/resource.h"
 #include "ui/dialog_support.h"
+#include "ui/window_utils.h"
 
 #include <algorithm>
 
@@ -77,17 +78,8 @@ void TFrmWhile::Layout(UINT dpi) {
     // Long titles scroll sideways rather than being cut off.
     HWND list = ::GetDlgItem(hwnd_, IDC_WHILE_LIST);
     int widest = 0;
-    if (HDC dc = ::GetDC(list)) {
-        const HGDIOBJ old = ::SelectObject(dc, font_.Get());
-        for (const ProgramWindow& window : windows_) {
-            const std::wstring entry = ProgramWindowEntry(window);
-            SIZE size{};
-            ::GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
-            widest = std::max(widest, static_cast<int>(size.cx));
-        }
-        ::SelectObject(dc, old);
-        ::ReleaseDC(list, dc);
-    }
+    for (const ProgramWindow& window : windows_)
+        widest = std::max(widest, PlainTextWidth(list, font_.Get(), ProgramWindowEntry(window)));
     ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + s(8)), 0);
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, s(20));
 }
