@@ -8,8 +8,9 @@
 #include "engine/one_shot_waiter.h"
 #include "engine/program_watcher.h"
 #include "engine/schedule_watcher.h"
+#include "platform/win32/process_watch_win32.h"
 #include "platform/win32/wall_clock_win32.h"
-#include "ui/process_watch_win32.h"
+#include "ui/error_report.h"
 #include "ui/timer_port_win32.h"
 
 namespace staywick {
@@ -36,14 +37,14 @@ public:
 private:
     AutomaticKeepAwake& automatic_;
     TAutomaticEvents events_;
-    ProcessWatchWin32 processes_;
+    ProcessWatchWin32 processes_{&ReportCurrentException};
     TimerPortWin32 lookTimer_;
     ProgramWatcher programs_;
     WallClockWin32 wallClock_;
     TimerPortWin32 scheduleTimer_;
     ScheduleWatcher schedule_;
     // Waits of its own: the program watcher ends all of its waits at each look.
-    ProcessWatchWin32 oneShotProcesses_;
+    ProcessWatchWin32 oneShotProcesses_{&ReportCurrentException};
     TimerPortWin32 oneShotTimer_;
     OneShotWaiter oneShot_;
 };

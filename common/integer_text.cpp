@@ -41,11 +41,10 @@ std::optional<std::uint32_t> ParseHex(std::wstring_view digits) {
     return value;
 }
 
-// Magnitude up to 2147483648, which only a negative number may reach.
-std::optional<std::uint32_t> ParseDecimal(std::wstring_view digits, bool negative) {
+// Decimal digits only, up to `limit`.
+std::optional<std::uint32_t> ParseDecimal(std::wstring_view digits, std::uint32_t limit) {
     if (digits.empty())
         return std::nullopt;
-    const std::uint32_t limit = negative ? 2147483648u : 2147483647u;
     std::uint32_t value = 0;
     for (wchar_t c : digits) {
         if (c < L'0' || c > L'9')
@@ -60,6 +59,12 @@ std::optional<std::uint32_t> ParseDecimal(std::wstring_view digits, bool negativ
 
 } // namespace
 
+std::optional<std::uint32_t> ParseDigits(std::wstring_view text, std::size_t maxDigits) {
+    if (text.size() > maxDigits)
+        return std::nullopt;
+    return ParseDecimal(text, 4294967295u);
+}
+
 std::optional<std::int32_t> ParseInteger(std::wstring_view text) {
     while (text.starts_with(L' '))
         text.remove_prefix(1);
@@ -72,7 +77,8 @@ std::optional<std::int32_t> ParseInteger(std::wstring_view text) {
     if (const std::size_t prefix = HexPrefixLength(text)) {
         magnitude = ParseHex(text.substr(prefix));
     } else {
-        magnitude = ParseDecimal(text, negative);
+        // Up to 2147483648, which only a negative number may reach.
+        magnitude = ParseDecimal(text, negative ? 2147483648u : 2147483647u);
     }
     if (!magnitude)
         return std::nullopt;

@@ -1,21 +1,16 @@
+// The controller's state: the user's clicks, the countdown's end, start-up
+// and the policies. The tick is in keep_awake_tick.cpp, the status shown in
+// keep_awake_status.cpp.
 #include "engine/keep_awake_controller.h"
 
-#include "common/decimal_text.h"
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
 #include "engine/policy_rules.h"
-#include "engine/power_reason.h"
-#include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
-
-#include <algorithm>
 
 namespace staywick {
 
 namespace {
-constexpr std::uint32_t kWmSysCommand = 0x0112;
-constexpr std::uintptr_t kScScreenSave = 0xF140;
-constexpr std::uintptr_t kScMonitorPower = 0xF170;
 constexpr std::uint32_t kTimerStartInterval = 5000;
 } // namespace
 
@@ -30,75 +25,6 @@ KeepAwakeController::KeepAwakeController(TStaywickOptions& options, KeepAwakeVie
       TimerDebug(ports.debug, false, kTimerStartInterval), options_(options), view_(view),
       input_(input), diagnostics_(diagnostics), saveOptions_(std::move(saveOptions)), power_(power),
       automatic_(automatic) {}
-
-void KeepAwakeController::WriteLog(const std::wstring& line) {
-    if (diagnostics_.LogEnabled())
-        diagnostics_.AppendLog(line);
-}
-
-void KeepAwakeController::TimerMainTimer() {
-    if (halted_ || suspended_)
-        return;
-    const std::int32_t limit = IdleLimitMilliseconds(Effective().SleepMax);
-    if (unattended_.Holding() && HeldTick(limit))
-        return;
-    if (diagnostics_.LogEnabled()) {
-        // A line that cannot be written ends the tick here, before any decision.
-        diagnostics_.AppendLog(TickOpeningLine());
-        diagnostics_.AppendLog(TickIdleLine(input_.GetIdleMilliseconds()));
-        diagnostics_.AppendLog(TickLimitLine(limit));
-    }
-    const std::uint32_t idle = input_.GetIdleMilliseconds();
-    if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        if (policy_.AllowSimulatedInput())
-            ForceWake();
-        else
-            SkipWake(limit);
-    } else {
-        ReAim(limit);
-    }
-}
-
-void KeepAwakeController::ReAim(std::int32_t limit) {
-    // A fresh idle reading: the opening lines may have taken a while.
-    const std::int32_t candidate = NextIntervalCandidate(limit, input_.GetIdleMilliseconds());
-    TimerMain.SetInterval(IntervalToSet(candidate));
-    if (TimerDebug.Enabled())
-        diagnostics_.DebugWrite(DebugIntervalLine(TimerMain.Interval()));
-    if (diagnostics_.LogEnabled()) {
-        diagnostics_.AppendLog(LogIdleLine(input_.GetIdleMilliseconds()));
-        diagnostics_.AppendLog(LogCandidateLine(candidate));
-        diagnostics_.AppendLog(LogIntervalLine(TimerMain.Interval()));
-    }
-}
-
-void KeepAwakeController::ForceWake() {
-    input_.ForceForegroundOnDesktop();
-    input_.Sleep(50);
-    // Handlers run here (menu clicks, the countdown's end, the hook's tick);
-    // the steps below read the record afresh afterwards.
-    input_.ProcessMessages();
-    input_.SimulateKeyPress(Effective().InputKey);
-    input_.Sleep(50);
-    input_.SimulateKeyPress(Effective().InputKey);
-    if (power_.clock)
-        unattended_.OwnInputAt(power_.clock->MonotonicMilliseconds());
-    if (TimerDebug.Enabled())
-        diagnostics_.DebugWrite(ForcedWakeLine());
-    WriteLog(ForcedWakeLine());
-    TimerMain.SetInterval(kTickAfterWakeMs);
-}
-
-// No key is pressed; the awake request holds the computer. The next tick
-// comes one idle limit later (at least one forced-wake interval), not every
-// few seconds while nobody is there.
-void KeepAwakeController::SkipWake(std::int32_t limit) {
-    if (TimerDebug.Enabled())
-        diagnostics_.DebugWrite(PolicyNoPressLine());
-    WriteLog(PolicyNoPressLine());
-    TimerMain.SetInterval(
-        std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
-}
 
 TStaywickOptions KeepAwakeController::Effective() const {
     return EffectiveOptions(options_, policy_);
@@ -152,109 +78,6 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     ClearActivateForStatus();
     view_.SetActivateForChecked(position, true);
     saveOptions_();
-}
-
-// The countdown follows the user's own state; the tick and the requests
-// follow the rule, which also weighs the automatic reasons and the pauses.
-void KeepAwakeController::UpdateActiveStatus() {
-    if (halted_)
-        return; // turned off by policy: nothing comes back on
-    const KeepAwakeDecision decision = Decision();
-    const bool countDownWasEnabled = TimerCountDown.Enabled();
-    const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
-    const bool notifySystem = Effective().NotifySystem;
-    // A MaxMinutes policy ends every session the user starts, as a countdown
-    // of that length.
-    const std::int32_t countDownMinutes =
-        CappedSessionMinutes(options_.ActivateFor, policy_.MaxMinutes());
-    view_.SetStatusChecked(decision.Wanted());
-    // Asleep, the tick waits for the resume message (PowerSuspending).
-    TimerMain.SetEnabled(decision.on && !suspended_);
-    const bool until = UntilDecides();
-    if (!until)
-        options_.ActivateUntilEnd.reset();
-    TimerCountDown.SetEnabled(countDownMinutes > 0 || until);
-    // After an unattended wake, nobody is there to be kept awake for.
-    const bool hold = decision.on && notifySystem && !unattended_.Holding();
-    if (options_.Active) {
-        if (hold)
-            RequestAwakeState(decision.display);
-        if (until)
-            ArmUntil();
-        else
-            TimerCountDown.SetInterval(CountDownMilliseconds(countDownMinutes));
-        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-    } else {
-        // Step above may have started the countdown; it is stopped before any
-        // message can be handled, so no tick comes of it.
-        TimerCountDown.SetEnabled(false);
-        NoteCountDownEnd(countDownWasEnabled, countDownWasInterval);
-        if (hold)
-            RequestAwakeState(decision.display);
-    }
-    if (hold) {
-        HoldPowerRequest(decision.display);
-    } else if (notifySystem) {
-        ReleaseAwakeRequests();
-    }
-    // An automatic reason or a pause says why; else the user's own state.
-    std::wstring caption = AutomaticCaption(decision, Facts());
-    if (caption.empty())
-        caption = until ? L"&Staywick is active (until " + UntilText() + L")"
-                        : StatusCaption(countDownMinutes);
-    caption_ = caption;
-    view_.SetStatusCaption(caption);
-    view_.SetTrayTip(caption);
-    TimerMain.SetInterval(kTickAfterWakeMs);
-    view_.UpdateTrayIcon(GetTrayIcon());
-}
-
-// The chosen duration while it decides the end; the time of day the session
-// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
-std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
-    if (!options_.Active)
-        return L"&Staywick is disabled";
-    std::wstring caption = L"&Staywick is active";
-    if (!TimerCountDown.Enabled())
-        return caption;
-    if (countDownMinutes == options_.ActivateFor)
-        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
-    if (const auto end = CountDownEndTime())
-        return caption + L" (until " + FormatClockTime(*end) + L")";
-    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
-}
-
-std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
-    const std::int32_t hours = minutes / 60; // truncates toward zero
-    if (hours == 0)
-        return DecimalText(minutes) + L" minutes";
-    return DecimalText(hours) + L" hours";
-}
-
-void KeepAwakeController::ClearActivateForStatus() {
-    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-        view_.SetActivateForChecked(i, false);
-    }
-    view_.SetActivateUntilChecked(false);
-}
-
-void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
-    bool found = false;
-    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-        if (kActivateForTags[i] == std::int64_t{aValue}) {
-            view_.SetActivateForChecked(i, true);
-            found = true;
-        }
-    }
-    if (!found) {
-        view_.SetActivateForChecked(kActivateForIndefinitely, true);
-        options_.ActivateFor = 0;
-        saveOptions_();
-    }
-}
-
-std::int32_t KeepAwakeController::GetTrayIcon() const {
-    return Decision().on ? 1 : 0;
 }
 
 KeepAwakeDecision KeepAwakeController::Decision() const {
@@ -338,25 +161,6 @@ void KeepAwakeController::Halt() {
     TimerMain.SetEnabled(false);
     TimerCountDown.SetEnabled(false);
     ReleaseAwakeRequests();
-}
-
-void KeepAwakeController::ApplyActivateForItems() {
-    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-        if (i != kActivateForSeparator)
-            view_.SetActivateForEnabled(
-                i, ActivateForAllowed(kActivateForTags[i], policy_.MaxMinutes()));
-    }
-}
-
-void KeepAwakeController::OnAppMessage(std::uint32_t message, std::uintptr_t wParam,
-                                       bool& handled) {
-    if (message != kWmSysCommand)
-        return;
-    // Compared whole: the low four bits are not masked off.
-    if (wParam == kScScreenSave || wParam == kScMonitorPower) {
-        handled = true;
-        TimerMainTimer();
-    }
 }
 
 } // namespace staywick

@@ -1,17 +1,14 @@
 #include "engine/one_shot_waiter.h"
 
+#include "common/integer_text.h"
+
 namespace staywick {
 
 OneShotTarget OneShotTargetFromText(const std::wstring& text) {
     if (text.empty() || text.find_first_not_of(L"0123456789") != std::wstring::npos)
         return {.id = 0, .fileName = text};
-    std::uint64_t id = 0;
-    for (const wchar_t c : text) {
-        id = id * 10 + static_cast<std::uint64_t>(c - L'0');
-        if (id > 0xFFFFFFFFu)
-            return {.id = 0, .fileName = {}};
-    }
-    return {.id = static_cast<std::uint32_t>(id), .fileName = {}};
+    // Digits beyond 32 bits name nothing.
+    return {.id = ParseDigits(text).value_or(0), .fileName = {}};
 }
 
 std::vector<RunningProcess> OneShotMatches(const OneShotTarget& target,

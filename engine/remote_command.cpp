@@ -1,6 +1,7 @@
 #include "engine/remote_command.h"
 
 #include "common/decimal_text.h"
+#include "common/integer_text.h"
 
 #include <cstring>
 
@@ -34,33 +35,16 @@ std::wstring LowerAscii(std::wstring text) {
     return text;
 }
 
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
-
-// Plain decimal digits only (no sign, no blanks), at most `maxDigits`.
-std::optional<std::int32_t> Digits(std::wstring_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits)
-        return std::nullopt;
-    std::int32_t value = 0;
-    for (wchar_t c : text) {
-        if (!IsDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - L'0');
-    }
-    return value;
-}
-
 // "H:MM" or "HH:MM", 24-hour.
 std::optional<std::int32_t> MinuteOfDay(std::wstring_view text) {
     const std::size_t colon = text.find(L':');
     if (colon == std::wstring_view::npos || text.size() - colon - 1 != 2)
         return std::nullopt;
-    const auto hours = Digits(text.substr(0, colon), 2);
-    const auto minutes = Digits(text.substr(colon + 1), 2);
+    const auto hours = ParseDigits(text.substr(0, colon), 2);
+    const auto minutes = ParseDigits(text.substr(colon + 1), 2);
     if (!hours || !minutes || *hours > 23 || *minutes > 59)
         return std::nullopt;
-    return *hours * 60 + *minutes;
+    return static_cast<std::int32_t>(*hours * 60 + *minutes);
 }
 
 std::wstring TwoDigits(std::int32_t value) {
@@ -82,10 +66,12 @@ std::optional<RemoteCommand> Command(const CommandName& name,
         return std::nullopt;
     RemoteCommand command{name.kind, 0};
     if (name.kind == CommandKind::For) {
-        const auto minutes = Digits(args[1], 4);
-        if (!minutes || *minutes < 1 || *minutes > kMaxForMinutes)
+        const auto minutes = ParseDigits(args[1], 4);
+        if (!minutes)
             return std::nullopt;
-        command.value = *minutes;
+        command.value = static_cast<std::int32_t>(*minutes);
+        if (command.value < 1 || command.value > kMaxForMinutes)
+            return std::nullopt;
     } else if (name.kind == CommandKind::Until) {
         const auto minute = MinuteOfDay(args[1]);
         if (!minute)

@@ -1,7 +1,7 @@
 #pragma once
 // The running processes of the user's session as the program watcher needs
 // them: one snapshot of their file names, and a wait for one process's end
-// that reports on the GUI thread. Win32: ui/process_watch_win32.h.
+// that reports on the GUI thread. Win32: platform/win32/process_watch_win32.h.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -1,9 +1,8 @@
 #include "settings/automatic_settings.h"
 
-#include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "platform/process_watch.h"
-#include "settings/settings_file.h"
+#include "settings/settings_keys.h"
 #include "settings/value_rules.h"
 
 #include <algorithm>
@@ -80,40 +79,36 @@ std::wstring ProgramListText(const std::vector<std::wstring>& programs) {
 
 AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile) {
     const AutomaticOptions defaults;
-    const auto read = [&](const wchar_t* key) {
-        return profile.ReadString(kSettingsSection, key, iniFile);
-    };
+    const SettingsKeys keys(profile, iniFile);
     AutomaticOptions options;
-    options.WhilePrograms = ParseProgramList(read(kWhilePrograms));
-    options.ScheduleDays = ReadInRange(read(kScheduleDays), 0, 127, defaults.ScheduleDays);
+    options.WhilePrograms = ParseProgramList(keys.Read(kWhilePrograms));
+    options.ScheduleDays = ReadInRange(keys.Read(kScheduleDays), 0, 127, defaults.ScheduleDays);
     options.ScheduleFrom =
-        ReadInRange(read(kScheduleFrom), 0, kLastMinuteOfDay, defaults.ScheduleFrom);
-    options.ScheduleTo = ReadInRange(read(kScheduleTo), 0, kLastMinuteOfDay, defaults.ScheduleTo);
+        ReadInRange(keys.Read(kScheduleFrom), 0, kLastMinuteOfDay, defaults.ScheduleFrom);
+    options.ScheduleTo =
+        ReadInRange(keys.Read(kScheduleTo), 0, kLastMinuteOfDay, defaults.ScheduleTo);
     PauseChoices& p = options.Pauses;
-    p.PauseOnBattery = ReadChoice(read(kPauseOnBattery), defaults.Pauses.PauseOnBattery);
+    p.PauseOnBattery = ReadChoice(keys.Read(kPauseOnBattery), defaults.Pauses.PauseOnBattery);
     p.PauseBelowBattery =
-        ReadInRange(read(kPauseBelowBattery), 0, 100, defaults.Pauses.PauseBelowBattery);
-    p.PauseOnLidClosed = ReadChoice(read(kPauseOnLidClosed), defaults.Pauses.PauseOnLidClosed);
+        ReadInRange(keys.Read(kPauseBelowBattery), 0, 100, defaults.Pauses.PauseBelowBattery);
+    p.PauseOnLidClosed = ReadChoice(keys.Read(kPauseOnLidClosed), defaults.Pauses.PauseOnLidClosed);
     p.DisplayOffWhenLocked =
-        ReadChoice(read(kDisplayOffWhenLocked), defaults.Pauses.DisplayOffWhenLocked);
+        ReadChoice(keys.Read(kDisplayOffWhenLocked), defaults.Pauses.DisplayOffWhenLocked);
     return options;
 }
 
 void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
                           const AutomaticOptions& options) {
-    ScopeExit flush([&] { profile.Flush(iniFile); });
-    const auto write = [&](const wchar_t* key, const std::wstring& value) {
-        if (!profile.WriteString(kSettingsSection, key, value, iniFile))
-            throw AppError(L"Unable to write to " + iniFile);
-    };
-    write(kWhilePrograms, ProgramListText(options.WhilePrograms));
-    write(kScheduleDays, IntegerText(options.ScheduleDays));
-    write(kScheduleFrom, IntegerText(options.ScheduleFrom));
-    write(kScheduleTo, IntegerText(options.ScheduleTo));
-    write(kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery));
-    write(kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery));
-    write(kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed));
-    write(kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked));
+    const SettingsKeys keys(profile, iniFile);
+    ScopeExit flush([&] { keys.Flush(); });
+    keys.Write(kWhilePrograms, ProgramListText(options.WhilePrograms));
+    keys.Write(kScheduleDays, IntegerText(options.ScheduleDays));
+    keys.Write(kScheduleFrom, IntegerText(options.ScheduleFrom));
+    keys.Write(kScheduleTo, IntegerText(options.ScheduleTo));
+    keys.Write(kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery));
+    keys.Write(kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery));
+    keys.Write(kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed));
+    keys.Write(kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked));
 }
 
 } // namespace staywick

@@ -1,9 +1,9 @@
 #include "settings/settings_file.h"
 
-#include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
 #include "settings/clock_reading_text.h"
+#include "settings/settings_keys.h"
 #include "settings/value_rules.h"
 
 #include <optional>
@@ -55,45 +55,39 @@ std::int32_t ReadHotkey(const std::wstring& text) {
 
 TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) {
     const TStaywickOptions defaults;
-    const auto read = [&](const wchar_t* key) {
-        return profile.ReadString(kSettingsSection, key, iniFile);
-    };
+    const SettingsKeys keys(profile, iniFile);
     TStaywickOptions options;
-    options.Active = ReadBoolean(read(kActive), defaults.Active);
-    options.SleepMax = ReadInteger(read(kSleepMax), defaults.SleepMax);
-    options.ActivateFor = ReadInteger(read(kActivateFor), defaults.ActivateFor);
-    options.AutoStopped = ReadBoolean(read(kAutoStopped), defaults.AutoStopped);
-    options.InputKey = ReadInteger(read(kInputKey), defaults.InputKey);
-    options.NotifySystem = ReadBoolean(read(kNotifySystem), defaults.NotifySystem);
-    options.ActivateUntil = ReadMinuteOfDay(read(kActivateUntil));
-    options.ActivateUntilEnd = ReadUntilEnd(read(kActivateUntilEnd), options.ActivateUntil);
-    options.Hotkey = ReadHotkey(read(kHotkey));
+    options.Active = ReadBoolean(keys.Read(kActive), defaults.Active);
+    options.SleepMax = ReadInteger(keys.Read(kSleepMax), defaults.SleepMax);
+    options.ActivateFor = ReadInteger(keys.Read(kActivateFor), defaults.ActivateFor);
+    options.AutoStopped = ReadBoolean(keys.Read(kAutoStopped), defaults.AutoStopped);
+    options.InputKey = ReadInteger(keys.Read(kInputKey), defaults.InputKey);
+    options.NotifySystem = ReadBoolean(keys.Read(kNotifySystem), defaults.NotifySystem);
+    options.ActivateUntil = ReadMinuteOfDay(keys.Read(kActivateUntil));
+    options.ActivateUntilEnd = ReadUntilEnd(keys.Read(kActivateUntilEnd), options.ActivateUntil);
+    options.Hotkey = ReadHotkey(keys.Read(kHotkey));
     return options;
 }
 
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options) {
     // The system's cache for the file is written out however the save ends.
-    ScopeExit flush([&] { profile.Flush(iniFile); });
-    const auto write = [&](const wchar_t* key, const std::wstring& value) {
-        if (!profile.WriteString(kSettingsSection, key, value, iniFile)) {
-            throw AppError(L"Unable to write to " + iniFile);
-        }
-    };
-    write(kActive, BooleanText(options.Active));
-    write(kSleepMax, IntegerText(options.SleepMax));
-    write(kActivateFor, IntegerText(options.ActivateFor));
-    write(kAutoStopped, BooleanText(options.AutoStopped));
-    write(kInputKey, IntegerText(options.InputKey));
-    write(kNotifySystem, BooleanText(options.NotifySystem));
+    const SettingsKeys keys(profile, iniFile);
+    ScopeExit flush([&] { keys.Flush(); });
+    keys.Write(kActive, BooleanText(options.Active));
+    keys.Write(kSleepMax, IntegerText(options.SleepMax));
+    keys.Write(kActivateFor, IntegerText(options.ActivateFor));
+    keys.Write(kAutoStopped, BooleanText(options.AutoStopped));
+    keys.Write(kInputKey, IntegerText(options.InputKey));
+    keys.Write(kNotifySystem, BooleanText(options.NotifySystem));
     // The later keys are written while they hold something, and emptied
     // (none) once they held something; a file that never had them stays as
     // an older version wrote it.
     const auto writeOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
         if (value)
-            write(key, *value);
-        else if (!profile.ReadString(kSettingsSection, key, iniFile).empty())
-            write(key, L"");
+            keys.Write(key, *value);
+        else if (!keys.Read(key).empty())
+            keys.Write(key, L"");
     };
     writeOptional(kActivateUntil, options.ActivateUntil
                                       ? std::optional(IntegerText(*options.ActivateUntil))

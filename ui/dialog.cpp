@@ -1,5 +1,8 @@
 #include "ui/dialog.h"
 
+#include "common/app_error.h"
+#include "common/scope_exit.h"
+#include "common/win32/placement_win32.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
@@ -10,17 +13,60 @@ Dialog::~Dialog() {
     Destroy();
 }
 
-HWND Dialog::CreateFromTemplate(UINT templateId, HWND owner) {
+void Dialog::Create(UINT templateId, HWND owner, const wchar_t* failure) {
+    owner_ = owner;
     // The templates hold common controls (the up-down control, themed buttons).
     LoadCommonControls();
-    return ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId), owner,
-                                &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId), owner,
+                         &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hwnd_)
+        throw AppError(failure);
 }
 
 void Dialog::Destroy() {
     if (hwnd_) {
         DetachLook(hwnd_);
         ::DestroyWindow(hwnd_);
+    }
+}
+
+int Dialog::ShowModal(Application& app) {
+    result_.reset();
+    app_ = &app;
+    const ScopeExit forget([this] { app_ = nullptr; });
+    PrepareToShow();
+    return RunModal(app, hwnd_, owner_, result_);
+}
+
+void Dialog::PrepareToShow() {
+    PlaceNearTaskbar(hwnd_);
+}
+
+bool Dialog::HandleLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    return HandleDialogLookMessage(hwnd_, msg, wParam, lParam, result);
+}
+
+INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    INT_PTR look = 0;
+    if (HandleLook(msg, wParam, lParam, look))
+        return look;
+    switch (msg) {
+    case WM_INITDIALOG: {
+        DisableDialogAutoScaling(hwnd_);
+        PrepareControls();
+        Layout(WindowDpi(hwnd_));
+        AttachLook(hwnd_);
+        return FillControls() ? TRUE : FALSE;
+    }
+    case WM_DPICHANGED: {
+        Layout(LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
+    default:
+        return HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -39,17 +85,7 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPA
         return FALSE;
     }
     INT_PTR result = FALSE;
-    RunGuarded([&] {
-        if (msg != WM_DPICHANGED) {
-            result = self->HandleMessage(msg, wParam, lParam);
-            return;
-        }
-        self->Layout(LOWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(dlg, nullptr, suggested->left, suggested->top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        result = TRUE;
-    });
+    RunGuarded([&] { result = self->Dispatch(msg, wParam, lParam); });
     return result;
 }
 

@@ -15,13 +15,6 @@ namespace {
 std::function<void(const std::wstring&)> g_opener;
 }
 
-std::wstring WindowText(HWND wnd) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
-    const int n = ::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-    return text;
-}
-
 int TextWidth(HWND control, HFONT font) {
     const std::wstring text = WindowText(control);
     if (!font)
@@ -32,6 +25,14 @@ int TextWidth(HWND control, HFONT font) {
     ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
                 DT_CALCRECT | DT_SINGLELINE);
     return r.right;
+}
+
+int PlainTextWidth(HWND wnd, HFONT font, const std::wstring& text) {
+    const win32::WindowDc dc(wnd);
+    const win32::SelectedObject selected(dc.Get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
 }
 
 void OpenWebAddress(const std::wstring& address) {

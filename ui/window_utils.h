@@ -1,6 +1,9 @@
 #pragma once
-// Small Win32 chores, each with one home: a window's text, the width of a
-// one-line text in its font, and opening a web address in the browser.
+// Small Win32 chores, each with one home: a window's text (from
+// common/win32/window_text.h), the width of a one-line text in its font, and
+// opening a web address in the browser.
+#include "common/win32/window_text.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -8,12 +11,12 @@
 
 namespace staywick {
 
-// The whole text of a window or control, however long.
-std::wstring WindowText(HWND wnd);
-
 // Width in pixels of a control's one-line text drawn in `font` (the
 // control's own font when nullptr); an "&" marks an access key and takes no room.
 int TextWidth(HWND control, HFONT font = nullptr);
+// Width in pixels of `text` on one line in `font`, every character drawn as
+// it is (a list box's entry), measured on `wnd`'s screen.
+int PlainTextWidth(HWND wnd, HFONT font, const std::wstring& text);
 
 // Hands a web address to the shell ("Open"); the result is not checked, as
 // nothing can be done about a missing browser.

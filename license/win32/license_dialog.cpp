@@ -50,11 +50,9 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* re
 
 } // namespace
 
-TFrmLicense::TFrmLicense(HWND owner) : owner_(owner) {
+TFrmLicense::TFrmLicense(HWND owner) {
     LoadRichEdit();
-    CreateFromTemplate(IDD_LICENSE, owner_);
-    if (!hwnd_)
-        throw AppError(L"Cannot create the license agreement dialog");
+    Create(IDD_LICENSE, owner, L"Cannot create the license agreement dialog");
 }
 
 TFrmLicense::~TFrmLicense() {
@@ -65,13 +63,26 @@ HWND TFrmLicense::Memo() const noexcept {
     return ::GetDlgItem(hwnd_, IDC_LIC_MEMO);
 }
 
+bool TFrmLicense::HandleLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (!Dialog::HandleLook(msg, wParam, lParam, result))
+        return false;
+    if (msg == WM_ERASEBKGND)
+        PaintTopLine();
+    return true;
+}
+
+void TFrmLicense::PrepareControls() {
+    HWND memo = Memo();
+    ::SendMessageW(memo, EM_SETZOOM, 0, 0); // 100 per cent
+    ::SendMessageW(memo, EM_SETEVENTMASK, 0, 0);
+}
+
+bool TFrmLicense::FillControls() {
+    ApplyMemoLook();
+    return true;
+}
+
 INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look)) {
-        if (msg == WM_ERASEBKGND)
-            PaintTopLine();
-        return look;
-    }
     INT_PTR menuResult = FALSE;
     if (HandleMenuMessage(msg, wParam, lParam, menuResult))
         return menuResult;
@@ -80,21 +91,11 @@ INT_PTR TFrmLicense::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     switch (msg) {
-    case WM_INITDIALOG: {
-        DisableDialogAutoScaling(hwnd_);
-        HWND memo = Memo();
-        ::SendMessageW(memo, EM_SETZOOM, 0, 0); // 100 per cent
-        ::SendMessageW(memo, EM_SETEVENTMASK, 0, 0);
-        Layout(WindowDpi(hwnd_));
-        AttachLook(hwnd_);
-        ApplyMemoLook();
-        return TRUE;
-    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_LIC_OK:
         case IDCANCEL: // "&OK", Esc and the close box all just close it, with 1
-            result_ = IDOK;
+            EndModal(IDOK);
             break;
         case IDOK: // Enter, which the agreement's text does not take: nothing
             break;
@@ -186,8 +187,8 @@ void TFrmLicense::ApplyPosition() {
         break;
     case poMainFormCenter:
     case poOwnerFormCenter:
-        if (owner_ && ::IsWindowVisible(owner_)) {
-            ::GetWindowRect(owner_, &area);
+        if (HWND owner = Owner(); owner && ::IsWindowVisible(owner)) {
+            ::GetWindowRect(owner, &area);
         } else {
             ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         }
@@ -200,11 +201,9 @@ void TFrmLicense::ApplyPosition() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int TFrmLicense::ShowModal(Application& app) {
-    result_.reset();
+void TFrmLicense::PrepareToShow() {
     ApplyPosition();
     ::SetFocus(Memo());
-    return RunModal(app, hwnd_, owner_, result_);
 }
 
 void TFrmLicense::ShowContextMenu(LPARAM at) {

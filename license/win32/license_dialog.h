@@ -19,8 +19,6 @@ class TFrmLicense : public Dialog {
 public:
     explicit TFrmLicense(HWND owner);
     ~TFrmLicense() override;
-    TFrmLicense(const TFrmLicense&) = delete;
-    TFrmLicense& operator=(const TFrmLicense&) = delete;
 
     HWND Memo() const noexcept;
 
@@ -33,9 +31,8 @@ public:
     // (from its current position). Throws AppError when it cannot be read.
     void LoadRtf(HANDLE file);
 
-    // Positions the dialog by its mode and shows it modally. "&OK", Esc and
-    // the close box end it with 1; Enter does not (OK is no default button).
-    int ShowModal(Application& app);
+    // ShowModal positions the dialog by its mode and shows it. "&OK", Esc
+    // and the close box end it with 1; Enter does not (OK is no default button).
 
     void bPrintClick();
     void CopyText1Click();
@@ -44,7 +41,11 @@ public:
     std::wstring MemoText() const;
 
 private:
+    void PrepareControls() override;
+    bool FillControls() override;
+    bool HandleLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PrepareToShow() override;
     void Layout(UINT dpi) override;
     void ApplyMemoLook();
     void ApplyPosition();
@@ -52,11 +53,9 @@ private:
     bool HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
     void PaintTopLine();
 
-    HWND owner_;
     TPosition position_ = poOwnerFormCenter;
     win32::FontHandle font_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::optional<int> result_;
     // "&Copy Text" as the dark look draws it, at the DPI where the menu opens.
     StyledMenuItem copyTextItem_;
     UINT menuDpi_ = USER_DEFAULT_SCREEN_DPI;

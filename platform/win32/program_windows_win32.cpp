@@ -1,6 +1,7 @@
 #include "platform/win32/program_windows_win32.h"
 
 #include "common/win32/handles.h"
+#include "common/win32/window_text.h"
 #include "platform/win32/on_demand.h"
 
 #include <windows.h>
@@ -44,16 +45,13 @@ BOOL CALLBACK AddWindow(HWND wnd, LPARAM context) {
     if (wnd == ::GetShellWindow() || !::IsWindowVisible(wnd) || ::GetWindow(wnd, GW_OWNER) ||
         (::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
         return TRUE;
-    const int length = ::GetWindowTextLengthW(wnd);
-    if (length <= 0)
+    if (::GetWindowTextLengthW(wnd) <= 0)
         return TRUE;
     DWORD processId = 0;
     ::GetWindowThreadProcessId(wnd, &processId);
     if (processId == ::GetCurrentProcessId() || Cloaked(wnd, listing.getAttribute))
         return TRUE;
-    std::wstring title(static_cast<std::size_t>(length) + 1, L'\0');
-    title.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(wnd, title.data(), static_cast<int>(title.size()))));
+    std::wstring title = WindowText(wnd);
     // A process of another user, or one that has just ended, has no name
     // here and cannot be waited for either.
     std::wstring fileName = ProcessFileName(processId);

@@ -1,8 +1,6 @@
 #include "settings/win32/automatic_dialog.h"
 
-#include "common/app_error.h"
 #include "common/scope_exit.h"
-#include "common/win32/placement_win32.h"
 #include "resources/resource.h"
 #include "settings/automatic_entry.h"
 #include "settings/win32/automatic_layout.h"
@@ -35,32 +33,28 @@ const NumberField* NumberFieldOf(int editId) {
 
 TFrmAutomatic::TFrmAutomatic(HWND owner, AutomaticOptions& options, RunningProcesses running,
                              bool allowAutomatic)
-    : owner_(owner), options_(options), running_(std::move(running)),
-      allowAutomatic_(allowAutomatic) {
-    CreateFromTemplate(IDD_AUTOMATIC, owner_);
-    if (!hwnd_)
-        throw AppError(L"Cannot create the Automatic dialog");
+    : options_(options), running_(std::move(running)), allowAutomatic_(allowAutomatic) {
+    Create(IDD_AUTOMATIC, owner, L"Cannot create the Automatic dialog");
 }
 
 TFrmAutomatic::~TFrmAutomatic() {
     Destroy();
 }
 
-INT_PTR TFrmAutomatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
-        return look;
+void TFrmAutomatic::PrepareControls() {
+    for (const NumberField& field : kNumberFields) {
+        ::SendDlgItemMessageW(hwnd_, field.arrows, UDM_SETRANGE32, field.low, field.high);
+        ::SendDlgItemMessageW(hwnd_, field.edit, EM_LIMITTEXT, field.high > 99 ? 3 : 2, 0);
+    }
+}
+
+bool TFrmAutomatic::FillControls() {
+    FormCreate();
+    return true; // the focus goes to the first control, the program list
+}
+
+INT_PTR TFrmAutomatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
-    case WM_INITDIALOG:
-        DisableDialogAutoScaling(hwnd_);
-        for (const NumberField& field : kNumberFields) {
-            ::SendDlgItemMessageW(hwnd_, field.arrows, UDM_SETRANGE32, field.low, field.high);
-            ::SendDlgItemMessageW(hwnd_, field.edit, EM_LIMITTEXT, field.high > 99 ? 3 : 2, 0);
-        }
-        Layout(WindowDpi(hwnd_));
-        FormCreate();
-        AttachLook(hwnd_);
-        return TRUE; // the focus goes to the first control, the program list
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -97,11 +91,11 @@ void TFrmAutomatic::OnCommand(int id, int code) {
             break;
         }
         if (BtnOkClick())
-            result_ = IDOK;
+            EndModal(IDOK);
         break;
     }
     case IDCANCEL: // the Cancel button, Esc and the close box
-        result_ = IDCANCEL;
+        EndModal(IDCANCEL);
         break;
     case IDC_AUTO_ADD:
         AddTypedName(true);
@@ -297,17 +291,10 @@ bool TFrmAutomatic::BtnOkClick() {
     return true;
 }
 
-int TFrmAutomatic::ShowModal(Application& app) {
-    result_.reset();
-    PlaceNearTaskbar(hwnd_);
-    return RunModal(app, hwnd_, owner_, result_);
-}
-
 bool EditAutomaticOptions(Application& app, HWND owner, AutomaticOptions& options,
                           RunningProcesses running, bool allowAutomatic) {
     if (FrmAutomatic) {
-        ::ShowWindow(FrmAutomatic->Handle(), SW_SHOW);
-        ::SetForegroundWindow(FrmAutomatic->Handle());
+        BringForward(FrmAutomatic->Handle());
         return false;
     }
     TFrmAutomatic dialog(owner, options, std::move(running), allowAutomatic);

@@ -32,11 +32,8 @@ public:
     TFrmAutomatic(HWND owner, AutomaticOptions& options, RunningProcesses running,
                   bool allowAutomatic = true);
     ~TFrmAutomatic() override;
-    TFrmAutomatic(const TFrmAutomatic&) = delete;
-    TFrmAutomatic& operator=(const TFrmAutomatic&) = delete;
 
-    // Places the dialog near the taskbar and shows it modally; IDOK or IDCANCEL.
-    int ShowModal(Application& app);
+    // ShowModal places the dialog near the taskbar and shows it; IDOK or IDCANCEL.
 
     void FormCreate();
     // Copies the controls into the record. A name still typed in the program
@@ -45,6 +42,8 @@ public:
     bool BtnOkClick();
 
 private:
+    void PrepareControls() override;
+    bool FillControls() override;
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code);
     void Layout(UINT dpi) override;
@@ -55,7 +54,6 @@ private:
     int FieldValue(int editId, int low, int high) const;
     void SetFieldValue(int upDownId, int value);
 
-    HWND owner_;
     AutomaticOptions& options_;
     RunningProcesses running_;
     bool allowAutomatic_;
@@ -63,7 +61,6 @@ private:
     win32::FontHandle font_;             // 15 px at 120 dpi
     win32::FontHandle boldFont_;         // the headings
     win32::FontHandle smallFont_;        // 13 px, the policy note
-    std::optional<int> result_;
 };
 
 // The open Automatic dialog; empty while none exists.

@@ -1,9 +1,7 @@
 #include "settings/win32/options_dialog.h"
 
-#include "common/app_error.h"
 #include "common/decimal_text.h"
 #include "common/scope_exit.h"
-#include "common/win32/placement_win32.h"
 #include "common/win32/temp_file.h"
 #include "engine/policy_rules.h"
 #include "resources/resource.h"
@@ -93,32 +91,28 @@ void FitLabel(HWND label, int designedWidth) {
 
 TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,
                          StaywickPolicy policy)
-    : owner_(owner), options_(options), appWindow_(appWindow), policy_(std::move(policy)),
+    : options_(options), appWindow_(appWindow), policy_(std::move(policy)),
       decimalSeparator_(UserDecimalSeparator()) {
-    CreateFromTemplate(IDD_OPTIONS, owner_);
-    if (!hwnd_)
-        throw AppError(L"Cannot create the Options dialog");
+    Create(IDD_OPTIONS, owner, L"Cannot create the Options dialog");
 }
 
 TFrmOptions::~TFrmOptions() {
     Destroy();
 }
 
+void TFrmOptions::PrepareControls() {
+    HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
+    SubclassWindow(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINUPDOWN, UDM_SETRANGE32, kSpinMin, kSpinMax);
+}
+
+bool TFrmOptions::FillControls() {
+    FormCreate();
+    return true; // the focus goes to the first control, the key list
+}
+
 INT_PTR TFrmOptions::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
-        return look;
     switch (msg) {
-    case WM_INITDIALOG: {
-        DisableDialogAutoScaling(hwnd_);
-        HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
-        SubclassWindow(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-        ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINUPDOWN, UDM_SETRANGE32, kSpinMin, kSpinMax);
-        Layout(WindowDpi(hwnd_));
-        FormCreate();
-        AttachLook(hwnd_);
-        return TRUE; // the focus goes to the first control, the key list
-    }
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -141,17 +135,17 @@ void TFrmOptions::OnCommand(int id, int code) {
     switch (id) {
     case IDOK:
         BtnOkClick();
-        result_ = IDOK;
+        EndModal(IDOK);
         break;
     case IDCANCEL: // the Cancel button, Esc and the close box
-        result_ = IDCANCEL;
+        EndModal(IDCANCEL);
         break;
     case IDC_OPT_HOTKEYCLEAR:
         ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, 0, 0);
         break;
     case IDC_OPT_AUTOMATIC:
-        if (app_ && automaticRecord_) {
-            EditAutomaticOptions(*app_, hwnd_, automaticChosen_, runningProcesses_,
+        if (ModalApp() && automaticRecord_) {
+            EditAutomaticOptions(*ModalApp(), hwnd_, automaticChosen_, runningProcesses_,
                                  policy_.AllowAutomatic());
         }
         break;
@@ -296,18 +290,6 @@ void TFrmOptions::EditAutomatic(AutomaticOptions& record, RunningProcesses runni
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_SHOWNA);
 }
 
-void TFrmOptions::FormShow() {
-    PlaceNearTaskbar(hwnd_);
-}
-
-int TFrmOptions::ShowModal(Application& app) {
-    result_.reset();
-    app_ = &app;
-    const ScopeExit forget([this] { app_ = nullptr; });
-    FormShow();
-    return RunModal(app, hwnd_, owner_, result_);
-}
-
 std::wstring TFrmOptions::SpinText() const {
     return WindowText(::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT));
 }
@@ -325,9 +307,7 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     if (FrmOptions) {
         // The tray menu works while the dialog is open: bring that one
         // forward, or the Automatic dialog open above it.
-        HWND open = FrmAutomatic ? FrmAutomatic->Handle() : FrmOptions->Handle();
-        ::ShowWindow(open, SW_SHOW);
-        ::SetForegroundWindow(open);
+        BringForward(FrmAutomatic ? FrmAutomatic->Handle() : FrmOptions->Handle());
         return;
     }
     const StaywickPolicy policy = host.policy ? *host.policy : StaywickPolicy{};

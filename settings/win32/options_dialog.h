@@ -28,25 +28,23 @@ public:
     // the user's own values of them in the record.
     TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow, StaywickPolicy policy = {});
     ~TFrmOptions() override;
-    TFrmOptions(const TFrmOptions&) = delete;
-    TFrmOptions& operator=(const TFrmOptions&) = delete;
 
     // Shows the "Automatic..." button, which edits a copy of `record`; OK
     // copies that back. Without this call the button stays hidden.
     void EditAutomatic(AutomaticOptions& record, RunningProcesses running);
 
-    // Places the dialog (FormShow), shows it modally inside the application's
-    // loop and returns IDOK (1) or IDCANCEL (2).
-    int ShowModal(Application& app);
+    // ShowModal places the dialog near the taskbar, shows it inside the
+    // application's loop and returns IDOK (1) or IDCANCEL (2).
 
     void FormCreate();
     void BtnOkClick();
-    void FormShow();
     void SpinDontSleepChange();
 
 private:
     static LRESULT CALLBACK SpinEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
+    void PrepareControls() override;
+    bool FillControls() override;
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code);
     void Layout(UINT dpi) override;
@@ -54,7 +52,6 @@ private:
     void SetSpinText(const std::wstring& text);
     void StepSpin(int delta);
 
-    HWND owner_;
     TStaywickOptions& options_;
     HWND appWindow_;
     StaywickPolicy policy_;
@@ -62,8 +59,6 @@ private:
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     win32::FontHandle font_;      // 15 px at 120 dpi
     win32::FontHandle smallFont_; // 13 px, the explanatory texts
-    std::optional<int> result_;
-    Application* app_ = nullptr; // while shown modally
     AutomaticOptions* automaticRecord_ = nullptr;
     AutomaticOptions automaticChosen_; // what the Automatic dialog confirmed last
     RunningProcesses runningProcesses_;

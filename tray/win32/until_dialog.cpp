@@ -1,10 +1,8 @@
 #include "tray/win32/until_dialog.h"
 
-#include "common/app_error.h"
 #include "common/decimal_text.h"
 #include "common/integer_text.h"
 #include "common/scope_exit.h"
-#include "common/win32/placement_win32.h"
 #include "resources/resource.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
@@ -37,39 +35,30 @@ constexpr DesignedBox kLayout[] = {
 } // namespace
 
 TFrmUntil::TFrmUntil(HWND owner, std::int32_t minuteOfDay)
-    : owner_(owner), initial_(std::clamp(minuteOfDay, 0, 1439)) {
-    CreateFromTemplate(IDD_UNTIL, owner_);
-    if (!hwnd_)
-        throw AppError(L"Cannot create the Until dialog");
+    : initial_(std::clamp(minuteOfDay, 0, 1439)) {
+    Create(IDD_UNTIL, owner, L"Cannot create the Until dialog");
 }
 
 TFrmUntil::~TFrmUntil() {
     Destroy();
 }
 
-INT_PTR TFrmUntil::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
-        return look;
-    switch (msg) {
-    case WM_INITDIALOG:
-        DisableDialogAutoScaling(hwnd_);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETRANGE32, 0, 23);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETRANGE32, 0, 59);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETPOS32, 0, initial_ / 60);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETPOS32, 0, initial_ % 60);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOUR, EM_LIMITTEXT, 2, 0);
-        ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTE, EM_LIMITTEXT, 2, 0);
-        Layout(WindowDpi(hwnd_));
-        AttachLook(hwnd_);
-        return TRUE; // the focus goes to the hour field
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
-            result_ = LOWORD(wParam);
-        return TRUE;
-    default:
+// The focus goes to the first control, the hour field.
+void TFrmUntil::PrepareControls() {
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETRANGE32, 0, 23);
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETRANGE32, 0, 59);
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOURUPDOWN, UDM_SETPOS32, 0, initial_ / 60);
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETPOS32, 0, initial_ % 60);
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOUR, EM_LIMITTEXT, 2, 0);
+    ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTE, EM_LIMITTEXT, 2, 0);
+}
+
+INT_PTR TFrmUntil::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
+    if (msg != WM_COMMAND)
         return FALSE;
-    }
+    if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
+        EndModal(LOWORD(wParam));
+    return TRUE;
 }
 
 void TFrmUntil::Layout(UINT dpi) {
@@ -84,12 +73,6 @@ int TFrmUntil::FieldValue(int editId, int maximum) const {
 
 std::int32_t TFrmUntil::MinuteOfDay() const {
     return FieldValue(IDC_UNTIL_HOUR, 23) * 60 + FieldValue(IDC_UNTIL_MINUTE, 59);
-}
-
-int TFrmUntil::ShowModal(Application& app) {
-    result_.reset();
-    PlaceNearTaskbar(hwnd_);
-    return RunModal(app, hwnd_, owner_, result_);
 }
 
 std::optional<std::int32_t> ChooseUntilTime(Application& app, HWND owner,

@@ -19,21 +19,19 @@ public:
     TFrmUntil(HWND owner, std::int32_t minuteOfDay);
     ~TFrmUntil() override;
 
-    // Places and shows it modally; IDOK or IDCANCEL.
-    int ShowModal(Application& app);
+    // ShowModal places and shows it; IDOK or IDCANCEL.
     // The time shown, as minutes after midnight; a field that holds no
     // number in range counts as its nearer bound.
     std::int32_t MinuteOfDay() const;
 
 private:
+    void PrepareControls() override;
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Layout(UINT dpi) override;
     int FieldValue(int editId, int maximum) const;
 
-    HWND owner_;
     std::int32_t initial_;
     win32::FontHandle font_;
-    std::optional<int> result_;
 };
 
 // The open dialog; empty while none exists.

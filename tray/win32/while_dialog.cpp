@@ -1,10 +1,9 @@
 #include "tray/win32/while_dialog.h"
 
-#include "common/app_error.h"
 #include "common/scope_exit.h"
-#include "common/win32/placement_win32.h"
 #include "resources/resource.h"
 #include "ui/dialog_support.h"
+#include "ui/window_utils.h"
 
 #include <algorithm>
 
@@ -28,17 +27,15 @@ constexpr DesignedBox kLayout[] = {
 } // namespace
 
 TFrmWhile::TFrmWhile(HWND owner, std::vector<ProgramWindow> windows)
-    : owner_(owner), windows_(std::move(windows)) {
-    CreateFromTemplate(IDD_WHILE, owner_);
-    if (!hwnd_)
-        throw AppError(L"Cannot create the While dialog");
+    : windows_(std::move(windows)) {
+    Create(IDD_WHILE, owner, L"Cannot create the While dialog");
 }
 
 TFrmWhile::~TFrmWhile() {
     Destroy();
 }
 
-void TFrmWhile::Fill() {
+void TFrmWhile::PrepareControls() {
     HWND list = ::GetDlgItem(hwnd_, IDC_WHILE_LIST);
     for (const ProgramWindow& window : windows_) {
         const std::wstring entry = ProgramWindowEntry(window);
@@ -55,31 +52,23 @@ void TFrmWhile::Fill() {
         ::SendMessageW(hwnd_, DM_SETDEFID, IDCANCEL, 0);
 }
 
-INT_PTR TFrmWhile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    INT_PTR look = 0;
-    if (HandleDialogLookMessage(hwnd_, msg, wParam, lParam, look))
-        return look;
-    switch (msg) {
-    case WM_INITDIALOG:
-        DisableDialogAutoScaling(hwnd_);
-        Fill();
-        Layout(WindowDpi(hwnd_));
-        AttachLook(hwnd_);
-        if (windows_.empty()) {
-            ::SetFocus(::GetDlgItem(hwnd_, IDCANCEL));
-            return FALSE;
-        }
-        return TRUE; // the focus goes to the list
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            result_ = LOWORD(wParam);
-        } else if (LOWORD(wParam) == IDC_WHILE_LIST && HIWORD(wParam) == LBN_DBLCLK && Selected()) {
-            result_ = IDOK; // a double click chooses, as OK does
-        }
-        return TRUE;
-    default:
-        return FALSE;
+bool TFrmWhile::FillControls() {
+    if (windows_.empty()) {
+        ::SetFocus(::GetDlgItem(hwnd_, IDCANCEL));
+        return false;
     }
+    return true; // the focus goes to the list
+}
+
+INT_PTR TFrmWhile::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
+    if (msg != WM_COMMAND)
+        return FALSE;
+    if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndModal(LOWORD(wParam));
+    } else if (LOWORD(wParam) == IDC_WHILE_LIST && HIWORD(wParam) == LBN_DBLCLK && Selected()) {
+        EndModal(IDOK); // a double click chooses, as OK does
+    }
+    return TRUE;
 }
 
 void TFrmWhile::Layout(UINT dpi) {
@@ -89,17 +78,8 @@ void TFrmWhile::Layout(UINT dpi) {
     // Long titles scroll sideways rather than being cut off.
     HWND list = ::GetDlgItem(hwnd_, IDC_WHILE_LIST);
     int widest = 0;
-    if (HDC dc = ::GetDC(list)) {
-        const HGDIOBJ old = ::SelectObject(dc, font_.Get());
-        for (const ProgramWindow& window : windows_) {
-            const std::wstring entry = ProgramWindowEntry(window);
-            SIZE size{};
-            ::GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
-            widest = std::max(widest, static_cast<int>(size.cx));
-        }
-        ::SelectObject(dc, old);
-        ::ReleaseDC(list, dc);
-    }
+    for (const ProgramWindow& window : windows_)
+        widest = std::max(widest, PlainTextWidth(list, font_.Get(), ProgramWindowEntry(window)));
     ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + s(8)), 0);
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, s(20));
 }
@@ -109,12 +89,6 @@ std::optional<ProgramWindow> TFrmWhile::Selected() const {
     if (index < 0 || static_cast<std::size_t>(index) >= windows_.size())
         return std::nullopt;
     return windows_[static_cast<std::size_t>(index)];
-}
-
-int TFrmWhile::ShowModal(Application& app) {
-    result_.reset();
-    PlaceNearTaskbar(hwnd_);
-    return RunModal(app, hwnd_, owner_, result_);
 }
 
 std::optional<ProgramWindow> ChooseWhileProgram(Application& app, HWND owner,

@@ -22,20 +22,18 @@ public:
     TFrmWhile(HWND owner, std::vector<ProgramWindow> windows);
     ~TFrmWhile() override;
 
-    // Places and shows it modally; IDOK or IDCANCEL.
-    int ShowModal(Application& app);
+    // ShowModal places and shows it; IDOK or IDCANCEL.
     // The entry selected; empty when none is.
     std::optional<ProgramWindow> Selected() const;
 
 private:
+    void PrepareControls() override; // the list, or the line saying there is none
+    bool FillControls() override;
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Layout(UINT dpi) override;
-    void Fill();
 
-    HWND owner_;
     std::vector<ProgramWindow> windows_;
     win32::FontHandle font_;
-    std::optional<int> result_;
 };
 
 // The open dialog; empty while none exists.

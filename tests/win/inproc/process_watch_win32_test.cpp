@@ -1,7 +1,10 @@
 // The Win32 process watch: a snapshot holds only processes of the names
 // asked for (compared as file names), and a wait reports a process's end on
 // the GUI thread, through the message queue.
-#include "ui/process_watch_win32.h"
+#include "common/app_error.h"
+#include "common/scope_exit.h"
+#include "platform/win32/process_watch_win32.h"
+#include "ui/error_report.h"
 #include "win/common/process_helpers.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +56,7 @@ TEST(ProcessWatchWin32Test, SnapshotHoldsOnlyTheNamesAskedFor) {
         {"only a name that does not run", {L"no-such-program.exe"}, false},
         {"no names", {}, false},
     };
-    ProcessWatchWin32 watch;
+    ProcessWatchWin32 watch(&ReportCurrentException);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto found = watch.Snapshot(c.names);
@@ -70,7 +73,7 @@ TEST(ProcessWatchWin32Test, SnapshotHoldsOnlyTheNamesAskedFor) {
 }
 
 TEST(ProcessWatchWin32Test, AnEndedProcessIsReportedOnThisThread) {
-    ProcessWatchWin32 watch;
+    ProcessWatchWin32 watch(&ReportCurrentException);
     Process child = Process::Start(L"C:\\windows\\system32\\cmd.exe", L"/c exit");
     bool ended = false;
     DWORD thread = 0;
@@ -83,7 +86,7 @@ TEST(ProcessWatchWin32Test, AnEndedProcessIsReportedOnThisThread) {
 }
 
 TEST(ProcessWatchWin32Test, NoReportAfterStopWatching) {
-    ProcessWatchWin32 watch;
+    ProcessWatchWin32 watch(&ReportCurrentException);
     Process child = Process::Start(L"C:\\windows\\system32\\cmd.exe", L"/c exit");
     bool ended = false;
     ASSERT_TRUE(watch.WatchEnd(child.Id(), [&] { ended = true; }));
@@ -92,6 +95,17 @@ TEST(ProcessWatchWin32Test, NoReportAfterStopWatching) {
     // No report may come: the queue is watched for half a second after the end.
     PumpUntil(500, [] { return false; });
     EXPECT_FALSE(ended);
+}
+
+TEST(ProcessWatchWin32Test, AnErrorInTheEndHandlerGoesToTheErrorReport) {
+    std::vector<std::wstring> reports;
+    SetErrorReportSink([&](const std::wstring& text) { reports.push_back(text); });
+    const ScopeExit restore([] { SetErrorReportSink({}); });
+    ProcessWatchWin32 watch(&ReportCurrentException);
+    Process child = Process::Start(L"C:\\windows\\system32\\cmd.exe", L"/c exit");
+    ASSERT_TRUE(watch.WatchEnd(child.Id(), [] { throw AppError(L"Cannot keep awake"); }));
+    EXPECT_TRUE(PumpUntil(10000, [&] { return !reports.empty(); })) << "no report within 10 s";
+    EXPECT_EQ(reports, std::vector<std::wstring>{L"Cannot keep awake"});
 }
 
 } // namespace

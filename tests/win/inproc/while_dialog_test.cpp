@@ -20,10 +20,8 @@ namespace {
 using test::RunSoon;
 using test::TextOf;
 
-// The width the control's text needs in its own font, access-key mark left out.
-int NeededWidth(HWND control) {
-    std::wstring text = TextOf(control);
-    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+// The width `text` needs in the control's font, every character as it is.
+int WidthIn(HWND control, const std::wstring& text) {
     HDC dc = ::GetDC(control);
     const HGDIOBJ old =
         ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
@@ -32,6 +30,13 @@ int NeededWidth(HWND control) {
     ::SelectObject(dc, old);
     ::ReleaseDC(control, dc);
     return size.cx;
+}
+
+// The width the control's text needs in its own font, access-key mark left out.
+int NeededWidth(HWND control) {
+    std::wstring text = TextOf(control);
+    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+    return WidthIn(control, text);
 }
 
 std::wstring ListEntry(HWND list, int index) {
@@ -172,6 +177,39 @@ TEST_F(WhileDialogTest, NoClippedTextAt96And144Dpi) {
                 EXPECT_LE(r.bottom, client.bottom) << "control " << id;
             }
             EXPECT_EQ(client.right, ::MulDiv(420, static_cast<int>(dpi), 120));
+        }
+    }
+}
+
+// A title longer than the list scrolls sideways far enough to show it whole;
+// short ones leave no horizontal scroll room. At 96 and 144 pixels per inch.
+TEST_F(WhileDialogTest, ALongTitleScrollsSidewaysAShortOneDoesNot) {
+    struct Row {
+        const char* name;
+        std::wstring title;
+        bool scrolls;
+    };
+    const Row rows[] = {
+        {.name = "short title", .title = L"Untitled - Notepad", .scrolls = false},
+        {.name = "long title", .title = std::wstring(150, L'W') + L" - Notepad", .scrolls = true},
+    };
+    for (const Row& row : rows) {
+        TFrmWhile form(nullptr, {{row.title, L"notepad.exe", 200}});
+        HWND dlg = form.Handle();
+        HWND list = ::GetDlgItem(dlg, IDC_WHILE_LIST);
+        for (const UINT dpi : {96u, 144u}) {
+            SCOPED_TRACE(testing::Message() << row.name << ", " << dpi << " dpi");
+            RECT suggested{};
+            ::GetWindowRect(dlg, &suggested);
+            ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            RECT client{};
+            ::GetClientRect(list, &client);
+            const auto extent =
+                static_cast<int>(::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
+            EXPECT_GE(extent, WidthIn(list, ListEntry(list, 0)))
+                << "the whole entry can be scrolled into view";
+            EXPECT_EQ(extent > client.right, row.scrolls) << extent << " against " << client.right;
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "ui/process_watch_win32.h"
+#include "platform/win32/process_watch_win32.h"
 
 #include <winternl.h>
 
@@ -43,14 +43,20 @@ struct ProcessWatchWin32::Wait {
     }
 };
 
-ProcessWatchWin32::ProcessWatchWin32() {
-    RegisterWindowClass(kProcessWatchClass);
-    Create(0, kProcessWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+ProcessWatchWin32::ProcessWatchWin32(ErrorReport reportError) : reportError_(reportError) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &ProcessWatchWin32::WindowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kProcessWatchClass;
+    ::RegisterClassW(&wc); // a second registration is refused, harmlessly
+    window_.Reset(::CreateWindowExW(0, kProcessWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, wc.hInstance, nullptr));
+    if (window_)
+        ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 ProcessWatchWin32::~ProcessWatchWin32() {
     StopWatching();
-    Destroy();
 }
 
 std::vector<RunningProcess> ProcessWatchWin32::Snapshot(const std::vector<std::wstring>& names) {
@@ -110,9 +116,9 @@ ProcessWatchWin32::Query(const std::vector<std::wstring>* names) {
 bool ProcessWatchWin32::WatchEnd(std::uint32_t id, std::function<void()> ended) {
     auto wait = std::make_unique<Wait>();
     wait->process.Reset(::OpenProcess(SYNCHRONIZE, FALSE, id));
-    if (!wait->process || !Handle())
+    if (!wait->process || !window_)
         return false;
-    wait->window = Handle();
+    wait->window = window_.Get();
     wait->cookie = ++lastCookie_;
     wait->ended = std::move(ended);
     // An ended process is signalled already: the callback comes at once.
@@ -130,20 +136,32 @@ void ProcessWatchWin32::StopWatching() {
     waits_.clear();
 }
 
-LRESULT ProcessWatchWin32::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != kWmProcessEnded)
-        return DefaultHandling(msg, wParam, lParam);
+LRESULT CALLBACK ProcessWatchWin32::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* watch = reinterpret_cast<ProcessWatchWin32*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (msg != kWmProcessEnded || !watch)
+        return ::DefWindowProcW(wnd, msg, wParam, lParam);
+    // A cookie of no wait (a message of another sender, or one queued
+    // before StopWatching) finds nothing.
+    watch->Ended(wParam);
+    return 0;
+}
+
+void ProcessWatchWin32::Ended(std::uintptr_t cookie) {
     const auto found = std::find_if(waits_.begin(), waits_.end(),
-                                    [wParam](const auto& w) { return w->cookie == wParam; });
+                                    [cookie](const auto& w) { return w->cookie == cookie; });
     if (found == waits_.end())
-        return 0;
+        return;
     // The record goes before the handler runs: the handler may look again
     // and replace every wait.
     const std::function<void()> ended = std::move((*found)->ended);
     waits_.erase(found);
-    if (ended)
+    if (!ended)
+        return;
+    try {
         ended();
-    return 0;
+    } catch (...) {
+        reportError_();
+    }
 }
 
 } // namespace staywick
