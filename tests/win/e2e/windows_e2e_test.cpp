@@ -7,6 +7,7 @@
 // the dialog shows the file's values, is the dialog's own logic: options_dialog_file_test.cpp.
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
+#include "win/common/settings_text.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +28,10 @@ constexpr int kMenuAbout = 5;
 constexpr int kGap = 20; // from the work area's right and bottom edges
 
 std::string SettingsText(int inputKey, const char* sleepMax, bool notify) {
-    return "[General]\r\nActive=0\r\nDontLetSleepMoreThen=" + std::string(sleepMax) +
-           "\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=" + std::to_string(inputKey) +
-           "\r\nNotifySystem=" + (notify ? "1" : "0") + "\r\n";
+    return SettingsFileText{.sleepMax = sleepMax,
+                            .inputKey = std::to_string(inputKey),
+                            .notifySystem = notify ? "1" : "0"}
+        .Text();
 }
 
 bool Has(const std::string& text, const std::string& line) {
