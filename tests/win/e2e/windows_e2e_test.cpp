@@ -444,7 +444,10 @@ TEST_F(WindowsE2e, TheLicenseLinkShowsTheAgreementCopyTextCopiesItAllAndNoTempFi
     EXPECT_EQ(::WaitForSingleObject(change, 2000), WAIT_OBJECT_0)
         << "the agreement did not pass through the temporary folder";
     ::FindCloseChangeNotification(change);
-    EXPECT_TRUE(ListFiles(temp.Path()).empty()) << "a temporary file was left behind";
+    // The first change may be the file's creation: wait for the folder to
+    // be empty again rather than look at it once.
+    EXPECT_TRUE(WaitUntil(5000, [&] { return ListFiles(temp.Path()).empty(); }))
+        << "a temporary file was left behind";
 
     // "&Copy Text" from the field's context menu, with nothing selected.
     SetClipboardText(L"before");
