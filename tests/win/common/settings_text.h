@@ -13,7 +13,7 @@ struct SettingsFileText {
     std::string autoStopped = "0";
     std::string inputKey = "0";
     std::string notifySystem = "1";
-    std::string more; // further lines of [General], each ending in CR LF
+    std::string more{}; // further lines of [General], each ending in CR LF
 
     std::string Text() const {
         return "[General]\r\nActive=" + active + "\r\nDontLetSleepMoreThen=" + sleepMax +
