@@ -11,6 +11,7 @@
 namespace staywick {
 namespace {
 
+constexpr std::int64_t kOneDayMs = 86400000;
 constexpr std::int64_t kHourMs = 3600000;
 constexpr std::int64_t kMinuteMs = 60000;
 
@@ -25,7 +26,7 @@ constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 }
 
 constexpr std::int64_t At(unsigned month, unsigned day, int hour, int minute, int second = 0) {
-    return DaysFromCivil(2026, month, day) * kDayMs + hour * kHourMs + minute * kMinuteMs +
+    return DaysFromCivil(2026, month, day) * kOneDayMs + hour * kHourMs + minute * kMinuteMs +
            second * 1000;
 }
 
@@ -71,11 +72,11 @@ TEST(NextOccurrence, FromAGivenLocalTime) {
 }
 
 TEST(NextOccurrence, TheTargetIsALocalReadingTodayOrTomorrow) {
-    const std::int64_t day = DaysFromCivil(2026, 1, 5) * kDayMs;
+    const std::int64_t day = DaysFromCivil(2026, 1, 5) * kOneDayMs;
     EXPECT_EQ(NextClockTarget(day + 10 * kHourMs, 11 * 60), day + 11 * kHourMs);
-    EXPECT_EQ(NextClockTarget(day + 11 * kHourMs, 11 * 60), day + kDayMs + 11 * kHourMs);
-    EXPECT_EQ(NextClockTarget(day, 0), day + kDayMs);
-    EXPECT_EQ(NextClockTarget(day + kDayMs - 1, 1439), day + kDayMs + 1439 * kMinuteMs);
+    EXPECT_EQ(NextClockTarget(day + 11 * kHourMs, 11 * 60), day + kOneDayMs + 11 * kHourMs);
+    EXPECT_EQ(NextClockTarget(day, 0), day + kOneDayMs);
+    EXPECT_EQ(NextClockTarget(day + kOneDayMs - 1, 1439), day + kOneDayMs + 1439 * kMinuteMs);
 }
 
 struct ChangeRow {

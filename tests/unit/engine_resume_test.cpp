@@ -65,11 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
                  .holds = true},
         RuleCase{.name = "AutomaticWithReadingWobble",
                  .resumes = {Automatic},
-                 .lastInputAt = 10000 + kInputMovedMs,
+                 .lastInputAt = 10500, // half a second: a reading's wobble
                  .holds = true},
         RuleCase{.name = "AutomaticThenInput",
                  .resumes = {Automatic},
-                 .lastInputAt = 10001 + kInputMovedMs,
+                 .lastInputAt = 10501,
                  .holds = false},
         RuleCase{.name = "ByUser", .resumes = {ByUser}, .lastInputAt = 10000, .holds = false},
         RuleCase{.name = "AutomaticThenByUser",

@@ -165,41 +165,81 @@ const std::string kPrepared = "; Staywick settings\r\n"
                               "[Last]\n"
                               "Tail=1";
 
-TEST(IniWrite, ReplacesAnExistingKeyWhereItStandsAndKeepsItsSpelling) {
-    const auto out = SetIniValue(kPrepared, L"General", L"DontLetSleepMoreThen", L"5");
-    ASSERT_TRUE(out);
-    std::string expected = kPrepared;
-    expected.replace(expected.find("DONTLETSLEEPMORETHEN=9"), 22, "DONTLETSLEEPMORETHEN=5");
-    EXPECT_EQ(*out, expected);
+// The prepared file up to its last section, which each case's text ends with.
+const std::string kPreparedHead = "; Staywick settings\r\n"
+                                  "[Window]\r\n"
+                                  "Left=10\r\n"
+                                  "\r\n"
+                                  "[general]\r\n";
+const std::string kPreparedTail = "\r\n"
+                                  "; about the next section\r\n"
+                                  "[Last]\n"
+                                  "Tail=1";
+
+struct WriteCase {
+    const char* name;
+    std::string before;
+    const wchar_t* section;
+    const wchar_t* key;
+    const wchar_t* value;
+    std::string after;
+};
+
+TEST(IniWrite, PutsEachValueWhereItBelongsAndChangesNothingElse) {
+    ASSERT_EQ(kPreparedHead + "DONTLETSLEEPMORETHEN=9\r\nExtra=keep me\r\n" + kPreparedTail,
+              kPrepared);
+    const WriteCase cases[] = {
+        {.name = "an existing key is replaced where it stands, keeping its spelling",
+         .before = kPrepared,
+         .section = L"General",
+         .key = L"DontLetSleepMoreThen",
+         .value = L"5",
+         .after = kPreparedHead + "DONTLETSLEEPMORETHEN=5\r\nExtra=keep me\r\n" + kPreparedTail},
+        {.name = "a missing key comes after the last key of its section",
+         .before = kPrepared,
+         .section = L"General",
+         .key = L"Active",
+         .value = L"1",
+         .after = kPreparedHead + "DONTLETSLEEPMORETHEN=9\r\nExtra=keep me\r\nActive=1\r\n" +
+                  kPreparedTail},
+        // The last line had no line end: it gets one, and nothing else changes.
+        {.name = "a missing section comes at the end",
+         .before = kPrepared,
+         .section = L"New",
+         .key = L"Key",
+         .value = L"v",
+         .after = kPrepared + "\r\n[New]\r\nKey=v\r\n"},
+        {.name = "a key for a last section whose last line has no line end",
+         .before = kPrepared,
+         .section = L"last",
+         .key = L"Key",
+         .value = L"v",
+         .after = kPrepared + "\r\nKey=v\r\n"},
+        {.name = "a section line with no line end",
+         .before = "[General]",
+         .section = L"General",
+         .key = L"Key",
+         .value = L"v",
+         .after = "[General]\r\nKey=v\r\n"},
+        {.name = "a new text is the section line and the key",
+         .before = "",
+         .section = L"General",
+         .key = L"Active",
+         .value = L"1",
+         .after = "[General]\r\nActive=1\r\n"},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SetIniValue(c.before, c.section, c.key, c.value), c.after);
+    }
 }
 
-TEST(IniWrite, AppendsAMissingKeyAfterTheLastKeyOfItsSection) {
-    const auto out = SetIniValue(kPrepared, L"General", L"Active", L"1");
-    ASSERT_TRUE(out);
-    std::string expected = kPrepared;
-    expected.insert(expected.find("Extra=keep me\r\n") + 15, "Active=1\r\n");
-    EXPECT_EQ(*out, expected);
-}
-
-TEST(IniWrite, AppendsAMissingSectionAtTheEnd) {
-    const auto out = SetIniValue(kPrepared, L"New", L"Key", L"v");
-    ASSERT_TRUE(out);
-    // The last line had no line end: it gets one, and nothing else changes.
-    EXPECT_EQ(*out, kPrepared + "\r\n[New]\r\nKey=v\r\n");
-}
-
-TEST(IniWrite, AddsAKeyToASectionWhoseLastLineHasNoLineEnd) {
-    EXPECT_EQ(SetIniValue(kPrepared, L"last", L"Key", L"v"), kPrepared + "\r\nKey=v\r\n");
-    EXPECT_EQ(SetIniValue("[General]", L"General", L"Key", L"v"), "[General]\r\nKey=v\r\n");
-    // A lone CR is no line end: the new line must not join the one before.
+TEST(IniWrite, ALoneCarriageReturnIsNoLineEnd) {
+    // The new line must not join the one before.
     const auto out = SetIniValue("[General]\r\nA=1\r", L"General", L"Key", L"v");
     ASSERT_TRUE(out);
     EXPECT_EQ(FindIniValue(*out, L"General", L"A"), L"1");
     EXPECT_EQ(FindIniValue(*out, L"General", L"Key"), L"v");
-}
-
-TEST(IniWrite, NewTextIsTheSectionLineAndTheKey) {
-    EXPECT_EQ(SetIniValue("", L"General", L"Active", L"1"), "[General]\r\nActive=1\r\n");
 }
 
 TEST(IniWrite, KeepsBinaryBytesOfOtherLines) {

@@ -117,10 +117,17 @@ TEST(ControllerPolicy, ACapAtStartEndsTheResumedSessionAndThePowerRequestNamesTh
     EXPECT_EQ(rig.view.caption, L"&Staywick is active (until 13:01)");
     ASSERT_TRUE(rig.powerRequest.held);
     EXPECT_EQ(*rig.powerRequest.held, L"Staywick keeps this computer awake until 13:01");
-    rig.clock.Advance(kMinute);
+    rig.clock.Advance(59000);
+    EXPECT_TRUE(rig.options.Active) << "not before the minute is up";
+    rig.clock.Advance(1000);
     EXPECT_FALSE(rig.options.Active);
     EXPECT_EQ(rig.view.caption, L"&Staywick is disabled");
     EXPECT_FALSE(rig.powerRequest.held);
+    // Saved as a countdown's end; the user's own choice stays "indefinitely".
+    ASSERT_FALSE(rig.saved.empty());
+    EXPECT_FALSE(rig.saved.back().Active);
+    EXPECT_TRUE(rig.saved.back().AutoStopped);
+    EXPECT_EQ(rig.saved.back().ActivateFor, 0);
 }
 
 TEST(ControllerPolicy, NoSimulatedInputPressesNoKeyAndHoldsTheAwakeRequest) {
@@ -143,9 +150,24 @@ TEST(ControllerPolicy, NoSimulatedInputPressesNoKeyAndHoldsTheAwakeRequest) {
                          L"log|Forced system wake up"),
               0);
     EXPECT_NE(std::count(rig.diagnostics.lines.begin(), rig.diagnostics.lines.end(),
-                         L"log|" + PolicyNoPressLine()),
+                         L"log|No key pressed: simulated input is not allowed by policy"),
               0);
     EXPECT_FALSE(rig.options.NotifySystem); // the user's own value stays
+}
+
+TEST(ControllerPolicy, NoSimulatedInputArrivingWhileRunningStopsThePresses) {
+    TStaywickOptions o = State(true, 0, false);
+    o.SleepMax = 0; // every tick is at the limit
+    KeepAwakeRig rig(o);
+    auto& ctl = rig.Create();
+    rig.StartUp();
+    rig.clock.Advance(10000);
+    ASSERT_FALSE(rig.input.keysPressed.empty()) << "keys are pressed before the policy";
+    const std::size_t pressed = rig.input.keysPressed.size();
+    ctl.PolicyChanged(fakes::MachinePolicy({{PolicyId::AllowSimulatedInput, 0}}));
+    rig.clock.Advance(60 * kMinute);
+    EXPECT_EQ(rig.input.keysPressed.size(), pressed) << "a key was pressed after the policy";
+    EXPECT_TRUE(rig.powerRequest.held);
 }
 
 TEST(ControllerPolicy, NoSimulatedInputWithALongLimitTicksOncePerLimit) {

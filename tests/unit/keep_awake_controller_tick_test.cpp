@@ -205,6 +205,21 @@ TEST(TickLog, ForcedWakeWritesWindowLineBeforeLogLine) {
                L"dbg|Forced system wake up", L"log|Forced system wake up"}));
 }
 
+// "/D" shows the idle time every 5 s.
+TEST(TickLog, TheDebugTimerTicksEveryFiveSeconds) {
+    KeepAwakeRig rig(Options(3));
+    auto& c = rig.Create();
+    int ticks = 0;
+    c.TimerDebug.SetOnTimer([&] { ++ticks; });
+    c.TimerDebug.SetEnabled(true);
+    rig.clock.Advance(4999);
+    EXPECT_EQ(ticks, 0);
+    rig.clock.Advance(1);
+    EXPECT_EQ(ticks, 1);
+    rig.clock.Advance(10000);
+    EXPECT_EQ(ticks, 3);
+}
+
 TEST(TickLog, LogOffWritesNothingToTheLog) {
     KeepAwakeRig rig(Options(3));
     rig.Create();

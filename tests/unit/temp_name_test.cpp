@@ -47,10 +47,10 @@ TEST(TempFileName, RoundingAtTheEighthDecimal) {
     // 1 ms is 0.0000000115740... of a day: rounds to .00000001.
     EXPECT_EQ(FormatDayFraction(1, L"."), L".00000001");
     // The last millisecond of the day (0.9999999884...) stays below a whole day.
-    EXPECT_EQ(FormatDayFraction(kMillisecondsPerDay - 1, L"."), L".99999999");
-    EXPECT_EQ(TempFileNameFor(kMillisecondsPerDay - 1, L".", L"rtf"), L"TMP99999.rtf");
+    EXPECT_EQ(FormatDayFraction(86399999, L"."), L".99999999");
+    EXPECT_EQ(TempFileNameFor(86399999, L".", L"rtf"), L"TMP99999.rtf");
     // 23:59:59.998 is 0.999999976...: .99999998.
-    EXPECT_EQ(FormatDayFraction(kMillisecondsPerDay - 2, L"."), L".99999998");
+    EXPECT_EQ(FormatDayFraction(86399998, L"."), L".99999998");
 }
 
 TEST(TempFileName, StampAlwaysDigitsAndChangesWithinAMillisecondStep) {

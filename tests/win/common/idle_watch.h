@@ -1,6 +1,8 @@
 #pragma once
 // The session's idle time as the program measures it, watched from a test:
 // whether a key was pressed (the idle time went back) over a span.
+#include "win/common/settings_text.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,13 +11,7 @@ namespace staywick::test {
 
 // A settings file that is on, indefinitely, with a limit of 0 minutes: every
 // tick presses a key, unless something holds it back.
-inline const std::string kOnLimitZero = "[General]\r\n"
-                                        "Active=1\r\n"
-                                        "DontLetSleepMoreThen=0\r\n"
-                                        "ActivateFor=0\r\n"
-                                        "AutoStopped=0\r\n"
-                                        "InputKey=0\r\n"
-                                        "NotifySystem=1\r\n";
+inline const std::string kOnLimitZero = SettingsFileText{.active = "1", .sleepMax = "0"}.Text();
 
 // Milliseconds since the session's last input, as the program measures it.
 DWORD SystemIdle();

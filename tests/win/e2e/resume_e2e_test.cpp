@@ -4,19 +4,18 @@
 // a resume by the user they go on. Judged from outside, by the session's idle
 // time and by the forced wakes in the activity log.
 #include "win/common/process_helpers.h"
+#include "win/common/settings_text.h"
 #include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace staywick::test {
 namespace {
 
-constexpr char kSettings[] = "[General]\r\nActive=1\r\nDontLetSleepMoreThen=0\r\nActivateFor=0"
-                             "\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n";
+const std::string kSettings = SettingsFileText{.active = "1", .sleepMax = "0"}.Text();
 
 class ResumeE2eTest : public PortableInstallTest {
 protected:
@@ -53,14 +52,16 @@ TEST_F(ResumeE2eTest, UnattendedWakeStopsThePressesUntilRealInput) {
     const std::size_t wakesAtResume = ForcedWakes();
 
     // Nothing may press a key now: the idle time must grow without a drop.
-    // A bounded window, since what is shown is that something does not happen.
+    // A bounded window, since what is shown is that something does not happen:
+    // past one forced-wake period of 5 s here, as the rule's every case is
+    // pinned on the virtual clock (UnattendedRule, engine_resume_test).
     DWORD last = SessionIdleMs();
     bool dropped = false;
-    const bool grew = WaitUntil(20000, [&] {
+    const bool grew = WaitUntil(12000, [&] {
         const DWORD now = SessionIdleMs();
         dropped = dropped || now + 50 < last;
         last = now;
-        return now >= 15000;
+        return now >= 7000;
     });
     EXPECT_TRUE(grew) << "idle " << last;
     EXPECT_FALSE(dropped) << "a key was pressed during the unattended wake";
@@ -82,12 +83,15 @@ TEST_P(ResumeByUserE2eTest, PressesGoOn) {
     for (const WPARAM event : GetParam())
         Broadcast(event);
     const std::size_t wakesAtResume = ForcedWakes();
-    DWORD longest = 0;
+    DWORD last = SessionIdleMs();
+    int drops = 0;
     EXPECT_TRUE(WaitUntil(12000, [&] {
-        longest = std::max(longest, SessionIdleMs());
+        const DWORD now = SessionIdleMs();
+        drops += now + 50 < last;
+        last = now;
         return ForcedWakes() >= wakesAtResume + 2;
     })) << "forced wakes every 5 s, as before the resume";
-    EXPECT_LT(longest, 7000u) << "the idle time never ran on";
+    EXPECT_GE(drops, 1) << "the presses reset the idle time";
 }
 
 INSTANTIATE_TEST_SUITE_P(Broadcasts, ResumeByUserE2eTest,

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace staywick::test {
 namespace {
@@ -91,28 +92,44 @@ TEST_F(SettingsFileE2e, ARefusedWriteShowsTheErrorWithThePathAndTheProgramGoesOn
     EXPECT_EQ(ReadFileBytes(SettingsPath()), kPrepared);
 }
 
-TEST_F(SettingsFileE2e, NoFileAnywhereCreatesThePerUserFolderAndWritesNoFile) {
-    // Put an earlier per-user file aside and remove the folders if that empties them.
-    const std::wstring folder = PerUserFolder();
-    const std::wstring file = folder + L"\\Staywick.Settings";
-    const std::wstring aside = dir_.File(L"per-user.aside");
-    const bool hadFile = FileExists(file);
-    if (hadFile) {
-        ASSERT_TRUE(::MoveFileW(file.c_str(), aside.c_str()));
+// Moves the per-user settings file aside (and removes the folders if that
+// empties them) for a test's life; puts it back however the test ends.
+class PerUserFileAside {
+public:
+    PerUserFileAside(std::wstring folder, std::wstring aside)
+        : folder_(std::move(folder)), aside_(std::move(aside)) {
+        had_ = FileExists(File()) && ::MoveFileW(File().c_str(), aside_.c_str());
+        ::RemoveDirectoryW(folder_.c_str());
+        ::RemoveDirectoryW(folder_.substr(0, folder_.find_last_of(L'\\')).c_str());
     }
-    ::RemoveDirectoryW(folder.c_str());
-    ::RemoveDirectoryW(folder.substr(0, folder.find_last_of(L'\\')).c_str());
+    ~PerUserFileAside() {
+        if (!had_)
+            return;
+        ::SHCreateDirectoryExW(nullptr, folder_.c_str(), nullptr);
+        ::MoveFileExW(aside_.c_str(), File().c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    PerUserFileAside(const PerUserFileAside&) = delete;
+    PerUserFileAside& operator=(const PerUserFileAside&) = delete;
+
+    std::wstring File() const { return folder_ + L"\\Staywick.Settings"; }
+    bool Moved() const { return had_ || !FileExists(File()); }
+
+private:
+    std::wstring folder_, aside_;
+    bool had_ = false;
+};
+
+TEST_F(SettingsFileE2e, NoFileAnywhereCreatesThePerUserFolderAndWritesNoFile) {
+    const PerUserFileAside aside(PerUserFolder(), dir_.File(L"per-user.aside"));
+    ASSERT_TRUE(aside.Moved()) << "the per-user file could not be moved aside";
 
     Process p = Process::Start(exe_);
     EXPECT_NE(WaitForStartUp(p.Id()), nullptr) << "start-up has run its course";
-    EXPECT_TRUE(IsDir(folder));
+    EXPECT_TRUE(IsDir(PerUserFolder()));
     EXPECT_TRUE(p.Running());
     CloseRunningStaywick();
-    EXPECT_FALSE(FileExists(file)) << "loading never writes the file";
+    EXPECT_FALSE(FileExists(aside.File())) << "loading never writes the file";
     EXPECT_FALSE(FileExists(SettingsPath()));
-
-    if (hadFile)
-        ::MoveFileW(aside.c_str(), file.c_str());
 }
 
 } // namespace

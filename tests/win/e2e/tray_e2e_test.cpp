@@ -4,13 +4,13 @@
 // is visible from outside: the settings file, the icon's pixels, the menu windows, the exit code
 // and what the program sends to the shell.
 #include "win/common/process_helpers.h"
+#include "win/common/settings_text.h"
 #include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,11 +41,9 @@ HWND VisibleBalloon() {
 }
 
 std::string Settings(int active, int activateFor) {
-    std::ostringstream s;
-    s << "[General]\r\nActive=" << active
-      << "\r\nDontLetSleepMoreThen=3\r\nActivateFor=" << activateFor
-      << "\r\nAutoStopped=0\r\nInputKey=0\r\nNotifySystem=1\r\n";
-    return s.str();
+    return SettingsFileText{.active = std::to_string(active),
+                            .activateFor = std::to_string(activateFor)}
+        .Text();
 }
 
 class TrayE2eTest : public PortableInstallTest {

@@ -7,6 +7,7 @@
 // the dialog shows the file's values, is the dialog's own logic: options_dialog_file_test.cpp.
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
+#include "win/common/settings_text.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +28,10 @@ constexpr int kMenuAbout = 5;
 constexpr int kGap = 20; // from the work area's right and bottom edges
 
 std::string SettingsText(int inputKey, const char* sleepMax, bool notify) {
-    return "[General]\r\nActive=0\r\nDontLetSleepMoreThen=" + std::string(sleepMax) +
-           "\r\nActivateFor=0\r\nAutoStopped=0\r\nInputKey=" + std::to_string(inputKey) +
-           "\r\nNotifySystem=" + (notify ? "1" : "0") + "\r\n";
+    return SettingsFileText{.sleepMax = sleepMax,
+                            .inputKey = std::to_string(inputKey),
+                            .notifySystem = notify ? "1" : "0"}
+        .Text();
 }
 
 bool Has(const std::string& text, const std::string& line) {
@@ -442,7 +444,10 @@ TEST_F(WindowsE2e, TheLicenseLinkShowsTheAgreementCopyTextCopiesItAllAndNoTempFi
     EXPECT_EQ(::WaitForSingleObject(change, 2000), WAIT_OBJECT_0)
         << "the agreement did not pass through the temporary folder";
     ::FindCloseChangeNotification(change);
-    EXPECT_TRUE(ListFiles(temp.Path()).empty()) << "a temporary file was left behind";
+    // The first change may be the file's creation: wait for the folder to
+    // be empty again rather than look at it once.
+    EXPECT_TRUE(WaitUntil(5000, [&] { return ListFiles(temp.Path()).empty(); }))
+        << "a temporary file was left behind";
 
     // "&Copy Text" from the field's context menu, with nothing selected.
     SetClipboardText(L"before");

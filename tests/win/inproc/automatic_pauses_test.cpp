@@ -173,22 +173,39 @@ TEST_F(AutomaticPauses, ResumeReadsThePowerSourceAgain) {
     ExpectPaused(L"&Staywick is paused (on battery)");
 }
 
-TEST_F(AutomaticPauses, LockChoiceReleasesOnlyTheDisplay) {
-    Apply({.DisplayOffWhenLocked = true});
+// A locked session goes on pressing; with the choice the display may go off.
+struct LockCase {
+    const char* name;
+    bool displayOffWhenLocked;
+    std::uint32_t state;
+    const wchar_t* held;
+};
+
+class AutomaticPausesLock : public AutomaticPauses,
+                            public ::testing::WithParamInterface<LockCase> {};
+
+TEST_P(AutomaticPausesLock, TheDisplayIsReleasedOnlyWithTheChoice) {
+    Apply({.DisplayOffWhenLocked = GetParam().displayOffWhenLocked});
     Session(WTS_SESSION_LOCK);
     EXPECT_EQ(PressesOfOneTick(), 2) << "the presses go on";
-    EXPECT_EQ(input.states.back(), 0x80000001u);
-    EXPECT_EQ(request.held, std::optional<std::wstring>(L"system"));
+    EXPECT_EQ(input.states.back(), GetParam().state);
+    EXPECT_EQ(request.held, std::optional<std::wstring>(GetParam().held));
     EXPECT_EQ(parts->Controller.GetTrayIcon(), 1);
+    EXPECT_STREQ(parts->Tray.Hint().c_str(), L"&Staywick is active");
     Session(WTS_SESSION_UNLOCK);
     ExpectRunning();
 }
 
-TEST_F(AutomaticPauses, LockWithoutTheChoiceKeepsTheDisplay) {
-    Apply({});
-    Session(WTS_SESSION_LOCK);
-    ExpectRunning();
-}
+INSTANTIATE_TEST_SUITE_P(Choices, AutomaticPausesLock,
+                         ::testing::Values(LockCase{.name = "LockChoiceReleasesOnlyTheDisplay",
+                                                    .displayOffWhenLocked = true,
+                                                    .state = 0x80000001u,
+                                                    .held = L"system"},
+                                           LockCase{.name = "WithoutTheChoiceTheDisplayStays",
+                                                    .displayOffWhenLocked = false,
+                                                    .state = 0x80000003u,
+                                                    .held = L"system and display"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace staywick

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,15 +48,15 @@ TEST(ErrorReport, ShowsTheBoxAndTheLoopGoesOn) {
     SeenBox seen;
     std::thread watcher([&] { seen = DismissReportBox(); });
 
-    bool afterThrow = false;
+    bool ran = false;
     const bool ok = RunGuarded([&] {
+        ran = true;
         throw AppError(L"Unable to write to C:\\Data\\Staywick.Settings");
-        afterThrow = true;
     });
     watcher.join();
 
-    EXPECT_FALSE(ok);
-    EXPECT_FALSE(afterThrow) << "the rest of the handler is skipped";
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(ok) << "the handler ended with an error";
     EXPECT_EQ(seen.caption, L"Staywick");
     EXPECT_EQ(seen.text, L"Unable to write to C:\\Data\\Staywick.Settings.");
     EXPECT_TRUE(seen.errorIcon);
@@ -71,6 +72,17 @@ TEST(ErrorReport, ShowsTheBoxAndTheLoopGoesOn) {
     ::PostMessageW(app.Handle(), WM_APP + 7, 0, 0);
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(hooked);
+}
+
+TEST(ErrorReport, AHandlerThatEndsNormallyReportsNothing) {
+    std::vector<std::wstring> reported;
+    SetErrorReportSink([&](const std::wstring& text) { reported.push_back(text); });
+    int ran = 0;
+    EXPECT_TRUE(RunGuarded([&] { ++ran; }));
+    EXPECT_FALSE(RunGuarded([] { throw std::runtime_error("disk full"); }));
+    SetErrorReportSink({});
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(reported, std::vector<std::wstring>{L"disk full"});
 }
 
 // The report boxes of this process that are open now.
@@ -119,45 +131,43 @@ TEST(ErrorReport, WhileABoxIsOpenFurtherErrorsWaitAndTheLatestIsShownOnceAfterIt
     int ticksWhileOpen = 0, lastTick = 0;
     std::wstring first, second;
     bool third = false;
+    std::atomic<bool> reportReturned{false};
     std::thread watcher([&] {
         std::vector<HWND> open;
-        for (int i = 0; i < 1000 && (open = OpenReportBoxes()).empty(); ++i)
-            ::Sleep(5);
-        if (open.empty())
+        if (!test::WaitUntil(5000, [&] { return !(open = OpenReportBoxes()).empty(); }))
             return;
         HWND box = open.front();
         first = BoxText(box);
         const int before = g_failedTicks;
-        for (int i = 0; i < 2000 && g_failedTicks < before + 20; ++i) {
+        test::WaitUntil(10000, [&] {
             mostOpen = std::max(mostOpen, OpenReportBoxes().size());
-            ::Sleep(5);
-        }
+            return g_failedTicks >= before + 20;
+        });
         mostOpen = std::max(mostOpen, OpenReportBoxes().size());
         g_ticksFail = false;
         ticksWhileOpen = g_failedTicks - before;
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 1000; ++i) {
-            open = OpenReportBoxes();
-            if (!open.empty() && open.front() != box)
-                break;
-            ::Sleep(5);
-        }
-        if (open.empty() || open.front() == box)
+        if (!test::WaitUntil(5000, [&] {
+                open = OpenReportBoxes();
+                return !open.empty() && open.front() != box;
+            }))
             return;
         box = open.front();
         second = BoxText(box);
         // The first box's loop has ended: no tick fails any more.
         lastTick = g_failedTicks;
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        // A further box would open at once, before the report returns.
-        for (int i = 0; i < 100 && !third; ++i) {
+        // A further box would open before the report returns: watch until it
+        // has returned.
+        test::WaitUntil(5000, [&] {
             open = OpenReportBoxes();
             third = !open.empty() && open.front() != box;
-            ::Sleep(5);
-        }
+            return third || reportReturned;
+        });
     });
     const bool ok =
         RunGuarded([] { throw AppError(L"Unable to write to C:\\Data\\Staywick.Settings"); });
+    reportReturned = true;
     watcher.join();
     ::KillTimer(nullptr, timer);
 

@@ -1,12 +1,12 @@
 // MainTrayMenu: the items in their fixed order and the click path (auto-check
 // first, then the handler).
-#include "engine/activate_for_items.h"
 #include "tray/win32/main_tray_menu.h"
 #include "tray_menu_support.h"
 #include "ui/visual_style.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -80,9 +80,12 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {nullptr, 0},
                 {L"Until...", 0},
                 {L"While a program runs...", 0}});
-    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-        EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
-        EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
+    // The controller's positions: thirteen items, the separator at 1.
+    const std::int64_t tags[] = {0, 0, 5, 10, 15, 30, 60, 120, 240, 360, 480, 600, 720};
+    for (std::size_t i = 0; i < std::size(tags); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(menu.ActivateForTag(i), tags[i]);
+        EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != 1);
     }
     // Only the status item is the default (bold) one; nothing is checked yet.
     EXPECT_EQ(::GetMenuDefaultItem(handle, TRUE, 0), 0u);
@@ -129,26 +132,28 @@ TEST(TrayMenu, ChoosingADurationAutoChecksThenRunsTheHandlerWithItsPosition) {
     HMENU sub = ::GetSubMenu(menu.Handle(), 2);
     std::vector<std::size_t> chosen;
     std::vector<bool> checkedInHandler;
+    // The handler leaves the marks alone: what the menu shows afterwards is
+    // the items' own toggling (the controller's "only one mark" is its own).
     menu.Handlers.Indefinitely1Click = [&](std::size_t position) {
         chosen.push_back(position);
         checkedInHandler.push_back(menu.ActivateForChecked(position));
-        // As the controller does: clear all, then mark the chosen entry.
-        for (std::size_t i = 0; i < TMainTrayMenu::kActivateForCount; ++i) {
-            menu.SetActivateForChecked(i, false);
-        }
-        menu.SetActivateForChecked(position, true);
     };
     Choose(menu.ActivateForItem(5)); // "30 Minutes"
     Choose(menu.ActivateForItem(8)); // "4 Hours"
-    Choose(menu.ActivateForItem(8)); // the same again: stays the only mark
+    Choose(menu.ActivateForItem(8)); // the same again: its mark goes
     EXPECT_EQ(chosen, (std::vector<std::size_t>{5, 8, 8}));
     // The item's own toggle ran before the handler.
     EXPECT_EQ(checkedInHandler, (std::vector<bool>{true, true, false}));
     for (UINT i = 0; i < 13; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(MenuChecked(sub, i), i == 8);
-        EXPECT_EQ(menu.ActivateForChecked(i), i == 8);
+        EXPECT_EQ(MenuChecked(sub, i), i == 5);
+        EXPECT_EQ(menu.ActivateForChecked(i), i == 5);
     }
+    // A mark set from outside reaches the menu the system shows.
+    menu.SetActivateForChecked(5, false);
+    menu.SetActivateForChecked(8, true);
+    EXPECT_FALSE(MenuChecked(sub, 5));
+    EXPECT_TRUE(MenuChecked(sub, 8));
 }
 
 TEST(TrayMenu, EveryItemRunsItsOwnHandler) {
@@ -212,7 +217,7 @@ TEST(TrayMenu, ActivateForItemsCanBeGreyedOut) {
     TMainTrayMenu menu;
     HMENU sub = ::GetSubMenu(menu.Handle(), 2);
     ASSERT_NE(sub, nullptr);
-    const std::size_t twelveHours = kActivateForTags.size() - 1;
+    const std::size_t twelveHours = 12; // the last "Activate for" position
     menu.ActivateForItem(twelveHours).SetEnabled(false);
     EXPECT_TRUE(::GetMenuState(sub, static_cast<UINT>(twelveHours), MF_BYPOSITION) & MF_DISABLED);
     EXPECT_FALSE(::GetMenuState(sub, 0, MF_BYPOSITION) & MF_DISABLED);

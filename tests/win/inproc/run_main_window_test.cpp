@@ -10,6 +10,7 @@
 #include "tray_font_support.h"
 #include "ui/application.h"
 #include "ui/error_report.h"
+#include "win/common/process_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -93,12 +94,8 @@ protected:
     int RunWatched(const std::function<std::unique_ptr<Window>()>& create) {
         std::thread watcher([&] {
             HWND box = nullptr;
-            for (int i = 0; i < 1000 && !box; ++i) {
-                box = ::FindWindowW(L"#32770", L"Staywick");
-                if (!box)
-                    ::Sleep(5);
-            }
-            if (!box)
+            if (!test::WaitUntil(
+                    5000, [&] { return (box = ::FindWindowW(L"#32770", L"Staywick")) != nullptr; }))
                 return;
             wchar_t buf[512] = {};
             ::GetDlgItemTextW(box, 0xFFFF, buf, 512);

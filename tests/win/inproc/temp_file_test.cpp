@@ -10,7 +10,7 @@ namespace staywick::test {
 namespace {
 
 constexpr std::uint32_t kT0 = 26653456; // 07:24:13.456 -> TMP48907
-constexpr std::uint32_t kT1 = 26653457;
+constexpr std::uint32_t kT1 = 26653457; // a millisecond on -> TMP48909
 
 TEST(TempFile, NeverOverwritesAnExistingFileOfTheChosenName) {
     TempDir dir;
@@ -19,8 +19,7 @@ TEST(TempFile, NeverOverwritesAnExistingFileOfTheChosenName) {
     int calls = 0;
     TempFile file = TempFile::Create(dir.Path(), L"rtf", [&] { return calls++ == 0 ? kT0 : kT1; });
     EXPECT_EQ(calls, 2) << "a second name was formed";
-    EXPECT_EQ(file.Path(),
-              dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
+    EXPECT_EQ(file.Path(), dir.File(L"TMP48909.rtf"));
     EXPECT_NE(file.Path(), taken);
     file.Write("{\\rtf1 new}");
     EXPECT_EQ(ReadFileBytes(taken), "keep me");
@@ -63,7 +62,7 @@ TEST(TempFile, MakeTempFileNameSkipsTakenNames) {
     int calls = 0;
     const std::wstring name =
         MakeTempFileName(dir.Path(), L" rtf ", [&] { return calls++ == 0 ? kT0 : kT1; });
-    EXPECT_EQ(name, dir.Path() + L"\\" + TempFileNameFor(kT1, UserDecimalSeparator(), L"rtf"));
+    EXPECT_EQ(name, dir.File(L"TMP48909.rtf"));
     EXPECT_FALSE(FileExists(name)) << "only a name, nothing created";
     // A folder that already ends in "\" gets no second one.
     EXPECT_EQ(MakeTempFileName(dir.Path() + L"\\", L"rtf", [] { return kT1; }), name);

@@ -90,6 +90,8 @@ protected:
         }
     }
     void SetUp() override { ASSERT_TRUE(test::EnsureGlyphFont()); }
+    // The style is the process's: the next test starts from the standard one.
+    void TearDown() override { VisualStyle::Select(StyleKind::Standard); }
     static BOOL WINAPI CountShell(DWORD, PNOTIFYICONDATAW) {
         ++calls;
         return TRUE;
@@ -135,7 +137,6 @@ TEST_P(ColourModeFromRegistry, AppsValueSetsTheStyle) {
     EXPECT_EQ(VisualStyle::Selected(), GetParam().dark ? StyleKind::Dark : StyleKind::Standard);
     EXPECT_STREQ(VisualStyle::SelectedName(), GetParam().dark ? L"Windows10 Dark" : L"Windows");
     EXPECT_EQ(menu.DarkLook(), GetParam().dark && !VisualStyle::IsHighContrast());
-    VisualStyle::Select(StyleKind::Standard);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ColourModeFromRegistry,
@@ -144,18 +145,62 @@ INSTANTIATE_TEST_SUITE_P(Values, ColourModeFromRegistry,
                                            ModeCase{.stored = Stored::Text, .dark = true},
                                            ModeCase{.stored = Stored::Missing, .dark = true}));
 
-TEST(Theme, MissingKeyIsCreatedAndCountsAsDark) {
-    // Move both values aside; the key itself may stay.
-    PersonalizeValue taskbar(L"SystemUsesLightTheme");
-    PersonalizeValue apps(L"AppsUseLightTheme");
-    taskbar.Remove();
-    apps.Remove();
-    EXPECT_TRUE(IsDarkTheme(true));
-    EXPECT_TRUE(IsDarkTheme(false));
+// Moves the whole Personalize key aside for a test (a copy under a key of
+// the test's own) and puts it back, values and all, afterwards.
+class PersonalizeKeyAside {
+public:
+    PersonalizeKeyAside() {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kAside);
+        HKEY source = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &source) == ERROR_SUCCESS) {
+            HKEY aside = nullptr;
+            ::RegCreateKeyExW(HKEY_CURRENT_USER, kAside, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &aside, nullptr);
+            saved_ = aside && ::RegCopyTreeW(source, nullptr, aside) == ERROR_SUCCESS;
+            if (aside)
+                ::RegCloseKey(aside);
+            ::RegCloseKey(source);
+            if (saved_)
+                ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        }
+    }
+    ~PersonalizeKeyAside() {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        if (!saved_)
+            return;
+        HKEY aside = nullptr, key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kAside, 0, KEY_READ, &aside) == ERROR_SUCCESS) {
+            if (::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr) == ERROR_SUCCESS) {
+                ::RegCopyTreeW(aside, nullptr, key);
+                ::RegCloseKey(key);
+            }
+            ::RegCloseKey(aside);
+        }
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kAside);
+    }
+    PersonalizeKeyAside(const PersonalizeKeyAside&) = delete;
+    PersonalizeKeyAside& operator=(const PersonalizeKeyAside&) = delete;
+
+private:
+    static constexpr wchar_t kAside[] = L"Software\\Staywick tests, Personalize aside";
+    bool saved_ = false;
+};
+
+bool PersonalizeKeyExists() {
     HKEY key = nullptr;
-    EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    if (key)
-        ::RegCloseKey(key);
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+TEST(Theme, MissingKeyIsCreatedAndCountsAsDark) {
+    PersonalizeKeyAside aside;
+    ASSERT_FALSE(PersonalizeKeyExists()) << "the key could not be moved aside";
+    EXPECT_TRUE(IsDarkTheme(true));
+    EXPECT_TRUE(PersonalizeKeyExists()) << "created as the shell would";
+    EXPECT_TRUE(IsDarkTheme(false));
 }
 
 TEST(TrayAppearance, DpiChangeRescalesStylesThenRedrawsWhenTheOneShotTimerFires) {

@@ -53,16 +53,33 @@ TEST(TimerPortWin32, TicksPeriodicallyAndNeverAtOnce) {
     }
 }
 
+// The order in which the timer under test and a reference window timer fired.
+std::vector<char> g_order;
+void CALLBACK ReferenceTick(HWND, UINT, UINT_PTR id, DWORD) {
+    g_order.push_back('r');
+    ::KillTimer(nullptr, id);
+}
+
 TEST(TimerPortWin32, SameValueKeepsPhaseAndOtherValueRearms) {
     TimerPortWin32 port;
     TickLog log;
-    TTimer timer(port, true, 400, [&] { log.Tick(); });
+    g_order.clear();
+    TTimer timer(port, true, 400, [&] {
+        log.Tick();
+        g_order.push_back('t');
+    });
     ASSERT_TRUE(PumpUntil([&] { return log.at.size() >= 1; }, 3000));
     PumpFor(200);
-    timer.SetInterval(400); // same value: the next tick is still ~200 ms away
+    // Same value: the next tick is still about 200 ms away, so it comes
+    // before a reference timer of the full interval armed now; a re-armed
+    // timer would come after it. An order, not a duration: a busy machine
+    // delays both alike.
+    const UINT_PTR reference = ::SetTimer(nullptr, 0, 400, &ReferenceTick);
+    ASSERT_NE(reference, 0u);
+    timer.SetInterval(400);
     timer.SetEnabled(true);
-    ASSERT_TRUE(PumpUntil([&] { return log.at.size() >= 2; }, 3000));
-    EXPECT_LT(log.at[1] - log.at[0], 550u) << "phase kept";
+    ASSERT_TRUE(PumpUntil([&] { return g_order.size() >= 3; }, 3000));
+    EXPECT_EQ(std::string(g_order.begin(), g_order.begin() + 3), "ttr") << "phase kept";
 
     PumpFor(200);
     const DWORD changed = ::GetTickCount();
@@ -107,9 +124,11 @@ TEST(TimerPortWin32, TimersAreIndependent) {
     TickLog fastLog, slowLog;
     TTimer a(fast, true, 60, [&] { fastLog.Tick(); });
     TTimer b(slow, true, 1000, [&] { slowLog.Tick(); });
-    PumpFor(500);
+    // Four fast ticks come before the slow one's first, however late all are.
+    ASSERT_TRUE(PumpUntil([&] { return fastLog.at.size() >= 4 || !slowLog.at.empty(); }, 5000));
     EXPECT_GE(fastLog.at.size(), 4u);
     EXPECT_TRUE(slowLog.at.empty());
+    ASSERT_TRUE(PumpUntil([&] { return !slowLog.at.empty(); }, 5000)) << "the slow one ticks too";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The tray as the keep-awake controller drives it: the real controller, the
 // real menu, icon and glyphs, built and connected by the program's own wiring.
 #include "app/program_parts.h"
+#include "common/scope_exit.h"
 #include "stub_ports.h"
 #include "tray_font_support.h"
 #include "ui/application.h"
@@ -165,24 +166,39 @@ TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywh
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7}); // the duration stays chosen
 }
 
-TEST_F(TrayWithController, FormDestroyReleasesTheAwakeRequestBeforeTheIconGoes) {
-    events.clear();
-    ReleaseAwakeAndRemoveIcon(input, parts.get());
-    EXPECT_EQ(events, (std::vector<std::string>{"release", "delete"}));
-    // Parts that could not be created: the request is released all the same.
-    events.clear();
-    ReleaseAwakeAndRemoveIcon(input, nullptr);
-    EXPECT_EQ(events, std::vector<std::string>{"release"});
-}
-
-TEST_F(TrayWithController, FormDestroyReleasesBothRequestsBeforeTheIconGoes) {
+// Parts that could not be created: the requests are released all the same.
+TEST_F(TrayWithController, FormDestroyReleasesTheRequestsBeforeTheIconGoes) {
     RecordingPowerRequest power;
-    events.clear();
-    ReleaseAwakeAndRemoveIcon(input, parts.get(), &power);
-    EXPECT_EQ(events, (std::vector<std::string>{"release", "power release", "delete"}));
-    events.clear();
-    ReleaseAwakeAndRemoveIcon(input, nullptr, &power);
-    EXPECT_EQ(events, (std::vector<std::string>{"release", "power release"}));
+    struct Case {
+        const char* name;
+        bool withParts;
+        PowerRequest* power;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {.name = "parts, no power request",
+         .withParts = true,
+         .power = nullptr,
+         .events = {"release", "delete"}},
+        {.name = "no parts, no power request",
+         .withParts = false,
+         .power = nullptr,
+         .events = {"release"}},
+        {.name = "parts and a power request",
+         .withParts = true,
+         .power = &power,
+         .events = {"release", "power release", "delete"}},
+        {.name = "a power request, no parts",
+         .withParts = false,
+         .power = &power,
+         .events = {"release", "power release"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clear();
+        ReleaseAwakeAndRemoveIcon(input, c.withParts ? parts.get() : nullptr, c.power);
+        EXPECT_EQ(events, c.events);
+    }
 }
 
 // The tray's window hears the end of the session like every top-level
@@ -264,6 +280,13 @@ TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndAColourSchemeChangeRedr
     HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                                     nullptr, nullptr);
     VisualStyle::AttachWindow(window);
+    // The style is the process's: the next test starts from the standard one,
+    // however this one ends.
+    const ScopeExit restore([window] {
+        VisualStyle::DetachWindow(window);
+        ::DestroyWindow(window);
+        VisualStyle::Select(StyleKind::Standard);
+    });
     LRESULT answer = 0;
     EXPECT_FALSE(VisualStyle::HandleWindowMessage(window, WM_CTLCOLORDLG, 0, 0, answer));
     {
@@ -302,9 +325,6 @@ TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndAColourSchemeChangeRedr
     SettingChange(*parts, L"immersivecolorset");
     EXPECT_EQ(icons().Color(), RGB(0, 0, 0));
     EXPECT_EQ(IconPixels(tray().Icon()), blackGlyph);
-    VisualStyle::DetachWindow(window);
-    ::DestroyWindow(window);
-    VisualStyle::Select(StyleKind::Standard);
 }
 
 } // namespace
