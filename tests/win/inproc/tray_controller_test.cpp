@@ -166,40 +166,45 @@ TEST_F(TrayWithController, ChoosingADurationLeavesOnlyItCheckedAndShowsItEverywh
     EXPECT_EQ(CheckedDurations(), std::vector<UINT>{7}); // the duration stays chosen
 }
 
-// Parts that could not be created: the requests are released all the same.
-TEST_F(TrayWithController, FormDestroyReleasesTheRequestsBeforeTheIconGoes) {
+// FormDestroy's order with and without parts and a power request. Parts that
+// could not be created: the requests are released all the same.
+struct DestroyCase {
+    const char* name;
+    bool withParts;
+    bool withPower;
+    std::vector<std::string> events;
+};
+
+class TrayWithControllerDestroy : public TrayWithController,
+                                  public ::testing::WithParamInterface<DestroyCase> {};
+
+TEST_P(TrayWithControllerDestroy, ReleasesTheRequestsBeforeTheIconGoes) {
     RecordingPowerRequest power;
-    struct Case {
-        const char* name;
-        bool withParts;
-        PowerRequest* power;
-        std::vector<std::string> events;
-    };
-    const Case cases[] = {
-        {.name = "parts, no power request",
-         .withParts = true,
-         .power = nullptr,
-         .events = {"release", "delete"}},
-        {.name = "no parts, no power request",
-         .withParts = false,
-         .power = nullptr,
-         .events = {"release"}},
-        {.name = "parts and a power request",
-         .withParts = true,
-         .power = &power,
-         .events = {"release", "power release", "delete"}},
-        {.name = "a power request, no parts",
-         .withParts = false,
-         .power = &power,
-         .events = {"release", "power release"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        events.clear();
-        ReleaseAwakeAndRemoveIcon(input, c.withParts ? parts.get() : nullptr, c.power);
-        EXPECT_EQ(events, c.events);
-    }
+    events.clear();
+    ReleaseAwakeAndRemoveIcon(input, GetParam().withParts ? parts.get() : nullptr,
+                              GetParam().withPower ? &power : nullptr);
+    EXPECT_EQ(events, GetParam().events);
 }
+
+INSTANTIATE_TEST_SUITE_P(Orders, TrayWithControllerDestroy,
+                         ::testing::Values(DestroyCase{.name = "Parts",
+                                                       .withParts = true,
+                                                       .withPower = false,
+                                                       .events = {"release", "delete"}},
+                                           DestroyCase{.name = "NoParts",
+                                                       .withParts = false,
+                                                       .withPower = false,
+                                                       .events = {"release"}},
+                                           DestroyCase{
+                                               .name = "PartsAndAPowerRequest",
+                                               .withParts = true,
+                                               .withPower = true,
+                                               .events = {"release", "power release", "delete"}},
+                                           DestroyCase{.name = "APowerRequestAndNoParts",
+                                                       .withParts = false,
+                                                       .withPower = true,
+                                                       .events = {"release", "power release"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The tray's window hears the end of the session like every top-level
 // window; it leaves the end to the program (the main window's exit path),
