@@ -1,6 +1,7 @@
 #include "engine/remote_command.h"
 
 #include "common/decimal_text.h"
+#include "common/text_functions.h"
 
 #include <cstring>
 
@@ -25,14 +26,6 @@ constexpr wchar_t kWhileNeedsValue[] =
     L"/while needs a process id or a program's file name, such as /while notepad.exe";
 constexpr wchar_t kWhileBadValue[] =
     L"/while takes a process id or a file name without a folder, such as notepad.exe";
-
-std::wstring LowerAscii(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
-    return text;
-}
 
 bool IsDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';

@@ -1,7 +1,5 @@
 #include "settings/automatic_settings.h"
 
-#include "common/app_error.h"
-#include "common/scope_exit.h"
 #include "platform/process_watch.h"
 #include "settings/settings_file.h"
 #include "settings/value_rules.h"
@@ -101,19 +99,15 @@ AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& 
 
 void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
                           const AutomaticOptions& options) {
-    ScopeExit flush([&] { profile.Flush(iniFile); });
-    const auto write = [&](const wchar_t* key, const std::wstring& value) {
-        if (!profile.WriteString(kSettingsSection, key, value, iniFile))
-            throw AppError(L"Unable to write to " + iniFile);
-    };
-    write(kWhilePrograms, ProgramListText(options.WhilePrograms));
-    write(kScheduleDays, IntegerText(options.ScheduleDays));
-    write(kScheduleFrom, IntegerText(options.ScheduleFrom));
-    write(kScheduleTo, IntegerText(options.ScheduleTo));
-    write(kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery));
-    write(kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery));
-    write(kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed));
-    write(kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked));
+    WriteSettings(profile, iniFile,
+                  {{kWhilePrograms, ProgramListText(options.WhilePrograms)},
+                   {kScheduleDays, IntegerText(options.ScheduleDays)},
+                   {kScheduleFrom, IntegerText(options.ScheduleFrom)},
+                   {kScheduleTo, IntegerText(options.ScheduleTo)},
+                   {kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery)},
+                   {kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery)},
+                   {kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed)},
+                   {kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked)}});
 }
 
 } // namespace staywick

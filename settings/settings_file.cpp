@@ -60,33 +60,37 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
 
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options) {
-    // The system's cache for the file is written out however the save ends.
-    ScopeExit flush([&] { profile.Flush(iniFile); });
-    const auto write = [&](const wchar_t* key, const std::wstring& value) {
-        if (!profile.WriteString(kSettingsSection, key, value, iniFile)) {
-            throw AppError(L"Unable to write to " + iniFile);
-        }
+    std::vector<ProfileEntry> entries = {
+        {kActive, BooleanText(options.Active)},
+        {kSleepMax, IntegerText(options.SleepMax)},
+        {kActivateFor, IntegerText(options.ActivateFor)},
+        {kAutoStopped, BooleanText(options.AutoStopped)},
+        {kInputKey, IntegerText(options.InputKey)},
+        {kNotifySystem, BooleanText(options.NotifySystem)},
     };
-    write(kActive, BooleanText(options.Active));
-    write(kSleepMax, IntegerText(options.SleepMax));
-    write(kActivateFor, IntegerText(options.ActivateFor));
-    write(kAutoStopped, BooleanText(options.AutoStopped));
-    write(kInputKey, IntegerText(options.InputKey));
-    write(kNotifySystem, BooleanText(options.NotifySystem));
     // The later keys are written while they hold something, and emptied
     // (none) once they held something; a file that never had them stays as
     // an older version wrote it.
-    const auto writeOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
+    const auto addOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
         if (value)
-            write(key, *value);
+            entries.push_back({key, *value});
         else if (!profile.ReadString(kSettingsSection, key, iniFile).empty())
-            write(key, L"");
+            entries.push_back({key, L""});
     };
-    writeOptional(kActivateUntil, options.ActivateUntil
-                                      ? std::optional(IntegerText(*options.ActivateUntil))
-                                      : std::nullopt);
-    writeOptional(kHotkey,
-                  options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    addOptional(kActivateUntil, options.ActivateUntil
+                                    ? std::optional(IntegerText(*options.ActivateUntil))
+                                    : std::nullopt);
+    addOptional(kHotkey,
+                options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    WriteSettings(profile, iniFile, entries);
+}
+
+void WriteSettings(ProfilePort& profile, const std::wstring& iniFile,
+                   const std::vector<ProfileEntry>& entries) {
+    // The system's cache for the file is written out however the save ends.
+    ScopeExit flush([&] { profile.Flush(iniFile); });
+    if (!profile.WriteStrings(kSettingsSection, entries, iniFile))
+        throw AppError(L"Unable to write to " + iniFile);
 }
 
 } // namespace staywick

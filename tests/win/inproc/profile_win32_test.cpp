@@ -2,7 +2,7 @@
 // a save into a prepared file, a refused write reported with the settings
 // path, and the portable reader agreeing with the API on what it reads.
 #include "common/app_error.h"
-#include "platform/win32/profile_win32.h"
+#include "settings/win32/profile_win32.h"
 #include "settings/ini_text.h"
 #include "settings/settings_file.h"
 #include "ui/error_report.h"
