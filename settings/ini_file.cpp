@@ -94,9 +94,8 @@ std::optional<std::wstring> ReadIniFileValue(std::string_view file, std::wstring
 
 std::optional<std::string> SetIniFileValues(std::string_view file, std::wstring_view section,
                                             const std::vector<ProfileEntry>& entries) {
-    const bool ascii = std::all_of(entries.begin(), entries.end(), [](const ProfileEntry& e) {
-        return IsPrintableAscii(e.value);
-    });
+    const bool ascii = std::all_of(entries.begin(), entries.end(),
+                                   [](const ProfileEntry& e) { return IsPrintableAscii(e.value); });
     if (!IsUtf16Le(file) && ascii)
         return SetAll(std::string(file), section, entries);
     const std::wstring text = IsUtf16Le(file) ? FromUtf16Le(file.substr(2)) : FromBytes(file);

@@ -21,7 +21,7 @@ char32_t Upper(char32_t c) {
     if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
         return c - 0x20;
     if (c == 0xFF)
-        return 0x178; // ÿ
+        return 0x178; // y with diaeresis
     // Latin Extended-A; dotless i (0x131) and long s (0x17F) map outside it.
     if (c != 0x131 && (PairedLower(c, 0x100, 0x137, true) || PairedLower(c, 0x139, 0x148, false) ||
                        PairedLower(c, 0x14A, 0x177, true) || PairedLower(c, 0x179, 0x17E, false)))
@@ -32,12 +32,21 @@ char32_t Upper(char32_t c) {
     if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2)
         return c - 0x20;
     switch (c) {
-    case 0x3C2: return 0x3A3; // ς
-    case 0x3AC: return 0x386; // ά
-    case 0x3AD: case 0x3AE: case 0x3AF: return c - 0x25; // έ ή ί
-    case 0x3CC: return 0x38C; // ό
-    case 0x3CD: case 0x3CE: return c - 0x3F; // ύ ώ
-    default: break;
+    case 0x3C2:
+        return 0x3A3; // final sigma
+    case 0x3AC:
+        return 0x386; // alpha with tonos
+    case 0x3AD:
+    case 0x3AE:
+    case 0x3AF:
+        return c - 0x25; // epsilon, eta, iota with tonos
+    case 0x3CC:
+        return 0x38C; // omicron with tonos
+    case 0x3CD:
+    case 0x3CE:
+        return c - 0x3F; // upsilon, omega with tonos
+    default:
+        break;
     }
     // Cyrillic.
     if (c >= 0x430 && c <= 0x44F)

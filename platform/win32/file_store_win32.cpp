@@ -20,7 +20,8 @@ void PauseBeforeRetry(int failedAttempt) {
 bool WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
         if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
             return false;

@@ -14,10 +14,14 @@ int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept {
     if (a.size() <= INT_MAX && b.size() <= INT_MAX) {
         switch (::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                        static_cast<int>(b.size()), TRUE)) {
-        case CSTR_LESS_THAN: return -1;
-        case CSTR_EQUAL: return 0;
-        case CSTR_GREATER_THAN: return 1;
-        default: break;
+        case CSTR_LESS_THAN:
+            return -1;
+        case CSTR_EQUAL:
+            return 0;
+        case CSTR_GREATER_THAN:
+            return 1;
+        default:
+            break;
         }
     }
     // Refused (it never is for texts of a file name's length): by code.

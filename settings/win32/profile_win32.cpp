@@ -17,8 +17,8 @@ std::wstring Win32Profile::ReadString(const std::wstring& section, const std::ws
     std::vector<wchar_t> buffer(kFirstReadChars);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD n = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"",
-                                                   buffer.data(), size, path.c_str());
+        const DWORD n = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
+                                                   size, path.c_str());
         // A value that fills the buffer to its last character was cut.
         if (n + 1 < size || size > 0x3FFFFFFF)
             return std::wstring(buffer.data(), n);

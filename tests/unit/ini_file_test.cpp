@@ -38,8 +38,9 @@ TEST_P(IniFileWrite, KeepsOrConvertsTheEncoding) {
     const WriteCase& c = GetParam();
     const auto written = SetIniFileValues(c.file, L"General", c.entries);
     ASSERT_EQ(written.has_value(), c.written.has_value());
-    if (written)
+    if (written) {
         EXPECT_EQ(*written, *c.written);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,8 +97,8 @@ TEST(IniFileRead, FindsValuesInBothEncodings) {
 
 TEST(IniFileRead, WhatIsWrittenReadsBack) {
     const std::wstring names = L"Ksi\u0119gowo\u015B\u0107.exe;\u03A9mega.exe;\U0001F600.exe";
-    const auto written = SetIniFileValues("[General]\r\nActive=0\r\n", L"General",
-                                          {{L"WhilePrograms", names}});
+    const auto written =
+        SetIniFileValues("[General]\r\nActive=0\r\n", L"General", {{L"WhilePrograms", names}});
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(ReadIniFileValue(*written, L"General", L"WhilePrograms"), names);
     EXPECT_EQ(ReadIniFileValue(*written, L"General", L"Active"), L"0");

@@ -48,7 +48,8 @@ TEST_F(StdFileProfile, WritesCreateTheFileAndReadsFindTheValues) {
 }
 
 TEST_F(StdFileProfile, RefusesAMissingFolderAndAFolderInPlaceOfTheFile) {
-    EXPECT_FALSE(profile.WriteStrings(L"General", {{L"Active", L"1"}}, Path("none/Staywick.Settings")));
+    EXPECT_FALSE(
+        profile.WriteStrings(L"General", {{L"Active", L"1"}}, Path("none/Staywick.Settings")));
     fs::create_directory(dir / "Staywick.Settings");
     EXPECT_FALSE(profile.WriteStrings(L"General", {{L"Active", L"1"}}, Path("Staywick.Settings")));
     EXPECT_EQ(profile.ReadString(L"General", L"Active", Path("Staywick.Settings")), L"");

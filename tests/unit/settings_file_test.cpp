@@ -134,8 +134,9 @@ TEST_F(SettingsFile, SavingKeepsOtherSectionsCommentsBlankLinesAndKeyPlaces) {
 // The keys are written in one step: a refused write, wherever it comes,
 // leaves the whole file as it was (not the first keys written).
 TEST_F(SettingsFile, ARefusedWriteLeavesTheWholeFileAsItWas) {
-    const std::string before = "[General]\r\nActive=0\r\nDontLetSleepMoreThen=9\r\n"
-                               "ActivateFor=30\r\nAutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n";
+    const std::string before =
+        "[General]\r\nActive=0\r\nDontLetSleepMoreThen=9\r\n"
+        "ActivateFor=30\r\nAutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n";
     File() = before;
     recorder.refuseKey = L"ActivateFor";
     const TStaywickOptions options{.Active = true,

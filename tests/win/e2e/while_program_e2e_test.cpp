@@ -235,9 +235,9 @@ TEST_F(WhileProgramE2eTest, PolishAndGreekNamesSurviveARestartAndMatchTheirProgr
     const std::wstring copy = dir_.File(L"\u03C9MEGA.EXE");
     ASSERT_TRUE(::CopyFileW(L"C:\\windows\\notepad.exe", copy.c_str(), FALSE));
     Process program = Process::Start(copy);
-    ASSERT_TRUE(WaitUntil(
-        15000, [&] { return LastTipIs(shell, L"&Staywick is active (while " + greek + L" runs)"); }))
-        << "the running copy was not matched";
+    ASSERT_TRUE(WaitUntil(15000, [&] {
+        return LastTipIs(shell, L"&Staywick is active (while " + greek + L" runs)");
+    })) << "the running copy was not matched";
     program.Kill();
     EXPECT_TRUE(WaitUntil(10000, [&] { return LastTipIs(shell, L"&Staywick is disabled"); }));
     EXPECT_EQ(ReadFileBytes(SettingsPath()), saved);

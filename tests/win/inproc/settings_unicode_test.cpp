@@ -27,8 +27,7 @@ class SettingsUnicode : public ::testing::Test {
 protected:
     std::wstring ApiRead(const wchar_t* section, const wchar_t* key) {
         wchar_t buffer[256] = {};
-        const DWORD n =
-            ::GetPrivateProfileStringW(section, key, L"", buffer, 256, ini.c_str());
+        const DWORD n = ::GetPrivateProfileStringW(section, key, L"", buffer, 256, ini.c_str());
         return std::wstring(buffer, n);
     }
 
