@@ -28,12 +28,11 @@ char32_t Upper(char32_t c) {
         return c - 1;
     if (PairedLower(c, 0x1E00, 0x1E95, true) || PairedLower(c, 0x1EA0, 0x1EFF, true))
         return c - 1;
-    // Greek: the letters, final sigma, and those with an accent.
+    // Greek: the letters and those with an accent. Final sigma keeps its
+    // form, as in Windows' table (and Wine's copy of it).
     if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2)
         return c - 0x20;
     switch (c) {
-    case 0x3C2:
-        return 0x3A3; // final sigma
     case 0x3AC:
         return 0x386; // alpha with tonos
     case 0x3AD:

@@ -97,9 +97,9 @@ bool Win32FileStore::Replace(const std::wstring& path, const std::string& bytes)
             return false;
         }
     }
-    // Windows refuses the move while another program has the file open
-    // without FILE_SHARE_DELETE; Wine refuses it while any program has it
-    // open. Such a hold is short, so the move is tried again. An immutable
+    // Windows and Wine refuse the move while another program has the file
+    // open without FILE_SHARE_DELETE (the C runtime opens files so). Such a
+    // hold is short, so the move is tried again. An immutable
     // file (chattr +i under Wine) is refused as "access denied" too, and so
     // only after the last attempt.
     for (int attempt = 1;; ++attempt) {
