@@ -25,6 +25,9 @@ public:
     std::set<std::wstring> unreadable;         // there, but reading fails
     std::set<std::wstring> readOnly;           // there, but writing fails
     std::vector<std::wstring> replaced;        // every path whose bytes were replaced
+    // A replace whose new bytes hold this text is refused: the disk failing
+    // partway through a save that would write key after key.
+    std::string refuseBytesHolding;
 
     std::vector<std::wstring> created; // successful folder creations, in order
     std::vector<std::wstring> loaded;  // every path whose bytes were asked for
@@ -101,7 +104,8 @@ public:
     bool Replace(const std::wstring& path, const std::string& bytes) override {
         const std::size_t cut = path.find_last_of(L'\\');
         if (!DriveUp(path) || cut == std::wstring::npos || !HasDir(path.substr(0, cut)) ||
-            HasDir(path) || readOnly.count(path)) {
+            HasDir(path) || readOnly.count(path) ||
+            (!refuseBytesHolding.empty() && bytes.find(refuseBytesHolding) != std::string::npos)) {
             return false;
         }
         files[path] = bytes;

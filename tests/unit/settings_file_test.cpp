@@ -131,14 +131,14 @@ TEST_F(SettingsFile, SavingKeepsOtherSectionsCommentsBlankLinesAndKeyPlaces) {
                       "X=1\r\n");
 }
 
-// The keys are written in one step: a refused write, wherever it comes,
-// leaves the whole file as it was (not the first keys written).
+// The keys are written in one step: a write refused at the third key leaves
+// the whole file as it was, not the first two keys written.
 TEST_F(SettingsFile, ARefusedWriteLeavesTheWholeFileAsItWas) {
     const std::string before =
         "[General]\r\nActive=0\r\nDontLetSleepMoreThen=9\r\n"
         "ActivateFor=30\r\nAutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n";
     File() = before;
-    recorder.refuseKey = L"ActivateFor";
+    files.refuseBytesHolding = "ActivateFor=60";
     const TStaywickOptions options{.Active = true,
                                    .ActivateFor = 60,
                                    .AutoStopped = true,
