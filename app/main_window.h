@@ -15,7 +15,7 @@
 #include "platform/win32/policy_store_win32.h"
 #include "platform/win32/power_request_win32.h"
 #include "platform/win32/power_status_win32.h"
-#include "platform/win32/profile_win32.h"
+#include "settings/win32/profile_win32.h"
 #include "platform/win32/program_windows_win32.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"

@@ -1,7 +1,9 @@
 # staywick_layer(<folder> [WINDOWS_ONLY] [DEPS <folders>...] [WINDOWS_DEPS <folders>...])
 # Makes the library staywick_<folder> from the folder's sources: the .cpp
 # files directly in it and, in the Windows build, those of its win32/
-# subfolder (a WINDOWS_ONLY folder is Windows code throughout). It links only
+# subfolder (a WINDOWS_ONLY folder is Windows code throughout); in the
+# native build those of its native/ subfolder instead, the portable stand-ins
+# for what win32/ takes from the system behind the same header. It links only
 # the listed lower folders; tests/deps checks every #include against the
 # folder's DEPS file as well.
 function(staywick_layer folder)
@@ -14,6 +16,9 @@ function(staywick_layer folder)
   if(WIN32)
     file(GLOB win_sources CONFIGURE_DEPENDS ${dir}/win32/*.cpp)
     list(APPEND sources ${win_sources})
+  else()
+    file(GLOB native_sources CONFIGURE_DEPENDS ${dir}/native/*.cpp)
+    list(APPEND sources ${native_sources})
   endif()
   set(deps)
   foreach(dep IN LISTS LAYER_DEPS)

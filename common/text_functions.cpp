@@ -3,13 +3,9 @@
 namespace staywick {
 namespace {
 
-wchar_t FoldCase(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-}
-
 bool MatchesAt(const std::wstring& text, std::size_t pos, const std::wstring& find) {
     for (std::size_t i = 0; i < find.size(); ++i) {
-        if (FoldCase(text[pos + i]) != FoldCase(find[i]))
+        if (LowerAscii(text[pos + i]) != LowerAscii(find[i]))
             return false;
     }
     return true;
@@ -34,6 +30,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 } // namespace
+
+std::wstring LowerAscii(std::wstring text) {
+    for (wchar_t& c : text)
+        c = LowerAscii(c);
+    return text;
+}
 
 std::wstring ReplaceAllNoCase(const std::wstring& text, const std::wstring& find,
                               const std::wstring& replacement) {

@@ -4,8 +4,16 @@
 
 namespace staywick {
 
+// Letters A to Z in lower case, every other character as it is: the one fold
+// for names that are plain ASCII by design (commands, INI sections and keys).
+// File names are compared by the system's rules instead (platform/text_rules.h).
+template <class Char> constexpr Char LowerAscii(Char c) noexcept {
+    return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
+}
+std::wstring LowerAscii(std::wstring text);
+
 // Every occurrence of `find` replaced by `replacement`, letter case ignored
-// when searching (a to z folded; other characters compared exactly).
+// when searching (A to Z folded; other characters compared exactly).
 std::wstring ReplaceAllNoCase(const std::wstring& text, const std::wstring& find,
                               const std::wstring& replacement);
 

@@ -2,6 +2,7 @@
 
 #include "common/decimal_text.h"
 #include "common/integer_text.h"
+#include "common/text_functions.h"
 
 #include <cstring>
 
@@ -26,14 +27,6 @@ constexpr wchar_t kWhileNeedsValue[] =
     L"/while needs a process id or a program's file name, such as /while notepad.exe";
 constexpr wchar_t kWhileBadValue[] =
     L"/while takes a process id or a file name without a folder, such as notepad.exe";
-
-std::wstring LowerAscii(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
-    return text;
-}
 
 // "H:MM" or "HH:MM", 24-hour.
 std::optional<std::int32_t> MinuteOfDay(std::wstring_view text) {

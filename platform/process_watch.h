@@ -35,9 +35,11 @@ public:
     virtual void StopWatching() = 0;
 };
 
-// File names compared as the file system does, letters A to Z folded.
+// File names compared as the file system does: upper case by the system's
+// table, so a Polish or a Greek name matches in either case, not only the
+// letters A to Z (platform/text_rules.h).
 bool SameFileName(const std::wstring& a, const std::wstring& b) noexcept;
-// The order of file names under the same folding.
+// The order of file names under the same mapping.
 bool FileNameLess(const std::wstring& a, const std::wstring& b) noexcept;
 
 } // namespace staywick

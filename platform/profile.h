@@ -1,27 +1,31 @@
 #pragma once
 // The profile seam: named values in sections of an INI text file. On Windows
-// the profile API (platform/win32/profile_win32.h); elsewhere the portable
-// reader and writer (settings/ini_profile.h).
-#include <cstddef>
+// read through the profile API and written whole (settings/win32/
+// profile_win32.h); elsewhere the portable reader and writer
+// (settings/ini_profile.h).
 #include <string>
+#include <vector>
 
 namespace staywick {
 
+struct ProfileEntry {
+    std::wstring key, value;
+};
+
 class ProfilePort {
 public:
-    // The read buffer holds 2,048 characters with the terminating null, so a
-    // longer value comes back cut to its first 2,047 characters.
-    static constexpr std::size_t kReadBufferChars = 2048;
-
     virtual ~ProfilePort() = default;
 
-    // The value of a key; empty when the file, the section or the key is missing.
+    // The whole value of a key, however long; empty when the file, the
+    // section or the key is missing.
     virtual std::wstring ReadString(const std::wstring& section, const std::wstring& key,
                                     const std::wstring& path) = 0;
 
-    // Writes one value at once. False when the write is refused.
-    virtual bool WriteString(const std::wstring& section, const std::wstring& key,
-                             const std::wstring& value, const std::wstring& path) = 0;
+    // Writes the keys, in their order, in one step: a reader of the file,
+    // even after a crash or a power cut, finds all of them or none. False
+    // when the write is refused; the file is then as it was.
+    virtual bool WriteStrings(const std::wstring& section, const std::vector<ProfileEntry>& entries,
+                              const std::wstring& path) = 0;
 
     // Writes out whatever the system still holds for the file.
     virtual void Flush(const std::wstring& path) = 0;

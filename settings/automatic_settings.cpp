@@ -1,7 +1,7 @@
 #include "settings/automatic_settings.h"
 
-#include "common/scope_exit.h"
 #include "platform/process_watch.h"
+#include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 #include "settings/value_rules.h"
 
@@ -99,16 +99,15 @@ AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& 
 
 void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
                           const AutomaticOptions& options) {
-    const SettingsKeys keys(profile, iniFile);
-    ScopeExit flush([&] { keys.Flush(); });
-    keys.Write(kWhilePrograms, ProgramListText(options.WhilePrograms));
-    keys.Write(kScheduleDays, IntegerText(options.ScheduleDays));
-    keys.Write(kScheduleFrom, IntegerText(options.ScheduleFrom));
-    keys.Write(kScheduleTo, IntegerText(options.ScheduleTo));
-    keys.Write(kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery));
-    keys.Write(kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery));
-    keys.Write(kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed));
-    keys.Write(kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked));
+    WriteSettings(profile, iniFile,
+                  {{kWhilePrograms, ProgramListText(options.WhilePrograms)},
+                   {kScheduleDays, IntegerText(options.ScheduleDays)},
+                   {kScheduleFrom, IntegerText(options.ScheduleFrom)},
+                   {kScheduleTo, IntegerText(options.ScheduleTo)},
+                   {kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery)},
+                   {kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery)},
+                   {kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed)},
+                   {kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked)}});
 }
 
 } // namespace staywick

@@ -24,8 +24,8 @@ bool IsProgramFileName(std::wstring_view name);
 
 AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile);
 
-// Writes every key, then flushes; a refused write throws AppError
-// "Unable to write to <iniFile>".
+// Writes every key in one step, then flushes; a refused write throws
+// AppError "Unable to write to <iniFile>" and leaves the file as it was.
 void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
                           const AutomaticOptions& options);
 

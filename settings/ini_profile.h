@@ -1,49 +1,30 @@
 #pragma once
-// The profile seam for platforms without the profile API: each read loads the
-// whole file and each write rewrites it through the INI text rules, so
-// nothing is cached between calls.
+// The profile seam on whole files: each read loads the file and each write
+// replaces it through the INI text rules (settings/ini_file.h), so nothing
+// is cached between calls and a write of several keys is one step. The
+// portable build reads so too; on Windows the profile API reads
+// (settings/win32/profile_win32.h).
+#include "platform/file_store.h"
 #include "platform/profile.h"
 
 #include <string>
+#include <vector>
 
 namespace staywick {
 
-// What a load found at a path.
-struct StoredFile {
-    bool exists = false;   // something is at the path
-    bool readable = false; // and its bytes could be read
-    std::string bytes;
-};
-
-// Whole-file access for the portable profile.
-class IniStorage {
-public:
-    virtual ~IniStorage() = default;
-    virtual StoredFile Load(const std::wstring& path) = 0;
-    // Replaces the file's bytes, creating the file. False when refused.
-    virtual bool Store(const std::wstring& path, const std::string& bytes) = 0;
-};
-
-// Files through the C++ standard library.
-class StdFileStorage : public IniStorage {
-public:
-    StoredFile Load(const std::wstring& path) override;
-    bool Store(const std::wstring& path, const std::string& bytes) override;
-};
-
 class IniProfile : public ProfilePort {
 public:
-    explicit IniProfile(IniStorage& storage) : storage_(storage) {}
+    explicit IniProfile(FileStore& store) : store_(store) {}
 
     std::wstring ReadString(const std::wstring& section, const std::wstring& key,
                             const std::wstring& path) override;
-    bool WriteString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value, const std::wstring& path) override;
+    bool WriteStrings(const std::wstring& section, const std::vector<ProfileEntry>& entries,
+                      const std::wstring& path) override;
     // Every write has already reached the file.
     void Flush(const std::wstring&) override {}
 
 private:
-    IniStorage& storage_;
+    FileStore& store_;
 };
 
 } // namespace staywick

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
 #include "settings/clock_reading_text.h"
@@ -71,33 +72,40 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
 
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options) {
-    // The system's cache for the file is written out however the save ends.
-    const SettingsKeys keys(profile, iniFile);
-    ScopeExit flush([&] { keys.Flush(); });
-    keys.Write(kActive, BooleanText(options.Active));
-    keys.Write(kSleepMax, IntegerText(options.SleepMax));
-    keys.Write(kActivateFor, IntegerText(options.ActivateFor));
-    keys.Write(kAutoStopped, BooleanText(options.AutoStopped));
-    keys.Write(kInputKey, IntegerText(options.InputKey));
-    keys.Write(kNotifySystem, BooleanText(options.NotifySystem));
+    std::vector<ProfileEntry> entries = {
+        {kActive, BooleanText(options.Active)},
+        {kSleepMax, IntegerText(options.SleepMax)},
+        {kActivateFor, IntegerText(options.ActivateFor)},
+        {kAutoStopped, BooleanText(options.AutoStopped)},
+        {kInputKey, IntegerText(options.InputKey)},
+        {kNotifySystem, BooleanText(options.NotifySystem)},
+    };
     // The later keys are written while they hold something, and emptied
     // (none) once they held something; a file that never had them stays as
     // an older version wrote it.
-    const auto writeOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
+    const auto addOptional = [&](const wchar_t* key, const std::optional<std::wstring>& value) {
         if (value)
-            keys.Write(key, *value);
-        else if (!keys.Read(key).empty())
-            keys.Write(key, L"");
+            entries.push_back({key, *value});
+        else if (!SettingsKeys(profile, iniFile).Read(key).empty())
+            entries.push_back({key, L""});
     };
-    writeOptional(kActivateUntil, options.ActivateUntil
-                                      ? std::optional(IntegerText(*options.ActivateUntil))
-                                      : std::nullopt);
-    writeOptional(kActivateUntilEnd,
-                  options.ActivateUntilEnd
-                      ? std::optional(ClockReadingText(*options.ActivateUntilEnd))
-                      : std::nullopt);
-    writeOptional(kHotkey,
-                  options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    addOptional(kActivateUntil, options.ActivateUntil
+                                    ? std::optional(IntegerText(*options.ActivateUntil))
+                                    : std::nullopt);
+    addOptional(kActivateUntilEnd, options.ActivateUntilEnd
+                                       ? std::optional(ClockReadingText(*options.ActivateUntilEnd))
+                                       : std::nullopt);
+    addOptional(kHotkey,
+                options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    WriteSettings(profile, iniFile, entries);
+}
+
+void WriteSettings(ProfilePort& profile, const std::wstring& iniFile,
+                   const std::vector<ProfileEntry>& entries) {
+    // The system's cache for the file is written out however the save ends.
+    ScopeExit flush([&] { profile.Flush(iniFile); });
+    if (!profile.WriteStrings(kSettingsSection, entries, iniFile))
+        throw AppError(L"Unable to write to " + iniFile);
 }
 
 } // namespace staywick

@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 
 #include <string>
+#include <vector>
 
 namespace staywick {
 
@@ -19,11 +20,15 @@ inline constexpr wchar_t kSettingsSection[] = L"General";
 // "Activate for" check mark through the controller.
 TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile);
 
-// Writes the six values, each at once, then the later three when they hold
-// something or the file already has them, then flushes the file (also after
-// a failure). A refused write throws AppError "Unable to write to <iniFile>":
-// keys before it stay written, later ones are not attempted.
+// Writes the six values, then the later three when they hold something or the
+// file already has them, all in one step (WriteSettings).
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options);
+
+// Writes keys of section "General" in one step, then flushes the file (also
+// after a failure). A refused write throws AppError "Unable to write to
+// <iniFile>" and leaves the file as it was.
+void WriteSettings(ProfilePort& profile, const std::wstring& iniFile,
+                   const std::vector<ProfileEntry>& entries);
 
 } // namespace staywick

@@ -1,6 +1,7 @@
 #pragma once
 // The keys of one settings file's section "General" as the loaders and
-// savers of its records use them: read as text, written one at a time.
+// savers of its records use them: read as text (a save writes all of its keys
+// in one step, WriteSettings).
 #include "platform/profile.h"
 
 #include <string>
@@ -15,11 +16,6 @@ public:
 
     // The key's text; empty when the file, the section or the key is missing.
     std::wstring Read(const wchar_t* key) const;
-    // Writes the value at once; a refused write throws AppError
-    // "Unable to write to <iniFile>".
-    void Write(const wchar_t* key, const std::wstring& value) const;
-    // Writes out whatever the system still holds for the file.
-    void Flush() const;
 
 private:
     ProfilePort& profile_;

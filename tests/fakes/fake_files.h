@@ -3,7 +3,7 @@
 // folders, files with their bytes, drives that answer or not, and a record
 // of what the program asked for.
 #include "platform/files.h"
-#include "settings/ini_profile.h"
+#include "platform/file_store.h"
 
 #include <map>
 #include <optional>
@@ -13,7 +13,7 @@
 
 namespace staywick::test {
 
-class FakeFiles : public FilesPort, public IniStorage {
+class FakeFiles : public FilesPort, public FileStore {
 public:
     std::wstring exeFolder = L"C:\\Program Files\\Staywick\\";
     std::optional<std::wstring> appData = L"C:\\Users\\me\\AppData\\Roaming";
@@ -24,6 +24,10 @@ public:
     std::map<std::wstring, std::string> files; // path -> bytes
     std::set<std::wstring> unreadable;         // there, but reading fails
     std::set<std::wstring> readOnly;           // there, but writing fails
+    std::vector<std::wstring> replaced;        // every path whose bytes were replaced
+    // A replace whose new bytes hold this text is refused: the disk failing
+    // partway through a save that would write key after key.
+    std::string refuseBytesHolding;
 
     std::vector<std::wstring> created; // successful folder creations, in order
     std::vector<std::wstring> loaded;  // every path whose bytes were asked for
@@ -97,13 +101,15 @@ public:
         return file;
     }
 
-    bool Store(const std::wstring& path, const std::string& bytes) override {
+    bool Replace(const std::wstring& path, const std::string& bytes) override {
         const std::size_t cut = path.find_last_of(L'\\');
         if (!DriveUp(path) || cut == std::wstring::npos || !HasDir(path.substr(0, cut)) ||
-            HasDir(path) || readOnly.count(path)) {
+            HasDir(path) || readOnly.count(path) ||
+            (!refuseBytesHolding.empty() && bytes.find(refuseBytesHolding) != std::string::npos)) {
             return false;
         }
         files[path] = bytes;
+        replaced.push_back(path);
         return true;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A profile that passes everything to another one, records each call and can
-// refuse the write of one chosen key.
+// refuse a write that holds one chosen key.
 #include "platform/profile.h"
 
 #include <optional>
@@ -16,7 +16,12 @@ public:
     struct Call {
         std::wstring section, key, path;
     };
-    std::vector<Call> reads, writes; // writes: every attempt, refused ones too
+    struct Write {
+        std::wstring section, path;
+        std::vector<std::wstring> keys;
+    };
+    std::vector<Call> reads;
+    std::vector<Write> writes; // every attempt, refused ones too
     std::vector<std::wstring> flushes;
     std::optional<std::wstring> refuseKey;
 
@@ -25,12 +30,16 @@ public:
         reads.push_back({section, key, path});
         return inner_.ReadString(section, key, path);
     }
-    bool WriteString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value, const std::wstring& path) override {
-        writes.push_back({section, key, path});
-        if (refuseKey && *refuseKey == key)
-            return false;
-        return inner_.WriteString(section, key, value, path);
+    bool WriteStrings(const std::wstring& section, const std::vector<ProfileEntry>& entries,
+                      const std::wstring& path) override {
+        Write write{section, path, {}};
+        bool refused = false;
+        for (const ProfileEntry& entry : entries) {
+            write.keys.push_back(entry.key);
+            refused = refused || (refuseKey && *refuseKey == entry.key);
+        }
+        writes.push_back(write);
+        return !refused && inner_.WriteStrings(section, entries, path);
     }
     void Flush(const std::wstring& path) override {
         flushes.push_back(path);

@@ -1,7 +1,8 @@
 // libFuzzer target for the settings file's text: the integer grammar and the
-// portable INI reader and writer. Besides crashes and undefined behaviour it
-// checks what must hold for any text: a written value reads back, and no
-// other value of the file changes.
+// portable INI reader and writer, and the file's conversion to UTF-16LE.
+// Besides crashes and undefined behaviour it checks what must hold for any
+// text: a written value reads back, and no other value of the file changes.
+#include "settings/ini_file.h"
 #include "settings/ini_text.h"
 #include "settings/value_rules.h"
 
@@ -82,6 +83,15 @@ void CheckIni(std::string_view text, unsigned choice) {
     const auto again = SetIniValue(*written, section, key, L"0");
     Require(again.has_value() && FindIniValue(*again, section, key) == std::wstring(L"0"));
     Require(again->size() + value.size() == written->size() + 1);
+
+    // A value beyond ASCII converts the file to UTF-16LE: it reads back, and
+    // so does every other value as it read before.
+    const std::wstring greek = L"\u03A9" + value;
+    const auto converted = SetIniFileValues(text, section, {{key, greek}});
+    Require(converted.has_value() && converted->starts_with("\xFF\xFE"));
+    Require(ReadIniFileValue(*converted, section, key) == greek);
+    Require(ReadIniFileValue(*converted, L"Other", other) ==
+            ReadIniFileValue(text, L"Other", other));
 }
 
 } // namespace

@@ -69,8 +69,10 @@ TEST(RunningProgramNames, SortedWithoutCaseEachOnceAndOnlyListableNames) {
                                                {8, L"bad|name.exe"},
                                                {9, L"zoom.exe"},
                                                {10, L"B.exe"}};
-    EXPECT_EQ(RunningProgramNames(snapshot), (Names{L"[System Process]", L"audiodg.exe", L"B.exe",
-                                                    L"Explorer.EXE", L"svchost.exe", L"zoom.exe"}));
+    // In the file system's order, by upper case: "[" (0x5B) follows "Z" (0x5A).
+    EXPECT_EQ(RunningProgramNames(snapshot),
+              (Names{L"audiodg.exe", L"B.exe", L"Explorer.EXE", L"svchost.exe", L"zoom.exe",
+                     L"[System Process]"}));
     EXPECT_TRUE(RunningProgramNames({}).empty());
 }
 

@@ -140,8 +140,51 @@ TEST_F(AutomaticSettings, RefusedWriteNamesTheFileAndStillFlushes) {
     } catch (const AppError& e) {
         EXPECT_EQ(e.Text(), L"Unable to write to " + kIni);
     }
-    EXPECT_EQ(recorder.writes.size(), 3u); // stopped at the refused key
+    ASSERT_EQ(recorder.writes.size(), 1u); // all keys in one step
+    EXPECT_EQ(recorder.writes[0].keys.size(), 8u);
+    EXPECT_TRUE(files.files.empty()) << "nothing of it written";
     EXPECT_EQ(recorder.flushes.size(), 1u);
+}
+
+// 181 names of 11 characters: 2,171 characters with the separators, past
+// the profile API's first read buffer of 2,048.
+Names LongProgramList() {
+    Names names;
+    for (int i = 0; i < 181; ++i) {
+        std::wstring digits = std::to_wstring(100000 + i);
+        names.push_back(L"p" + digits + L".exe");
+    }
+    return names;
+}
+
+TEST_F(AutomaticSettings, ALongListLoadsWholeAndSavesWhole) {
+    AutomaticOptions saved;
+    saved.WhilePrograms = LongProgramList();
+    ASSERT_EQ(ProgramListText(saved.WhilePrograms).size(), 2171u);
+    SaveAutomaticOptions(recorder, kIni, saved);
+    EXPECT_EQ(Load().WhilePrograms, saved.WhilePrograms);
+    // Saved again as loaded: still every name, the last one whole.
+    SaveAutomaticOptions(recorder, kIni, Load());
+    EXPECT_NE(File().find("p100180.exe\r\nScheduleDays="), std::string::npos);
+}
+
+// Names outside ASCII: the file becomes UTF-16LE, the names and every other
+// key read back, and a second save keeps the file as it is.
+TEST_F(AutomaticSettings, PolishAndGreekNamesSurviveASaveAndALoad) {
+    SaveOptions(recorder, kIni, TStaywickOptions{.Active = false});
+    AutomaticOptions saved;
+    saved.WhilePrograms = {L"Ksi\u0119gowo\u015B\u0107.exe", L"\u03A9mega.exe"};
+    SaveAutomaticOptions(recorder, kIni, saved);
+    ASSERT_GE(File().size(), 2u);
+    EXPECT_EQ(File().substr(0, 2), "\xFF\xFE") << "UTF-16LE with its mark";
+    EXPECT_EQ(Load(), saved);
+    EXPECT_FALSE(LoadOptions(recorder, kIni).Active);
+    const std::string converted = File();
+    SaveAutomaticOptions(recorder, kIni, saved);
+    SaveOptions(recorder, kIni, TStaywickOptions{.Active = false});
+    EXPECT_EQ(File(), converted);
+    // A name that differs only in case is the same program: listed once.
+    EXPECT_EQ(ParseProgramList(L"\u03A9mega.exe;\u03C9MEGA.EXE"), Names{L"\u03A9mega.exe"});
 }
 
 TEST(ProgramList, TextRoundTrip) {

@@ -1,4 +1,5 @@
 // The portable profile on real files, as a build without the profile API uses it.
+#include "platform/std_file_store.h"
 #include "settings/ini_profile.h"
 
 #include <gtest/gtest.h>
@@ -32,25 +33,25 @@ protected:
     }
 
     fs::path dir;
-    StdFileStorage storage;
-    IniProfile profile{storage};
+    StdFileStore store;
+    IniProfile profile{store};
 };
 
 TEST_F(StdFileProfile, WritesCreateTheFileAndReadsFindTheValues) {
     const std::wstring path = Path("Staywick.Settings");
     EXPECT_EQ(profile.ReadString(L"General", L"Active", path), L"");
-    ASSERT_TRUE(profile.WriteString(L"General", L"Active", L"1", path));
-    ASSERT_TRUE(profile.WriteString(L"General", L"InputKey", L"2", path));
-    ASSERT_TRUE(profile.WriteString(L"general", L"ACTIVE", L"0", path));
+    ASSERT_TRUE(profile.WriteStrings(L"General", {{L"Active", L"1"}, {L"InputKey", L"2"}}, path));
+    ASSERT_TRUE(profile.WriteStrings(L"general", {{L"ACTIVE", L"0"}}, path));
     profile.Flush(path);
     EXPECT_EQ(Bytes(path), "[General]\r\nActive=0\r\nInputKey=2\r\n");
     EXPECT_EQ(profile.ReadString(L"GENERAL", L"inputkey", path), L"2");
 }
 
 TEST_F(StdFileProfile, RefusesAMissingFolderAndAFolderInPlaceOfTheFile) {
-    EXPECT_FALSE(profile.WriteString(L"General", L"Active", L"1", Path("none/Staywick.Settings")));
+    EXPECT_FALSE(
+        profile.WriteStrings(L"General", {{L"Active", L"1"}}, Path("none/Staywick.Settings")));
     fs::create_directory(dir / "Staywick.Settings");
-    EXPECT_FALSE(profile.WriteString(L"General", L"Active", L"1", Path("Staywick.Settings")));
+    EXPECT_FALSE(profile.WriteStrings(L"General", {{L"Active", L"1"}}, Path("Staywick.Settings")));
     EXPECT_EQ(profile.ReadString(L"General", L"Active", Path("Staywick.Settings")), L"");
 }
 

@@ -131,10 +131,14 @@ TEST_F(SettingsFile, SavingKeepsOtherSectionsCommentsBlankLinesAndKeyPlaces) {
                       "X=1\r\n");
 }
 
-TEST_F(SettingsFile, ARefusedWriteStopsTheSaveAtThatKey) {
-    File() = "[General]\r\nActive=0\r\nDontLetSleepMoreThen=9\r\nActivateFor=30\r\n"
-             "AutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n";
-    recorder.refuseKey = L"ActivateFor";
+// The keys are written in one step: a write refused at the third key leaves
+// the whole file as it was, not the first two keys written.
+TEST_F(SettingsFile, ARefusedWriteLeavesTheWholeFileAsItWas) {
+    const std::string before =
+        "[General]\r\nActive=0\r\nDontLetSleepMoreThen=9\r\n"
+        "ActivateFor=30\r\nAutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n";
+    File() = before;
+    files.refuseBytesHolding = "ActivateFor=60";
     const TStaywickOptions options{.Active = true,
                                    .ActivateFor = 60,
                                    .AutoStopped = true,
@@ -148,12 +152,27 @@ TEST_F(SettingsFile, ARefusedWriteStopsTheSaveAtThatKey) {
     } catch (const AppError& error) {
         EXPECT_EQ(error.Text(), L"Unable to write to " + kIni);
     }
-    // The first two keys were written, the refused one and the rest untouched.
-    EXPECT_EQ(File(), "[General]\r\nActive=1\r\nDontLetSleepMoreThen=4\r\nActivateFor=30\r\n"
-                      "AutoStopped=0\r\nInputKey=2\r\nNotifySystem=0\r\n");
-    ASSERT_EQ(recorder.writes.size(), 3u);
+    EXPECT_EQ(File(), before);
+    EXPECT_TRUE(files.replaced.empty());
+    ASSERT_EQ(recorder.writes.size(), 1u);
+    EXPECT_EQ(recorder.writes[0].keys,
+              (std::vector<std::wstring>{L"Active", L"DontLetSleepMoreThen", L"ActivateFor",
+                                         L"AutoStopped", L"InputKey", L"NotifySystem"}));
     EXPECT_EQ(recorder.flushes, std::vector<std::wstring>{kIni}) << "flushed after the failure";
     EXPECT_EQ(options, copy);
+}
+
+// A save replaces the file once, with all of its keys: a reader never finds
+// some keys changed and others not.
+TEST_F(SettingsFile, ASaveReplacesTheFileOnceWithAllItsKeys) {
+    File() = "[General]\r\nActive=0\r\nAutoStopped=0\r\nActivateUntil=600\r\n";
+    TStaywickOptions options;
+    options.Hotkey = 0x0241;
+    Save(options);
+    EXPECT_EQ(files.replaced, std::vector<std::wstring>{kIni});
+    EXPECT_EQ(File(), "[General]\r\nActive=1\r\nAutoStopped=1\r\nActivateUntil=\r\n"
+                      "DontLetSleepMoreThen=3\r\nActivateFor=0\r\nInputKey=0\r\n"
+                      "NotifySystem=1\r\nHotkey=577\r\n");
 }
 
 TEST_F(SettingsFile, AFolderThatCannotTakeTheFileFailsAtTheFirstKey) {
@@ -217,12 +236,12 @@ TEST_F(SettingsFile, AFileThatCannotBeReadGivesDefaultsAndIsNotOverwritten) {
     EXPECT_EQ(File(), "[General]\r\nActive=0\r\n");
 }
 
-TEST_F(SettingsFile, AVeryLongValueIsCutAsTheReadBufferWould) {
-    // 2,047 characters arrive; the digits after them are lost, as with the profile API.
+TEST_F(SettingsFile, AVeryLongValueIsReadWhole) {
+    // Past the profile API's first buffer of 2,048 characters: nothing is cut.
     File() = "[General]\r\nDontLetSleepMoreThen=" + std::string(2047, '0') + "5\r\n";
-    EXPECT_EQ(Load().SleepMax, 0);
-    File() = "[General]\r\nDontLetSleepMoreThen=" + std::string(2046, '0') + "5\r\n";
     EXPECT_EQ(Load().SleepMax, 5);
+    File() = "[General]\r\nDontLetSleepMoreThen=" + std::string(100000, '0') + "7\r\n";
+    EXPECT_EQ(Load().SleepMax, 7);
 }
 
 } // namespace

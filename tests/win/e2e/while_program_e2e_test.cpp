@@ -12,7 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace staywick::test {
 namespace {
@@ -136,6 +140,91 @@ TEST_F(WhileProgramE2eTest, ChosenInTheDialogKeepsAwakeUntilNotepadEnds) {
     EXPECT_TRUE(WaitUntil(10000, [&] { return ForcedWakes() >= 1; }));
 
     NotepadEndStopsThePresses(notepad, shell);
+}
+
+// A Polish and a Greek name chosen in the Automatic dialog: saved as
+// UTF-16LE, the same bytes and the same names after a restart, and the
+// Greek one matches its running program whatever the case of its letters
+// (a copy of Wine's notepad named in capitals).
+TEST_F(WhileProgramE2eTest, PolishAndGreekNamesSurviveARestartAndMatchTheirProgram) {
+    const std::wstring polish = L"Ksi\u0119gowo\u015B\u0107.exe";
+    const std::wstring greek = L"\u03A9mega.exe";
+    WriteFileBytes(SettingsPath(), kOffLimitZero);
+    auto staywick = std::make_unique<Process>(Process::Start(exe_, L"/L"));
+    ASSERT_NE(WaitForStartUp(staywick->Id()), nullptr);
+
+    // Options, then Automatic; each name typed and added, then OK twice.
+    const auto openAutomatic = [&](DWORD pid) -> std::pair<HWND, HWND> {
+        if (!ChooseTrayMenuItem(pid, 3))
+            return {};
+        HWND options = WaitForProcessWindow(pid, L"#32770", L"Options", 5000);
+        if (!options)
+            return {};
+        ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDC_OPT_AUTOMATIC, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(options, IDC_OPT_AUTOMATIC)));
+        return {options, WaitForProcessWindow(pid, L"#32770", L"Automatic", 5000)};
+    };
+    auto [options, automatic] = openAutomatic(staywick->Id());
+    ASSERT_NE(automatic, nullptr) << "no Automatic dialog";
+    HWND list = ::GetDlgItem(automatic, IDC_AUTO_PROGRAMLIST);
+    for (const std::wstring& name : {polish, greek}) {
+        const LRESULT before = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+        ::SetDlgItemTextW(automatic, IDC_AUTO_NAME, name.c_str());
+        ::PostMessageW(automatic, WM_COMMAND, MAKEWPARAM(IDC_AUTO_ADD, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(automatic, IDC_AUTO_ADD)));
+        ASSERT_TRUE(
+            WaitUntil(5000, [&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == before + 1; }));
+    }
+    ::PostMessageW(automatic, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return !::IsWindow(automatic); }));
+    ::PostMessageW(options, WM_COMMAND, IDOK, 0);
+
+    // "WhilePrograms=Księgowość.exe;Ωmega.exe" in UTF-16LE after the mark.
+    std::string line;
+    for (wchar_t c : L"WhilePrograms=" + polish + L";" + greek + L"\r\n") {
+        line.push_back(static_cast<char>(c & 0xFF));
+        line.push_back(static_cast<char>(c >> 8));
+    }
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        return ReadFileBytes(SettingsPath()).find(line) != std::string::npos;
+    })) << "the names were not saved as UTF-16LE";
+    const std::string saved = ReadFileBytes(SettingsPath());
+    EXPECT_EQ(saved.substr(0, 2), "\xFF\xFE");
+
+    // A restart: the file untouched, the dialog lists the names as chosen.
+    ::PostMessageW(WaitForMainWindow(5000), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(staywick->WaitExit(10000).has_value());
+    staywick = std::make_unique<Process>(Process::Start(exe_, L"/L"));
+    ASSERT_NE(WaitForStartUp(staywick->Id()), nullptr);
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), saved) << "the restart changed the file";
+    std::tie(options, automatic) = openAutomatic(staywick->Id());
+    ASSERT_NE(automatic, nullptr);
+    list = ::GetDlgItem(automatic, IDC_AUTO_PROGRAMLIST);
+    std::vector<std::wstring> listed;
+    for (LRESULT i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t entry[300] = {};
+        if (::SendMessageW(list, LB_GETTEXTLEN, i, 0) < 300)
+            ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+        listed.push_back(entry);
+    }
+    EXPECT_EQ(listed, (std::vector<std::wstring>{polish, greek}));
+    ::PostMessageW(automatic, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return !::IsWindow(automatic); }));
+    ::PostMessageW(options, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil(5000, [&] { return !::IsWindow(options); }));
+
+    // The Greek program runs, its file name in capitals.
+    StandInShell shell;
+    ASSERT_NE(shell.Window(), nullptr);
+    const std::wstring copy = dir_.File(L"\u03C9MEGA.EXE");
+    ASSERT_TRUE(::CopyFileW(L"C:\\windows\\notepad.exe", copy.c_str(), FALSE));
+    Process program = Process::Start(copy);
+    ASSERT_TRUE(WaitUntil(15000, [&] {
+        return LastTipIs(shell, L"&Staywick is active (while " + greek + L" runs)");
+    })) << "the running copy was not matched";
+    program.Kill();
+    EXPECT_TRUE(WaitUntil(10000, [&] { return LastTipIs(shell, L"&Staywick is disabled"); }));
+    EXPECT_EQ(ReadFileBytes(SettingsPath()), saved);
 }
 
 } // namespace

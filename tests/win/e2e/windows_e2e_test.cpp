@@ -160,7 +160,7 @@ TEST_F(WindowsE2e, OkSavesTheChangedKeyTimeAndNotification) {
     ChangeControls(dlg);
     ClickButton(dlg, IDOK);
     ASSERT_TRUE(OptionsClosed());
-    // The values are written one by one: wait for the last of them.
+    // The values come in one step, after the dialog has closed: wait for them.
     ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "NotifySystem=0"); })) << Settings();
     const std::string saved = Settings();
     EXPECT_TRUE(Has(saved, "InputKey=1")) << saved;
@@ -217,7 +217,7 @@ TEST_F(WindowsE2e, AutomaticChoicesAreSavedAndCountAtOnceOnlyWhenOptionsIsConfir
     ASSERT_TRUE(automaticClosed());
     ClickButton(dlg, IDOK);
     ASSERT_TRUE(OptionsClosed());
-    // The values are written one by one: wait for the last of them.
+    // The values come in one step, after the dialog has closed: wait for them.
     ASSERT_TRUE(WaitUntil(5000, [&] { return Has(Settings(), "DisplayOffWhenLocked=0"); }))
         << Settings();
     const std::string saved = Settings();

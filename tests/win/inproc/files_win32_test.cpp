@@ -1,7 +1,7 @@
 // The settings location on the real file system: a temporary folder stands in
 // for the executable's folder and another for the application-data folder.
 #include "platform/win32/files_win32.h"
-#include "platform/win32/profile_win32.h"
+#include "settings/win32/profile_win32.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "win/common/process_helpers.h"

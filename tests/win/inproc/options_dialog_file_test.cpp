@@ -4,7 +4,7 @@
 // selection), OK stores the bounded values, and Cancel, Esc and the close box
 // leave the file and the record alone, so that the next dialog shows them as
 // they were.
-#include "platform/win32/profile_win32.h"
+#include "settings/win32/profile_win32.h"
 #include "resources/resource.h"
 #include "settings/settings_file.h"
 #include "settings/win32/options_dialog.h"

@@ -2,8 +2,8 @@
 // a save into a prepared file, a refused write reported with the settings
 // path, and the portable reader agreeing with the API on what it reads.
 #include "common/app_error.h"
-#include "platform/win32/profile_win32.h"
-#include "settings/ini_text.h"
+#include "settings/win32/profile_win32.h"
+#include "settings/ini_file.h"
 #include "settings/settings_file.h"
 #include "ui/error_report.h"
 #include "win/common/process_helpers.h"
@@ -124,6 +124,16 @@ TEST_F(ProfileApi, TheRefusedSaveReachesTheErrorReportAndTheCallerGoesOn) {
     EXPECT_EQ(options.SleepMax, 30) << "the record keeps the caller's values";
 }
 
+// UTF-16LE bytes with the mark.
+std::string Le(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 // Files the portable reader and GetPrivateProfileStringW must read alike.
 struct AgreeCase {
     const char* name;
@@ -144,7 +154,7 @@ TEST_P(PortableReaderAgrees, WithTheProfileApi) {
         for (const wchar_t* key : {L"Active", L"active", L"InputKey", L"Tail"}) {
             const std::wstring api = profile.ReadString(section, key, ini);
             const std::wstring portable =
-                FindIniValue(GetParam().text, section, key).value_or(std::wstring());
+                ReadIniFileValue(GetParam().text, section, key).value_or(std::wstring());
             EXPECT_EQ(portable, api) << "[" << std::string(section, section + wcslen(section))
                                      << "] " << std::string(key, key + wcslen(key));
         }
@@ -181,7 +191,11 @@ INSTANTIATE_TEST_SUITE_P(
         AgreeCase{
             .name = "equals in value", .text = "[General]\r\nActive=a=b\r\n", .active = L"a=b"},
         AgreeCase{.name = "truncated", .text = "[General]\r\nActive=1\r\nInput", .active = L"1"},
-        AgreeCase{.name = "empty", .text = "", .active = L""}));
+        AgreeCase{.name = "empty", .text = "", .active = L""},
+        AgreeCase{.name = "UTF-16LE",
+                  .text = Le(u"[Other]\r\nTail=\u03A9\r\n[GENERAL]\r\n Active = 4 \r\n"
+                             u"InputKey=Ksi\u0119gowo\u015B\u0107.exe\r\n"),
+                  .active = L"4"}));
 
 } // namespace
 } // namespace staywick
