@@ -4,6 +4,7 @@
 // log. A policy written while the program runs reaches it through the
 // WM_SETTINGCHANGE "Policy" broadcast that follows a Group Policy refresh.
 #include "win/common/idle_watch.h"
+#include "win/common/policy_helpers.h"
 #include "win/common/process_helpers.h"
 #include "win/common/tray_driver.h"
 
@@ -14,9 +15,6 @@
 namespace staywick::test {
 namespace {
 
-constexpr wchar_t kMachineKey[] = L"HKLM\\Software\\Policies\\Tessaro\\Staywick";
-constexpr wchar_t kUserKey[] = L"HKCU\\Software\\Policies\\Tessaro\\Staywick";
-
 const std::string kOnIndefinitely = "[General]\r\n"
                                     "Active=1\r\n"
                                     "DontLetSleepMoreThen=3\r\n"
@@ -24,22 +22,6 @@ const std::string kOnIndefinitely = "[General]\r\n"
                                     "AutoStopped=0\r\n"
                                     "InputKey=0\r\n"
                                     "NotifySystem=1\r\n";
-
-// Runs the system's reg.exe and returns its exit code (nothing on a timeout).
-std::optional<DWORD> Reg(const std::wstring& args) {
-    const Process reg = Process::Start(L"C:\\windows\\system32\\reg.exe", args);
-    return reg.WaitExit(15000);
-}
-
-bool SetPolicy(const wchar_t* key, const wchar_t* name, DWORD value) {
-    return Reg(L"add " + std::wstring(key) + L" /v " + name + L" /t REG_DWORD /d " +
-               std::to_wstring(value) + L" /f") == 0u;
-}
-
-void RemovePolicies() {
-    Reg(L"delete " + std::wstring(kMachineKey) + L" /f");
-    Reg(L"delete " + std::wstring(kUserKey) + L" /f");
-}
 
 // What Group Policy sends every top-level window after a refresh.
 void BroadcastPolicyChange() {
@@ -64,7 +46,7 @@ protected:
 
 TEST_F(PolicyE2e, DisabledEndsAtOnceWithZeroAndNoWindowAndTheLogSaysWhy) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"Disabled", 1));
 
     const Process plain = Process::Start(exe_);
     EXPECT_EQ(plain.WaitExit(5000), 0u);
@@ -86,7 +68,7 @@ TEST_F(PolicyE2e, DisabledEndsAtOnceWithZeroAndNoWindowAndTheLogSaysWhy) {
 // until the user closes the debug window; then the program ends with 0.
 TEST_F(PolicyE2e, DisabledWithDebugSaysWhyInTheDebugWindowAndEndsWhenItCloses) {
     WriteFileBytes(SettingsPath(), kOnLimitZero);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"Disabled", 1));
     const Process p = Process::Start(exe_, L"/D");
     HWND debug = WaitForProcessWindow(p.Id(), L"MyDebugWnd", L"DebugWnd", 5000);
     ASSERT_NE(debug, nullptr);
@@ -107,7 +89,7 @@ TEST_F(PolicyE2e, DisabledWithDebugSaysWhyInTheDebugWindowAndEndsWhenItCloses) {
 
 TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
     WriteFileBytes(SettingsPath(), kOnLimitZero);
-    ASSERT_TRUE(SetPolicy(kUserKey, L"AllowSimulatedInput", 0));
+    ASSERT_TRUE(SetPolicy(kUserPolicyKey, L"AllowSimulatedInput", 0));
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     ASSERT_TRUE(WaitForSteadyIdle());
@@ -128,7 +110,7 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nDontLetSleepMoreThen=0\r\n"
                                    "ActivateFor=0\r\nAutoStopped=0\r\nInputKey=0\r\n"
                                    "NotifySystem=1\r\n");
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowAutomatic", 0));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"AllowAutomatic", 0));
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     const Process notepad = Process::Start(L"C:\\windows\\notepad.exe");
@@ -148,7 +130,7 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
 
 TEST_F(PolicyE2e, MaxMinutesOneEndsAnIndefiniteSessionWithinSixtyFiveSeconds) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"MaxMinutes", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"MaxMinutes", 1));
     const ULONGLONG started = ::GetTickCount64();
     const Process p = Process::Start(exe_);
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
@@ -174,13 +156,13 @@ TEST_F(PolicyE2e, APolicySetWhileRunningTakesEffectAfterTheBroadcast) {
     // Without a policy a key is pressed every 5 s.
     EXPECT_TRUE(WatchIdle(7000).fell);
 
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowSimulatedInput", 0));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"AllowSimulatedInput", 0));
     BroadcastPolicyChange();
     ASSERT_TRUE(WaitForSteadyIdle());
     const IdleSpan span = WatchIdle(12000);
     EXPECT_FALSE(span.fell) << "a key was pressed after the policy came";
 
-    ASSERT_TRUE(SetPolicy(kUserKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kUserPolicyKey, L"Disabled", 1));
     BroadcastPolicyChange();
     EXPECT_EQ(p.WaitExit(5000), 0u);
     EXPECT_TRUE(WaitForNoMainWindow(2000));
