@@ -56,7 +56,8 @@ LRESULT AnswerCommandData(KeepAwakeController& controller, HWND self, HWND sende
     }
     if (IsReplyWindow(sender))
         SendReply(self, sender, answer.line.empty() ? controller.StatusLine() : answer.line);
-    if (command->kind == CommandKind::Exit && hooks.exit)
+    // Refused under the Disabled policy, "/exit" leaves the ending to the policy.
+    if (command->kind == CommandKind::Exit && answer.code == kExitDone && hooks.exit)
         hooks.exit();
     return kCommandAnswerBase + answer.code;
 }

@@ -7,7 +7,8 @@
 namespace staywick {
 
 struct CallerFacts {
-    // The process token is elevated ("Run as administrator").
+    // Elevated above the user's own programs ("Run as administrator" while
+    // UAC gives the user's desktop a limited token).
     bool elevated = false;
     // The process's window station is the interactive one, whose desktops
     // the user sees (WinSta0).

@@ -1,6 +1,7 @@
 #pragma once
-// Where this process runs, read from its token (TokenElevation, Windows Vista
-// and later) and its window station (WSF_VISIBLE).
+// Where this process runs, read from its token (elevation type and integrity,
+// against the desktop shell's; Windows Vista and later) and its window
+// station (WSF_VISIBLE).
 #include "platform/caller_facts.h"
 
 namespace staywick {
