@@ -35,7 +35,8 @@ TEST_F(CommandAnswersE2E, AChangeTheFileRefusesIsAnswered74ThenReported) {
 
     const auto [code, line] = RunFromConsole(L"/on");
     EXPECT_EQ(code, 74u);
-    const std::string path(SettingsPath().begin(), SettingsPath().end());
+    const std::wstring settingsPath = SettingsPath();
+    const std::string path(settingsPath.begin(), settingsPath.end()); // ASCII: a temporary folder
     EXPECT_EQ(line, "Staywick is active. The settings could not be saved: Unable to write to " +
                         path + "\r\n");
 
