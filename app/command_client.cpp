@@ -1,9 +1,15 @@
 #include "app/command_client.h"
 
+#include "app/command_exchange.h"
 #include "app/console_line.h"
+#include "app/instance_window.h"
 #include "common/app_names.h"
 #include "common/win32/file_version.h"
 #include "common/win32/handles.h"
+#include "engine/command_plan.h"
+#include "engine/policy.h"
+#include "platform/win32/caller_facts_win32.h"
+#include "platform/win32/policy_store_win32.h"
 
 #include <windows.h>
 
@@ -17,65 +23,60 @@ const wchar_t kCommandUsage[] =
 
 namespace {
 
-constexpr ULONGLONG kAnswerWaitMs = 5000;
+constexpr DWORD kAnswerWaitMs = 5000;
 // An instance that is starting (one this process started, or one whose start
 // is under way) gets this long to show its window before the 5 s for the
 // answer begin: a start after sign-in or under load can take several seconds.
 constexpr ULONGLONG kStartUpWaitMs = 30000;
 constexpr DWORD kWindowPollMs = 50;
-constexpr wchar_t kNotRunning[] = L"Staywick is not running";
-
-// The status line the instance sends back before it answers.
-LRESULT CALLBACK ReplyWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        auto* line = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-        if (const auto text =
-                TextFromCopyData(data->dwData, kReplyDataTag, data->lpData, data->cbData)) {
-            *line = *text;
-            return TRUE;
-        }
-        return FALSE;
-    }
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
-}
 
 DWORD Remaining(ULONGLONG deadline) {
     const ULONGLONG now = ::GetTickCount64();
     return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
 }
 
+bool DisabledByPolicy() {
+    PolicyStoreWin32 store;
+    return StaywickPolicy::Read(store).Disabled();
+}
+
+bool InstanceStarting() {
+    const win32::KernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kMutexName));
+    return static_cast<bool>(mutex);
+}
+
 // Starts the program again without arguments: it becomes the instance.
-bool StartInstance(ULONGLONG deadline) {
+win32::KernelHandle StartInstance(ULONGLONG deadline) {
     std::wstring commandLine = L"\"" + ExecutablePath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process)) {
-        return false;
+        return {};
     }
-    const win32::KernelHandle processHandle(process.hProcess);
+    win32::KernelHandle processHandle(process.hProcess);
     const win32::KernelHandle thread(process.hThread);
     // Ready once its message loop first waits: its window exists then.
     ::WaitForInputIdle(process.hProcess, Remaining(deadline));
-    return true;
+    return processHandle;
 }
 
-// The running instance's main window, waiting for one that is starting.
-HWND FindInstance(ULONGLONG deadline) {
+// The instance's main window, waiting for one that is starting. The wait
+// ends early once the process this one started has ended and no other
+// instance is starting (the Disabled policy ends it at once).
+HWND WaitForInstance(ULONGLONG deadline, const win32::KernelHandle& started) {
     for (;;) {
-        if (HWND wnd = ::FindWindowW(kMainWindowClass, nullptr))
+        if (HWND wnd = FindInstanceWindow())
             return wnd;
         if (Remaining(deadline) == 0)
             return nullptr;
+        if (started && ::WaitForSingleObject(started.Get(), 0) == WAIT_OBJECT_0 &&
+            !InstanceStarting()) {
+            return nullptr;
+        }
         ::Sleep(kWindowPollMs);
     }
-}
-
-bool InstanceStarting() {
-    const win32::KernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kMutexName));
-    return static_cast<bool>(mutex);
 }
 
 void WaitForEnd(HWND instance, ULONGLONG deadline) {
@@ -86,54 +87,45 @@ void WaitForEnd(HWND instance, ULONGLONG deadline) {
         ::WaitForSingleObject(process.Get(), Remaining(deadline));
 }
 
+int Finish(int exitCode, const std::wstring& line) {
+    if (!line.empty())
+        WriteConsoleLine(line);
+    return exitCode;
+}
+
+int NoAnswer() {
+    // The policy may have arrived since the command began.
+    if (DisabledByPolicy())
+        return Finish(kExitDisabled, kTurnedOffByPolicyLine);
+    return Finish(kExitUnavailable, kNoAnswerLine);
+}
+
 } // namespace
 
 int RunCommand(const RemoteCommand& command) {
-    HWND instance = ::FindWindowW(kMainWindowClass, nullptr);
+    HWND instance = FindInstanceWindow();
+    const CommandPlan plan = PlanCommand(command.kind, {.disabledByPolicy = DisabledByPolicy(),
+                                                        .instanceFound = instance != nullptr,
+                                                        .instanceStarting = InstanceStarting(),
+                                                        .caller = ReadCallerFacts()});
+    if (plan.route == CommandRoute::Answer)
+        return Finish(plan.exitCode, plan.line);
     if (!instance) {
         const ULONGLONG startUpDeadline = ::GetTickCount64() + kStartUpWaitMs;
-        if (!InstanceStarting()) {
-            // Nothing to ask or to end: no instance keeps the computer awake.
-            if (command.kind == CommandKind::Status || command.kind == CommandKind::Exit) {
-                WriteConsoleLine(kNotRunning);
-                return command.kind == CommandKind::Status ? kStatusOff : kExitDone;
-            }
-            StartInstance(startUpDeadline);
-        }
-        instance = FindInstance(startUpDeadline);
+        win32::KernelHandle started;
+        if (plan.route == CommandRoute::StartInstance)
+            started = StartInstance(startUpDeadline);
+        instance = WaitForInstance(startUpDeadline, started);
     }
     if (!instance)
-        return kExitUnavailable;
+        return NoAnswer();
     const ULONGLONG deadline = ::GetTickCount64() + kAnswerWaitMs;
-
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &ReplyWindowProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = kCommandReplyClass;
-    ::RegisterClassW(&wc);
-    std::wstring line;
-    const win32::WindowHandle reply(::CreateWindowExW(
-        0, kCommandReplyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
-    if (reply)
-        ::SetWindowLongPtrW(reply.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&line));
-
-    std::wstring text = CommandText(command);
-    COPYDATASTRUCT data{kCommandDataTag, static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
-                        text.data()};
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(instance, WM_COPYDATA, reinterpret_cast<WPARAM>(reply.Get()),
-                               reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                               Remaining(deadline), &answer)) {
-        return kExitUnavailable;
-    }
-    const auto code = ExitCodeFromAnswer(static_cast<std::intptr_t>(answer));
-    if (!code)
-        return kExitUnavailable;
+    CommandExchange exchange = ExchangeCommand(instance, command, kAnswerWaitMs);
+    if (!exchange.code)
+        return NoAnswer();
     if (command.kind == CommandKind::Exit)
         WaitForEnd(instance, deadline);
-    if (!line.empty())
-        WriteConsoleLine(line);
-    return *code;
+    return Finish(*exchange.code, exchange.line);
 }
 
 } // namespace staywick

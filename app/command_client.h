@@ -1,10 +1,12 @@
 #pragma once
 // The side of a start with a command: it passes the command to the running
-// instance (WM_COPYDATA to its main window, found as for a second start),
-// starting an instance first when none runs (it gets up to 30 s to show its
-// window), and returns the exit code the instance answered, or 69 when no
-// answer came within 5 seconds. The
-// instance's status line goes to the console the program was started from.
+// instance (WM_COPYDATA to its main window, app/instance_window.h), starting
+// an instance first when none runs (it gets up to 30 s to show its window),
+// and returns the exit code the instance answered, or 69 when no answer came
+// within 5 seconds. Under the Disabled policy, from an elevated prompt with
+// no instance running, and without the user's desktop it answers by itself
+// (engine/command_plan.h). The line, the instance's or its own, goes to the
+// console the program was started from.
 #include "engine/remote_command.h"
 
 namespace staywick {

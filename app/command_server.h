@@ -3,7 +3,9 @@
 // is untrusted, so anything but a well-formed command text is answered 0 and
 // changes nothing. A command is carried out by the controller; the status
 // line goes back to the sender's reply window (when it is one), and the
-// answer is kCommandAnswerBase plus the exit code.
+// answer is kCommandAnswerBase plus the exit code. An error while the command
+// runs is answered kExitNotSaved, and its report box opens once the answer
+// has gone (never inside this handler, which the sender waits on).
 #include "engine/keep_awake_controller.h"
 
 #include <windows.h>

@@ -73,6 +73,10 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
 
 KeepAwakeController::CommandAnswer
 KeepAwakeController::AnswerCommand(const RemoteCommand& command) {
+    // A command can come before start-up has read the policy and ended the
+    // program: it changes nothing and saves nothing.
+    if (policy_.Disabled())
+        return {kExitDisabled, kTurnedOffByPolicyLine};
     if (command.kind == CommandKind::While) {
         std::wstring problem = WhileProgramClick(OneShotTargetFromText(command.program));
         if (!problem.empty())

@@ -92,7 +92,10 @@ public:
     // is the caller's to carry out.
     int ApplyCommand(const RemoteCommand& command);
     // The exit code and the line for the commanding process: the status
-    // line, or why "/while" changed nothing.
+    // line, or why "/while" changed nothing. Under the Disabled policy every
+    // command is refused (kExitDisabled) and changes nothing. Each change is
+    // saved last, so when an error (AppError) ends a command, the change is
+    // in force and only its save is missing, as after the same tray choice.
     struct CommandAnswer {
         int code = kExitDone;
         std::wstring line;

@@ -130,8 +130,9 @@ std::optional<RemoteCommand> ParseCommandText(const std::wstring& text) {
 }
 
 std::optional<std::wstring> TextFromCopyData(std::uintptr_t tag, std::uintptr_t expectedTag,
-                                             const void* data, std::size_t bytes) {
-    if (tag != expectedTag || !data || bytes < sizeof(wchar_t) || bytes > kMaxCommandDataBytes ||
+                                             const void* data, std::size_t bytes,
+                                             std::size_t maxBytes) {
+    if (tag != expectedTag || !data || bytes < sizeof(wchar_t) || bytes > maxBytes ||
         bytes % sizeof(wchar_t) != 0) {
         return std::nullopt;
     }
@@ -144,6 +145,21 @@ std::optional<std::wstring> TextFromCopyData(std::uintptr_t tag, std::uintptr_t 
     if (text.find(L'\0') != std::wstring::npos)
         return std::nullopt;
     return text;
+}
+
+std::wstring ReplyLine(std::wstring line) {
+    if (line.size() <= kMaxReplyChars)
+        return line;
+    std::size_t keep = kMaxReplyChars - 3;
+    // A high surrogate without its low half would print as a replacement mark.
+    if (line[keep - 1] >= 0xD800 && line[keep - 1] <= 0xDBFF)
+        --keep;
+    line.resize(keep);
+    return line + L"...";
+}
+
+std::wstring NotSavedLine(const std::wstring& statusLine, const std::wstring& error) {
+    return statusLine + L". The settings could not be saved: " + error;
 }
 
 std::optional<int> ExitCodeFromAnswer(std::intptr_t answer) {

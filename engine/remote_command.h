@@ -23,10 +23,14 @@ struct RemoteCommand {
     friend bool operator==(const RemoteCommand&, const RemoteCommand&) = default;
 };
 
-// Exit codes (the BSD sysexits values for the two failures).
+// Exit codes (the BSD sysexits values for the failures).
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 64;       // unknown command or value out of range
 inline constexpr int kExitUnavailable = 69; // the running instance did not answer in time
+inline constexpr int kExitNotSaved = 74;    // in force, but the settings could not be saved
+inline constexpr int kExitNoDesktop = 75;   // the caller runs without the user's desktop
+inline constexpr int kExitDisabled = 77;    // the Disabled policy turns the program off
+inline constexpr int kExitElevated = 78;    // no instance, and none is started elevated
 // What "/status" answers.
 inline constexpr int kStatusOff = 0;
 inline constexpr int kStatusOn = 1;
@@ -65,14 +69,28 @@ std::optional<RemoteCommand> ParseCommandText(const std::wstring& text);
 // WM_COPYDATA tags: a command for the instance, the instance's line back.
 inline constexpr std::uintptr_t kCommandDataTag = 0x53574331; // "SWC1"
 inline constexpr std::uintptr_t kReplyDataTag = 0x53575231;   // "SWR1"
-// The largest text either side accepts, terminator included.
+// The largest command text the instance accepts, terminator included.
 inline constexpr std::size_t kMaxCommandDataBytes = 256 * sizeof(wchar_t);
+// The longest line the instance sends back (ReplyLine cuts a longer one), and
+// the largest reply the commanding process accepts, terminator included.
+inline constexpr std::size_t kMaxReplyChars = 1000;
+inline constexpr std::size_t kMaxReplyDataBytes = (kMaxReplyChars + 1) * sizeof(wchar_t);
 
 // The text inside data from another process, when it has the expected tag,
-// a size of whole UTF-16 units within the limit, one terminating null at the
+// a size of whole UTF-16 units within `maxBytes`, one terminating null at the
 // end and none before it. Anything else gives nullopt.
 std::optional<std::wstring> TextFromCopyData(std::uintptr_t tag, std::uintptr_t expectedTag,
-                                             const void* data, std::size_t bytes);
+                                             const void* data, std::size_t bytes,
+                                             std::size_t maxBytes);
+
+// The line as it travels back: a line longer than kMaxReplyChars is cut to
+// that length, its last three characters "...", never inside a surrogate pair.
+std::wstring ReplyLine(std::wstring line);
+
+// The lines of a command that changed nothing, or did not reach the file.
+inline constexpr wchar_t kTurnedOffByPolicyLine[] = L"Staywick is turned off by your organization";
+// "<status line>. The settings could not be saved: <the error's text>".
+std::wstring NotSavedLine(const std::wstring& statusLine, const std::wstring& error);
 
 // The instance answers WM_COPYDATA with this base plus the exit code, so an
 // answer cannot be confused with a window that ignored the message (0).

@@ -12,9 +12,12 @@
 // in use would be replaced only at the next reboot (exit code 3010). A
 // portable copy elsewhere is left alone. The exit code is always 0: a
 // program that does not end only means a reboot, as before.
+#include "common/win32/process_image.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -24,15 +27,8 @@ constexpr UINT kAnswerMs = 5000; // per window, as Restart Manager allows a hung
 constexpr DWORD kEndMs = 10000;
 
 bool StartedFrom(DWORD pid, const wchar_t* path) {
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process)
-        return false;
-    wchar_t image[MAX_PATH * 2] = {};
-    DWORD size = MAX_PATH * 2;
-    const bool same = ::QueryFullProcessImageNameW(process, 0, image, &size) &&
-                      ::CompareStringOrdinal(image, -1, path, -1, TRUE) == CSTR_EQUAL;
-    ::CloseHandle(process);
-    return same;
+    const std::wstring image = staywick::ProcessImagePath(pid);
+    return !image.empty() && staywick::SameFileText(image, path);
 }
 
 struct Search {

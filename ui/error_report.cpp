@@ -5,6 +5,7 @@
 #include "ui/common_controls.h"
 
 #include <optional>
+#include <vector>
 
 namespace staywick {
 namespace {
@@ -23,6 +24,21 @@ std::function<void(const std::wstring&)> g_sink;
 // tried again, and unheard it would undo that change at the next start.
 bool g_boxOpen = false;
 std::optional<std::wstring> g_waiting;
+
+// Reports asked for with ShowErrorReportLater, and the thread timer that
+// shows them: a timer with a callback is dispatched by any message loop,
+// modal ones included, and only once the handler that asked has returned.
+std::vector<std::wstring> g_later;
+UINT_PTR g_laterTimer = 0;
+
+void CALLBACK ShowLaterReports(HWND, UINT, UINT_PTR, DWORD) {
+    ::KillTimer(nullptr, g_laterTimer);
+    g_laterTimer = 0;
+    const std::vector<std::wstring> reports = std::move(g_later);
+    g_later.clear();
+    for (const std::wstring& text : reports)
+        ShowErrorReport(text);
+}
 
 void ShowBox(const std::wstring& text) {
     // Under the manifest the box's buttons are themed common controls; a
@@ -63,16 +79,29 @@ void ShowErrorReport(const std::wstring& text) {
     }
 }
 
-bool ReportCurrentException() {
+void ShowErrorReportLater(std::wstring text) {
+    g_later.push_back(std::move(text));
+    if (!g_laterTimer)
+        g_laterTimer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &ShowLaterReports);
+    // Without a timer the report is not lost: it is shown now.
+    if (!g_laterTimer)
+        ShowLaterReports(nullptr, 0, 0, 0);
+}
+
+std::wstring CurrentExceptionText() {
     try {
         throw;
     } catch (const AppError& e) {
-        ShowErrorReport(ExceptionText(e));
+        return ExceptionText(e);
     } catch (const std::exception& e) {
-        ShowErrorReport(ExceptionText(e));
+        return ExceptionText(e);
     } catch (...) {
-        ShowErrorReport(L"Unknown error");
+        return L"Unknown error";
     }
+}
+
+bool ReportCurrentException() {
+    ShowErrorReport(CurrentExceptionText());
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/win32/handles.h"
 #include "common/win32/window_text.h"
+#include "common/win32/process_image.h"
 #include "platform/win32/on_demand.h"
 
 #include <windows.h>
@@ -23,15 +24,8 @@ bool Cloaked(HWND wnd, GetWindowAttributeFn getAttribute) {
 }
 
 std::wstring ProcessFileName(DWORD processId) {
-    const win32::KernelHandle process(
-        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process)
-        return {};
-    wchar_t path[MAX_PATH * 4] = {};
-    DWORD size = static_cast<DWORD>(std::size(path));
-    if (!::QueryFullProcessImageNameW(process.Get(), 0, path, &size))
-        return {};
-    return FileNameOfPath(std::wstring(path, size));
+    const std::wstring path = ProcessImagePath(processId);
+    return path.empty() ? std::wstring() : FileNameOfPath(path);
 }
 
 struct Listing {

@@ -132,6 +132,10 @@ TEST(CommandGrammar, ExitCodesScriptsRead) {
     EXPECT_EQ(kExitDone, 0);
     EXPECT_EQ(kExitUsage, 64);
     EXPECT_EQ(kExitUnavailable, 69);
+    EXPECT_EQ(kExitNotSaved, 74);
+    EXPECT_EQ(kExitNoDesktop, 75);
+    EXPECT_EQ(kExitDisabled, 77);
+    EXPECT_EQ(kExitElevated, 78);
     EXPECT_EQ(kStatusOff, 0);
     EXPECT_EQ(kStatusOn, 1);
     EXPECT_EQ(kStatusOnWithEnd, 2);
@@ -163,6 +167,7 @@ struct DataRow {
     std::uintptr_t tag;
     std::vector<char> bytes;
     bool accepted;
+    std::size_t limit = kMaxCommandDataBytes;
 };
 
 std::vector<char> Bytes(const std::wstring& text, bool terminator = true) {
@@ -185,16 +190,58 @@ TEST(CopyData, OnlyTaggedWholeTerminatedTextWithinTheLimitIsRead) {
         {"only a terminator", kCommandDataTag, Bytes(L""), true},
         {"largest", kCommandDataTag, Bytes(std::wstring(255, L'a')), true},
         {"too large", kCommandDataTag, Bytes(std::wstring(256, L'a')), false},
+        // A reply may be longer: the whole line of kMaxReplyChars travels.
+        {"longest reply", kCommandDataTag, Bytes(std::wstring(1000, L'a')), true,
+         kMaxReplyDataBytes},
+        {"reply too large", kCommandDataTag, Bytes(std::wstring(1001, L'a')), false,
+         kMaxReplyDataBytes},
     };
     for (const DataRow& row : rows) {
-        const auto text =
-            TextFromCopyData(row.tag, kCommandDataTag, row.bytes.data(), row.bytes.size());
+        const auto text = TextFromCopyData(row.tag, kCommandDataTag, row.bytes.data(),
+                                           row.bytes.size(), row.limit);
         EXPECT_EQ(text.has_value(), row.accepted) << row.name;
     }
-    EXPECT_FALSE(TextFromCopyData(kCommandDataTag, kCommandDataTag, nullptr, 8).has_value());
+    EXPECT_FALSE(
+        TextFromCopyData(kCommandDataTag, kCommandDataTag, nullptr, 8, kMaxCommandDataBytes)
+            .has_value());
     const std::vector<char> good = Bytes(L"/for 30");
-    EXPECT_EQ(TextFromCopyData(kCommandDataTag, kCommandDataTag, good.data(), good.size()),
+    EXPECT_EQ(TextFromCopyData(kCommandDataTag, kCommandDataTag, good.data(), good.size(),
+                               kMaxCommandDataBytes),
               L"/for 30");
+}
+
+TEST(ReplyLine, AWholeLineUpToOneThousandCharactersAndAnEllipsisBeyond) {
+    const std::wstring pair = L"\xD83D\xDE00"; // one character outside the BMP
+    const struct {
+        const char* name;
+        std::wstring line;
+        std::wstring sent;
+    } rows[] = {
+        {.name = "short", .line = L"Staywick is active", .sent = L"Staywick is active"},
+        {.name = "over the old 255",
+         .line = std::wstring(300, L'a'),
+         .sent = std::wstring(300, L'a')},
+        {.name = "exactly the limit",
+         .line = std::wstring(1000, L'a'),
+         .sent = std::wstring(1000, L'a')},
+        {.name = "one over",
+         .line = std::wstring(1001, L'a'),
+         .sent = std::wstring(997, L'a') + L"..."},
+        {.name = "far over",
+         .line = std::wstring(5000, L'b'),
+         .sent = std::wstring(997, L'b') + L"..."},
+        {.name = "a pair across the cut stays whole",
+         .line = std::wstring(996, L'a') + pair + std::wstring(10, L'a'),
+         .sent = std::wstring(996, L'a') + L"..."},
+        {.name = "a pair just before the cut",
+         .line = std::wstring(995, L'a') + pair + std::wstring(10, L'a'),
+         .sent = std::wstring(995, L'a') + pair + L"..."},
+    };
+    for (const auto& row : rows) {
+        const std::wstring sent = ReplyLine(row.line);
+        EXPECT_EQ(sent, row.sent) << row.name;
+        EXPECT_LE(sent.size(), 1000u) << row.name;
+    }
 }
 
 TEST(CommandAnswer, OnlyTheAnswerRangeCarriesACode) {

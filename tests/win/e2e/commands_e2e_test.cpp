@@ -2,6 +2,7 @@
 // task would: it passes the command to the running instance and exits with
 // the answer; with no instance it starts one; the settings file and the tray
 // tip show what changed; the status line reaches a console it was started from.
+#include "win/e2e/commands_e2e.h"
 #include "win/common/process_helpers.h"
 #include "win/common/tray_driver.h"
 
@@ -16,44 +17,6 @@
 
 namespace staywick::test {
 namespace {
-
-class CommandsE2E : public PortableInstallTest {
-protected:
-    // Starts the exe with `args` and waits for its exit code.
-    std::optional<DWORD> Run(const std::wstring& args, DWORD timeoutMs = 15000) {
-        Process command = Process::Start(exe_, args);
-        return command.WaitExit(timeoutMs);
-    }
-    // A running instance, past its start-up step.
-    void StartInstance() {
-        instance_ = Process::Start(exe_);
-        ASSERT_NE(WaitForStartUp(instance_.Id()), nullptr);
-    }
-    // Starts the exe with `args` through cmd, its output going to a file as
-    // from a console; the exit code and what it printed.
-    std::pair<DWORD, std::string> RunFromConsole(const std::wstring& args) {
-        const std::wstring out = dir_.File(L"out.txt");
-        std::wstring cmd = L"cmd.exe /c \"\"" + exe_ + L"\" " + args + L" > \"" + out + L"\"\"";
-        STARTUPINFOW si{};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi{};
-        if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                              nullptr, nullptr, &si, &pi))
-            return {~0u, {}};
-        DWORD code = ~0u;
-        if (::WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(pi.hProcess, &code);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        return {code, ReadFileBytes(out)};
-    }
-    std::string Settings() { return ReadFileBytes(SettingsPath()); }
-    bool SettingsHold(const std::string& line) {
-        return Settings().find(line + "\r\n") != std::string::npos;
-    }
-
-    Process instance_;
-};
 
 TEST_F(CommandsE2E, OffStatusAndForThirtyMinutes) {
     WriteFileBytes(SettingsPath(), "[General]\r\nActive=1\r\nAutoStopped=0\r\n");
@@ -165,31 +128,75 @@ TEST_F(CommandsE2E, OnWithNoInstanceStartsOneActive) {
     EXPECT_EQ(Run(L"/status"), 1u);
 }
 
-// A window of the instance's class whose thread never answers.
+// An instance whose thread handles no messages (here: suspended). Windows
+// counts a window hung once its thread has not asked for messages for about
+// 5 s, and a command then fails at once (SMTO_ABORTIFHUNG); before that it
+// waits its 5 s. Either way it exits 69 and says so; when exactly depends on
+// how long the thread has been stopped, so no time is asserted.
 TEST_F(CommandsE2E, AnInstanceThatDoesNotAnswerGives69) {
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    StartInstance();
+    HWND main = WaitForMainWindow(5000);
+    ASSERT_NE(main, nullptr);
+    const DWORD threadId = ::GetWindowThreadProcessId(main, nullptr);
+    HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_NE(::SuspendThread(thread), static_cast<DWORD>(-1));
+
+    const auto [code, line] = RunFromConsole(L"/on");
+    EXPECT_EQ(code, 69u);
+    EXPECT_EQ(line, "Staywick did not answer\r\n");
+
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+    EXPECT_TRUE(SyncWithWindow(main)) << "the instance does not answer again";
+    EXPECT_TRUE(instance_.Running());
+}
+
+// A window of the instance's class in a program that is not Staywick: no
+// command goes to it and nothing it answers is believed. It answers every
+// command "on with an end" and sends a line of its own back.
+TEST_F(CommandsE2E, AWindowOfTheClassInAnotherProgramIsNoInstance) {
     HANDLE created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread hung([&] {
+    DWORD threadId = 0;
+    std::thread other([&] {
+        threadId = ::GetCurrentThreadId();
         WNDCLASSW wc{};
-        wc.lpfnWndProc = &::DefWindowProcW;
+        wc.lpfnWndProc = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (msg != WM_COPYDATA)
+                return ::DefWindowProcW(wnd, msg, wParam, lParam);
+            wchar_t forged[] = L"forged";
+            COPYDATASTRUCT data{0x53575231, sizeof(forged), forged};
+            ::SendMessageW(reinterpret_cast<HWND>(wParam), WM_COPYDATA,
+                           reinterpret_cast<WPARAM>(wnd), reinterpret_cast<LPARAM>(&data));
+            return 0x5302;
+        };
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"TFrmStaywickMain";
         ::RegisterClassW(&wc);
         HWND wnd = ::CreateWindowExW(0, L"TFrmStaywickMain", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                      nullptr, wc.hInstance, nullptr);
         ::SetEvent(created);
-        ::WaitForSingleObject(release, INFINITE); // no messages handled meanwhile
+        MSG msg{};
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageW(&msg);
         ::DestroyWindow(wnd);
         ::UnregisterClassW(L"TFrmStaywickMain", wc.hInstance);
     });
     ::WaitForSingleObject(created, INFINITE);
-    const ULONGLONG started = ::GetTickCount64();
-    EXPECT_EQ(Run(L"/on", 20000), 69u);
-    EXPECT_GE(::GetTickCount64() - started, 4500u) << "gave up before 5 s";
-    ::SetEvent(release);
-    hung.join();
+
+    const auto [status, line] = RunFromConsole(L"/status");
+    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(line, "Staywick is not running\r\n");
+    // "/on" starts a real instance beside it and talks to that one.
+    WriteFileBytes(SettingsPath(), "[General]\r\nActive=0\r\nAutoStopped=0\r\n");
+    EXPECT_EQ(Run(L"/on"), 0u);
+    EXPECT_TRUE(SettingsHold("Active=1")) << Settings();
+    EXPECT_EQ(Run(L"/status"), 1u);
+
+    ::PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+    other.join();
     ::CloseHandle(created);
-    ::CloseHandle(release);
 }
 
 // The status line on the console the program was started from (here cmd's,

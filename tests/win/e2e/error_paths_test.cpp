@@ -7,6 +7,7 @@
 #include "win/common/idle_watch.h"
 #include "win/common/process_helpers.h"
 #include "win/common/settings_text.h"
+#include "win/common/refused_file.h"
 #include "win/common/tray_driver.h"
 
 #include <gtest/gtest.h>
@@ -50,53 +51,6 @@ bool Answers(HWND wnd) {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
 }
-
-// A settings file that refuses every write while the object lives. As root,
-// Wine writes through a read-only bit, so the file is made immutable on the
-// host (chattr +i); where that is not possible (no root, a file system without
-// the flag) it is held open without write sharing instead. Either way the
-// refusal is checked before the test relies on it, and taken back on every
-// path out of the test.
-class RefusedFile {
-public:
-    explicit RefusedFile(const std::wstring& path) : path_(path), host_(HostPath(path)) {
-        if (!host_.empty() && RunHostCommand("chattr +i '" + host_ + "'") == 0 && Refuses()) {
-            immutable_ = true;
-            how_ = "immutable (chattr +i)";
-            return;
-        }
-        held_ = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-        how_ = "held open without write sharing (chattr +i not possible here)";
-    }
-    ~RefusedFile() {
-        if (immutable_)
-            RunHostCommand("chattr -i '" + host_ + "'");
-        if (held_ != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held_);
-    }
-    RefusedFile(const RefusedFile&) = delete;
-    RefusedFile& operator=(const RefusedFile&) = delete;
-
-    // True while a writer cannot open the file.
-    bool Refuses() const {
-        HANDLE h = ::CreateFileW(path_.c_str(), GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return true;
-        ::CloseHandle(h);
-        return false;
-    }
-    const std::string& How() const { return how_; }
-
-private:
-    std::wstring path_;
-    std::string host_;
-    bool immutable_ = false;
-    HANDLE held_ = INVALID_HANDLE_VALUE;
-    std::string how_;
-};
 
 class ErrorPathsTest : public PortableInstallTest {
 protected:

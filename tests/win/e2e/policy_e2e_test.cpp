@@ -4,6 +4,7 @@
 // log. A policy written while the program runs reaches it through the
 // WM_SETTINGCHANGE "Policy" broadcast that follows a Group Policy refresh.
 #include "win/common/idle_watch.h"
+#include "win/common/policy_helpers.h"
 #include "win/common/process_helpers.h"
 #include "win/common/settings_text.h"
 #include "win/common/tray_driver.h"
@@ -15,26 +16,7 @@
 namespace staywick::test {
 namespace {
 
-constexpr wchar_t kMachineKey[] = L"HKLM\\Software\\Policies\\Tessaro\\Staywick";
-constexpr wchar_t kUserKey[] = L"HKCU\\Software\\Policies\\Tessaro\\Staywick";
-
 const std::string kOnIndefinitely = SettingsFileText{.active = "1"}.Text();
-
-// Runs the system's reg.exe and returns its exit code (nothing on a timeout).
-std::optional<DWORD> Reg(const std::wstring& args) {
-    const Process reg = Process::Start(L"C:\\windows\\system32\\reg.exe", args);
-    return reg.WaitExit(15000);
-}
-
-bool SetPolicy(const wchar_t* key, const wchar_t* name, DWORD value) {
-    return Reg(L"add " + std::wstring(key) + L" /v " + name + L" /t REG_DWORD /d " +
-               std::to_wstring(value) + L" /f") == 0u;
-}
-
-void RemovePolicies() {
-    Reg(L"delete " + std::wstring(kMachineKey) + L" /f");
-    Reg(L"delete " + std::wstring(kUserKey) + L" /f");
-}
 
 // What Group Policy sends every top-level window after a refresh.
 void BroadcastPolicyChange() {
@@ -69,7 +51,7 @@ const std::string kNoPress = "No key pressed: simulated input is not allowed by 
 
 TEST_F(PolicyE2e, DisabledEndsAtOnceWithZeroAndNoWindowAndTheLogSaysWhy) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"Disabled", 1));
 
     const Process plain = Process::Start(exe_);
     EXPECT_EQ(plain.WaitExit(5000), 0u);
@@ -91,7 +73,7 @@ TEST_F(PolicyE2e, DisabledEndsAtOnceWithZeroAndNoWindowAndTheLogSaysWhy) {
 // until the user closes the debug window; then the program ends with 0.
 TEST_F(PolicyE2e, DisabledWithDebugSaysWhyInTheDebugWindowAndEndsWhenItCloses) {
     WriteFileBytes(SettingsPath(), kOnLimitZero);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"Disabled", 1));
     const Process p = Process::Start(exe_, L"/D");
     HWND debug = WaitForProcessWindow(p.Id(), L"MyDebugWnd", L"DebugWnd", 5000);
     ASSERT_NE(debug, nullptr);
@@ -112,7 +94,7 @@ TEST_F(PolicyE2e, DisabledWithDebugSaysWhyInTheDebugWindowAndEndsWhenItCloses) {
 
 TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
     WriteFileBytes(SettingsPath(), kOnLimitZero);
-    ASSERT_TRUE(SetPolicy(kUserKey, L"AllowSimulatedInput", 0));
+    ASSERT_TRUE(SetPolicy(kUserPolicyKey, L"AllowSimulatedInput", 0));
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     ASSERT_TRUE(WaitForSteadyIdle());
@@ -139,7 +121,7 @@ TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
 // keep-awake stays off, though the program it names runs.
 TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     WriteFileBytes(SettingsPath(), SettingsFileText{.sleepMax = "0"}.Text());
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowAutomatic", 0));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"AllowAutomatic", 0));
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     const Process notepad = Process::Start(L"C:\\windows\\notepad.exe");
@@ -162,7 +144,7 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
 // a countdown's end in the real file by CommandsE2E.UntilTwoMinutesAhead...
 TEST_F(PolicyE2e, MaxMinutesOneMakesAnIndefiniteSessionACountdown) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"MaxMinutes", 1));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"MaxMinutes", 1));
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 2u) << "on, with an end";
@@ -184,7 +166,7 @@ TEST_F(PolicyE2e, APolicySetWhileRunningTakesEffectAfterTheBroadcast) {
     ASSERT_TRUE(WaitUntil(7000, [&] { return ForcedWakesLogged(LogPath()) >= 1; }))
         << ReadFileBytes(LogPath());
 
-    ASSERT_TRUE(SetPolicy(kMachineKey, L"AllowSimulatedInput", 0));
+    ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"AllowSimulatedInput", 0));
     BroadcastPolicyChange();
     ASSERT_TRUE(WaitUntil(5000, [&] {
         return ReadFileBytes(LogPath()).find(
@@ -199,7 +181,7 @@ TEST_F(PolicyE2e, APolicySetWhileRunningTakesEffectAfterTheBroadcast) {
         << ReadFileBytes(LogPath());
     EXPECT_EQ(ForcedWakesLogged(LogPath()), wakes) << "a key was pressed after the policy came";
 
-    ASSERT_TRUE(SetPolicy(kUserKey, L"Disabled", 1));
+    ASSERT_TRUE(SetPolicy(kUserPolicyKey, L"Disabled", 1));
     BroadcastPolicyChange();
     EXPECT_EQ(p.WaitExit(5000), 0u);
     EXPECT_TRUE(WaitForNoMainWindow(2000));

@@ -1,12 +1,17 @@
 // Inside one process: WM_COPYDATA reaching the instance's handler, malformed
-// data ignored; the "Until..." dialog and its place; the global hotkey
+// data ignored, the line back in full, a refused save answered before it is
+// reported; the "Until..." dialog and its place; the global hotkey
 // registered, refused by a holder and cleared.
+#include "app/command_exchange.h"
 #include "app/command_server.h"
+#include "common/app_error.h"
+#include "common/scope_exit.h"
 #include "app/global_hotkey.h"
 #include "common/app_names.h"
 #include "fakes/keep_awake_rig.h"
 #include "resources/resource.h"
 #include "tray/win32/until_dialog.h"
+#include "ui/error_report.h"
 #include "ui/window.h"
 #include "win/inproc/windows_test_support.h"
 
@@ -43,27 +48,6 @@ protected:
 
 private:
     KeepAwakeController& controller_;
-};
-
-// The commanding process's reply window: keeps the line it is sent.
-class ReplyWindow : public Window {
-public:
-    ReplyWindow() {
-        RegisterWindowClass(kCommandReplyClass);
-        Create(0, kCommandReplyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
-    }
-    ~ReplyWindow() override { Destroy(); }
-    std::wstring line;
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_COPYDATA) {
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            line.assign(static_cast<const wchar_t*>(data->lpData));
-            return TRUE;
-        }
-        return DefaultHandling(msg, wParam, lParam);
-    }
 };
 
 class CommandDataTest : public ::testing::Test {
@@ -110,13 +94,14 @@ TEST_F(CommandDataTest, MalformedDataIsIgnoredAndChangesNothing) {
 }
 
 TEST_F(CommandDataTest, ACommandIsAnsweredWithItsCodeAndTheLineGoesBack) {
-    ReplyWindow reply;
-    const std::wstring text = L"/for 30";
-    EXPECT_EQ(Send(kCommandDataTag, text.c_str(), 16, reply.Handle()), 0x5300);
+    // The commanding process's side, as the exe runs it.
+    const CommandExchange exchange =
+        ExchangeCommand(window_->Handle(), {CommandKind::For, 30}, 5000);
+    EXPECT_EQ(exchange.code, 0);
     EXPECT_TRUE(rig_.options.Active);
     EXPECT_EQ(rig_.options.ActivateFor, 30);
     EXPECT_EQ(rig_.saved.size(), 1u);
-    EXPECT_EQ(reply.line.rfind(L"Staywick is active (30 minutes), ends at ", 0), 0u);
+    EXPECT_EQ(exchange.line.rfind(L"Staywick is active (30 minutes), ends at ", 0), 0u);
 
     const std::wstring status = L"/status";
     EXPECT_EQ(Send(kCommandDataTag, status.c_str(), 16), 0x5302);
@@ -130,6 +115,43 @@ TEST_F(CommandDataTest, ACommandIsAnsweredWithItsCodeAndTheLineGoesBack) {
     EXPECT_EQ(window_->exits, 0);
     EXPECT_EQ(Send(kCommandDataTag, exit.c_str(), 12), 0x5300);
     EXPECT_EQ(window_->exits, 1);
+}
+
+// A line longer than the old 255-character limit comes back whole.
+TEST_F(CommandDataTest, ALongLineComesBackWhole) {
+    const std::wstring name = std::wstring(236, L'a') + L".exe"; // the longest /while value
+    const CommandExchange exchange =
+        ExchangeCommand(window_->Handle(), {CommandKind::While, 0, name}, 5000);
+    EXPECT_EQ(exchange.code, 64);
+    EXPECT_EQ(exchange.line, L"No program " + name + L" is running");
+    EXPECT_EQ(exchange.line.size(), 262u);
+}
+
+// A save that the file refuses: the command is answered at once, with 74 and
+// a line that says so, and the report box opens only once the answer has gone.
+TEST_F(CommandDataTest, ARefusedSaveIsAnsweredFirstAndReportedAfter) {
+    std::vector<std::wstring> reports;
+    SetErrorReportSink([&](const std::wstring& text) { reports.push_back(text); });
+    const ScopeExit restore([] { SetErrorReportSink({}); });
+    rig_.saveHook = [] { throw AppError(L"Unable to write to X:\\Staywick.Settings"); };
+
+    const CommandExchange exchange = ExchangeCommand(window_->Handle(), {CommandKind::On}, 5000);
+    EXPECT_TRUE(reports.empty()) << "reported while the command was answered";
+    EXPECT_EQ(exchange.code, 74);
+    EXPECT_EQ(exchange.line, L"Staywick is active. The settings could not be saved: Unable to "
+                             L"write to X:\\Staywick.Settings");
+    EXPECT_TRUE(rig_.options.Active) << "the state in memory follows the command";
+
+    // The report comes from the message loop, after the answer.
+    const ULONGLONG end = ::GetTickCount64() + 5000;
+    MSG msg{};
+    while (reports.empty() && ::GetTickCount64() < end) {
+        if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageW(&msg);
+        }
+    }
+    EXPECT_EQ(reports, std::vector<std::wstring>{L"Unable to write to X:\\Staywick.Settings"});
 }
 
 class UntilDialogTest : public ::testing::Test {
