@@ -2,7 +2,9 @@
 
 #include "common/decimal_text.h"
 #include "common/first_error.h"
+#include "engine/active_caption.h"
 #include "engine/activate_for_items.h"
+#include "engine/own_length.h"
 #include "engine/policy_rules.h"
 #include "engine/power_reason.h"
 #include "engine/tick_lines.h"
@@ -50,7 +52,7 @@ void KeepAwakeController::TimerMainTimer() {
     }
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        if (policy_.AllowSimulatedInput())
+        if (PressesKeys(Effective(), policy_))
             ForceWake();
         else
             SkipWake(limit);
@@ -93,9 +95,11 @@ void KeepAwakeController::ForceWake() {
 // comes one idle limit later (at least one forced-wake interval), not every
 // few seconds while nobody is there.
 void KeepAwakeController::SkipWake(std::int32_t limit) {
+    const std::wstring line =
+        policy_.AllowSimulatedInput() ? DisplayMaySleepNoPressLine() : PolicyNoPressLine();
     if (TimerDebug.Enabled())
-        diagnostics_.DebugWrite(PolicyNoPressLine());
-    WriteLog(PolicyNoPressLine());
+        diagnostics_.DebugWrite(line);
+    WriteLog(line);
     TimerMain.SetInterval(
         std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
 }
@@ -146,7 +150,7 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     if (position >= kActivateForTags.size())
         return;
     options_.Active = true;
-    options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
+    SetCountDownLength(options_, static_cast<std::int32_t>(kActivateForTags[position]));
     options_.ActivateUntil.reset();
     UpdateActiveStatus();
     ClearActivateForStatus();
@@ -163,6 +167,8 @@ void KeepAwakeController::UpdateActiveStatus() {
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     const bool notifySystem = Effective().NotifySystem;
+    appliedKeepDisplayOn_ = Effective().KeepDisplayOn;
+    view_.SetKeepDisplayOn(appliedKeepDisplayOn_, policy_.AllowKeepDisplayOn());
     // A MaxMinutes policy ends every session the user starts, as a countdown
     // of that length.
     const std::int32_t countDownMinutes =
@@ -200,7 +206,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     // An automatic reason or a pause says why; else the user's own state.
     std::wstring caption = AutomaticCaption(decision, Facts());
     if (caption.empty())
-        caption = until ? L"&Staywick is active (until " + UntilText() + L")"
+        caption = until ? ActiveCaption(L"until " + UntilText(), !appliedKeepDisplayOn_)
                         : StatusCaption(countDownMinutes);
     caption_ = caption;
     view_.SetStatusCaption(caption);
@@ -210,18 +216,21 @@ void KeepAwakeController::UpdateActiveStatus() {
 }
 
 // The chosen duration while it decides the end; the time of day the session
-// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
+// ends when a MaxMinutes policy cuts it shorter (its length without a clock),
+// or when the duration's text would round it (an own length of 90 minutes
+// is no "1 hours").
 std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
     if (!options_.Active)
         return L"&Staywick is disabled";
-    std::wstring caption = L"&Staywick is active";
+    const bool displayMaySleep = !Effective().KeepDisplayOn;
     if (!TimerCountDown.Enabled())
-        return caption;
-    if (countDownMinutes == options_.ActivateFor)
-        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
+        return ActiveCaption({}, displayMaySleep);
+    const bool exact = countDownMinutes < 60 || countDownMinutes % 60 == 0;
+    if (countDownMinutes == options_.ActivateFor && exact)
+        return ActiveCaption(FormatDuration(options_.ActivateFor), displayMaySleep);
     if (const auto end = CountDownEndTime())
-        return caption + L" (until " + FormatClockTime(*end) + L")";
-    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
+        return ActiveCaption(L"until " + FormatClockTime(*end), displayMaySleep);
+    return ActiveCaption(FormatDuration(countDownMinutes), displayMaySleep);
 }
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
@@ -236,6 +245,36 @@ void KeepAwakeController::ClearActivateForStatus() {
         view_.SetActivateForChecked(i, false);
     }
     view_.SetActivateUntilChecked(false);
+    view_.SetActivateForOwnChecked(false);
+}
+
+void KeepAwakeController::CheckLengthItem(std::int32_t minutes) {
+    if (IsOwnLength(minutes)) {
+        view_.SetActivateForOwnChecked(true);
+        return;
+    }
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator && kActivateForTags[i] == minutes)
+            view_.SetActivateForChecked(i, true);
+    }
+}
+
+void KeepAwakeController::ActivateForMinutesClick(std::int32_t minutes) {
+    options_.Active = true;
+    SetCountDownLength(options_, minutes);
+    options_.ActivateUntil.reset();
+    UpdateActiveStatus();
+    ClearActivateForStatus();
+    CheckLengthItem(minutes);
+    saveOptions_();
+}
+
+void KeepAwakeController::KeepDisplayOnClick() {
+    if (!policy_.AllowKeepDisplayOn())
+        return;
+    options_.KeepDisplayOn = !options_.KeepDisplayOn;
+    UpdateActiveStatus();
+    saveOptions_();
 }
 
 void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {
@@ -269,6 +308,7 @@ KeepAwakeFacts KeepAwakeController::Facts() const {
         facts = automatic_->Facts(options_.Active);
     if (!policy_.AllowAutomatic())
         facts.reasons = {};
+    facts.keepDisplayOn = Effective().KeepDisplayOn;
     return facts;
 }
 
@@ -307,6 +347,8 @@ void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
         ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
+    if (Effective().KeepDisplayOn != appliedKeepDisplayOn_)
+        UpdateActiveStatus();
 }
 
 void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {

@@ -2,6 +2,7 @@
 
 #include "common/app_error.h"
 #include "common/scope_exit.h"
+#include "engine/own_length.h"
 #include "settings/value_rules.h"
 
 #include <optional>
@@ -19,6 +20,8 @@ constexpr wchar_t kNotifySystem[] = L"NotifySystem";
 // Later keys: an older version keeps them untouched.
 constexpr wchar_t kActivateUntil[] = L"ActivateUntil";
 constexpr wchar_t kHotkey[] = L"Hotkey";
+constexpr wchar_t kKeepDisplayOn[] = L"KeepDisplayOn";
+constexpr wchar_t kActivateForMinutes[] = L"ActivateForMinutes";
 
 constexpr std::int32_t kMinutesPerDay = 1440;
 
@@ -55,6 +58,9 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.NotifySystem = ReadBoolean(read(kNotifySystem), defaults.NotifySystem);
     options.ActivateUntil = ReadMinuteOfDay(read(kActivateUntil));
     options.Hotkey = ReadHotkey(read(kHotkey));
+    options.KeepDisplayOn = ReadBoolean(read(kKeepDisplayOn), defaults.KeepDisplayOn);
+    options.ActivateForMinutes = OwnLengthFromFile(ParseInteger(read(kActivateForMinutes)));
+    RestoreOwnLength(options);
     return options;
 }
 
@@ -69,7 +75,7 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
     };
     write(kActive, BooleanText(options.Active));
     write(kSleepMax, IntegerText(options.SleepMax));
-    write(kActivateFor, IntegerText(options.ActivateFor));
+    write(kActivateFor, IntegerText(StoredActivateFor(options)));
     write(kAutoStopped, BooleanText(options.AutoStopped));
     write(kInputKey, IntegerText(options.InputKey));
     write(kNotifySystem, BooleanText(options.NotifySystem));
@@ -87,6 +93,14 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                                       : std::nullopt);
     writeOptional(kHotkey,
                   options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    writeOptional(kActivateForMinutes, options.ActivateForMinutes
+                                           ? std::optional(IntegerText(*options.ActivateForMinutes))
+                                           : std::nullopt);
+    // Written once chosen: 1, the default, is kept as "1" once the key exists.
+    const bool keepDisplayOnKnown =
+        !options.KeepDisplayOn || !profile.ReadString(kSettingsSection, kKeepDisplayOn, iniFile).empty();
+    if (keepDisplayOnKnown)
+        write(kKeepDisplayOn, BooleanText(options.KeepDisplayOn));
 }
 
 } // namespace staywick

@@ -3,7 +3,9 @@
 // file, six keys read and written in a fixed order, a default for every
 // value that is missing or does not parse; then "ActivateUntil" (minutes
 // after midnight, 0..1439; missing, empty or out of range = none) and
-// "Hotkey" (the hotkey control's value; missing or invalid = 0, none).
+// "Hotkey" (the hotkey control's value; missing or invalid = 0, none),
+// "ActivateForMinutes" (a countdown length no "Activate for" item has,
+// engine/own_length.h) and "KeepDisplayOn" (1, the default, or 0).
 #include "engine/staywick_options.h"
 #include "platform/profile.h"
 
