@@ -58,7 +58,10 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"&Donate", 0},
                 {L"&About...", 0},
                 {nullptr, 0},
-                {L"E&xit", 0}});
+                {L"E&xit", 0},
+                // After the designed items.
+                {nullptr, 0},
+                {L"&Keep the display on", 0}});
     HMENU sub = ::GetSubMenu(handle, 2);
     ASSERT_NE(sub, nullptr);
     CheckItems(sub, menu.MnuOptions(),
@@ -75,11 +78,12 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"8 Hours", 480},
                 {L"10 Hours", 600},
                 {L"12 Hours", 720},
-                // After the designed items: a separator, "Until..." and
-                // "While a program runs...".
+                // After the designed items: a separator, "Until...",
+                // "While a program runs..." and "&For...".
                 {nullptr, 0},
                 {L"Until...", 0},
-                {L"While a program runs...", 0}});
+                {L"While a program runs...", 0},
+                {L"&For...", 0}});
     for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
         EXPECT_EQ(menu.ActivateForTag(i), kActivateForTags[i]);
         EXPECT_EQ(menu.ActivateForItem(i).AutoCheck, i != kActivateForSeparator);
