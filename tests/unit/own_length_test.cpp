@@ -49,7 +49,7 @@ struct LoadRow {
     const char* name;
     const char* lines;
     std::int32_t activateFor;
-    std::optional<std::int32_t> own;
+    std::optional<std::int32_t> own{};
 };
 
 TEST_F(OwnLengthFile, LoadingTakesAnOwnLengthOnlyBesideTheDesignedZero) {

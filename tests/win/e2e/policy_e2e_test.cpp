@@ -135,8 +135,9 @@ class DisplaySleepE2e : public PolicyE2e, public ::testing::WithParamInterface<D
 
 TEST_P(DisplaySleepE2e, OnWithNoKeyPressedAtALimitOfZero) {
     WriteFileBytes(SettingsPath(), kOnLimitZero + GetParam().fileKey);
-    if (GetParam().policy)
+    if (GetParam().policy) {
         ASSERT_TRUE(SetPolicy(kUserKey, L"AllowKeepDisplayOn", 0));
+    }
     const Process p = Process::Start(exe_, L"/L");
     ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
     EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 1u);
