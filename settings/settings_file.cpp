@@ -98,7 +98,8 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                                            : std::nullopt);
     // Written once chosen: 1, the default, is kept as "1" once the key exists.
     const bool keepDisplayOnKnown =
-        !options.KeepDisplayOn || !profile.ReadString(kSettingsSection, kKeepDisplayOn, iniFile).empty();
+        !options.KeepDisplayOn ||
+        !profile.ReadString(kSettingsSection, kKeepDisplayOn, iniFile).empty();
     if (keepDisplayOnKnown)
         write(kKeepDisplayOn, BooleanText(options.KeepDisplayOn));
 }

@@ -56,9 +56,7 @@ struct RuleRow {
 TEST(DisplayMode, PolicyAndChoiceGiveTheModeTheNotifyAndThePresses) {
     const RuleRow rows[] = {
         {.name = "kept on"},
-        {.name = "kept on, notify off",
-         .notifySystem = false,
-         .effectiveNotify = false},
+        {.name = "kept on, notify off", .notifySystem = false, .effectiveNotify = false},
         {.name = "let sleep: the system request is all that holds",
          .keepDisplayOn = false,
          .notifySystem = false,
@@ -73,8 +71,7 @@ TEST(DisplayMode, PolicyAndChoiceGiveTheModeTheNotifyAndThePresses) {
          .allowKeepDisplayOn = 1,
          .effectiveKeepDisplayOn = false,
          .pressesKeys = false},
-        {.name = "policy 1 leaves the user's on",
-         .allowKeepDisplayOn = 1},
+        {.name = "policy 1 leaves the user's on", .allowKeepDisplayOn = 1},
         {.name = "no simulated input: kept on, but no key",
          .allowSimulatedInput = 0,
          .pressesKeys = false},
@@ -112,8 +109,7 @@ TEST(DisplayMode, TheControllerHoldsPressesAndSaysWhatTheModeAsks) {
         {.name = "kept on",
          .executionState = kSystemAndDisplay,
          .powerRequest = L"Staywick keeps this computer awake"},
-        {.name = "kept on, notify off: keys only",
-         .notifySystem = false},
+        {.name = "kept on, notify off: keys only", .notifySystem = false},
         {.name = "let sleep",
          .keepDisplayOn = false,
          .executionState = kSystemOnly,
@@ -174,7 +170,8 @@ TEST(DisplayMode, TheControllerHoldsPressesAndSaysWhatTheModeAsks) {
 // Every active caption says so in one sentence: a countdown, an end time,
 // a listed program, the schedule. Pauses say nothing of it.
 TEST(DisplayMode, CaptionsAreWholeSentences) {
-    EXPECT_EQ(ActiveCaption(L"30 minutes", true), L"&Staywick is active (30 minutes, display may sleep)");
+    EXPECT_EQ(ActiveCaption(L"30 minutes", true),
+              L"&Staywick is active (30 minutes, display may sleep)");
     EXPECT_EQ(ActiveCaption(L"30 minutes", false), L"&Staywick is active (30 minutes)");
     EXPECT_EQ(ActiveCaption({}, false), L"&Staywick is active");
 

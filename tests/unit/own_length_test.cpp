@@ -29,9 +29,9 @@ TEST(OwnLength, OnlyLengthsNoItemHasFromOneMinuteToADay) {
         std::int64_t minutes;
         bool own;
     };
-    const Row rows[] = {{-5, false}, {0, false},    {1, true},     {5, false},
-                        {45, true},  {720, false},  {721, true},   {1440, true},
-                        {1441, false}, {60, false}, {90, true}};
+    const Row rows[] = {{-5, false},   {0, false},   {1, true},   {5, false},
+                        {45, true},    {720, false}, {721, true}, {1440, true},
+                        {1441, false}, {60, false},  {90, true}};
     for (const Row& row : rows)
         EXPECT_EQ(IsOwnLength(row.minutes), row.own) << row.minutes;
 }
@@ -54,18 +54,23 @@ struct LoadRow {
 
 TEST_F(OwnLengthFile, LoadingTakesAnOwnLengthOnlyBesideTheDesignedZero) {
     const LoadRow rows[] = {
-        {.name = "own length", .lines = "ActivateFor=0\r\nActivateForMinutes=45\r\n",
-         .activateFor = 45, .own = 45},
+        {.name = "own length",
+         .lines = "ActivateFor=0\r\nActivateForMinutes=45\r\n",
+         .activateFor = 45,
+         .own = 45},
         {.name = "an item's length is no own length",
-         .lines = "ActivateFor=0\r\nActivateForMinutes=30\r\n", .activateFor = 0},
-        {.name = "beyond a day", .lines = "ActivateFor=0\r\nActivateForMinutes=1441\r\n",
+         .lines = "ActivateFor=0\r\nActivateForMinutes=30\r\n",
+         .activateFor = 0},
+        {.name = "beyond a day",
+         .lines = "ActivateFor=0\r\nActivateForMinutes=1441\r\n",
          .activateFor = 0},
         {.name = "an older version chose an item since",
-         .lines = "ActivateFor=120\r\nActivateForMinutes=45\r\n", .activateFor = 120},
+         .lines = "ActivateFor=120\r\nActivateForMinutes=45\r\n",
+         .activateFor = 120},
         {.name = "the designed key alone keeps its value for its rule",
-         .lines = "ActivateFor=45\r\n", .activateFor = 45},
-        {.name = "emptied", .lines = "ActivateFor=0\r\nActivateForMinutes=\r\n",
-         .activateFor = 0},
+         .lines = "ActivateFor=45\r\n",
+         .activateFor = 45},
+        {.name = "emptied", .lines = "ActivateFor=0\r\nActivateForMinutes=\r\n", .activateFor = 0},
     };
     for (const LoadRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -150,14 +150,14 @@ TEST_P(DisplaySleepE2e, OnWithNoKeyPressedAtALimitOfZero) {
     EXPECT_EQ(log.find("Forced system wake up"), std::string::npos) << log;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, DisplaySleepE2e,
-    ::testing::Values(DisplaySleepCase{.name = "FileSaysZero", .fileKey = "KeepDisplayOn=0\r\n",
-                                       .policy = false},
-                      DisplaySleepCase{.name = "PolicyOverFileOne",
-                                       .fileKey = "KeepDisplayOn=1\r\n",
-                                       .policy = true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, DisplaySleepE2e,
+                         ::testing::Values(DisplaySleepCase{.name = "FileSaysZero",
+                                                            .fileKey = "KeepDisplayOn=0\r\n",
+                                                            .policy = false},
+                                           DisplaySleepCase{.name = "PolicyOverFileOne",
+                                                            .fileKey = "KeepDisplayOn=1\r\n",
+                                                            .policy = true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // AllowAutomatic = 0: "/while" refuses with the commands' error code and
 // keep-awake stays off, though the program it names runs.

@@ -61,8 +61,8 @@ TEST_F(ForDialogTest, TheLengthStaysFromOneMinuteToADay) {
         std::int32_t length;
     };
     const Row rows[] = {
-        {L"0", L"0", 1},     {L"0", L"1", 1},      {L"24", L"0", 1440}, {L"24", L"59", 1440},
-        {L"99", L"", 1440},  {L"", L"45", 45},     {L"1", L"5", 65},    {L"0", L"99", 59},
+        {L"0", L"0", 1},    {L"0", L"1", 1},  {L"24", L"0", 1440}, {L"24", L"59", 1440},
+        {L"99", L"", 1440}, {L"", L"45", 45}, {L"1", L"5", 65},    {L"0", L"99", 59},
     };
     TFrmFor form(nullptr, 60);
     for (const Row& row : rows) {

@@ -168,9 +168,10 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
 
     // Tab order: key list, numeric field, check box, OK, Cancel, then the
     // hotkey, its Clear button and "Keep the display on", and round again.
-    const int order[] = {IDC_OPT_COMBOKEY,    IDC_OPT_SPINEDIT,      IDC_OPT_CHECKNOTIFY,
-                         IDOK,                IDCANCEL,              IDC_OPT_HOTKEY,
-                         IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON, IDC_OPT_COMBOKEY};
+    const int order[] = {
+        IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
+        IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
+        IDC_OPT_COMBOKEY};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
@@ -491,20 +492,35 @@ TEST_F(OptionsDialogTest, KeepTheDisplayOnShowsStoresAndIsGreyedByPolicy) {
         bool stored;
     };
     const Row rows[] = {
-        {.name = "on, cleared", .keepDisplayOn = true, .forbidden = false, .shown = BST_CHECKED,
-         .enabled = true, .ticked = BST_UNCHECKED, .stored = false},
-        {.name = "off, ticked", .keepDisplayOn = false, .forbidden = false,
-         .shown = BST_UNCHECKED, .enabled = true, .ticked = BST_CHECKED, .stored = true},
-        {.name = "forbidden", .keepDisplayOn = true, .forbidden = true, .shown = BST_UNCHECKED,
-         .enabled = false, .ticked = BST_UNCHECKED, .stored = true},
+        {.name = "on, cleared",
+         .keepDisplayOn = true,
+         .forbidden = false,
+         .shown = BST_CHECKED,
+         .enabled = true,
+         .ticked = BST_UNCHECKED,
+         .stored = false},
+        {.name = "off, ticked",
+         .keepDisplayOn = false,
+         .forbidden = false,
+         .shown = BST_UNCHECKED,
+         .enabled = true,
+         .ticked = BST_CHECKED,
+         .stored = true},
+        {.name = "forbidden",
+         .keepDisplayOn = true,
+         .forbidden = true,
+         .shown = BST_UNCHECKED,
+         .enabled = false,
+         .ticked = BST_UNCHECKED,
+         .stored = true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         options_.KeepDisplayOn = row.keepDisplayOn;
         options_.NotifySystem = false;
-        const StaywickPolicy policy = row.forbidden
-                                          ? fakes::MachinePolicy({{PolicyId::AllowKeepDisplayOn, 0}})
-                                          : StaywickPolicy{};
+        const StaywickPolicy policy =
+            row.forbidden ? fakes::MachinePolicy({{PolicyId::AllowKeepDisplayOn, 0}})
+                          : StaywickPolicy{};
         TFrmOptions form(nullptr, options_, app_.Handle(), policy);
         HWND dlg = form.Handle();
         HWND box = Item(dlg, IDC_OPT_KEEPDISPLAYON);
