@@ -176,7 +176,7 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
 
     // The greyed item, reached and chosen by keyboard, opens no dialog.
-    ChooseTraySubmenuItem(p.Id(), 2, 1);
+    ChooseTraySubmenuItem(p.Id(), 2, 2); // up past "&For..."
     for (HWND menu : VisibleMenus(p.Id()))
         ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(WaitForProcessWindow(p.Id(), L"#32770", L"While a program runs", 2000), nullptr);
