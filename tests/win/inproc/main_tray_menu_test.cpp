@@ -188,14 +188,17 @@ TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
 // items after them keep working (positions in the built menu follow).
 TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
     TMainTrayMenu menu;
-    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 9);
+    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 11);
+    menu.MnuKeepDisplayOn().SetChecked(false);
     menu.SetDonateVisible(false);
     HMENU hidden = menu.Handle();
-    ASSERT_EQ(::GetMenuItemCount(hidden), 7);
+    ASSERT_EQ(::GetMenuItemCount(hidden), 9);
     EXPECT_EQ(MenuText(hidden, 3), L"&Options...");
     EXPECT_EQ(MenuText(hidden, 4), L"&About...");
     EXPECT_TRUE(MenuType(hidden, 5) & MFT_SEPARATOR);
     EXPECT_EQ(MenuText(hidden, 6), L"E&xit");
+    EXPECT_EQ(MenuText(hidden, 8), L"&Keep the display on");
+    EXPECT_FALSE(MenuChecked(hidden, 8)) << "its check survives the rebuild";
     // Changes after the rebuild reach the right positions.
     menu.SetStatus(true, L"&Staywick is active");
     EXPECT_EQ(MenuText(hidden, 0), L"&Staywick is active");
@@ -206,7 +209,7 @@ TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
 
     menu.SetDonateVisible(true);
     HMENU shown = menu.Handle();
-    ASSERT_EQ(::GetMenuItemCount(shown), 9);
+    ASSERT_EQ(::GetMenuItemCount(shown), 11);
     EXPECT_TRUE(MenuType(shown, 4) & MFT_SEPARATOR);
     EXPECT_EQ(MenuText(shown, 5), L"&Donate");
     EXPECT_TRUE(MenuChecked(shown, 0)) << "the status survives the rebuild";
