@@ -18,21 +18,22 @@ TFrmFor* FrmFor = nullptr;
 namespace {
 
 constexpr UINT kDesignDpi = 120;
-constexpr int kClientWidth = 346;
+constexpr int kClientWidth = 345;
 constexpr int kClientHeight = 100;
 constexpr int kMostMinutes = 24 * 60;
 
-// Positions and sizes at 120 pixels per inch.
+// Positions and sizes at 120 pixels per inch, multiples of 5, so that
+// neighbours that touch here still touch at 96 and 144 dpi.
 constexpr DesignedBox kLayout[] = {
-    {IDC_FOR_LABEL, 10, 21, 112, 20},
-    {IDC_FOR_HOUR, 126, 17, 32, 28},
-    {IDC_FOR_HOURUPDOWN, 158, 17, 17, 28},
-    {IDC_FOR_HOURSLABEL, 180, 21, 42, 20},
-    {IDC_FOR_MINUTE, 226, 17, 32, 28},
-    {IDC_FOR_MINUTEUPDOWN, 258, 17, 17, 28},
-    {IDC_FOR_MINUTESLABEL, 280, 21, 56, 20},
-    {IDOK, 146, 60, 93, 30},
-    {IDCANCEL, 245, 60, 91, 30},
+    {IDC_FOR_LABEL, 10, 20, 110, 20},
+    {IDC_FOR_HOUR, 125, 15, 30, 30},
+    {IDC_FOR_HOURUPDOWN, 155, 15, 15, 30},
+    {IDC_FOR_HOURSLABEL, 175, 20, 45, 20},
+    {IDC_FOR_MINUTE, 225, 15, 30, 30},
+    {IDC_FOR_MINUTEUPDOWN, 255, 15, 15, 30},
+    {IDC_FOR_MINUTESLABEL, 275, 20, 60, 20},
+    {IDOK, 145, 60, 95, 30},
+    {IDCANCEL, 245, 60, 90, 30},
 };
 
 } // namespace

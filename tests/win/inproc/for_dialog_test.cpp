@@ -106,7 +106,7 @@ TEST_F(ForDialogTest, TabOrderAccessKeysAndNoTextCutAt96And144Dpi) {
                        reinterpret_cast<LPARAM>(&suggested));
         RECT client{};
         ::GetClientRect(dlg, &client);
-        EXPECT_EQ(client.right, ::MulDiv(346, static_cast<int>(dpi), 120));
+        EXPECT_EQ(client.right, ::MulDiv(345, static_cast<int>(dpi), 120));
         EXPECT_EQ(client.bottom, ::MulDiv(100, static_cast<int>(dpi), 120));
         ExpectTextsFit(dlg, dpi);
     }

@@ -539,7 +539,7 @@ TEST_F(OptionsDialogTest, KeepTheDisplayOnShowsStoresAndIsGreyedByPolicy) {
             ::GetWindowRect(dlg, &suggested);
             ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                            reinterpret_cast<LPARAM>(&suggested));
-            ExpectTextsFit(dlg, dpi);
+            ExpectTextsFit(dlg, dpi, IDC_OPT_KEEPDISPLAYON);
         }
     }
     // Its key is the dialog's only "K".
