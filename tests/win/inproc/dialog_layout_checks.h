@@ -60,8 +60,9 @@ inline void ExpectTextsFit(HWND dlg, UINT dpi, int onlyId = 0) {
         EXPECT_LE(r.bottom, client.bottom);
         for (const auto& [other, box] : boxes) {
             RECT overlap{};
-            if (onlyId == 0 || id == onlyId || other == onlyId)
+            if (onlyId == 0 || id == onlyId || other == onlyId) {
                 EXPECT_FALSE(::IntersectRect(&overlap, &r, &box)) << "overlaps control " << other;
+            }
         }
         boxes.emplace_back(id, r);
         const std::wstring text = TextOf(child);
