@@ -75,6 +75,7 @@ private:
     void MnuQuitClick();
     void MnuUntilClick();
     void MnuWhileClick();
+    void MnuForClick();
 
     // Commands for the running instance, the hotkey (main_window_commands.cpp).
     LRESULT CommandReceived(HWND sender, const COPYDATASTRUCT* data);

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "settings/automatic_settings.h"
 #include "settings/win32/options_dialog.h"
+#include "tray/win32/for_dialog.h"
 #include "tray/win32/until_dialog.h"
 #include "tray/win32/while_dialog.h"
 #include "ui/dialog_support.h"
@@ -21,6 +22,7 @@ void TFrmStaywickMain::SetMenuHandlers(TMainTrayMenu& menu) {
     menu.Handlers.MnuQuitClick = [this] { MnuQuitClick(); };
     menu.Handlers.MnuUntilClick = [this] { MnuUntilClick(); };
     menu.Handlers.MnuWhileClick = [this] { MnuWhileClick(); };
+    menu.Handlers.MnuForClick = [this] { MnuForClick(); };
 }
 
 // OK saves the six settings as ever; the settings of keeping awake by
@@ -62,6 +64,13 @@ void TFrmStaywickMain::MnuUntilClick() {
         static_cast<std::int32_t>((inAnHour % kDayMs + kDayMs) % kDayMs / 60000));
     if (const auto chosen = ChooseUntilTime(app_, Handle(), initial))
         parts_->Controller.ActivateUntilClick(*chosen);
+}
+
+// The dialog shows the countdown's length, or one hour.
+void TFrmStaywickMain::MnuForClick() {
+    const std::int32_t initial = StaywickOptions.ActivateFor > 0 ? StaywickOptions.ActivateFor : 60;
+    if (const auto chosen = ChooseForLength(app_, Handle(), initial))
+        parts_->Controller.ActivateForMinutesClick(*chosen);
 }
 
 // The program chosen may have ended meanwhile: a balloon says why nothing

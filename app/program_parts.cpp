@@ -18,6 +18,9 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->MainTrayMenu.Handlers.Indefinitely1Click = [&controller](std::size_t position) {
         controller.Indefinitely1Click(position);
     };
+    parts->MainTrayMenu.Handlers.MnuKeepDisplayOnClick = [&controller] {
+        controller.KeepDisplayOnClick();
+    };
     parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
     parts->Automatic.OnChange = [&controller] { controller.UpdateActiveStatus(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;

@@ -4,6 +4,7 @@
 
 #include "common/decimal_text.h"
 #include "engine/activate_for_items.h"
+#include "engine/own_length.h"
 #include "engine/policy_rules.h"
 #include "platform/clock.h"
 
@@ -27,7 +28,7 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
             break;
         options_.Active = true;
         options_.AutoStopped = false;
-        options_.ActivateFor = 0;
+        SetCountDownLength(options_, 0);
         options_.ActivateUntil.reset();
         UpdateActiveStatus();
         ClearActivateForStatus();
@@ -45,17 +46,7 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
     case CommandKind::For:
         if (options_.Active && options_.ActivateFor == command.value && !options_.ActivateUntil)
             break;
-        options_.Active = true;
-        options_.ActivateFor = command.value;
-        options_.ActivateUntil.reset();
-        UpdateActiveStatus();
-        ClearActivateForStatus();
-        // The matching "Activate for" item, when there is one.
-        for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
-            if (i != kActivateForSeparator && kActivateForTags[i] == command.value)
-                view_.SetActivateForChecked(i, true);
-        }
-        saveOptions_();
+        ActivateForMinutesClick(command.value);
         break;
     case CommandKind::Until:
         if (!UntilRuns() || *options_.ActivateUntil != command.value)

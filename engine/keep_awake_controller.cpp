@@ -5,6 +5,7 @@
 
 #include "common/first_error.h"
 #include "engine/activate_for_items.h"
+#include "engine/own_length.h"
 #include "engine/policy_rules.h"
 #include "engine/wake_rules.h"
 
@@ -72,11 +73,29 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     if (position >= kActivateForTags.size())
         return;
     options_.Active = true;
-    options_.ActivateFor = static_cast<std::int32_t>(kActivateForTags[position]);
+    SetCountDownLength(options_, static_cast<std::int32_t>(kActivateForTags[position]));
     options_.ActivateUntil.reset();
     UpdateActiveStatus();
     ClearActivateForStatus();
     view_.SetActivateForChecked(position, true);
+    saveOptions_();
+}
+
+void KeepAwakeController::ActivateForMinutesClick(std::int32_t minutes) {
+    options_.Active = true;
+    SetCountDownLength(options_, minutes);
+    options_.ActivateUntil.reset();
+    UpdateActiveStatus();
+    ClearActivateForStatus();
+    CheckLengthItem(minutes);
+    saveOptions_();
+}
+
+void KeepAwakeController::KeepDisplayOnClick() {
+    if (!policy_.AllowKeepDisplayOn())
+        return;
+    options_.KeepDisplayOn = !options_.KeepDisplayOn;
+    UpdateActiveStatus();
     saveOptions_();
 }
 
@@ -92,6 +111,7 @@ KeepAwakeFacts KeepAwakeController::Facts() const {
         facts = automatic_->Facts(options_.Active);
     if (!policy_.AllowAutomatic())
         facts.reasons = {};
+    facts.keepDisplayOn = Effective().KeepDisplayOn;
     return facts;
 }
 
@@ -141,6 +161,8 @@ void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
         ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
+    if (Effective().KeepDisplayOn != appliedKeepDisplayOn_)
+        UpdateActiveStatus();
 }
 
 void KeepAwakeController::SetPolicy(const StaywickPolicy& policy) {

@@ -63,13 +63,21 @@ public:
     // `minuteOfDay` (0..1439); the "Until..." item alone carries the check
     // mark. Like an "Activate for" item it leaves AutoStopped as it is.
     void ActivateUntilClick(std::int32_t minuteOfDay);
+    // "For..." (or "/for"): on for `minutes` (1..1440), checking the item of
+    // that length, or "For..." when no item has it. Like an "Activate for"
+    // item it leaves AutoStopped as it is.
+    void ActivateForMinutesClick(std::int32_t minutes);
+    // "&Keep the display on": inverts KeepDisplayOn, saved; the requests and
+    // key presses follow at once. Nothing while a policy decides.
+    void KeepDisplayOnClick();
     void UpdateActiveStatus();
     // Every "&Activate for" check mark off, "Until..." included.
     void ClearActivateForStatus();
     // Run once at the end of loading the settings.
     void SelectItemActivateForStatus(std::int32_t aValue);
     // At the end of loading: "Until..." checked when an end time is set,
-    // else SelectItemActivateForStatus(ActivateFor).
+    // "For..." for a length of the user's own, else
+    // SelectItemActivateForStatus(ActivateFor).
     void SelectActivateItemAtLoad();
     // The wall clock was set or the time zone changed: an end set by a time
     // follows the clock, so it ends now if the clock has passed it, and one
@@ -125,6 +133,7 @@ public:
     // released when "Notify the system" was in force before (as the policies
     // made it) and is no longer, the record saved,
     // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
+    // A changed "Keep the display on" brings the requests in step at once.
     void OptionsConfirmed(bool notifySystemWasOn);
     // The policies in force, before Start: the "Activate for" items longer
     // than a MaxMinutes cap are disabled.
@@ -173,6 +182,9 @@ private:
     TStaywickOptions Effective() const;
     void ApplyActivateForItems();
     std::wstring StatusCaption(std::int32_t countDownMinutes) const;
+    // The chosen length's item checked: the matching "Activate for" item, or
+    // "For..." for a length of the user's own.
+    void CheckLengthItem(std::int32_t minutes);
     // Sleep and resume, and the power request (keep_awake_power.cpp).
     bool ForcedWakeHeld(std::uint32_t idle);
     bool HeldTick(std::int32_t limit);
@@ -217,6 +229,8 @@ private:
     // When the running countdown ends, on the monotonic clock.
     std::optional<std::uint64_t> countDownEnd_;
     std::wstring caption_;
+    // The display mode the requests were last brought in step with.
+    bool appliedKeepDisplayOn_ = true;
 };
 
 } // namespace staywick

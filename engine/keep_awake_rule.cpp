@@ -1,6 +1,7 @@
 #include "engine/keep_awake_rule.h"
 
 #include "common/decimal_text.h"
+#include "engine/active_caption.h"
 
 namespace staywick {
 
@@ -46,7 +47,8 @@ KeepAwakeDecision DecideKeepAwake(const KeepAwakeFacts& facts) noexcept {
         return d;
     d.pause = PauseFor(facts.power, facts.choices);
     d.on = d.pause == Pause::None;
-    d.display = d.on && !(facts.power.sessionLocked && facts.choices.DisplayOffWhenLocked);
+    d.display = d.on && facts.keepDisplayOn &&
+                !(facts.power.sessionLocked && facts.choices.DisplayOffWhenLocked);
     return d;
 }
 
@@ -80,14 +82,15 @@ std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwake
     case Pause::None:
         break;
     }
+    const bool displayMaySleep = !facts.keepDisplayOn;
     switch (decision.wantedBy) {
     case WantedBy::OneShot:
-        return L"&Staywick is active (while " + facts.reasons.oneShot + L" runs)";
+        return ActiveCaption(L"while " + facts.reasons.oneShot + L" runs", displayMaySleep);
     case WantedBy::Program:
-        return L"&Staywick is active (while " + facts.reasons.program + L" runs)";
+        return ActiveCaption(L"while " + facts.reasons.program + L" runs", displayMaySleep);
     case WantedBy::Schedule:
-        return L"&Staywick is active (scheduled until " + ClockText(*facts.reasons.scheduledUntil) +
-               L")";
+        return ActiveCaption(L"scheduled until " + ClockText(*facts.reasons.scheduledUntil),
+                             displayMaySleep);
     case WantedBy::User:
     case WantedBy::Nobody:
         break;

@@ -56,6 +56,8 @@ struct KeepAwakeFacts {
     OverruledReasons overruled{};
     PowerFacts power{};
     PauseChoices choices{};
+    // `KeepDisplayOn` as the policies make it: off, only the system is held.
+    bool keepDisplayOn = true;
 };
 
 enum class WantedBy { Nobody, User, Program, Schedule, OneShot };
@@ -67,7 +69,8 @@ struct KeepAwakeDecision {
     // Key presses, the system request and the timers.
     bool on = false;
     // The display request besides the system request (released while the
-    // session is locked, when chosen).
+    // session is locked, when chosen, and never held while the display may
+    // sleep).
     bool display = false;
 
     bool Wanted() const noexcept { return wantedBy != WantedBy::Nobody; }
@@ -89,6 +92,7 @@ OverruledReasons ForgetEndedReasons(OverruledReasons overruled,
 // The status caption for an automatic or paused state, as "&Staywick is
 // active (while obs64.exe runs)" or "&Staywick is paused (on battery)";
 // empty when the user's own switch decides (the controller's caption).
+// While the display may sleep, an active caption says so.
 std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts);
 
 // "17:30".

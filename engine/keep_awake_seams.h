@@ -19,6 +19,11 @@ public:
     virtual void SetActivateForChecked(std::size_t position, bool checked) = 0;
     // The "Until..." item after them.
     virtual void SetActivateUntilChecked(bool checked) = 0;
+    // "For...", a length of the user's own, after "While a program runs...".
+    virtual void SetActivateForOwnChecked(bool checked) = 0;
+    // "&Keep the display on": checked while the display is kept on, greyed
+    // while a policy decides.
+    virtual void SetKeepDisplayOn(bool checked, bool enabled) = 0;
     // Whether that item can be chosen (a policy may forbid the long ones).
     virtual void SetActivateForEnabled(std::size_t position, bool enabled) = 0;
     // The tray icon's tip and glyph (0 inactive, 1 active).

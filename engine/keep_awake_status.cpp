@@ -5,7 +5,9 @@
 
 #include "common/decimal_text.h"
 #include "engine/activate_for_items.h"
+#include "engine/active_caption.h"
 #include "engine/keep_awake_rule.h"
+#include "engine/own_length.h"
 #include "engine/policy_rules.h"
 #include "engine/power_reason.h"
 #include "engine/wake_rules.h"
@@ -21,6 +23,8 @@ void KeepAwakeController::UpdateActiveStatus() {
     const bool countDownWasEnabled = TimerCountDown.Enabled();
     const std::uint32_t countDownWasInterval = TimerCountDown.Interval();
     const bool notifySystem = Effective().NotifySystem;
+    appliedKeepDisplayOn_ = Effective().KeepDisplayOn;
+    view_.SetKeepDisplayOn(appliedKeepDisplayOn_, policy_.AllowKeepDisplayOn());
     // A MaxMinutes policy ends every session the user starts, as a countdown
     // of that length.
     const std::int32_t countDownMinutes =
@@ -58,7 +62,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     // An automatic reason or a pause says why; else the user's own state.
     std::wstring caption = AutomaticCaption(decision, Facts());
     if (caption.empty())
-        caption = until ? L"&Staywick is active (until " + UntilText() + L")"
+        caption = until ? ActiveCaption(L"until " + UntilText(), !appliedKeepDisplayOn_)
                         : StatusCaption(countDownMinutes);
     caption_ = caption;
     view_.SetStatusCaption(caption);
@@ -68,18 +72,21 @@ void KeepAwakeController::UpdateActiveStatus() {
 }
 
 // The chosen duration while it decides the end; the time of day the session
-// ends when a MaxMinutes policy cuts it shorter (its length without a clock).
+// ends when a MaxMinutes policy cuts it shorter (its length without a clock),
+// or when the duration's text would round it (an own length of 90 minutes
+// is no "1 hours").
 std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
     if (!options_.Active)
         return L"&Staywick is disabled";
-    std::wstring caption = L"&Staywick is active";
+    const bool displayMaySleep = !Effective().KeepDisplayOn;
     if (!TimerCountDown.Enabled())
-        return caption;
-    if (countDownMinutes == options_.ActivateFor)
-        return caption + L" (" + FormatDuration(options_.ActivateFor) + L")";
+        return ActiveCaption({}, displayMaySleep);
+    const bool exact = countDownMinutes < 60 || countDownMinutes % 60 == 0;
+    if (countDownMinutes == options_.ActivateFor && exact)
+        return ActiveCaption(FormatDuration(options_.ActivateFor), displayMaySleep);
     if (const auto end = CountDownEndTime())
-        return caption + L" (until " + FormatClockTime(*end) + L")";
-    return caption + L" (" + FormatDuration(countDownMinutes) + L")";
+        return ActiveCaption(L"until " + FormatClockTime(*end), displayMaySleep);
+    return ActiveCaption(FormatDuration(countDownMinutes), displayMaySleep);
 }
 
 std::wstring KeepAwakeController::FormatDuration(std::int32_t minutes) {
@@ -94,6 +101,18 @@ void KeepAwakeController::ClearActivateForStatus() {
         view_.SetActivateForChecked(i, false);
     }
     view_.SetActivateUntilChecked(false);
+    view_.SetActivateForOwnChecked(false);
+}
+
+void KeepAwakeController::CheckLengthItem(std::int32_t minutes) {
+    if (IsOwnLength(minutes)) {
+        view_.SetActivateForOwnChecked(true);
+        return;
+    }
+    for (std::size_t i = 0; i < kActivateForTags.size(); ++i) {
+        if (i != kActivateForSeparator && kActivateForTags[i] == minutes)
+            view_.SetActivateForChecked(i, true);
+    }
 }
 
 void KeepAwakeController::SelectItemActivateForStatus(std::int32_t aValue) {

@@ -4,6 +4,7 @@
 #include "engine/keep_awake_controller.h"
 
 #include "engine/policy.h"
+#include "engine/policy_rules.h"
 #include "engine/tick_lines.h"
 #include "engine/wake_rules.h"
 
@@ -36,7 +37,7 @@ void KeepAwakeController::TimerMainTimer() {
     }
     const std::uint32_t idle = input_.GetIdleMilliseconds();
     if (IdleReachedLimit(idle, limit) && !ForcedWakeHeld(idle)) {
-        if (policy_.AllowSimulatedInput())
+        if (PressesKeys(Effective(), policy_))
             ForceWake();
         else
             SkipWake(limit);
@@ -79,9 +80,11 @@ void KeepAwakeController::ForceWake() {
 // comes one idle limit later (at least one forced-wake interval), not every
 // few seconds while nobody is there.
 void KeepAwakeController::SkipWake(std::int32_t limit) {
+    const std::wstring line =
+        policy_.AllowSimulatedInput() ? DisplayMaySleepNoPressLine() : PolicyNoPressLine();
     if (TimerDebug.Enabled())
-        diagnostics_.DebugWrite(PolicyNoPressLine());
-    WriteLog(PolicyNoPressLine());
+        diagnostics_.DebugWrite(line);
+    WriteLog(line);
     TimerMain.SetInterval(
         std::max(static_cast<std::uint32_t>(std::max(limit, 0)), kTickAfterWakeMs));
 }

@@ -6,6 +6,7 @@
 
 #include "engine/activate_for_items.h"
 #include "engine/clock_target.h"
+#include "engine/own_length.h"
 #include "engine/power_reason.h"
 
 #include <algorithm>
@@ -72,7 +73,7 @@ void KeepAwakeController::ActivateUntilClick(std::int32_t minuteOfDay) {
     if (!IsMinuteOfDay(minuteOfDay))
         return;
     options_.Active = true;
-    options_.ActivateFor = 0;
+    SetCountDownLength(options_, 0);
     options_.ActivateUntil = minuteOfDay;
     // A new choice counts from now, also when the same time is chosen again.
     options_.ActivateUntilEnd.reset();
@@ -87,6 +88,11 @@ void KeepAwakeController::SelectActivateItemAtLoad() {
         view_.SetActivateUntilChecked(true);
         return;
     }
+    if (options_.ActivateForMinutes && *options_.ActivateForMinutes == options_.ActivateFor) {
+        view_.SetActivateForOwnChecked(true);
+        return;
+    }
+    options_.ActivateForMinutes.reset();
     SelectItemActivateForStatus(options_.ActivateFor);
 }
 

@@ -83,4 +83,8 @@ std::wstring PolicyNoPressLine() {
     return L"No key pressed: simulated input is not allowed by policy";
 }
 
+std::wstring DisplayMaySleepNoPressLine() {
+    return L"No key pressed: the display may sleep";
+}
+
 } // namespace staywick

@@ -48,6 +48,8 @@ public:
     std::optional<std::int32_t> MaxMinutes() const;
     bool HideDonate() const { return Value(PolicyId::HideDonate) == 1u; }
     bool AllowAutomatic() const { return Value(PolicyId::AllowAutomatic) != 0u; }
+    // 0: the display may always sleep and the screen lock.
+    bool AllowKeepDisplayOn() const { return Value(PolicyId::AllowKeepDisplayOn) != 0u; }
 
     // Values in force and ignored values, in the order of kPolicyValues,
     // machine before user; a user value that the machine's overrides is left out.
@@ -71,5 +73,8 @@ std::wstring PolicyDisabledLine();
 
 // A tick at the idle limit while the policy forbids simulated input.
 std::wstring PolicyNoPressLine();
+
+// A tick at the idle limit while the display may sleep.
+std::wstring DisplayMaySleepNoPressLine();
 
 } // namespace staywick

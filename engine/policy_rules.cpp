@@ -12,9 +12,15 @@ TStaywickOptions EffectiveOptions(const TStaywickOptions& user, const StaywickPo
         effective.InputKey = static_cast<std::int32_t>(*inputKey);
     if (const auto notify = policy.Value(PolicyId::NotifySystem))
         effective.NotifySystem = *notify != 0;
-    if (!policy.AllowSimulatedInput())
+    if (!policy.AllowKeepDisplayOn())
+        effective.KeepDisplayOn = false;
+    if (!policy.AllowSimulatedInput() || !effective.KeepDisplayOn)
         effective.NotifySystem = true;
     return effective;
+}
+
+bool PressesKeys(const TStaywickOptions& effective, const StaywickPolicy& policy) noexcept {
+    return policy.AllowSimulatedInput() && effective.KeepDisplayOn;
 }
 
 std::int32_t CappedSessionMinutes(std::int32_t sessionMinutes,

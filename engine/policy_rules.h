@@ -13,7 +13,14 @@ namespace staywick {
 // The record with SleepMax, InputKey and NotifySystem as the policy sets
 // them. Without simulated input, keep-awake rests on the awake request and
 // the power request alone, so NotifySystem counts as on whatever it says.
+// AllowKeepDisplayOn = 0 lets the display sleep whatever KeepDisplayOn says;
+// while it may sleep no key is pressed, so NotifySystem counts as on too.
 TStaywickOptions EffectiveOptions(const TStaywickOptions& user, const StaywickPolicy& policy);
+
+// Whether the tick at the idle limit presses a key: not when the policy
+// forbids simulated input, nor while the display may sleep (a key press
+// would wake it). `effective` is EffectiveOptions' answer.
+bool PressesKeys(const TStaywickOptions& effective, const StaywickPolicy& policy) noexcept;
 
 // Every keep-awake session ends after at most `maxMinutes`, an indefinite one
 // included: the countdown minutes for a session asked to last `sessionMinutes`

@@ -17,6 +17,7 @@ enum class PolicyId : std::size_t {
     NotifySystem,
     HideDonate,
     AllowAutomatic,
+    AllowKeepDisplayOn,
 };
 
 struct PolicyValueInfo {
@@ -25,7 +26,7 @@ struct PolicyValueInfo {
     std::uint32_t min, max; // a DWORD outside counts as not configured
 };
 
-inline constexpr std::array<PolicyValueInfo, 8> kPolicyValues{{
+inline constexpr std::array<PolicyValueInfo, 9> kPolicyValues{{
     {PolicyId::Disabled, L"Disabled", 0, 1},
     {PolicyId::AllowSimulatedInput, L"AllowSimulatedInput", 0, 1},
     {PolicyId::MaxMinutes, L"MaxMinutes", 1, 1440},
@@ -34,6 +35,7 @@ inline constexpr std::array<PolicyValueInfo, 8> kPolicyValues{{
     {PolicyId::NotifySystem, L"NotifySystem", 0, 1},
     {PolicyId::HideDonate, L"HideDonate", 0, 1},
     {PolicyId::AllowAutomatic, L"AllowAutomatic", 0, 1},
+    {PolicyId::AllowKeepDisplayOn, L"AllowKeepDisplayOn", 0, 1},
 }};
 
 inline constexpr std::size_t kPolicyCount = kPolicyValues.size();

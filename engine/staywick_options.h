@@ -23,6 +23,13 @@ struct TStaywickOptions {
     // The global hotkey as the hotkey control holds it (virtual key in the
     // low byte, HOTKEYF_ modifiers in the next); 0 = none.
     std::int32_t Hotkey = 0;
+    // Off: keep-awake holds only the system (no key pressed, no display
+    // request), so the display may turn off and the screen lock.
+    bool KeepDisplayOn = true;
+    // A countdown of the user's own length, one that no "Activate for" item
+    // has (1..1440 minutes). While set, ActivateFor holds the same minutes;
+    // the file keeps it under a key of its own (engine/own_length.h).
+    std::optional<std::int32_t> ActivateForMinutes{};
 
     friend bool operator==(const TStaywickOptions&, const TStaywickOptions&) = default;
 };

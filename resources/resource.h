@@ -63,8 +63,18 @@
 #define IDC_OPT_HOTKEYLABEL 410
 #define IDC_OPT_HOTKEY 411
 #define IDC_OPT_HOTKEYCLEAR 412
+#define IDC_OPT_KEEPDISPLAYON 413
 #define IDS_HOTKEY_TAKEN 420
 #define IDS_HOTKEY_TAKEN_TITLE 421
+// "For...": a length of the user's own (430-439).
+#define IDD_FOR 430
+#define IDC_FOR_LABEL 431
+#define IDC_FOR_HOUR 432
+#define IDC_FOR_HOURUPDOWN 433
+#define IDC_FOR_HOURSLABEL 434
+#define IDC_FOR_MINUTESLABEL 435
+#define IDC_FOR_MINUTE 436
+#define IDC_FOR_MINUTEUPDOWN 437
 
 // "While a program runs..." (800-849).
 #define IDD_WHILE 800

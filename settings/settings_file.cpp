@@ -3,6 +3,7 @@
 #include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
+#include "engine/own_length.h"
 #include "settings/clock_reading_text.h"
 #include "settings/settings_keys.h"
 #include "settings/value_rules.h"
@@ -23,6 +24,8 @@ constexpr wchar_t kNotifySystem[] = L"NotifySystem";
 constexpr wchar_t kActivateUntil[] = L"ActivateUntil";
 constexpr wchar_t kActivateUntilEnd[] = L"ActivateUntilEnd";
 constexpr wchar_t kHotkey[] = L"Hotkey";
+constexpr wchar_t kKeepDisplayOn[] = L"KeepDisplayOn";
+constexpr wchar_t kActivateForMinutes[] = L"ActivateForMinutes";
 
 std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
     const std::optional<std::int32_t> value = ParseInteger(text);
@@ -67,6 +70,9 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.ActivateUntil = ReadMinuteOfDay(keys.Read(kActivateUntil));
     options.ActivateUntilEnd = ReadUntilEnd(keys.Read(kActivateUntilEnd), options.ActivateUntil);
     options.Hotkey = ReadHotkey(keys.Read(kHotkey));
+    options.KeepDisplayOn = ReadBoolean(keys.Read(kKeepDisplayOn), defaults.KeepDisplayOn);
+    options.ActivateForMinutes = OwnLengthFromFile(ParseInteger(keys.Read(kActivateForMinutes)));
+    RestoreOwnLength(options);
     return options;
 }
 
@@ -75,7 +81,7 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
     std::vector<ProfileEntry> entries = {
         {kActive, BooleanText(options.Active)},
         {kSleepMax, IntegerText(options.SleepMax)},
-        {kActivateFor, IntegerText(options.ActivateFor)},
+        {kActivateFor, IntegerText(StoredActivateFor(options))},
         {kAutoStopped, BooleanText(options.AutoStopped)},
         {kInputKey, IntegerText(options.InputKey)},
         {kNotifySystem, BooleanText(options.NotifySystem)},
@@ -97,6 +103,14 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                                        : std::nullopt);
     addOptional(kHotkey,
                 options.Hotkey != 0 ? std::optional(IntegerText(options.Hotkey)) : std::nullopt);
+    addOptional(kActivateForMinutes, options.ActivateForMinutes
+                                         ? std::optional(IntegerText(*options.ActivateForMinutes))
+                                         : std::nullopt);
+    // Written once chosen: 1, the default, is kept as "1" once the key exists.
+    const bool keepDisplayOnKnown =
+        !options.KeepDisplayOn || !SettingsKeys(profile, iniFile).Read(kKeepDisplayOn).empty();
+    if (keepDisplayOnKnown)
+        entries.push_back({kKeepDisplayOn, BooleanText(options.KeepDisplayOn)});
     WriteSettings(profile, iniFile, entries);
 }
 

@@ -4,8 +4,10 @@
 // value that is missing or does not parse; then "ActivateUntil" (minutes
 // after midnight, 0..1439; missing, empty or out of range = none),
 // "ActivateUntilEnd" (when that end falls, "2026-01-05 17:00" on the local
-// clock; none unless its time is ActivateUntil's) and "Hotkey" (the hotkey
-// control's value; missing or invalid = 0, none).
+// clock; none unless its time is ActivateUntil's), "Hotkey" (the hotkey
+// control's value; missing or invalid = 0, none), "ActivateForMinutes" (a
+// countdown length no "Activate for" item has, engine/own_length.h) and
+// "KeepDisplayOn" (1, the default, or 0).
 #include "engine/staywick_options.h"
 #include "platform/profile.h"
 
@@ -20,7 +22,7 @@ inline constexpr wchar_t kSettingsSection[] = L"General";
 // "Activate for" check mark through the controller.
 TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile);
 
-// Writes the six values, then the later three when they hold something or the
+// Writes the six values, then the later keys when they hold something or the
 // file already has them, all in one step (WriteSettings).
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options);

@@ -23,8 +23,9 @@ namespace {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
-// 301 as designed, and a row below the buttons for the hotkey.
-constexpr int kClientHeight = 345;
+// 301 as designed, a row below the buttons for the hotkey and one for
+// "Keep the display on".
+constexpr int kClientHeight = 380;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
 // While a policy sets some choices, their note goes above the buttons, which
 // move down by this much with the hotkey row below them, and so does the
@@ -55,24 +56,26 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_HOTKEYLABEL, 10, 306, 70, 20, false, true},
     {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
     {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
+    {IDC_OPT_KEEPDISPLAYON, 10, 343, 274, 21, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
     // Beside OK and Cancel, where the row has room: nothing else moves.
     {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},
 };
 
 // Which choices a policy sets: the key (also when no key may be pressed at
-// all), the idle time and "Notify the system" (always on without simulated
-// input).
+// all), the idle time, "Notify the system" (always on without simulated
+// input) and "Keep the display on" (off when the policy forbids it).
 struct ManagedChoices {
-    bool key, sleepMax, notify;
-    bool Any() const { return key || sleepMax || notify; }
+    bool key, sleepMax, notify, display;
+    bool Any() const { return key || sleepMax || notify || display; }
 };
 
 ManagedChoices ManagedBy(const StaywickPolicy& policy) {
     return ManagedChoices{.key = policy.Sets(PolicyId::InputKey) || !policy.AllowSimulatedInput(),
                           .sleepMax = policy.Sets(PolicyId::SleepMax),
                           .notify =
-                              policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput()};
+                              policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput(),
+                          .display = !policy.AllowKeepDisplayOn()};
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
@@ -240,12 +243,18 @@ void TFrmOptions::FormCreate() {
     SpinDontSleepChange();
     const bool known = shown.InputKey >= 0 && shown.InputKey <= 2;
     ::SendMessageW(combo, CB_SETCURSEL, known ? WPARAM(shown.InputKey) : WPARAM(-1), 0);
-    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY, shown.NotifySystem ? BST_CHECKED : BST_UNCHECKED);
     const ManagedChoices managed = ManagedBy(policy_);
+    // While the display may sleep the system request is held whatever the
+    // box says; the box keeps the user's own choice for when it is kept on.
+    const bool notify = managed.notify ? shown.NotifySystem : options_.NotifySystem;
+    ::CheckDlgButton(hwnd_, IDC_OPT_CHECKNOTIFY, notify ? BST_CHECKED : BST_UNCHECKED);
     ::EnableWindow(combo, !managed.key);
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT), !managed.sleepMax);
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), !managed.sleepMax);
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_CHECKNOTIFY), !managed.notify);
+    ::CheckDlgButton(hwnd_, IDC_OPT_KEEPDISPLAYON,
+                     shown.KeepDisplayOn ? BST_CHECKED : BST_UNCHECKED);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_KEEPDISPLAYON), !managed.display);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_HIDE); // until EditAutomatic
@@ -276,6 +285,8 @@ void TFrmOptions::BtnOkClick() {
     }
     if (!managed.notify)
         options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
+    if (!managed.display)
+        options_.KeepDisplayOn = ::IsDlgButtonChecked(hwnd_, IDC_OPT_KEEPDISPLAYON) == BST_CHECKED;
     // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
     options_.Hotkey = static_cast<std::int32_t>(
         LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));

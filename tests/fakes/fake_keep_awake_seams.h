@@ -27,6 +27,11 @@ public:
         checks.at(position) = value;
     }
     void SetActivateUntilChecked(bool value) override { untilChecked = value; }
+    void SetActivateForOwnChecked(bool value) override { ownChecked = value; }
+    void SetKeepDisplayOn(bool checked, bool enabled) override {
+        keepDisplayOnChecked = checked;
+        keepDisplayOnEnabled = enabled;
+    }
     void SetActivateForEnabled(std::size_t position, bool value) override {
         enabled.at(position) = value;
     }
@@ -44,6 +49,9 @@ public:
 
     bool statusChecked = false;
     bool untilChecked = false;
+    bool ownChecked = false;
+    bool keepDisplayOnChecked = false;
+    bool keepDisplayOnEnabled = false;
     std::wstring caption, tip;
     std::array<bool, kActivateForTags.size()> checks{};
     std::array<bool, kActivateForTags.size()> enabled = MakeAllEnabled();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the Options dialog, the Automatic dialog, the About window,
-# the license dialog and the "While a program runs..." dialog (with Wine's
-# notepad to list) of the real Staywick.exe, in the dark and the light look at
+# the license dialog, the "While a program runs..." dialog (with Wine's
+# notepad to list) and the "For..." dialog of the real Staywick.exe, in the dark and the light look at
 # 96 and 144 DPI,
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
@@ -85,6 +85,8 @@ for dpi in 96 144; do
     kill "$notepad" 2>/dev/null || true
     wine taskkill /im notepad.exe /f >/dev/null 2>&1 || true
     wait "$notepad" 2>/dev/null || true
+    step for "for_${look}_$dpi"
+    wine "$obj/windows_driver.exe" nofor >/dev/null 2>&1
     step about "about_${look}_$dpi"
     step license "license_${look}_$dpi"
     wine "$obj/windows_driver.exe" ok >/dev/null 2>&1

@@ -11,6 +11,8 @@
 //   windows_driver while     the "While a program runs..." dialog, from the
 //                            "Activate for" submenu
 //   windows_driver nowhile   cancels the open "While a program runs" dialog
+//   windows_driver for       the "For..." dialog, from the "Activate for" submenu
+//   windows_driver nofor     cancels the open "For" dialog
 // Exit code 0 when the window is there, 1 otherwise.
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
@@ -59,13 +61,25 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"while") {
-        // Up from the submenu's first item reaches its last one.
-        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
+        // Up from the submenu's first item reaches its last one, "For...";
+        // once more, the item before it.
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", L"While a program runs", 5000));
     }
     if (step == L"nowhile") {
         for (HWND dlg : ProcessWindows(pid, L"#32770", L"While a program runs")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (step == L"for") {
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
+            return 1;
+        return Report(WaitForProcessWindow(pid, L"#32770", L"For", 5000));
+    }
+    if (step == L"nofor") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"For")) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;

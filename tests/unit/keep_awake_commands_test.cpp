@@ -40,6 +40,12 @@ const TStaywickOptions kOff = Options(false, 0, false);
 const TStaywickOptions kAutoStopped = Options(false, 30, true);
 const TStaywickOptions kOnIndefinitely = Options(true, 0, false);
 const TStaywickOptions kOnFor30 = Options(true, 30, false);
+// 45 minutes is no item's length: it is kept as the user's own.
+const TStaywickOptions kOnFor45 = [] {
+    TStaywickOptions o = Options(true, 45, false);
+    o.ActivateForMinutes = 45;
+    return o;
+}();
 const TStaywickOptions kOnUntil = Options(true, 0, false, k1700, kToday1700);
 
 struct Row {
@@ -95,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                           Options(true, 30, true), 0},
                       Row{"ForFromOn", kOnIndefinitely, kFor30, kOnFor30, 0},
                       Row{"ForTheRunningDuration", kOnFor30, kFor30, kOnFor30, 0},
-                      Row{"ForAnotherDuration", kOnFor30, kFor45, Options(true, 45, false), 0},
+                      Row{"ForAnotherDuration", kOnFor30, kFor45, kOnFor45, 0},
                       Row{"ForEndsAnEndTime", kOnUntil, kFor30, kOnFor30, 0},
                       Row{"UntilFromOff", kOff, kUntil, kOnUntil, 0},
                       Row{"UntilFromCountdown", kOnFor30, kUntil, kOnUntil, 0},

@@ -54,7 +54,8 @@ TEST_F(SettingsFile, ReadsEachKeyInOrderFromGeneral) {
     // The six keys in their order, then the later ones.
     EXPECT_EQ(keys, (std::vector<std::wstring>{L"Active", L"DontLetSleepMoreThen", L"ActivateFor",
                                                L"AutoStopped", L"InputKey", L"NotifySystem",
-                                               L"ActivateUntil", L"ActivateUntilEnd", L"Hotkey"}));
+                                               L"ActivateUntil", L"ActivateUntilEnd", L"Hotkey",
+                                               L"KeepDisplayOn", L"ActivateForMinutes"}));
 }
 
 TEST_F(SettingsFile, FirstSaveWithDefaultsIsExactlySevenLines) {

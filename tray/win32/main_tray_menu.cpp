@@ -60,6 +60,8 @@ TMainTrayMenu::TMainTrayMenu() {
     mnuUntil_->OnClick = runs(&MainTrayMenuHandlers::MnuUntilClick);
     mnuWhile_ = &mnuOptions_->Add(L"MnuWhile", L"While a program runs...");
     mnuWhile_->OnClick = runs(&MainTrayMenuHandlers::MnuWhileClick);
+    mnuFor_ = &mnuOptions_->Add(L"MnuFor", L"&For...");
+    mnuFor_->OnClick = runs(&MainTrayMenuHandlers::MnuForClick);
     root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
         runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
     sep2_ = &root.Add(L"Sep2", L"-");
@@ -68,6 +70,10 @@ TMainTrayMenu::TMainTrayMenu() {
     root.Add(L"MnuAbout", L"&About...").OnClick = runs(&MainTrayMenuHandlers::MnuAboutClick);
     root.Add(L"Sep1", L"-");
     root.Add(L"MnuQuit", L"E&xit").OnClick = runs(&MainTrayMenuHandlers::MnuQuitClick);
+    root.Add(L"SepDisplay", L"-");
+    mnuKeepDisplayOn_ = &root.Add(L"MnuKeepDisplayOn", L"&Keep the display on");
+    mnuKeepDisplayOn_->SetChecked(true);
+    mnuKeepDisplayOn_->OnClick = runs(&MainTrayMenuHandlers::MnuKeepDisplayOnClick);
 }
 
 void TMainTrayMenu::SetStatus(bool checked, const std::wstring& caption) {

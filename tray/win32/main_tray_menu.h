@@ -2,7 +2,8 @@
 // MainTrayMenu: the tray icon's menu, item by item, with the handlers the
 // main window supplies. The thirteen "&Activate for" entries keep the fixed
 // order of kActivateForTags, because the controller walks them by position;
-// a separator, "Until..." and "While a program runs..." follow them.
+// a separator, "Until...", "While a program runs..." and "For..." follow
+// them. "&Keep the display on" comes last, after "E&xit" and a separator.
 #include "engine/activate_for_items.h"
 #include "tray/win32/rc_popup_menu.h"
 
@@ -22,6 +23,10 @@ struct MainTrayMenuHandlers {
     std::function<void()> MnuUntilClick;
     // "While a program runs...", after "Until...".
     std::function<void()> MnuWhileClick;
+    // "For...", a length of the user's own, after "While a program runs...".
+    std::function<void()> MnuForClick;
+    // "&Keep the display on", after "E&xit" and a separator.
+    std::function<void()> MnuKeepDisplayOnClick;
     std::function<void()> MnuDonateClick;
     std::function<void()> MnuAboutClick;
     std::function<void()> MnuQuitClick;
@@ -42,6 +47,9 @@ public:
     TMenuItem& MnuUntil() { return *mnuUntil_; }
     // Greyed while a policy allows no automatic keep-awake.
     TMenuItem& MnuWhile() { return *mnuWhile_; }
+    TMenuItem& MnuFor() { return *mnuFor_; }
+    // Checked by the controller; greyed while a policy decides.
+    TMenuItem& MnuKeepDisplayOn() { return *mnuKeepDisplayOn_; }
 
     // The status item, as the controller sets it.
     void SetStatus(bool checked, const std::wstring& caption);
@@ -56,6 +64,8 @@ private:
     TMenuItem* mnuOptions_ = nullptr;
     TMenuItem* mnuUntil_ = nullptr;
     TMenuItem* mnuWhile_ = nullptr;
+    TMenuItem* mnuFor_ = nullptr;
+    TMenuItem* mnuKeepDisplayOn_ = nullptr;
     TMenuItem* sep2_ = nullptr;
     TMenuItem* mnuDonate_ = nullptr;
 };

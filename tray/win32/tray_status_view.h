@@ -21,6 +21,11 @@ public:
         menu_.SetActivateForChecked(position, checked);
     }
     void SetActivateUntilChecked(bool checked) override { menu_.MnuUntil().SetChecked(checked); }
+    void SetActivateForOwnChecked(bool checked) override { menu_.MnuFor().SetChecked(checked); }
+    void SetKeepDisplayOn(bool checked, bool enabled) override {
+        menu_.MnuKeepDisplayOn().SetChecked(checked);
+        menu_.MnuKeepDisplayOn().SetEnabled(enabled);
+    }
     void SetActivateForEnabled(std::size_t position, bool enabled) override {
         menu_.ActivateForItem(position).SetEnabled(enabled);
     }

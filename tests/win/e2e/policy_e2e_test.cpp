@@ -117,6 +117,43 @@ TEST_F(PolicyE2e, NoSimulatedInputLetsTheIdleTimeGrowAtALimitOfZero) {
     EXPECT_EQ(log.find("Forced system wake up"), std::string::npos) << log;
 }
 
+// "KeepDisplayOn" 0 in the file, or the AllowKeepDisplayOn = 0 policy over
+// a file's 1: on (the status says so), and at a limit of 0 no key is ever
+// pressed, so the display may turn off and the screen lock.
+struct DisplaySleepCase {
+    const char* name;
+    const char* fileKey;
+    bool policy;
+};
+
+class DisplaySleepE2e : public PolicyE2e, public ::testing::WithParamInterface<DisplaySleepCase> {};
+
+TEST_P(DisplaySleepE2e, OnWithNoKeyPressedAtALimitOfZero) {
+    WriteFileBytes(SettingsPath(), kOnLimitZero + GetParam().fileKey);
+    if (GetParam().policy) {
+        ASSERT_TRUE(SetPolicy(kUserPolicyKey, L"AllowKeepDisplayOn", 0));
+    }
+    const Process p = Process::Start(exe_, L"/L");
+    ASSERT_NE(WaitForStartUp(p.Id()), nullptr);
+    EXPECT_EQ(Process::Start(exe_, L"/status").WaitExit(40000), 1u);
+    ASSERT_TRUE(WaitForSteadyIdle());
+    const IdleSpan span = WatchIdle(12000);
+    EXPECT_FALSE(span.fell) << "a key was pressed";
+    EXPECT_GE(span.grew, 11500u);
+    const std::string log = ReadFileBytes(LogPath());
+    EXPECT_NE(log.find("No key pressed: the display may sleep"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Forced system wake up"), std::string::npos) << log;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DisplaySleepE2e,
+                         ::testing::Values(DisplaySleepCase{.name = "FileSaysZero",
+                                                            .fileKey = "KeepDisplayOn=0\r\n",
+                                                            .policy = false},
+                                           DisplaySleepCase{.name = "PolicyOverFileOne",
+                                                            .fileKey = "KeepDisplayOn=1\r\n",
+                                                            .policy = true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // AllowAutomatic = 0: "/while" refuses with the commands' error code and
 // keep-awake stays off, though the program it names runs.
 TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
@@ -131,9 +168,9 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     ASSERT_TRUE(WaitForSteadyIdle());
     EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
 
-    // The greyed item, reached and chosen by keyboard, opens no dialog: the
-    // menu opened, took the keys and closed.
-    ASSERT_TRUE(ChooseTraySubmenuItem(p.Id(), 2, 1)) << "no menu opened, or it stayed open";
+    // The greyed item, reached and chosen by keyboard (up past "&For..."),
+    // opens no dialog: the menu opened, took the keys and closed.
+    ASSERT_TRUE(ChooseTraySubmenuItem(p.Id(), 2, 2)) << "no menu opened, or it stayed open";
     EXPECT_EQ(WaitForProcessWindow(p.Id(), L"#32770", L"While a program runs", 2000), nullptr);
     EXPECT_TRUE(ProcessWindows(p.Id(), L"#32770", L"Until").empty());
 }

@@ -58,7 +58,10 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"&Donate", 0},
                 {L"&About...", 0},
                 {nullptr, 0},
-                {L"E&xit", 0}});
+                {L"E&xit", 0},
+                // After the designed items.
+                {nullptr, 0},
+                {L"&Keep the display on", 0}});
     HMENU sub = ::GetSubMenu(handle, 2);
     ASSERT_NE(sub, nullptr);
     CheckItems(sub, menu.MnuOptions(),
@@ -75,11 +78,12 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"8 Hours", 480},
                 {L"10 Hours", 600},
                 {L"12 Hours", 720},
-                // After the designed items: a separator, "Until..." and
-                // "While a program runs...".
+                // After the designed items: a separator, "Until...",
+                // "While a program runs..." and "&For...".
                 {nullptr, 0},
                 {L"Until...", 0},
-                {L"While a program runs...", 0}});
+                {L"While a program runs...", 0},
+                {L"&For...", 0}});
     // The controller's positions: thirteen items, the separator at 1.
     const std::int64_t tags[] = {0, 0, 5, 10, 15, 30, 60, 120, 240, 360, 480, 600, 720};
     for (std::size_t i = 0; i < std::size(tags); ++i) {
@@ -189,14 +193,17 @@ TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
 // items after them keep working (positions in the built menu follow).
 TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
     TMainTrayMenu menu;
-    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 9);
+    ASSERT_EQ(::GetMenuItemCount(menu.Handle()), 11);
+    menu.MnuKeepDisplayOn().SetChecked(false);
     menu.SetDonateVisible(false);
     HMENU hidden = menu.Handle();
-    ASSERT_EQ(::GetMenuItemCount(hidden), 7);
+    ASSERT_EQ(::GetMenuItemCount(hidden), 9);
     EXPECT_EQ(MenuText(hidden, 3), L"&Options...");
     EXPECT_EQ(MenuText(hidden, 4), L"&About...");
     EXPECT_TRUE(MenuType(hidden, 5) & MFT_SEPARATOR);
     EXPECT_EQ(MenuText(hidden, 6), L"E&xit");
+    EXPECT_EQ(MenuText(hidden, 8), L"&Keep the display on");
+    EXPECT_FALSE(MenuChecked(hidden, 8)) << "its check survives the rebuild";
     // Changes after the rebuild reach the right positions.
     menu.SetStatus(true, L"&Staywick is active");
     EXPECT_EQ(MenuText(hidden, 0), L"&Staywick is active");
@@ -207,7 +214,7 @@ TEST(TrayMenu, DonateItemAndItsSeparatorHideAndComeBack) {
 
     menu.SetDonateVisible(true);
     HMENU shown = menu.Handle();
-    ASSERT_EQ(::GetMenuItemCount(shown), 9);
+    ASSERT_EQ(::GetMenuItemCount(shown), 11);
     EXPECT_TRUE(MenuType(shown, 4) & MFT_SEPARATOR);
     EXPECT_EQ(MenuText(shown, 5), L"&Donate");
     EXPECT_TRUE(MenuChecked(shown, 0)) << "the status survives the rebuild";

@@ -7,6 +7,7 @@
 #include "fakes/keep_awake_rig.h"
 #include "resources/resource.h"
 #include "settings/win32/options_dialog.h"
+#include "win/inproc/dialog_layout_checks.h"
 #include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,8 @@ constexpr Box kDesigned[] = {
      .growsWithText = true},
     {.id = IDC_OPT_HOTKEY, .left = 90, .top = 302, .width = 194, .height = 28},
     {.id = IDC_OPT_HOTKEYCLEAR, .left = 292, .top = 301, .width = 94, .height = 30},
+    // "Keep the display on", in a row of its own below.
+    {.id = IDC_OPT_KEEPDISPLAYON, .left = 10, .top = 343, .width = 274, .height = 21},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -90,7 +93,7 @@ protected:
         RECT client{};
         ::GetClientRect(dlg, &client);
         EXPECT_EQ(client.right, s(396));
-        EXPECT_EQ(client.bottom, s(345)); // 301 as designed and the hotkey row
+        EXPECT_EQ(client.bottom, s(380)); // 301 as designed, the hotkey row and the display's
         EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
@@ -164,10 +167,12 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
     // Tab order: key list, numeric field, check box, OK, Cancel, then the
-    // hotkey and its Clear button, and round again.
-    const int order[] = {IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
-                         IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_COMBOKEY};
-    for (int i = 0; i + 1 < 8; ++i) {
+    // hotkey, its Clear button and "Keep the display on", and round again.
+    const int order[] = {
+        IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
+        IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
+        IDC_OPT_COMBOKEY};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
     }
@@ -513,7 +518,7 @@ TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsers
     EXPECT_GE(ChildRect(Item(dlg, IDC_OPT_HOTKEY)).top, ChildRect(Item(dlg, IDOK)).bottom);
     RECT client{};
     ::GetClientRect(dlg, &client);
-    EXPECT_EQ(client.bottom, s(373));
+    EXPECT_EQ(client.bottom, s(408));
 
     ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
     form.BtnOkClick();
@@ -543,7 +548,79 @@ TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
                      fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}, {PolicyId::HideDonate, 1}}));
     RECT client{};
     ::GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.bottom, ::MulDiv(345, static_cast<int>(WindowDpi(form.Handle())), 120));
+    EXPECT_EQ(client.bottom, ::MulDiv(380, static_cast<int>(WindowDpi(form.Handle())), 120));
+}
+
+// "&Keep the display on" shows the user's choice and OK stores it; the
+// policy shows it off, greyed with the note, and OK keeps the user's own.
+TEST_F(OptionsDialogTest, KeepTheDisplayOnShowsStoresAndIsGreyedByPolicy) {
+    struct Row {
+        const char* name;
+        bool keepDisplayOn;
+        bool forbidden; // AllowKeepDisplayOn = 0
+        UINT shown;
+        bool enabled;
+        UINT ticked; // what the user leaves in the box before OK
+        bool stored;
+    };
+    const Row rows[] = {
+        {.name = "on, cleared",
+         .keepDisplayOn = true,
+         .forbidden = false,
+         .shown = BST_CHECKED,
+         .enabled = true,
+         .ticked = BST_UNCHECKED,
+         .stored = false},
+        {.name = "off, ticked",
+         .keepDisplayOn = false,
+         .forbidden = false,
+         .shown = BST_UNCHECKED,
+         .enabled = true,
+         .ticked = BST_CHECKED,
+         .stored = true},
+        {.name = "forbidden",
+         .keepDisplayOn = true,
+         .forbidden = true,
+         .shown = BST_UNCHECKED,
+         .enabled = false,
+         .ticked = BST_UNCHECKED,
+         .stored = true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        options_.KeepDisplayOn = row.keepDisplayOn;
+        options_.NotifySystem = false;
+        const StaywickPolicy policy =
+            row.forbidden ? fakes::MachinePolicy({{PolicyId::AllowKeepDisplayOn, 0}})
+                          : StaywickPolicy{};
+        TFrmOptions form(nullptr, options_, app_.Handle(), policy);
+        HWND dlg = form.Handle();
+        HWND box = Item(dlg, IDC_OPT_KEEPDISPLAYON);
+        EXPECT_EQ(TextOf(box), L"&Keep the display on");
+        EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_KEEPDISPLAYON), row.shown);
+        EXPECT_EQ(Enabled(box), row.enabled);
+        EXPECT_EQ(Shown(Item(dlg, IDC_OPT_POLICYNOTE)), row.forbidden);
+        EXPECT_EQ(::IsDlgButtonChecked(dlg, IDC_OPT_CHECKNOTIFY), BST_UNCHECKED)
+            << "the user's own notify choice, whatever the display mode";
+        ::CheckDlgButton(dlg, IDC_OPT_KEEPDISPLAYON, row.ticked);
+        form.BtnOkClick();
+        EXPECT_EQ(options_.KeepDisplayOn, row.stored);
+        EXPECT_FALSE(options_.NotifySystem);
+        for (const UINT dpi : {96u, 144u}) {
+            RECT suggested{};
+            ::GetWindowRect(dlg, &suggested);
+            ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ExpectTextsFit(dlg, dpi, IDC_OPT_KEEPDISPLAYON);
+        }
+    }
+    // Its key is the dialog's only "K".
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    int ks = 0;
+    for (HWND child = ::GetWindow(form.Handle(), GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        ks += AccessKey(TextOf(child)) == L'K';
+    EXPECT_EQ(ks, 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // real menu, icon and glyphs, built and connected by the program's own wiring.
 #include "app/program_parts.h"
 #include "common/scope_exit.h"
+#include "engine/policy.h"
 #include "stub_ports.h"
 #include "tray_font_support.h"
 #include "ui/application.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -330,6 +332,83 @@ TEST_F(TrayWithController, SettingChangeRestylesAtOnceAndAColourSchemeChangeRedr
     SettingChange(*parts, L"immersivecolorset");
     EXPECT_EQ(icons().Color(), RGB(0, 0, 0));
     EXPECT_EQ(IconPixels(tray().Icon()), blackGlyph);
+}
+
+// How many of a menu's items have `key` as their access key (the designed
+// menu itself shares "A" between "&Activate for" and "&About...").
+int ItemsWithKey(HMENU menu, wchar_t key) {
+    int count = 0;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t buf[128] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), buf, 128, MF_BYPOSITION);
+        const std::wstring text = buf;
+        const auto at = text.find(L'&');
+        if (at != std::wstring::npos && at + 1 < text.size() && std::towupper(text[at + 1]) == key)
+            ++count;
+    }
+    return count;
+}
+
+StaywickPolicy KeepDisplayOnForbidden() {
+    PolicyReading machine{}, user{};
+    machine[static_cast<std::size_t>(PolicyId::AllowKeepDisplayOn)] = {
+        .kind = RawPolicyValue::Kind::Dword, .dword = 0};
+    return StaywickPolicy::Merge(machine, user);
+}
+
+// "&Keep the display on" comes last, after "E&xit" and a separator, with a
+// key of its own; its check follows the mode, a click switches it, and
+// the policy greys it.
+TEST_F(TrayWithController, KeepTheDisplayOnComesLastCheckedByTheModeAndGreyedByPolicy) {
+    HMENU root = menu().Handle();
+    const int count = ::GetMenuItemCount(root);
+    ASSERT_EQ(count, 11);
+    EXPECT_EQ(menu().Items()[8].Caption(), L"E&xit");
+    EXPECT_TRUE(menu().Items()[9].IsSeparator());
+    wchar_t last[64] = {};
+    ::GetMenuStringW(root, 10, last, 64, MF_BYPOSITION);
+    EXPECT_STREQ(last, L"&Keep the display on");
+    EXPECT_EQ(ItemsWithKey(root, L'K'), 1);
+    const auto state = [root] { return ::GetMenuState(root, 10, MF_BYPOSITION); };
+
+    options.Active = true;
+    controller->UpdateActiveStatus();
+    EXPECT_TRUE(state() & MF_CHECKED);
+    events.clear();
+    ::SendMessageW(TRCPopupList::Instance().Window(), WM_COMMAND,
+                   menu().MnuKeepDisplayOn().Command(), 0);
+    EXPECT_FALSE(options.KeepDisplayOn);
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(state() & MF_CHECKED);
+    EXPECT_EQ(events.front(), "request system") << "only the system is held";
+    EXPECT_EQ(StatusText(), L"&Staywick is active (display may sleep)");
+    EXPECT_TRUE(StatusChecked());
+
+    options.KeepDisplayOn = true;
+    controller->PolicyChanged(KeepDisplayOnForbidden());
+    EXPECT_TRUE(state() & MF_GRAYED);
+    EXPECT_FALSE(state() & MF_CHECKED) << "the policy's mode shows";
+    menu().MnuKeepDisplayOn().Click(); // should a click come through all the same
+    EXPECT_TRUE(options.KeepDisplayOn);
+    EXPECT_EQ(saves, 1);
+}
+
+// "&For..." follows "While a program runs..." in the submenu with a key of
+// its own, and carries the check mark of a length no item has.
+TEST_F(TrayWithController, ForComesAfterWhileAndCarriesTheCheckOfAnOwnLength) {
+    HMENU sub = ::GetSubMenu(menu().Handle(), 2);
+    ASSERT_EQ(::GetMenuItemCount(sub), 17);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(sub, 16, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&For...");
+    EXPECT_EQ(ItemsWithKey(sub, L'F'), 1);
+    controller->ActivateForMinutesClick(45);
+    EXPECT_TRUE(::GetMenuState(sub, 16, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_TRUE(CheckedDurations().empty());
+    EXPECT_EQ(StatusText(), L"&Staywick is active (45 minutes)");
+    controller->ActivateForMinutesClick(30);
+    EXPECT_FALSE(::GetMenuState(sub, 16, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ(CheckedDurations(), std::vector<UINT>{5});
 }
 
 } // namespace

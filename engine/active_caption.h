@@ -1,0 +1,14 @@
+#pragma once
+// The status caption while keep-awake is on: "&Staywick is active", with
+// what it is on for in parentheses ("30 minutes", "until 17:30", "while
+// obs64.exe runs") and, while the display may sleep, that too. Each form is
+// one whole sentence with a placeholder, never pieces put together, so a
+// translation can order its words as its language needs.
+#include <string>
+
+namespace staywick {
+
+// `detail` empty: no parentheses for it.
+std::wstring ActiveCaption(const std::wstring& detail, bool displayMaySleep);
+
+} // namespace staywick
