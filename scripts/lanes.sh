@@ -36,7 +36,26 @@ lane_start() {
   relink_home "$dir"
   start_xvfb "$dir" 1024x768 || return 1
   wine_services_start
+  desktop_hold "$dir" || return 1
   write_session_env "$dir" TMPDIR STAYWICK_LANE
+}
+
+# Wine closes a session's desktop a second after its last program has ended
+# and starts it again (explorer with its taskbar and notification area) with
+# the next one: in a lane, for nearly every test. A helper that stays on the
+# desktop until the session ends starts it once, before the first test.
+# desktop_hold <session dir>
+desktop_hold() {
+  local log=$1/desktop.log pid i
+  wine "$STAYWICK_BUILD/windows/bin/staywick_probe.exe" hold 60000 </dev/null >"$log" 2>&1 &
+  pid=$!
+  for i in $(seq 1 600); do
+    grep -q "^ready" "$log" 2>/dev/null && return 0
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  log "the desktop of $1 did not start: $(cat "$log" 2>/dev/null)"
+  return 1
 }
 
 # lanes_start <name>...: all at once; fails when one of them did not start.

@@ -2,10 +2,37 @@
 // or closes it by its own exit path (WM_CLOSE) and waits for the process.
 //   staywick_probe wait [timeout ms]   exit 0 once the main window exists
 //   staywick_probe close [timeout ms]  exit 0 once the program has ended
+//   staywick_probe hold [timeout ms]   keeps the session's desktop open (below)
 #include <windows.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <cwctype>
+
+namespace {
+
+// Wine closes a desktop one second after its last program has ended, and the
+// next program starts it again (explorer, taskbar, notification area). This
+// stays on the desktop until the session ends, so tests find it up. Prints
+// "ready" once the taskbar is there.
+int HoldDesktop(ULONGLONG end) {
+    ::GetDesktopWindow();
+    while (!::FindWindowW(L"Shell_TrayWnd", nullptr)) {
+        if (::GetTickCount64() > end) {
+            std::puts("no taskbar");
+            return 1;
+        }
+        ::Sleep(50);
+    }
+    std::puts("ready");
+    std::fflush(stdout);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageW(&msg);
+    return 0;
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
@@ -33,5 +60,7 @@ int wmain(int argc, wchar_t** argv) {
             ::CloseHandle(process);
         return waited == WAIT_OBJECT_0 ? 0 : 1;
     }
+    if (std::wcscmp(argv[1], L"hold") == 0)
+        return HoldDesktop(end);
     return 2;
 }
