@@ -43,10 +43,7 @@ struct ProcessWatchWin32::Wait {
     }
 };
 
-ProcessWatchWin32::ProcessWatchWin32() {
-    RegisterWindowClass(kProcessWatchClass);
-    Create(0, kProcessWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
-}
+ProcessWatchWin32::ProcessWatchWin32() = default;
 
 ProcessWatchWin32::~ProcessWatchWin32() {
     StopWatching();
@@ -109,8 +106,16 @@ std::vector<RunningProcess> ProcessWatchWin32::Query(const std::vector<std::wstr
 bool ProcessWatchWin32::WatchEnd(std::uint32_t id, std::function<void()> ended) {
     auto wait = std::make_unique<Wait>();
     wait->process.Reset(::OpenProcess(SYNCHRONIZE, FALSE, id));
-    if (!wait->process || !Handle())
+    if (!wait->process)
         return false;
+    // The window that hears the ends is made for the first wait: a start
+    // that waits for nothing makes none.
+    if (!Handle()) {
+        RegisterWindowClass(kProcessWatchClass);
+        Create(0, kProcessWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE);
+        if (!Handle())
+            return false;
+    }
     wait->window = Handle();
     wait->cookie = ++lastCookie_;
     wait->ended = std::move(ended);

@@ -2,9 +2,9 @@
 // The process watch on Windows: one query of the system's process list,
 // filtered to the listed names in the user's session, and waits on process
 // handles (SYNCHRONIZE) registered with the system thread pool. The pool's
-// callback only posts a message to a hidden message-only window, so every
-// `ended` runs on the GUI thread, inside the standard error report; the
-// program itself starts no thread.
+// callback only posts a message to a hidden message-only window (made for
+// the first wait), so every `ended` runs on the GUI thread, inside the
+// standard error report; the program itself starts no thread.
 #include "common/win32/handles.h"
 #include "platform/process_watch.h"
 #include "ui/window.h"
