@@ -30,22 +30,31 @@ BOOL WINAPI EndPowerSettingNotification(HPOWERNOTIFY registration) {
     return fn ? fn(registration) : FALSE;
 }
 
-TAutomaticEvents::TAutomaticEvents(PowerStatus& status) : status_(status) {
-    RegisterWindowClass(kAutomaticEventsClass);
-    // Top-level, unowned and never shown: broadcasts reach top-level windows only.
-    Create(0, kAutomaticEventsClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
-    if (!Handle())
-        return;
-    // Windows Vista and later; the system sends the lid's state at once.
-    using RegisterFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
-    static const RegisterFn registerSetting =
-        win32::OnDemandFunction<RegisterFn>(L"user32.dll", "RegisterPowerSettingNotification");
-    if (registerSetting)
-        lid_.Reset(registerSetting(Handle(), &kLidSwitchStateChange, DEVICE_NOTIFY_WINDOW_HANDLE));
-    static const WtsRegisterFn registerSession =
-        win32::OnDemandFunction<WtsRegisterFn>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
-    sessionRegistered_ =
-        registerSession && registerSession(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+TAutomaticEvents::TAutomaticEvents(PowerStatus& status) : status_(status) {}
+
+void TAutomaticEvents::Listen(bool lid, bool session) {
+    if (!Handle()) {
+        RegisterWindowClass(kAutomaticEventsClass);
+        // Top-level, unowned and never shown: broadcasts reach top-level windows only.
+        Create(0, kAutomaticEventsClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+        if (!Handle())
+            return;
+    }
+    if (lid && !lid_) {
+        // Windows Vista and later; the system sends the lid's state at once.
+        using RegisterFn = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+        static const RegisterFn registerSetting =
+            win32::OnDemandFunction<RegisterFn>(L"user32.dll", "RegisterPowerSettingNotification");
+        if (registerSetting)
+            lid_.Reset(
+                registerSetting(Handle(), &kLidSwitchStateChange, DEVICE_NOTIFY_WINDOW_HANDLE));
+    }
+    if (session && !sessionRegistered_) {
+        static const WtsRegisterFn registerSession = win32::OnDemandFunction<WtsRegisterFn>(
+            L"wtsapi32.dll", "WTSRegisterSessionNotification");
+        sessionRegistered_ =
+            registerSession && registerSession(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+    }
 }
 
 TAutomaticEvents::~TAutomaticEvents() {

@@ -24,12 +24,21 @@ AutomaticParts::AutomaticParts(AutomaticKeepAwake& automatic, PowerStatus& power
 // timers they use.
 AutomaticParts::~AutomaticParts() = default;
 
-void AutomaticParts::Apply(const AutomaticOptions& options) {
+void AutomaticParts::Start(const AutomaticOptions& options) {
     automatic_.SetChoices(options.Pauses);
     automatic_.SetPower(events_.Facts());
     schedule_.SetSchedule(
         {.days = options.ScheduleDays, .from = options.ScheduleFrom, .to = options.ScheduleTo});
+}
+
+void AutomaticParts::Listen(const AutomaticOptions& options) {
+    events_.Listen(options.Pauses.PauseOnLidClosed, options.Pauses.DisplayOffWhenLocked);
     programs_.SetPrograms(options.WhilePrograms);
+}
+
+void AutomaticParts::Apply(const AutomaticOptions& options) {
+    Start(options);
+    Listen(options);
 }
 
 } // namespace staywick

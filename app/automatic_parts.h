@@ -20,8 +20,15 @@ public:
     AutomaticParts(AutomaticKeepAwake& automatic, PowerStatus& powerStatus);
     ~AutomaticParts();
 
-    // The settings take effect: the pause choices with the power facts of
-    // now, the schedule, and the program list looked for at once.
+    // Start-up, first step: what the first status needs, the pause choices
+    // with the power facts of now and the schedule. The listed programs wait
+    // for Listen.
+    void Start(const AutomaticOptions& options);
+    // Start-up, second step, once the program is ready: the window that
+    // hears power, lid and session changes, registered for what the choices
+    // need, and the first look for the listed programs.
+    void Listen(const AutomaticOptions& options);
+    // Changed settings take effect at once: both steps.
     void Apply(const AutomaticOptions& options);
 
     ProgramWatcher& Programs() noexcept { return programs_; }

@@ -44,6 +44,7 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
 
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
+    app_.AfterFirstIdle({});
     if (parts_)
         parts_->Controller.SetOneShotWaiter(nullptr);
     automatic_.reset();
@@ -115,13 +116,6 @@ void TFrmStaywickMain::AppLoaded() {
     if (!disabled)
         parts_->Appearance.SetVisualStyle();
     const DiagnosticSwitch diagnostic = SwitchFromCommandLine(commandLine_);
-    // After an upgrade, Restart Manager starts the program again with the
-    // same switch; never after a crash or a hang (no restart loop), nor after
-    // a reboot, where the Run value (when chosen) starts it and a second
-    // start would only show the "already running" balloon.
-    const std::wstring restartArguments = SwitchArguments(diagnostic);
-    ::RegisterApplicationRestart(restartArguments.empty() ? nullptr : restartArguments.c_str(),
-                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     if (diagnostic == DiagnosticSwitch::Debug)
         errors.Run([this] { parts_->Controller.TimerDebug.SetEnabled(true); });
     if (diagnostic == DiagnosticSwitch::Log) {
@@ -141,14 +135,36 @@ void TFrmStaywickMain::AppLoaded() {
         EndByPolicy();
         return;
     }
-    // The watchers report first, so the first status and tick see their facts.
-    errors.Run([this] { automatic_->Apply(automaticOptions_); });
+    // The pauses and the schedule report first, so the first status and tick
+    // see their facts.
+    errors.Run([this] { automatic_->Start(automaticOptions_); });
     errors.Run([this] { parts_->Controller.Start(); });
     // The icon is added once it shows the true status: one call to the shell
     // instead of an add followed by two changes, each a round trip to the
     // shell while the program is not yet answering.
     parts_->Tray.SetVisible(true);
     ApplyHotkey();
+    app_.AfterFirstIdle([this] { AfterReady(); });
+    errors.RaiseIfAny();
+}
+
+// A listed program that runs already switches keep-awake on a moment after
+// the icon came up; the first look is a walk over every process, which the
+// icon does not wait for.
+void TFrmStaywickMain::AfterReady() {
+    if (afterReady_ || !loaded_ || parts_->Controller.Policy().Disabled())
+        return;
+    afterReady_ = true;
+    app_.AfterFirstIdle({});
+    FirstError errors;
+    // After an upgrade, Restart Manager starts the program again with the
+    // same switch; never after a crash or a hang (no restart loop), nor after
+    // a reboot, where the Run value (when chosen) starts it and a second
+    // start would only show the "already running" balloon.
+    const std::wstring restartArguments = SwitchArguments(SwitchFromCommandLine(commandLine_));
+    ::RegisterApplicationRestart(restartArguments.empty() ? nullptr : restartArguments.c_str(),
+                                 RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
+    errors.Run([this] { automatic_->Listen(automaticOptions_); });
     errors.RaiseIfAny();
 }
 

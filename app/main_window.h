@@ -49,6 +49,10 @@ private:
     void CreateComponents();
     void FormCreate();
     void AppLoaded();
+    // What waits until the program is ready (after AppLoaded, at the first
+    // idle moment, or before a command): the restart registration, the
+    // watchers' window and the first look for listed programs.
+    void AfterReady();
     void PrevInstance();
     void FormDestroy();
     void EndSession();
@@ -110,7 +114,8 @@ private:
     DebugWindowWin32 debugWindow_;
 
     std::unique_ptr<GlobalHotkey> hotkey_;
-    bool loaded_ = false; // AppLoaded has run
+    bool loaded_ = false;     // AppLoaded has run
+    bool afterReady_ = false; // AfterReady has run
     bool logEnabled_ = false;
     std::wstring logFileName_;
     // The session ends, or Restart Manager closes the program.

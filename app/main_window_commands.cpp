@@ -19,7 +19,11 @@ LRESULT TFrmStaywickMain::CommandReceived(HWND sender, const COPYDATASTRUCT* dat
     if (!parts_)
         return 0;
     return AnswerCommandData(parts_->Controller, Handle(), sender, data,
-                             CommandServerHooks{.beforeCommand = [this] { AppLoaded(); },
+                             CommandServerHooks{.beforeCommand =
+                                                    [this] {
+                                                        AppLoaded();
+                                                        AfterReady();
+                                                    },
                                                 // the normal exit path, once the answer is back
                                                 .exit = [this] { MnuQuitClick(); }});
 }

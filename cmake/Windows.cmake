@@ -47,17 +47,31 @@ else()
   # variables); nothing asks for a type at run time, so no type information
   # is kept.
   set(STAYWICK_LEAN_COMPILE_OPTIONS -Oz -fno-threadsafe-statics -fno-rtti)
+  # The layers' objects also carry the compiler's intermediate code, so the
+  # exe is optimised as one program when it is linked (below), while the
+  # in-process tests link the same objects' machine code as it is (-fno-lto:
+  # the linker would otherwise optimise them whole too).
+  set(STAYWICK_WHOLE_PROGRAM_COMPILE_OPTIONS -flto -ffat-lto-objects)
   foreach(layer common platform engine ui settings diag license tray app)
-    target_compile_options(staywick_${layer} PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS})
+    target_compile_options(staywick_${layer} PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS}
+                           ${STAYWICK_WHOLE_PROGRAM_COMPILE_OPTIONS})
   endforeach()
+  target_link_options(staywick_win INTERFACE -fno-lto)
+  # Optimised as one program at link time, the exe is about 63 KB smaller:
+  # one copy of each small helper, and code that no caller needs dropped
+  # across the layers. In one partition, since GCC 12 stops with an internal
+  # error on this program when it splits the work.
+  set(STAYWICK_WHOLE_PROGRAM_LINK_OPTIONS -flto -flto-partition=one)
 endif()
 
 add_executable(Staywick WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${STAYWICK_THROW_HELPERS}
                ${STAYWICK_THREAD_HELPERS}
                ${CMAKE_SOURCE_DIR}/resources/staywick.rc)
 target_link_libraries(Staywick PRIVATE staywick_app)
-target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS})
-target_compile_options(Staywick PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS})
+target_link_options(Staywick PRIVATE ${STAYWICK_EXE_LINK_OPTIONS}
+                    ${STAYWICK_WHOLE_PROGRAM_LINK_OPTIONS})
+target_compile_options(Staywick PRIVATE ${STAYWICK_LEAN_COMPILE_OPTIONS}
+                       ${STAYWICK_WHOLE_PROGRAM_COMPILE_OPTIONS})
 staywick_warnings(Staywick)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/staywick.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/staywick.manifest;${CMAKE_SOURCE_DIR}/resources/staywick.ico")

@@ -10,7 +10,7 @@
 # Sourced after lib.sh.
 
 STAYWICK_LANES_DIR=$STAYWICK_BUILD/wine/lanes
-# Measured on a 2-core machine: bench/test-lanes, and the README.
+# Measured on a 2-core machine: bench/test-lanes, and docs/testing.md.
 STAYWICK_DEFAULT_LANES=2
 STAYWICK_STARTED_LANES=()
 STAYWICK_LANE_STARTERS=()

@@ -3,12 +3,14 @@
 #include "ui/error_report.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace staywick {
 
 namespace {
 constexpr wchar_t kApplicationClass[] = L"TStaywickApplication";
-}
+constexpr UINT_PTR kIdleTimerId = 1;
+} // namespace
 
 Application::Application(const std::wstring& title) {
     RegisterWindowClass(kApplicationClass);
@@ -48,6 +50,7 @@ bool Application::HandleOneMessage(MSG& msg) {
 int Application::Run() {
     MSG msg;
     while (!terminated_) {
+        ArmIdleWork();
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1)
             break;
@@ -72,6 +75,36 @@ void Application::ProcessMessages() {
         if (!HandleOneMessage(msg))
             break;
     }
+}
+
+void Application::AfterFirstIdle(std::function<void()> work) {
+    idleWork_ = std::move(work);
+    if (!idleWork_ && idleTimerSet_) {
+        ::KillTimer(Handle(), kIdleTimerId);
+        idleTimerSet_ = false;
+    }
+}
+
+void Application::ArmIdleWork() {
+    MSG msg;
+    if (!idleWork_ || idleTimerSet_ || ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        return;
+    // WM_TIMER comes only when nothing else is queued, and this one no
+    // sooner than the system's shortest interval: by then GetMessage has
+    // waited for input.
+    idleTimerSet_ = ::SetTimer(Handle(), kIdleTimerId, USER_TIMER_MINIMUM, nullptr) != 0;
+    if (!idleTimerSet_)
+        RunGuarded(std::exchange(idleWork_, nullptr));
+}
+
+LRESULT Application::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_TIMER || wParam != kIdleTimerId)
+        return DefaultHandling(msg, wParam, lParam);
+    ::KillTimer(Handle(), kIdleTimerId);
+    idleTimerSet_ = false;
+    if (idleWork_)
+        std::exchange(idleWork_, nullptr)();
+    return 0;
 }
 
 void Application::AddDialogWindow(HWND wnd) {

@@ -41,15 +41,29 @@ public:
     // Handles every message already waiting, as the loop would.
     void ProcessMessages();
 
+    // Runs `work` once, after the loop has first waited for input with
+    // nothing queued: the point at which WaitForInputIdle finds the program
+    // ready. Start-up work that the first status and the icon do not need
+    // waits for it. An empty `work` takes back what was asked for.
+    void AfterFirstIdle(std::function<void()> work);
+
     // Modeless dialog-like windows get Tab, Enter and Esc handling.
     void AddDialogWindow(HWND wnd);
     void RemoveDialogWindow(HWND wnd);
 
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
     // Returns false on WM_QUIT.
     bool HandleOneMessage(MSG& msg);
+    // With work waiting for the first idle moment and nothing queued: a
+    // timer that only comes once the loop has waited.
+    void ArmIdleWork();
 
     MessageHook onMessage_;
+    std::function<void()> idleWork_;
+    bool idleTimerSet_ = false;
     std::vector<HWND> dialogWindows_;
     bool terminated_ = false;
     int exitCode_ = 0;

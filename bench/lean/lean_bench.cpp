@@ -1,6 +1,9 @@
 // Start-up time and resident memory of Staywick against the tray reference
-// program, under Wine. Starts the two in turn (after one unmeasured warm-up
-// start each) and prints the medians and their ratios:
+// program, under Wine. Staywick runs twice over, as a portable copy with
+// nothing chosen and as one with every choice on (its own settings file: the
+// listed programs, the schedule, the pauses, the lock choice and the hotkey).
+// Starts the three in turn (after one unmeasured warm-up start each) and
+// prints the medians and their ratios:
 //   lean_bench <runs> <sync folder>
 // Ready time is from CreateProcess until the program first waits for input
 // (WaitForInputIdle) and its main window exists. Memory is read 3 s after the start from the Linux
@@ -18,11 +21,22 @@
 namespace {
 
 struct Program {
-    const wchar_t* file;
+    const wchar_t* name;
+    std::wstring exe;
     const wchar_t* windowClass;
     std::vector<double> readyMs;
     std::vector<double> rssKb;
 };
+
+// Every choice on; none of the listed programs runs, and the schedule (every
+// day, all day) keeps the computer awake. Ctrl+Alt+F11 as the hotkey.
+constexpr char kEveryChoice[] =
+    "[General]\r\nActive=0\r\nHotkey=1658\r\n"
+    "WhilePrograms=obs64.exe;vlc.exe;zoom.exe;teams.exe;mstsc.exe\r\n"
+    "ScheduleDays=127\r\nScheduleFrom=0\r\nScheduleTo=0\r\nPauseOnBattery=1\r\n"
+    "PauseBelowBattery=20\r\nPauseOnLidClosed=1\r\nDisplayOffWhenLocked=1\r\n";
+// A portable settings file with nothing in it: every default.
+constexpr char kNothingChosen[] = "[General]\r\n";
 
 std::wstring BinDir() {
     wchar_t buf[MAX_PATH];
@@ -36,14 +50,32 @@ double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
     return (to.QuadPart - from.QuadPart) * 1000.0 / freq.QuadPart;
 }
 
-bool WriteText(const std::wstring& path, const std::wstring& text) {
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     FILE* f = _wfopen(path.c_str(), L"wb");
     if (!f)
         return false;
-    const std::string narrow(text.begin(), text.end());
-    std::fwrite(narrow.data(), 1, narrow.size(), f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
     return true;
+}
+
+bool WriteText(const std::wstring& path, const std::wstring& text) {
+    return WriteBytes(path, std::string(text.begin(), text.end()));
+}
+
+// A portable copy of Staywick.exe in <sync>\<folder> with its settings file;
+// the path of the copy, or an empty text when it cannot be made.
+std::wstring PortableCopy(const std::wstring& bin, const std::wstring& sync, const wchar_t* folder,
+                          const char* settings) {
+    const std::wstring dir = sync + L"\\" + folder;
+    const std::wstring exe = dir + L"\\Staywick.exe";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    if (!::CopyFileW((bin + L"\\Staywick.exe").c_str(), exe.c_str(), FALSE) ||
+        !WriteBytes(dir + L"\\Staywick.Settings", settings)) {
+        std::fwprintf(stderr, L"cannot make %ls\n", exe.c_str());
+        return {};
+    }
+    return exe;
 }
 
 // Asks the bench script for the resident size of the process started from
@@ -71,8 +103,8 @@ double AskRss(const std::wstring& sync, const std::wstring& exe) {
     return -1;
 }
 
-bool OneStart(Program& p, const std::wstring& dir, const std::wstring& sync, bool record) {
-    const std::wstring exe = dir + L"\\" + p.file;
+bool OneStart(Program& p, const std::wstring& sync, bool record) {
+    const std::wstring& exe = p.exe;
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -106,7 +138,7 @@ bool OneStart(Program& p, const std::wstring& dir, const std::wstring& sync, boo
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
     if (idle != 0 || rss <= 0 || !wnd) {
-        std::fwprintf(stderr, L"%ls: idle wait %lu, rss %.0f, window %p\n", p.file, idle, rss,
+        std::fwprintf(stderr, L"%ls: idle wait %lu, rss %.0f, window %p\n", p.name, idle, rss,
                       static_cast<void*>(wnd));
         return false;
     }
@@ -129,6 +161,24 @@ long long FileSize(const std::wstring& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+void PrintRatios(const Program& p, const Program& reference) {
+    const double ready = Median(p.readyMs), rReady = Median(reference.readyMs);
+    const double rss = Median(p.rssKb), rRss = Median(reference.rssKb);
+    const double min = *std::min_element(p.readyMs.begin(), p.readyMs.end());
+    const double rMin = *std::min_element(reference.readyMs.begin(), reference.readyMs.end());
+    std::printf("%ls:\n", p.name);
+    std::printf("  ready (WaitForInputIdle)  Staywick %7.1f ms  reference %7.1f ms  ratio %.2f\n",
+                ready, rReady, rReady > 0 ? ready / rReady : 0.0);
+    std::printf("  resident memory at 3 s    Staywick %7.1f MB  reference %7.1f MB  ratio %.2f\n",
+                rss / 1024, rRss / 1024, rRss > 0 ? rss / rRss : 0.0);
+    // On a busy machine the fastest starts show the programs' own cost best.
+    std::printf("  ready min/max             Staywick %.1f/%.1f ms  reference %.1f/%.1f ms"
+                "  ratio of minima %.2f\n",
+                min, *std::max_element(p.readyMs.begin(), p.readyMs.end()), rMin,
+                *std::max_element(reference.readyMs.begin(), reference.readyMs.end()),
+                rMin > 0 ? min / rMin : 0.0);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -138,32 +188,37 @@ int wmain(int argc, wchar_t** argv) {
     }
     const int runs = std::max(1, _wtoi(argv[1]));
     const std::wstring sync = argv[2];
-    const std::wstring dir = BinDir();
-    Program staywick{L"Staywick.exe", L"TFrmStaywickMain", {}, {}};
-    Program reference{L"tray_reference.exe", L"TrayReferenceMain", {}, {}};
-    // Warm-up: the first start of each loads its DLLs from disk.
-    if (!OneStart(staywick, dir, sync, false) || !OneStart(reference, dir, sync, false))
+    const std::wstring bin = BinDir();
+    Program plain{L"nothing chosen",
+                  PortableCopy(bin, sync, L"plain", kNothingChosen),
+                  L"TFrmStaywickMain",
+                  {},
+                  {}};
+    Program every{L"every choice on",
+                  PortableCopy(bin, sync, L"every", kEveryChoice),
+                  L"TFrmStaywickMain",
+                  {},
+                  {}};
+    Program reference{
+        L"tray reference", bin + L"\\tray_reference.exe", L"TrayReferenceMain", {}, {}};
+    if (plain.exe.empty() || every.exe.empty())
         return 1;
-    for (int i = 0; i < runs; ++i) { // interleaved, so drift hits both alike
-        if (!OneStart(staywick, dir, sync, true) || !OneStart(reference, dir, sync, true))
+    Program* order[] = {&plain, &every, &reference};
+    // Warm-up: the first start of each loads its DLLs from disk.
+    for (Program* p : order) {
+        if (!OneStart(*p, sync, false))
             return 1;
     }
-    const double sReady = Median(staywick.readyMs), rReady = Median(reference.readyMs);
-    const double sRss = Median(staywick.rssKb), rRss = Median(reference.rssKb);
+    for (int i = 0; i < runs; ++i) { // interleaved, so drift hits all alike
+        for (Program* p : order) {
+            if (!OneStart(*p, sync, true))
+                return 1;
+        }
+    }
     std::printf("exe size: Staywick.exe %lld bytes, tray_reference.exe %lld bytes\n",
-                FileSize(dir + L"\\Staywick.exe"), FileSize(dir + L"\\tray_reference.exe"));
+                FileSize(bin + L"\\Staywick.exe"), FileSize(reference.exe));
     std::printf("median of %d starts each (interleaved, after one warm-up start):\n", runs);
-    std::printf("  ready (WaitForInputIdle)  Staywick %7.1f ms  reference %7.1f ms  ratio %.2f\n",
-                sReady, rReady, rReady > 0 ? sReady / rReady : 0.0);
-    std::printf("  resident memory at 3 s    Staywick %7.1f MB  reference %7.1f MB  ratio %.2f\n",
-                sRss / 1024, rRss / 1024, rRss > 0 ? sRss / rRss : 0.0);
-    const double sMin = *std::min_element(staywick.readyMs.begin(), staywick.readyMs.end());
-    const double rMin = *std::min_element(reference.readyMs.begin(), reference.readyMs.end());
-    // On a busy machine the fastest starts show the programs' own cost best.
-    std::printf("  ready min/max             Staywick %.1f/%.1f ms  reference %.1f/%.1f ms"
-                "  ratio of minima %.2f\n",
-                sMin, *std::max_element(staywick.readyMs.begin(), staywick.readyMs.end()), rMin,
-                *std::max_element(reference.readyMs.begin(), reference.readyMs.end()),
-                rMin > 0 ? sMin / rMin : 0.0);
+    PrintRatios(plain, reference);
+    PrintRatios(every, reference);
     return 0;
 }

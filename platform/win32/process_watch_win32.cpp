@@ -43,7 +43,13 @@ struct ProcessWatchWin32::Wait {
     }
 };
 
-ProcessWatchWin32::ProcessWatchWin32(ErrorReport reportError) : reportError_(reportError) {
+ProcessWatchWin32::ProcessWatchWin32(ErrorReport reportError) : reportError_(reportError) {}
+
+// The window that hears the ends is made for the first wait: a start that
+// waits for nothing makes none.
+bool ProcessWatchWin32::EnsureWindow() {
+    if (window_)
+        return true;
     WNDCLASSW wc{};
     wc.lpfnWndProc = &ProcessWatchWin32::WindowProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -51,8 +57,10 @@ ProcessWatchWin32::ProcessWatchWin32(ErrorReport reportError) : reportError_(rep
     ::RegisterClassW(&wc); // a second registration is refused, harmlessly
     window_.Reset(::CreateWindowExW(0, kProcessWatchClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                     nullptr, wc.hInstance, nullptr));
-    if (window_)
-        ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!window_)
+        return false;
+    ::SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
 }
 
 ProcessWatchWin32::~ProcessWatchWin32() {
@@ -116,7 +124,7 @@ ProcessWatchWin32::Query(const std::vector<std::wstring>* names) {
 bool ProcessWatchWin32::WatchEnd(std::uint32_t id, std::function<void()> ended) {
     auto wait = std::make_unique<Wait>();
     wait->process.Reset(::OpenProcess(SYNCHRONIZE, FALSE, id));
-    if (!wait->process || !window_)
+    if (!wait->process || !EnsureWindow())
         return false;
     wait->window = window_.Get();
     wait->cookie = ++lastCookie_;

@@ -2,7 +2,8 @@
 // The process watch on Windows: one query of the system's process list,
 // filtered to the listed names in the user's session, and waits on process
 // handles (SYNCHRONIZE) registered with the system thread pool. The pool's
-// callback only posts a message to a hidden message-only window, so every
+// callback only posts a message to a hidden message-only window (made for
+// the first wait), so every
 // `ended` runs on the GUI thread; the program itself starts no thread.
 #include "common/win32/handles.h"
 #include "platform/process_watch.h"
@@ -36,6 +37,7 @@ private:
     // The window's procedure: the watch is kept in GWLP_USERDATA.
     static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Ended(std::uintptr_t cookie);
+    bool EnsureWindow();
     // The session's processes whose name is in `names`; all of them when
     // null. Nothing when the system refuses the query.
     std::optional<std::vector<RunningProcess>> Query(const std::vector<std::wstring>* names);
