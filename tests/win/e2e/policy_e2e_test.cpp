@@ -178,7 +178,7 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
 // The policy read from the registry makes the user's indefinite session a
 // countdown at once; its one-minute end, the saved state and the kept choice
 // are pinned on the virtual clock (ControllerPolicy.ACapAtStartEnds...), and
-// a countdown's end in the real file by CommandsE2E.UntilTwoMinutesAhead...
+// a countdown's end in the real file by CommandsE2E.UntilTheNextMinute...
 TEST_F(PolicyE2e, MaxMinutesOneMakesAnIndefiniteSessionACountdown) {
     WriteFileBytes(SettingsPath(), kOnIndefinitely);
     ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"MaxMinutes", 1));
