@@ -80,8 +80,7 @@ TEST_F(CommandsE2E, UntilTheNextMinuteEndsWithinFiveSecondsOfIt) {
     ::wsprintfW(args, L"/until %02d:%02d", target / 60, target % 60);
     // The end: the local clock at HH:MM:00.
     const ULONGLONG started = ::GetTickCount64();
-    const ULONGLONG endMs =
-        started + (minutesOn * 60 - now.wSecond) * 1000ull - now.wMilliseconds;
+    const ULONGLONG endMs = started + (minutesOn * 60 - now.wSecond) * 1000ull - now.wMilliseconds;
     ASSERT_EQ(Run(args), 0u);
     EXPECT_TRUE(SettingsHold("ActivateUntil=" + std::to_string(target))) << Settings();
     EXPECT_EQ(Run(L"/status"), 2u);
