@@ -8,8 +8,10 @@
 #include "engine/one_shot_waiter.h"
 #include "engine/program_watcher.h"
 #include "engine/schedule_watcher.h"
+#include "engine/window_watchers.h"
 #include "platform/win32/process_watch_win32.h"
 #include "platform/win32/wall_clock_win32.h"
+#include "platform/win32/window_watch_win32.h"
 #include "ui/error_report.h"
 #include "ui/timer_port_win32.h"
 
@@ -40,6 +42,8 @@ public:
     TAutomaticEvents& Events() noexcept { return events_; }
     // "While a program runs..." and "/while".
     OneShotWaiter& OneShot() noexcept { return oneShot_; }
+    ForegroundWatcher& Foreground() noexcept { return foreground_; }
+    WindowTitleWatcher& WindowTitles() noexcept { return windowTitles_; }
 
 private:
     AutomaticKeepAwake& automatic_;
@@ -54,6 +58,11 @@ private:
     ProcessWatchWin32 oneShotProcesses_{&ReportCurrentException};
     TimerPortWin32 oneShotTimer_;
     OneShotWaiter oneShot_;
+    WindowWatchWin32 windows_{&ReportCurrentException};
+    TimerPortWin32 foregroundTimer_;
+    ForegroundWatcher foreground_;
+    TimerPortWin32 windowTitleTimer_;
+    WindowTitleWatcher windowTitles_;
 };
 
 } // namespace staywick

@@ -9,19 +9,19 @@ constexpr wchar_t kActiveFor[] = L"&Staywick is active (%1)";
 constexpr wchar_t kActiveDisplaySleeps[] = L"&Staywick is active (display may sleep)";
 constexpr wchar_t kActiveForDisplaySleeps[] = L"&Staywick is active (%1, display may sleep)";
 
-std::wstring Filled(std::wstring sentence, const std::wstring& detail) {
+} // namespace
+
+std::wstring FilledPlaceholder(std::wstring sentence, const std::wstring& value) {
     const auto at = sentence.find(L"%1");
     if (at != std::wstring::npos)
-        sentence.replace(at, 2, detail);
+        sentence.replace(at, 2, value);
     return sentence;
 }
-
-} // namespace
 
 std::wstring ActiveCaption(const std::wstring& detail, bool displayMaySleep) {
     if (detail.empty())
         return displayMaySleep ? kActiveDisplaySleeps : kActive;
-    return Filled(displayMaySleep ? kActiveForDisplaySleeps : kActiveFor, detail);
+    return FilledPlaceholder(displayMaySleep ? kActiveForDisplaySleeps : kActiveFor, detail);
 }
 
 } // namespace staywick

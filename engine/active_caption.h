@@ -8,6 +8,9 @@
 
 namespace staywick {
 
+// The sentence with its "%1" replaced by `value`.
+std::wstring FilledPlaceholder(std::wstring sentence, const std::wstring& value);
+
 // `detail` empty: no parentheses for it.
 std::wstring ActiveCaption(const std::wstring& detail, bool displayMaySleep);
 

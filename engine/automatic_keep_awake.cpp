@@ -20,6 +20,18 @@ void AutomaticKeepAwake::SetOneShot(const std::wstring& program) {
     ReasonsChanged(reasons);
 }
 
+void AutomaticKeepAwake::SetForeground(const std::wstring& program) {
+    AutomaticReasons reasons = reasons_;
+    reasons.foreground = program;
+    ReasonsChanged(reasons);
+}
+
+void AutomaticKeepAwake::SetWindowTitle(const std::wstring& pattern) {
+    AutomaticReasons reasons = reasons_;
+    reasons.windowTitle = pattern;
+    ReasonsChanged(reasons);
+}
+
 void AutomaticKeepAwake::ReasonsChanged(const AutomaticReasons& reasons) {
     if (reasons == reasons_)
         return;

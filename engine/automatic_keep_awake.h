@@ -17,6 +17,10 @@ public:
     void SetSchedule(std::optional<LocalClockTime> scheduledUntil);
     // The program a one-shot waits for; empty when it has ended or none waits.
     void SetOneShot(const std::wstring& program);
+    // A listed program whose window is in front, or none (empty).
+    void SetForeground(const std::wstring& program);
+    // The pattern an open window's title matches, or none (empty).
+    void SetWindowTitle(const std::wstring& pattern);
     void SetPower(const PowerFacts& power);
     void SetChoices(const PauseChoices& choices);
 
@@ -29,6 +33,9 @@ public:
     KeepAwakeDecision Decide(bool manualOn) const { return DecideKeepAwake(Facts(manualOn)); }
     const AutomaticReasons& Reasons() const noexcept { return reasons_; }
     const PowerFacts& Power() const noexcept { return power_; }
+
+    // The captions' sentences from the string table, set by the program.
+    ReasonCaptions Captions;
 
     // Run after a fact changed; not during SwitchedOff/SwitchedOn, whose
     // caller updates the status itself.

@@ -17,6 +17,8 @@ struct AutomaticOptions {
     std::int32_t ScheduleFrom = 9 * 60;        // minutes after midnight
     std::int32_t ScheduleTo = 17 * 60;
     PauseChoices Pauses{};
+    std::vector<std::wstring> WhileForeground{};  // file names, kept awake while one is in front
+    std::vector<std::wstring> WhileWindowTitle{}; // title patterns with * and ?
 
     friend bool operator==(const AutomaticOptions&, const AutomaticOptions&) = default;
 };

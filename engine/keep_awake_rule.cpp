@@ -29,6 +29,10 @@ WantedBy WantedByFor(const KeepAwakeFacts& facts) noexcept {
         return WantedBy::OneShot;
     if (!r.program.empty() && !facts.overruled.program)
         return WantedBy::Program;
+    if (!r.foreground.empty() && !facts.overruled.foreground)
+        return WantedBy::Foreground;
+    if (!r.windowTitle.empty() && !facts.overruled.windowTitle)
+        return WantedBy::WindowTitle;
     if (r.scheduledUntil && !facts.overruled.schedule)
         return WantedBy::Schedule;
     return WantedBy::Nobody;
@@ -55,7 +59,9 @@ KeepAwakeDecision DecideKeepAwake(const KeepAwakeFacts& facts) noexcept {
 OverruledReasons OverruleOnSwitchOff(const AutomaticReasons& reasons) noexcept {
     return {.program = !reasons.program.empty(),
             .schedule = reasons.scheduledUntil.has_value(),
-            .oneShot = !reasons.oneShot.empty()};
+            .oneShot = !reasons.oneShot.empty(),
+            .foreground = !reasons.foreground.empty(),
+            .windowTitle = !reasons.windowTitle.empty()};
 }
 
 OverruledReasons ForgetEndedReasons(OverruledReasons overruled,
@@ -63,6 +69,8 @@ OverruledReasons ForgetEndedReasons(OverruledReasons overruled,
     overruled.program = overruled.program && !reasons.program.empty();
     overruled.schedule = overruled.schedule && reasons.scheduledUntil.has_value();
     overruled.oneShot = overruled.oneShot && !reasons.oneShot.empty();
+    overruled.foreground = overruled.foreground && !reasons.foreground.empty();
+    overruled.windowTitle = overruled.windowTitle && !reasons.windowTitle.empty();
     return overruled;
 }
 
@@ -70,7 +78,8 @@ std::wstring ClockText(LocalClockTime time) {
     return TwoDigits(time.hour) + L":" + TwoDigits(time.minute);
 }
 
-std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts) {
+std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts,
+                              const ReasonCaptions& captions) {
     switch (decision.pause) {
     case Pause::OnBattery:
         return L"&Staywick is paused (on battery)";
@@ -91,6 +100,14 @@ std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwake
     case WantedBy::Schedule:
         return ActiveCaption(L"scheduled until " + ClockText(*facts.reasons.scheduledUntil),
                              displayMaySleep);
+    case WantedBy::Foreground:
+        return FilledPlaceholder(displayMaySleep ? captions.foregroundDisplaySleeps
+                                                 : captions.foreground,
+                                 facts.reasons.foreground);
+    case WantedBy::WindowTitle:
+        return FilledPlaceholder(displayMaySleep ? captions.windowTitleDisplaySleeps
+                                                 : captions.windowTitle,
+                                 facts.reasons.windowTitle);
     case WantedBy::User:
     case WantedBy::Nobody:
         break;

@@ -1,8 +1,8 @@
 #pragma once
 // Who wins when keep-awake is asked for by hand, by a listed program, by the
-// schedule or by a one-shot wait, and what stops it for a while (battery,
-// lid): one pure rule. The watchers only report facts; the controller
-// carries out the answer.
+// schedule, by a one-shot wait, by a program in front or by a window title, and what stops it for a
+// while (battery, lid): one pure rule. The watchers only report facts; the controller carries out
+// the answer.
 #include "platform/clock.h"
 
 #include <cstdint>
@@ -16,6 +16,8 @@ struct AutomaticReasons {
     std::wstring program{};                         // a listed program that runs; empty: none
     std::optional<LocalClockTime> scheduledUntil{}; // inside the schedule, ending then
     std::wstring oneShot{};                         // the program a one-shot waits for; empty: none
+    std::wstring foreground{};  // a listed program whose window is in front; empty: none
+    std::wstring windowTitle{}; // the pattern an open window's title matches; empty: none
 
     friend bool operator==(const AutomaticReasons&, const AutomaticReasons&) = default;
 };
@@ -26,6 +28,8 @@ struct OverruledReasons {
     bool program = false;
     bool schedule = false;
     bool oneShot = false;
+    bool foreground = false;
+    bool windowTitle = false;
 
     friend bool operator==(const OverruledReasons&, const OverruledReasons&) = default;
 };
@@ -60,7 +64,7 @@ struct KeepAwakeFacts {
     bool keepDisplayOn = true;
 };
 
-enum class WantedBy { Nobody, User, Program, Schedule, OneShot };
+enum class WantedBy { Nobody, User, Program, Schedule, OneShot, Foreground, WindowTitle };
 enum class Pause { None, OnBattery, BatteryBelow, LidClosed };
 
 struct KeepAwakeDecision {
@@ -89,11 +93,22 @@ OverruledReasons OverruleOnSwitchOff(const AutomaticReasons& reasons) noexcept;
 OverruledReasons ForgetEndedReasons(OverruledReasons overruled,
                                     const AutomaticReasons& reasons) noexcept;
 
+// The whole sentences of the captions that come from the string table, each
+// with "%1" for the program or the pattern: "&Staywick is active (while %1 is
+// in front)", and the same while the display may sleep.
+struct ReasonCaptions {
+    std::wstring foreground{};
+    std::wstring foregroundDisplaySleeps{};
+    std::wstring windowTitle{};
+    std::wstring windowTitleDisplaySleeps{};
+};
+
 // The status caption for an automatic or paused state, as "&Staywick is
 // active (while obs64.exe runs)" or "&Staywick is paused (on battery)";
 // empty when the user's own switch decides (the controller's caption).
 // While the display may sleep, an active caption says so.
-std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts);
+std::wstring AutomaticCaption(const KeepAwakeDecision& decision, const KeepAwakeFacts& facts,
+                              const ReasonCaptions& captions = {});
 
 // "17:30".
 std::wstring ClockText(LocalClockTime time);

@@ -60,7 +60,8 @@ void KeepAwakeController::UpdateActiveStatus() {
         ReleaseAwakeRequests();
     }
     // An automatic reason or a pause says why; else the user's own state.
-    std::wstring caption = AutomaticCaption(decision, Facts());
+    std::wstring caption =
+        AutomaticCaption(decision, Facts(), automatic_ ? automatic_->Captions : ReasonCaptions{});
     if (caption.empty())
         caption = until ? ActiveCaption(L"until " + UntilText(), !appliedKeepDisplayOn_)
                         : StatusCaption(countDownMinutes);

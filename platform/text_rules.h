@@ -13,6 +13,11 @@ namespace staywick {
 // Windows CompareStringOrdinal with its case ignored.
 int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept;
 
+// The text upper-cased by the same table, character for character (the
+// length stays): what window titles are matched in (engine/title_patterns.h).
+// On Windows LCMapStringEx with LCMAP_UPPERCASE and the invariant locale.
+std::wstring UpperCaseText(std::wstring_view text);
+
 // Bytes of the system's ANSI code page as text, as the profile API reads a
 // file without a byte-order mark.
 std::wstring AnsiCodePageText(std::string_view bytes);

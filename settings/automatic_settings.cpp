@@ -1,6 +1,8 @@
 #include "settings/automatic_settings.h"
 
+#include "engine/title_patterns.h"
 #include "platform/process_watch.h"
+#include "platform/text_rules.h"
 #include "settings/settings_file.h"
 #include "settings/settings_keys.h"
 #include "settings/value_rules.h"
@@ -19,6 +21,8 @@ constexpr wchar_t kPauseOnBattery[] = L"PauseOnBattery";
 constexpr wchar_t kPauseBelowBattery[] = L"PauseBelowBattery";
 constexpr wchar_t kPauseOnLidClosed[] = L"PauseOnLidClosed";
 constexpr wchar_t kDisplayOffWhenLocked[] = L"DisplayOffWhenLocked";
+constexpr wchar_t kWhileForeground[] = L"WhileForeground";
+constexpr wchar_t kWhileWindowTitle[] = L"WhileWindowTitle";
 
 constexpr std::int32_t kLastMinuteOfDay = 24 * 60 - 1;
 
@@ -94,20 +98,31 @@ AutomaticOptions LoadAutomaticOptions(ProfilePort& profile, const std::wstring& 
     p.PauseOnLidClosed = ReadChoice(keys.Read(kPauseOnLidClosed), defaults.Pauses.PauseOnLidClosed);
     p.DisplayOffWhenLocked =
         ReadChoice(keys.Read(kDisplayOffWhenLocked), defaults.Pauses.DisplayOffWhenLocked);
+    options.WhileForeground = ParseProgramList(keys.Read(kWhileForeground));
+    options.WhileWindowTitle = ParseTitlePatterns(keys.Read(kWhileWindowTitle), &UpperCaseText);
     return options;
 }
 
 void SaveAutomaticOptions(ProfilePort& profile, const std::wstring& iniFile,
                           const AutomaticOptions& options) {
-    WriteSettings(profile, iniFile,
-                  {{kWhilePrograms, ProgramListText(options.WhilePrograms)},
-                   {kScheduleDays, IntegerText(options.ScheduleDays)},
-                   {kScheduleFrom, IntegerText(options.ScheduleFrom)},
-                   {kScheduleTo, IntegerText(options.ScheduleTo)},
-                   {kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery)},
-                   {kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery)},
-                   {kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed)},
-                   {kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked)}});
+    std::vector<ProfileEntry> entries = {
+        {kWhilePrograms, ProgramListText(options.WhilePrograms)},
+        {kScheduleDays, IntegerText(options.ScheduleDays)},
+        {kScheduleFrom, IntegerText(options.ScheduleFrom)},
+        {kScheduleTo, IntegerText(options.ScheduleTo)},
+        {kPauseOnBattery, BooleanText(options.Pauses.PauseOnBattery)},
+        {kPauseBelowBattery, IntegerText(options.Pauses.PauseBelowBattery)},
+        {kPauseOnLidClosed, BooleanText(options.Pauses.PauseOnLidClosed)},
+        {kDisplayOffWhenLocked, BooleanText(options.Pauses.DisplayOffWhenLocked)}};
+    // The later reasons' keys are written once used: a file that never had
+    // them stays as an older version wrote it.
+    const auto addOnceUsed = [&](const wchar_t* key, const std::wstring& value) {
+        if (!value.empty() || !SettingsKeys(profile, iniFile).Read(key).empty())
+            entries.push_back({key, value});
+    };
+    addOnceUsed(kWhileForeground, ProgramListText(options.WhileForeground));
+    addOnceUsed(kWhileWindowTitle, TitlePatternsText(options.WhileWindowTitle));
+    WriteSettings(profile, iniFile, entries);
 }
 
 } // namespace staywick

@@ -73,6 +73,13 @@ int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+std::wstring UpperCaseText(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper)
+        c = static_cast<wchar_t>(Upper(static_cast<char32_t>(c)));
+    return upper;
+}
+
 std::wstring AnsiCodePageText(std::string_view bytes) {
     std::wstring text;
     text.reserve(bytes.size());

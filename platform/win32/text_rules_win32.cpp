@@ -28,6 +28,20 @@ int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept {
     return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
+std::wstring UpperCaseText(std::wstring_view text) {
+    std::wstring upper(text);
+    if (text.empty() || text.size() > INT_MAX)
+        return upper;
+    const int size = static_cast<int>(text.size());
+    // Upper case is one character for one (no "SS" for "ß"), so the text
+    // keeps its length; Wine maps by Unicode's simple mapping, as for
+    // CompareStringOrdinal above.
+    if (::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), size, upper.data(),
+                        size, nullptr, nullptr, 0) != size)
+        upper.assign(text); // refused: the text as it is
+    return upper;
+}
+
 std::wstring AnsiCodePageText(std::string_view bytes) {
     if (bytes.empty() || bytes.size() > INT_MAX)
         return {};

@@ -55,6 +55,9 @@ bool TFrmAutomatic::FillControls() {
 
 INT_PTR TFrmAutomatic::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
+    case kProgramPicked:
+        windowRows_.ProgramPicked(hwnd_, wParam);
+        return TRUE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -80,6 +83,8 @@ void TFrmAutomatic::OnCommand(int id, int code) {
             SetFieldValue(field->arrows, FieldValue(id, field->low, field->high));
         return;
     }
+    if (windowRows_.OnCommand(hwnd_, id, code, running_))
+        return;
     switch (id) {
     case IDOK: {
         // Enter in the program field adds the name typed there; OK itself
@@ -142,7 +147,7 @@ void TFrmAutomatic::Layout(UINT dpi) {
         const int left = s(box.left);
         const int width = s(box.left + box.width) - left;
         const int height = s(top + box.height) - s(top);
-        if (box.id == IDC_AUTO_NAME) {
+        if (box.id == IDC_AUTO_NAME || box.id == IDC_AUTO_FRONTNAMES) {
             // The given height is the closed field's; the list drops below it.
             ::SetWindowPos(ctl, nullptr, left, s(top), width, height + s(kDroppedListHeight),
                            SWP_NOZORDER);
@@ -182,6 +187,7 @@ void TFrmAutomatic::FormCreate() {
                   below ? std::min(pauses.PauseBelowBattery, 100) : kPercentShown);
     check(IDC_AUTO_LIDCLOSED, pauses.PauseOnLidClosed);
     check(IDC_AUTO_DISPLAYOFF, pauses.DisplayOffWhenLocked);
+    windowRows_.Fill(hwnd_, options_);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_AUTO_POLICYNOTE), allowAutomatic_ ? SW_HIDE : SW_SHOWNA);
     EnableControls();
 }
@@ -245,14 +251,7 @@ void TFrmAutomatic::RemoveSelected() {
 
 // The list offers what runs now; the typed text stays.
 void TFrmAutomatic::FillRunningPrograms() {
-    HWND field = ::GetDlgItem(hwnd_, IDC_AUTO_NAME);
-    const std::wstring typed = WindowText(field);
-    ::SendMessageW(field, CB_RESETCONTENT, 0, 0);
-    if (running_) {
-        for (const std::wstring& name : RunningProgramNames(running_()))
-            ::SendMessageW(field, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    ::SetWindowTextW(field, typed.c_str());
+    FillRunningProgramNames(::GetDlgItem(hwnd_, IDC_AUTO_NAME), running_);
 }
 
 int TFrmAutomatic::FieldValue(int editId, int low, int high) const {
@@ -267,6 +266,8 @@ bool TFrmAutomatic::BtnOkClick() {
     if (allowAutomatic_ && !AddTypedName(false))
         return false;
     AutomaticOptions chosen = options_;
+    if (allowAutomatic_ && !windowRows_.Read(hwnd_, chosen))
+        return false;
     if (allowAutomatic_) {
         chosen.WhilePrograms = programs_;
         chosen.ScheduleDays = 0;

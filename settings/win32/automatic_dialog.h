@@ -1,11 +1,13 @@
 #pragma once
 // TFrmAutomatic: the "Automatic" dialog, opened from the Options dialog: the
 // programs that keep the computer awake while they run, the weekly schedule,
-// the pauses and the lock-screen choice. OK keeps the choices in the record
+// the pauses, the lock-screen choice, and the programs in front and window
+// titles that keep it awake. OK keeps the choices in the record
 // it was given; the Options dialog's OK saves them.
 #include "common/win32/handles.h"
 #include "engine/automatic_options.h"
 #include "platform/process_watch.h"
+#include "settings/win32/window_reason_rows.h"
 #include "ui/application.h"
 #include "ui/dialog.h"
 
@@ -61,6 +63,7 @@ private:
     win32::FontHandle font_;             // 15 px at 120 dpi
     win32::FontHandle boldFont_;         // the headings
     win32::FontHandle smallFont_;        // 13 px, the policy note
+    WindowReasonRows windowRows_;        // a program in front, a window title
 };
 
 // The open Automatic dialog; empty while none exists.

@@ -9,10 +9,10 @@ namespace staywick::automatic_layout {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 456;
-constexpr int kClientHeight = 490;
+constexpr int kClientHeight = 638;
 // With the policy note shown, the buttons and the bottom edge move down by this.
 constexpr int kPolicyNoteShift = 28;
-constexpr int kPolicyNoteTop = 446;
+constexpr int kPolicyNoteTop = 594;
 constexpr int kDroppedListHeight = 200;
 
 enum class Font { Normal, Heading, Small };
@@ -59,9 +59,14 @@ constexpr ControlBox kLayout[] = {
     {IDC_AUTO_PERCENTLABEL, 313, 350, 133, 20},
     {IDC_AUTO_LIDCLOSED, 10, 382, 436, 21},
     {IDC_AUTO_DISPLAYOFF, 10, 414, 436, 21},
+    {IDC_AUTO_FRONTLABEL, 10, 446, 436, 20, Font::Heading},
+    {IDC_AUTO_FRONTNAMES, 10, 470, 436, 28}, // the closed field; the list drops below
+    {IDC_AUTO_TITLELABEL, 10, 506, 436, 20, Font::Heading},
+    {IDC_AUTO_TITLES, 10, 530, 436, 28},
+    {IDC_AUTO_WINDOWNOTE, 10, 564, 436, 20, Font::Small},
     {IDC_AUTO_POLICYNOTE, 10, kPolicyNoteTop, 436, 20, Font::Small},
-    {IDOK, 251, 450, 93, 30},
-    {IDCANCEL, 352, 450, 94, 30},
+    {IDOK, 251, 598, 93, 30},
+    {IDCANCEL, 352, 598, 94, 30},
 };
 
 // The controls of the automatic reasons, greyed while a policy turns them off.
@@ -92,6 +97,11 @@ constexpr int kReasonControls[] = {
     IDC_AUTO_TOCOLON,
     IDC_AUTO_TOMINUTE,
     IDC_AUTO_TOMINUTEUPDOWN,
+    IDC_AUTO_FRONTLABEL,
+    IDC_AUTO_FRONTNAMES,
+    IDC_AUTO_TITLELABEL,
+    IDC_AUTO_TITLES,
+    IDC_AUTO_WINDOWNOTE,
 };
 
 // A time field pair: hour and minute edits with their arrows.

@@ -106,8 +106,17 @@ INSTANTIATE_TEST_SUITE_P(
                 [](auto& o) { return o.Pauses.DisplayOffWhenLocked; }},
         KeyCase{"LockedBad", "DisplayOffWhenLocked=on",
                 [](auto& o) { return !o.Pauses.DisplayOffWhenLocked; }},
-        KeyCase{"NamesInCapitals", "SCHEDULEDAYS=31",
-                [](auto& o) { return o.ScheduleDays == 31; }}),
+        KeyCase{"NamesInCapitals", "SCHEDULEDAYS=31", [](auto& o) { return o.ScheduleDays == 31; }},
+        KeyCase{"InFront", "WhileForeground= vlc.exe ;;VLC.EXE;C:\\x\\a.exe;*.exe;notepad.exe",
+                [](auto& o) {
+                    return o.WhileForeground == Names{L"vlc.exe", L"notepad.exe"};
+                }},
+        KeyCase{"TitlesBlanksEmptiesRepeats", "WhileWindowTitle= *notepad* ;;*NOTEPAD*; Zoom? ;",
+                [](auto& o) {
+                    return o.WhileWindowTitle == Names{L"*notepad*", L"Zoom?"};
+                }},
+        KeyCase{"TitlesEmpty",
+                "WhileWindowTitle=", [](auto& o) { return o.WhileWindowTitle.empty(); }}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(AutomaticSettings, SavedValuesLoadBackBesideTheSixKeys) {
@@ -130,6 +139,30 @@ TEST_F(AutomaticSettings, SavedValuesLoadBackBesideTheSixKeys) {
                       "ScheduleFrom=1320\r\nScheduleTo=390\r\nPauseOnBattery=1\r\n"
                       "PauseBelowBattery=15\r\nPauseOnLidClosed=0\r\nDisplayOffWhenLocked=1\r\n");
     EXPECT_EQ(LoadOptions(recorder, kIni), TStaywickOptions{});
+}
+
+// The keys of a program in front and a window title: absent from a file
+// that never used them, written once used, emptied once they held something.
+TEST_F(AutomaticSettings, WindowReasonKeysWrittenOnlyOnceUsed) {
+    AutomaticOptions options;
+    SaveAutomaticOptions(recorder, kIni, options);
+    EXPECT_EQ(File().find("WhileForeground"), std::string::npos);
+    EXPECT_EQ(File().find("WhileWindowTitle"), std::string::npos);
+
+    options.WhileWindowTitle = {L"*notepad*", L"Zoom ?"};
+    SaveAutomaticOptions(recorder, kIni, options);
+    EXPECT_NE(File().find("\r\nWhileWindowTitle=*notepad*;Zoom ?\r\n"), std::string::npos);
+    EXPECT_EQ(File().find("WhileForeground"), std::string::npos);
+    options.WhileForeground = {L"notepad.exe", L"vlc.exe"};
+    SaveAutomaticOptions(recorder, kIni, options);
+    EXPECT_EQ(Load(), options);
+
+    options.WhileForeground.clear();
+    options.WhileWindowTitle.clear();
+    SaveAutomaticOptions(recorder, kIni, options);
+    EXPECT_NE(File().find("\r\nWhileForeground=\r\n"), std::string::npos);
+    EXPECT_NE(File().find("\r\nWhileWindowTitle=\r\n"), std::string::npos);
+    EXPECT_EQ(Load(), options);
 }
 
 TEST_F(AutomaticSettings, RefusedWriteNamesTheFileAndStillFlushes) {

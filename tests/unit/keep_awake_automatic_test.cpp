@@ -171,11 +171,18 @@ TEST(AutomaticPolicy, AllowAutomaticOffIgnoresEveryAutomaticReason) {
              a.SetSchedule(LocalClockTime{17, 30});
          },
          L"&Staywick is active (scheduled until 17:30)"},
+        {"program in front", [](AutomaticKeepAwake& a) { a.SetForeground(L"notepad.exe"); },
+         L"&Staywick is active (while notepad.exe is in front)"},
+        {"window title", [](AutomaticKeepAwake& a) { a.SetWindowTitle(L"*notepad*"); },
+         L"&Staywick is active (while a window titled *notepad* is open)"},
     };
     for (const ReasonCase& c : cases) {
         for (const bool atStart : {true, false}) {
             SCOPED_TRACE(std::string(c.name) + (atStart ? " at start" : " while running"));
             KeepAwakeRig rig(State(false, 0, false));
+            rig.automatic.Captions = {
+                .foreground = L"&Staywick is active (while %1 is in front)",
+                .windowTitle = L"&Staywick is active (while a window titled %1 is open)"};
             auto& ctl = rig.Create();
             const StaywickPolicy forbidden = MachinePolicy({{PolicyId::AllowAutomatic, 0}});
             if (atStart)
@@ -203,10 +210,14 @@ TEST(AutomaticPolicy, AllowAutomaticOffIgnoresEveryAutomaticReason) {
             // ends; it applies again when it comes back.
             rig.automatic.SetProgram(L"");
             rig.automatic.SetSchedule(std::nullopt);
+            rig.automatic.SetForeground(L"");
+            rig.automatic.SetWindowTitle(L"");
             c.report(rig.automatic);
             EXPECT_TRUE(rig.mainPort.Armed());
             EXPECT_EQ(rig.view.tip, c.caption);
             EXPECT_FALSE(rig.options.Active);
+            // Only an automatic reason keeps awake: on, with no end.
+            EXPECT_EQ(ctl.ApplyCommand({.kind = CommandKind::Status}), 1);
         }
     }
 }

@@ -22,6 +22,8 @@ protected:
         UseStaywickResources();
         record_.WhilePrograms = {L"obs64.exe", L"Zoom.exe"};
         record_.Pauses.PauseBelowBattery = 15; // its field takes part
+        record_.WhileForeground = {L"obs64.exe", L"vlc.exe"};
+        record_.WhileWindowTitle = {L"*notepad*"};
     }
     static HWND Item(HWND dlg, int id) { return ::GetDlgItem(dlg, id); }
     static void SelectListed(HWND dlg, int index) {
@@ -58,6 +60,8 @@ TEST_F(AutomaticDialogLayoutTest, TabOrderAndAnAccessKeyForEveryStopUniqueInTheD
                          IDC_AUTO_PERCENT,
                          IDC_AUTO_LIDCLOSED,
                          IDC_AUTO_DISPLAYOFF,
+                         IDC_AUTO_FRONTNAMES,
+                         IDC_AUTO_TITLES,
                          IDOK,
                          IDCANCEL,
                          IDC_AUTO_PROGRAMLIST};
@@ -86,6 +90,9 @@ TEST_F(AutomaticDialogLayoutTest, TabOrderAndAnAccessKeyForEveryStopUniqueInTheD
               Item(dlg, IDC_AUTO_PROGRAMLIST));
     EXPECT_EQ(::GetWindow(Item(dlg, IDC_AUTO_PERCENTLABEL), GW_HWNDNEXT),
               Item(dlg, IDC_AUTO_PERCENT));
+    EXPECT_EQ(::GetWindow(Item(dlg, IDC_AUTO_FRONTLABEL), GW_HWNDNEXT),
+              Item(dlg, IDC_AUTO_FRONTNAMES));
+    EXPECT_EQ(::GetWindow(Item(dlg, IDC_AUTO_TITLELABEL), GW_HWNDNEXT), Item(dlg, IDC_AUTO_TITLES));
 }
 
 TEST_F(AutomaticDialogLayoutTest, NoTextIsCutAt96And144Dpi) {
@@ -100,7 +107,7 @@ TEST_F(AutomaticDialogLayoutTest, NoTextIsCutAt96And144Dpi) {
             RECT client{};
             ::GetClientRect(dlg, &client);
             EXPECT_EQ(client.right, ::MulDiv(456, static_cast<int>(dpi), 120));
-            EXPECT_EQ(client.bottom, ::MulDiv(allow ? 490 : 518, static_cast<int>(dpi), 120));
+            EXPECT_EQ(client.bottom, ::MulDiv(allow ? 638 : 666, static_cast<int>(dpi), 120));
             EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -::MulDiv(15, static_cast<int>(dpi), 120));
             ExpectTextsFit(dlg, dpi);
         }
