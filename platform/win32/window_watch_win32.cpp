@@ -40,7 +40,13 @@ HWINEVENTHOOK Hook(DWORD first, DWORD last, WINEVENTPROC proc) {
 
 } // namespace
 
-WindowWatchWin32::WindowWatchWin32(ErrorReport reportError) : reportError_(reportError) {
+bool RunsUnderWine() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+WindowWatchWin32::WindowWatchWin32(ErrorReport reportError, bool hooks)
+    : reportError_(reportError), hooks_(hooks) {
     Watches().push_back(this);
 }
 
@@ -72,6 +78,8 @@ std::vector<std::wstring> WindowWatchWin32::VisibleTitles() {
 }
 
 bool WindowWatchWin32::HookForeground(std::function<void()> changed) {
+    if (!hooks_)
+        return false;
     foregroundChanged_ = std::move(changed);
     if (!foreground_)
         foreground_.Reset(Hook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, &OnWinEvent));
@@ -86,6 +94,8 @@ void WindowWatchWin32::UnhookForeground() {
 // Two ranges: the one between them holds the location changes, which come
 // with every move of the mouse.
 bool WindowWatchWin32::HookWindows(std::function<void()> changed) {
+    if (!hooks_)
+        return false;
     windowsChanged_ = std::move(changed);
     if (!created_)
         created_.Reset(Hook(EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE, &OnWinEvent));
