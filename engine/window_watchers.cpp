@@ -4,6 +4,14 @@
 
 namespace staywick {
 
+void ChangedText::Report(const std::wstring& text) {
+    if (text == last_)
+        return;
+    last_ = text;
+    if (report_)
+        report_(text);
+}
+
 std::wstring ProgramInFront(const std::vector<std::wstring>& programs, const FrontWindow& front,
                             const std::wstring& last) {
     if (front.owner != FrontWindow::Owner::Other) {
@@ -22,7 +30,7 @@ std::wstring ProgramInFront(const std::vector<std::wstring>& programs, const Fro
 
 ForegroundWatcher::ForegroundWatcher(WindowWatch& windows, TimerPort& timer,
                                      std::function<void(const std::wstring&)> report)
-    : windows_(windows), report_(std::move(report)),
+    : windows_(windows), reported_(std::move(report)),
       timer_(timer, false, kWindowLookMs, [this] { Look(); }) {}
 
 ForegroundWatcher::~ForegroundWatcher() {
@@ -37,7 +45,7 @@ void ForegroundWatcher::SetPrograms(std::vector<std::wstring> programs) {
             windows_.UnhookForeground();
         hooked_ = false;
         timer_.SetEnabled(false);
-        Report({});
+        reported_.Report({});
         return;
     }
     if (!hooked_)
@@ -53,20 +61,12 @@ void ForegroundWatcher::LookNow() {
 
 void ForegroundWatcher::Look() {
     ++looks_;
-    Report(ProgramInFront(programs_, windows_.InFront(), reported_));
-}
-
-void ForegroundWatcher::Report(const std::wstring& program) {
-    if (program == reported_)
-        return;
-    reported_ = program;
-    if (report_)
-        report_(program);
+    reported_.Report(ProgramInFront(programs_, windows_.InFront(), reported_.Last()));
 }
 
 WindowTitleWatcher::WindowTitleWatcher(WindowWatch& windows, TimerPort& timer, CaseFold fold,
                                        std::function<void(const std::wstring&)> report)
-    : windows_(windows), report_(std::move(report)), fold_(fold), matcher_({}, fold),
+    : windows_(windows), reported_(std::move(report)), fold_(fold), matcher_({}, fold),
       timer_(timer, false, kWindowLookMs, [this] { Look(); }) {}
 
 WindowTitleWatcher::~WindowTitleWatcher() {
@@ -81,7 +81,7 @@ void WindowTitleWatcher::SetPatterns(std::vector<std::wstring> patterns) {
             windows_.UnhookWindows();
         hooked_ = false;
         timer_.SetEnabled(false);
-        Report({});
+        reported_.Report({});
         return;
     }
     if (!hooked_)
@@ -101,7 +101,7 @@ void WindowTitleWatcher::Look() {
     timer_.SetEnabled(false);
     timer_.SetInterval(kWindowLookMs);
     timer_.SetEnabled(!hooked_);
-    Report(matcher_.FirstMatch(windows_.VisibleTitles()));
+    reported_.Report(matcher_.FirstMatch(windows_.VisibleTitles()));
 }
 
 void WindowTitleWatcher::WindowsChanged() {
@@ -109,14 +109,6 @@ void WindowTitleWatcher::WindowsChanged() {
         return; // a look is already due
     timer_.SetInterval(kWindowSettleMs);
     timer_.SetEnabled(true);
-}
-
-void WindowTitleWatcher::Report(const std::wstring& pattern) {
-    if (pattern == reported_)
-        return;
-    reported_ = pattern;
-    if (report_)
-        report_(pattern);
 }
 
 } // namespace staywick

@@ -20,6 +20,19 @@ inline constexpr std::uint32_t kWindowLookMs = 5000;
 // changes with every keystroke): one look once they have settled.
 inline constexpr std::uint32_t kWindowSettleMs = 250;
 
+// Passes a fact on only when it differs from the last one passed on.
+class ChangedText {
+public:
+    explicit ChangedText(std::function<void(const std::wstring&)> report)
+        : report_(std::move(report)) {}
+    void Report(const std::wstring& text);
+    const std::wstring& Last() const noexcept { return last_; }
+
+private:
+    std::function<void(const std::wstring&)> report_;
+    std::wstring last_;
+};
+
 // The name in `programs` that `front` runs; empty when none. Our own windows
 // (a forced wake brings the program's window forward) and a moment without
 // any window in front tell nothing new: `last` stays while it is listed.
@@ -47,12 +60,10 @@ public:
 
 private:
     void Look();
-    void Report(const std::wstring& program);
 
     WindowWatch& windows_;
-    std::function<void(const std::wstring&)> report_;
+    ChangedText reported_;
     std::vector<std::wstring> programs_;
-    std::wstring reported_;
     bool hooked_ = false;
     int looks_ = 0;
     TTimer timer_;
@@ -75,13 +86,11 @@ public:
 private:
     void Look();
     void WindowsChanged();
-    void Report(const std::wstring& pattern);
 
     WindowWatch& windows_;
-    std::function<void(const std::wstring&)> report_;
+    ChangedText reported_;
     CaseFold fold_;
     TitleMatcher matcher_;
-    std::wstring reported_;
     bool hooked_ = false;
     int looks_ = 0;
     TTimer timer_;

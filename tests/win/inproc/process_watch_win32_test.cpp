@@ -5,6 +5,7 @@
 #include "common/scope_exit.h"
 #include "platform/win32/process_watch_win32.h"
 #include "ui/error_report.h"
+#include "win/inproc/windows_test_support.h"
 #include "win/common/process_helpers.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +28,6 @@ std::wstring Upper(std::wstring text) {
     for (auto& c : text)
         c = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
     return text;
-}
-
-// Pumps this thread's messages until `done` holds or `ms` have passed.
-template <typename Done> bool PumpUntil(DWORD ms, Done done) {
-    const ULONGLONG until = ::GetTickCount64() + ms;
-    while (!done() && ::GetTickCount64() < until) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-    }
-    return done();
 }
 
 TEST(ProcessWatchWin32Test, SnapshotHoldsOnlyTheNamesAskedFor) {

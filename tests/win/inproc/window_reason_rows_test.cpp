@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace staywick::test {
@@ -25,15 +26,6 @@ protected:
         record_.WhileWindowTitle = {L"*notepad*", L"Zoom ?"};
     }
     static std::wstring Text(HWND dlg, int id) { return TextOf(::GetDlgItem(dlg, id)); }
-    // Handles what is queued, as the dialog's own loop would.
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-
     Application app_{L"Staywick"};
     AutomaticOptions record_{};
 };
@@ -47,22 +39,21 @@ TEST_F(WindowReasonRowsTest, ShowsPicksAndStoresTheLists) {
     EXPECT_EQ(Text(dlg, IDC_AUTO_TITLES), L"*notepad*;Zoom ?");
 
     HWND combo = ::GetDlgItem(dlg, IDC_AUTO_FRONTNAMES);
-    ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    // The list drops down, an entry is chosen as it closes.
+    const auto pick = [&](int index) {
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+        ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_AUTO_FRONTNAMES, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(combo));
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        // One round of the loop handles what the pick posted.
+        bool handled = false;
+        PumpUntil(1000, [&] { return std::exchange(handled, true); });
+    };
+    pick(0); // notepad.exe, the first offered
     ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
-    // notepad.exe, the first offered, chosen as the list closes.
-    ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_AUTO_FRONTNAMES, CBN_SELENDOK),
-                   reinterpret_cast<LPARAM>(combo));
-    ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-    Pump();
     EXPECT_EQ(Text(dlg, IDC_AUTO_FRONTNAMES), L"vlc.exe; notepad.exe");
-    // A name listed already is not added twice.
-    ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-    ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
-    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_AUTO_FRONTNAMES, CBN_SELENDOK),
-                   reinterpret_cast<LPARAM>(combo));
-    ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-    Pump();
+    pick(1); // VLC.EXE: listed already, not added twice
     EXPECT_EQ(Text(dlg, IDC_AUTO_FRONTNAMES), L"vlc.exe; notepad.exe");
 
     ::SetDlgItemTextW(dlg, IDC_AUTO_TITLES, L" *.pdf - Reader ;; *notepad*");

@@ -5,6 +5,7 @@
 #include "platform/text_rules.h"
 #include "platform/win32/window_watch_win32.h"
 #include "ui/error_report.h"
+#include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +15,6 @@
 
 namespace staywick::test {
 namespace {
-
-// Pumps this thread's messages (the hooks' events come through the queue)
-// until `done` holds or `ms` have passed.
-template <typename Done> bool PumpUntil(DWORD ms, Done done) {
-    const ULONGLONG until = ::GetTickCount64() + ms;
-    while (!done() && ::GetTickCount64() < until) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-    }
-    return done();
-}
 
 HWND MakeWindow(const wchar_t* title) {
     return ::CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,

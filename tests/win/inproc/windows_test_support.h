@@ -34,6 +34,18 @@ inline void RunSoon(std::function<void()> action, UINT delayMs = 50) {
     });
 }
 
+// Pumps this thread's messages until `done` holds or `ms` have passed.
+template <typename Done> bool PumpUntil(DWORD ms, Done done) {
+    const ULONGLONG until = ::GetTickCount64() + ms;
+    while (!done() && ::GetTickCount64() < until) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    }
+    return done();
+}
+
 inline RECT ChildRect(HWND child) {
     RECT r{};
     ::GetWindowRect(child, &r);
