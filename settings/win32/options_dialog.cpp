@@ -59,8 +59,8 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
     {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
     {IDC_OPT_KEEPDISPLAYON, 10, 343, 274, 21, false, false},
-    {IDC_OPT_LIDLABEL, 10, 384, 200, 20, false, true},
-    {IDC_OPT_LIDCLOSED, 216, 380, 168, 28, false, false},
+    {IDC_OPT_LIDLABEL, 10, 384, 226, 20, false, true},
+    {IDC_OPT_LIDCLOSED, 244, 380, 140, 28, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
     // Beside OK and Cancel, where the row has room: nothing else moves.
     {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},

@@ -61,10 +61,10 @@ constexpr Box kDesigned[] = {
     {.id = IDC_OPT_LIDLABEL,
      .left = 10,
      .top = 384,
-     .width = 200,
+     .width = 226,
      .height = 20,
      .growsWithText = true},
-    {.id = IDC_OPT_LIDCLOSED, .left = 216, .top = 380, .width = 168, .height = 28},
+    {.id = IDC_OPT_LIDCLOSED, .left = 244, .top = 380, .width = 140, .height = 28},
 };
 
 class OptionsDialogTest : public ::testing::Test {
