@@ -216,6 +216,20 @@ TEST(LidKeepAwake, TheLidClosingOnBatteryFollowsWhoWins) {
     EXPECT_EQ(onMains.Scheme(), kFound);
 }
 
+// "Pause on battery" wins over "Always": keep-awake is wanted but paused,
+// so the lid action goes back, and comes again with the pause's end.
+TEST(LidKeepAwake, APausePutsItBack) {
+    PauseChoices pauses;
+    pauses.PauseOnBattery = true;
+    LidRig r(kLidAwakeAlways, true, pauses);
+    EXPECT_EQ(r.Scheme(), kNothing);
+    r.Power(true);
+    EXPECT_TRUE(r.Controller().Decision().Wanted());
+    EXPECT_EQ(r.Scheme(), kFound);
+    r.Power(false);
+    EXPECT_EQ(r.Scheme(), kNothing);
+}
+
 TEST(LidKeepAwake, ThePolicyPutsBackAndForbidsWhatTheFileSays) {
     LidRig r(kLidAwakeAlways);
     EXPECT_EQ(r.Scheme(), kNothing);
