@@ -21,6 +21,8 @@ constexpr wchar_t kBalloonTitle[] = L"Staywick is running near the tray";
 constexpr wchar_t kBalloonText[] =
     L"You can drag it to near the clock if you wish to have it visible";
 constexpr std::uint8_t kBalloonInfo = 1;
+// Posted, so that a refusal at start-up is said once the icon is there.
+constexpr UINT kWmLidProblem = WM_APP + 26;
 } // namespace
 
 TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
@@ -74,6 +76,9 @@ void TFrmStaywickMain::CreateComponents() {
     SetMenuHandlers(parts_->MainTrayMenu);
     automatic_ = std::make_unique<AutomaticParts>(parts_->Automatic, powerStatus_);
     parts_->Controller.SetOneShotWaiter(&automatic_->OneShot());
+    lidOverride_.OnProblem = [wnd = Handle()](LidProblem problem) {
+        ::PostMessageW(wnd, kWmLidProblem, static_cast<WPARAM>(problem), 0);
+    };
 }
 
 void TFrmStaywickMain::FormCreate() {
@@ -90,6 +95,10 @@ void TFrmStaywickMain::FormCreate() {
     ApplyPolicy(StaywickPolicy::Read(policyStore_));
     parts_->Controller.SelectActivateItemAtLoad();
     automaticOptions_ = LoadAutomaticOptions(profile_, sMainIniFile);
+    // What a run that ended without putting the lid action back left in
+    // the file goes back first; the controller changes it from then on.
+    lidOverride_.RestoreSaved();
+    parts_->Controller.SetLidOverride(&lidOverride_);
 }
 
 // The About window's controls, fonts and version text are made when it is
@@ -173,6 +182,9 @@ void TFrmStaywickMain::PrevInstance() {
 }
 
 void TFrmStaywickMain::FormDestroy() {
+    // The lid-close action is back before anything else: at the session's
+    // end the process may be gone right after this message.
+    lidOverride_.Restore();
     ReleaseAwakeAndRemoveIcon(input_, parts_.get(), &powerRequest_);
     CreatedMutex.Reset();
 }
@@ -216,6 +228,9 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case kWmPrevInstance:
         PrevInstance();
+        return 0;
+    case kWmLidProblem:
+        LidProblemSaid(wParam);
         return 0;
     case WM_COPYDATA:
         return CommandReceived(reinterpret_cast<HWND>(wParam),

@@ -12,11 +12,13 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/input_power_win32.h"
+#include "platform/win32/lid_close_action_win32.h"
 #include "platform/win32/policy_store_win32.h"
 #include "platform/win32/power_request_win32.h"
 #include "platform/win32/power_status_win32.h"
 #include "settings/win32/profile_win32.h"
 #include "platform/win32/program_windows_win32.h"
+#include "settings/lid_originals_file.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
 #include "ui/application.h"
@@ -58,6 +60,9 @@ private:
     void EndSession();
     void SaveOptions();
     void TimerDebugTimer();
+    // A refused change of the lid-close action, said in a balloon once the
+    // icon is there (main_window_commands.cpp).
+    void LidProblemSaid(WPARAM problem);
 
     // Policies (main_window_policy.cpp): read at creation and again when
     // Group Policy announces a refresh.
@@ -104,6 +109,11 @@ private:
     PowerStatusWin32 powerStatus_;
     PolicyStoreWin32 policyStore_;
     ProgramWindowsWin32 programWindows_;
+    // The lid-close action and the values found there, kept in the settings
+    // file until they are back; the controller holds it in step.
+    LidCloseActionWin32 lidAction_;
+    LidOriginalsFile lidOriginals_{profile_, sMainIniFile};
+    LidOverride lidOverride_{lidAction_, lidOriginals_};
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
 
     TFontImages FontImages;

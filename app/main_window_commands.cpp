@@ -35,6 +35,14 @@ void TFrmStaywickMain::ApplyHotkey() {
                     LoadResString(IDS_HOTKEY_TAKEN), kBalloonWarning);
 }
 
+void TFrmStaywickMain::LidProblemSaid(WPARAM problem) {
+    const UINT text = static_cast<LidProblem>(problem) == LidProblem::SettingsFileRefused
+                          ? IDS_LID_FILE_REFUSED
+                          : IDS_LID_POWER_REFUSED;
+    ShowTrayBalloon(parts_->Tray, LoadResString(IDS_LID_TITLE), LoadResString(text),
+                    kBalloonWarning);
+}
+
 // As a double click on the icon, then the new state in a balloon.
 void TFrmStaywickMain::HotkeyPressed() {
     parts_->Controller.MnuActiveClick();

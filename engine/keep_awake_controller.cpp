@@ -112,6 +112,7 @@ KeepAwakeFacts KeepAwakeController::Facts() const {
     if (!policy_.AllowAutomatic())
         facts.reasons = {};
     facts.keepDisplayOn = Effective().KeepDisplayOn;
+    facts.lidClosedAwake = Effective().LidClosedAwake;
     return facts;
 }
 
@@ -161,7 +162,8 @@ void KeepAwakeController::OptionsConfirmed(bool notifySystemWasOn) {
         ReleaseAwakeRequests();
     saveOptions_();
     TimerMain.SetInterval(kTickAfterWakeMs);
-    if (Effective().KeepDisplayOn != appliedKeepDisplayOn_)
+    if (Effective().KeepDisplayOn != appliedKeepDisplayOn_ ||
+        Effective().LidClosedAwake != appliedLidClosedAwake_)
         UpdateActiveStatus();
 }
 
@@ -183,6 +185,8 @@ void KeepAwakeController::Halt() {
     TimerMain.SetEnabled(false);
     TimerCountDown.SetEnabled(false);
     ReleaseAwakeRequests();
+    if (lid_)
+        lid_->Restore();
 }
 
 } // namespace staywick

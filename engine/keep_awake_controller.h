@@ -6,6 +6,7 @@
 // messages in its middle, so other handlers may run inside a tick.
 #include "engine/automatic_keep_awake.h"
 #include "engine/keep_awake_seams.h"
+#include "engine/lid_override.h"
 #include "engine/one_shot_waiter.h"
 #include "engine/remote_command.h"
 #include "engine/policy.h"
@@ -87,6 +88,10 @@ public:
     // The waiter of "While a program runs..." and "/while", once the
     // watchers exist; without one no program can be waited for.
     void SetOneShotWaiter(OneShotWaiter* waiter) noexcept { oneShot_ = waiter; }
+    // The lid-close action, held at "do nothing" while keep-awake is on and
+    // LidClosedAwake applies (each status update brings it in step); without
+    // one the lid action is never changed.
+    void SetLidOverride(LidOverride* lid) noexcept { lid_ = lid; }
     // "While a program runs..." (or "/while"): keep-awake until the target's
     // program ends, as an automatic reason that is not saved. It replaces an
     // earlier one-shot and ends the user's own "on" (saved), so the program's
@@ -133,7 +138,8 @@ public:
     // released when "Notify the system" was in force before (as the policies
     // made it) and is no longer, the record saved,
     // and TimerMain re-armed one forced-wake interval (5000 ms) from now.
-    // A changed "Keep the display on" brings the requests in step at once.
+    // A changed "Keep the display on" brings the requests in step at once,
+    // and so does a changed LidClosedAwake the lid-close action.
     void OptionsConfirmed(bool notifySystemWasOn);
     // The policies in force, before Start: the "Activate for" items longer
     // than a MaxMinutes cap are disabled.
@@ -146,7 +152,7 @@ public:
     // Turned off by policy while the program still shows why: the timers
     // stop, the awake and power requests are released, and no tick runs any
     // more (the hook still swallows the screen-saver commands). The record
-    // is left as it is.
+    // is left as it is; the lid-close action is put back.
     void Halt();
 
     // The application-wide hook: swallows the screen-saver and monitor-power
@@ -181,6 +187,7 @@ private:
     // The record as the policies make it (engine/policy_rules.h).
     TStaywickOptions Effective() const;
     void ApplyActivateForItems();
+    void ApplyLidOverride(const KeepAwakeDecision& decision);
     std::wstring StatusCaption(std::int32_t countDownMinutes) const;
     // The chosen length's item checked: the matching "Activate for" item, or
     // "For..." for a length of the user's own.
@@ -219,6 +226,7 @@ private:
     KeepAwakePowerPorts power_;
     AutomaticKeepAwake* automatic_;
     OneShotWaiter* oneShot_ = nullptr;
+    LidOverride* lid_ = nullptr;
     StaywickPolicy policy_;
     bool halted_ = false;
     UnattendedWakeRule unattended_;
@@ -231,6 +239,8 @@ private:
     std::wstring caption_;
     // The display mode the requests were last brought in step with.
     bool appliedKeepDisplayOn_ = true;
+    // The LidClosedAwake the lid-close action was last brought in step with.
+    std::int32_t appliedLidClosedAwake_ = 0;
 };
 
 } // namespace staywick

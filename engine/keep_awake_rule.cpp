@@ -2,12 +2,14 @@
 
 #include "common/decimal_text.h"
 #include "engine/active_caption.h"
+#include "engine/lid_override.h"
 
 namespace staywick {
 
 namespace {
 
-Pause PauseFor(const PowerFacts& power, const PauseChoices& choices) noexcept {
+Pause PauseFor(const PowerFacts& power, const PauseChoices& choices,
+               std::int32_t lidClosedAwake) noexcept {
     // Each pause is about draining the battery: on AC power none applies.
     if (!power.onBattery)
         return Pause::None;
@@ -16,7 +18,7 @@ Pause PauseFor(const PowerFacts& power, const PauseChoices& choices) noexcept {
     if (choices.PauseBelowBattery > 0 && power.batteryPercent &&
         *power.batteryPercent < choices.PauseBelowBattery)
         return Pause::BatteryBelow;
-    if (choices.PauseOnLidClosed && power.lidClosed)
+    if (choices.PauseOnLidClosed && power.lidClosed && !LidPauseOverruled(lidClosedAwake))
         return Pause::LidClosed;
     return Pause::None;
 }
@@ -49,7 +51,7 @@ KeepAwakeDecision DecideKeepAwake(const KeepAwakeFacts& facts) noexcept {
     d.wantedBy = WantedByFor(facts);
     if (!d.Wanted())
         return d;
-    d.pause = PauseFor(facts.power, facts.choices);
+    d.pause = PauseFor(facts.power, facts.choices, facts.lidClosedAwake);
     d.on = d.pause == Pause::None;
     d.display = d.on && facts.keepDisplayOn &&
                 !(facts.power.sessionLocked && facts.choices.DisplayOffWhenLocked);

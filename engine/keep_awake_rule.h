@@ -62,6 +62,9 @@ struct KeepAwakeFacts {
     PauseChoices choices{};
     // `KeepDisplayOn` as the policies make it: off, only the system is held.
     bool keepDisplayOn = true;
+    // `LidClosedAwake` as the policies make it: "always" (2) overrules the
+    // lid pause (engine/lid_override.h).
+    std::int32_t lidClosedAwake = 0;
 };
 
 enum class WantedBy { Nobody, User, Program, Schedule, OneShot, Foreground, WindowTitle };

@@ -25,6 +25,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     const bool notifySystem = Effective().NotifySystem;
     appliedKeepDisplayOn_ = Effective().KeepDisplayOn;
     view_.SetKeepDisplayOn(appliedKeepDisplayOn_, policy_.AllowKeepDisplayOn());
+    ApplyLidOverride(decision);
     // A MaxMinutes policy ends every session the user starts, as a countdown
     // of that length.
     const std::int32_t countDownMinutes =
@@ -70,6 +71,19 @@ void KeepAwakeController::UpdateActiveStatus() {
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
+}
+
+// The lid follows keep-awake really on (not paused) and the power source; a
+// new choice may try, and say, a refusal once more.
+void KeepAwakeController::ApplyLidOverride(const KeepAwakeDecision& decision) {
+    const std::int32_t choice = Effective().LidClosedAwake;
+    const bool chosenAgain = choice != appliedLidClosedAwake_;
+    appliedLidClosedAwake_ = choice;
+    if (!lid_)
+        return;
+    if (chosenAgain)
+        lid_->ChoiceChanged();
+    lid_->Apply(LidOverrideFor(choice, decision.on, Facts().power.onBattery));
 }
 
 // The chosen duration while it decides the end; the time of day the session

@@ -14,6 +14,8 @@ TStaywickOptions EffectiveOptions(const TStaywickOptions& user, const StaywickPo
         effective.NotifySystem = *notify != 0;
     if (!policy.AllowKeepDisplayOn())
         effective.KeepDisplayOn = false;
+    if (!policy.AllowLidOverride())
+        effective.LidClosedAwake = 0;
     if (!policy.AllowSimulatedInput() || !effective.KeepDisplayOn)
         effective.NotifySystem = true;
     return effective;

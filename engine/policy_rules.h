@@ -15,6 +15,7 @@ namespace staywick {
 // the power request alone, so NotifySystem counts as on whatever it says.
 // AllowKeepDisplayOn = 0 lets the display sleep whatever KeepDisplayOn says;
 // while it may sleep no key is pressed, so NotifySystem counts as on too.
+// AllowLidOverride = 0 makes LidClosedAwake 0: the lid action stays the system's.
 TStaywickOptions EffectiveOptions(const TStaywickOptions& user, const StaywickPolicy& policy);
 
 // Whether the tick at the idle limit presses a key: not when the policy

@@ -30,6 +30,9 @@ struct TStaywickOptions {
     // has (1..1440 minutes). While set, ActivateFor holds the same minutes;
     // the file keeps it under a key of its own (engine/own_length.h).
     std::optional<std::int32_t> ActivateForMinutes{};
+    // Stay awake with the lid closed: 0 never, 1 on mains power, 2 always
+    // (engine/lid_override.h).
+    std::int32_t LidClosedAwake = 0;
 
     friend bool operator==(const TStaywickOptions&, const TStaywickOptions&) = default;
 };

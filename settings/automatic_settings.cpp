@@ -26,13 +26,6 @@ constexpr wchar_t kWhileWindowTitle[] = L"WhileWindowTitle";
 
 constexpr std::int32_t kLastMinuteOfDay = 24 * 60 - 1;
 
-// The value when it parses and lies in [low, high], else the default.
-std::int32_t ReadInRange(std::wstring_view text, std::int32_t low, std::int32_t high,
-                         std::int32_t defaultValue) {
-    const std::int32_t value = ReadInteger(text, defaultValue);
-    return value >= low && value <= high ? value : defaultValue;
-}
-
 // Only 0 and 1: a Boolean key written by hand as 2 is no choice the program
 // ever writes, so it counts as unreadable.
 bool ReadChoice(std::wstring_view text, bool defaultValue) {

@@ -3,6 +3,7 @@
 #include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
+#include "engine/lid_override.h"
 #include "engine/own_length.h"
 #include "settings/clock_reading_text.h"
 #include "settings/settings_keys.h"
@@ -26,6 +27,7 @@ constexpr wchar_t kActivateUntilEnd[] = L"ActivateUntilEnd";
 constexpr wchar_t kHotkey[] = L"Hotkey";
 constexpr wchar_t kKeepDisplayOn[] = L"KeepDisplayOn";
 constexpr wchar_t kActivateForMinutes[] = L"ActivateForMinutes";
+constexpr wchar_t kLidClosedAwake[] = L"LidClosedAwake";
 
 std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
     const std::optional<std::int32_t> value = ParseInteger(text);
@@ -73,6 +75,8 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.KeepDisplayOn = ReadBoolean(keys.Read(kKeepDisplayOn), defaults.KeepDisplayOn);
     options.ActivateForMinutes = OwnLengthFromFile(ParseInteger(keys.Read(kActivateForMinutes)));
     RestoreOwnLength(options);
+    options.LidClosedAwake =
+        ReadInRange(keys.Read(kLidClosedAwake), kLidAwakeNever, kLidAwakeAlways, kLidAwakeNever);
     return options;
 }
 
@@ -111,6 +115,10 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
         !options.KeepDisplayOn || !SettingsKeys(profile, iniFile).Read(kKeepDisplayOn).empty();
     if (keepDisplayOnKnown)
         entries.push_back({kKeepDisplayOn, BooleanText(options.KeepDisplayOn)});
+    // Written once chosen, as KeepDisplayOn.
+    if (options.LidClosedAwake != kLidAwakeNever ||
+        !SettingsKeys(profile, iniFile).Read(kLidClosedAwake).empty())
+        entries.push_back({kLidClosedAwake, IntegerText(options.LidClosedAwake)});
     WriteSettings(profile, iniFile, entries);
 }
 

@@ -6,8 +6,9 @@
 // "ActivateUntilEnd" (when that end falls, "2026-01-05 17:00" on the local
 // clock; none unless its time is ActivateUntil's), "Hotkey" (the hotkey
 // control's value; missing or invalid = 0, none), "ActivateForMinutes" (a
-// countdown length no "Activate for" item has, engine/own_length.h) and
-// "KeepDisplayOn" (1, the default, or 0).
+// countdown length no "Activate for" item has, engine/own_length.h),
+// "KeepDisplayOn" (1, the default, or 0) and "LidClosedAwake" (0, the
+// default, 1 or 2; engine/lid_override.h).
 #include "engine/staywick_options.h"
 #include "platform/profile.h"
 

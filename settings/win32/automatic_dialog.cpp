@@ -32,8 +32,9 @@ const NumberField* NumberFieldOf(int editId) {
 } // namespace
 
 TFrmAutomatic::TFrmAutomatic(HWND owner, AutomaticOptions& options, RunningProcesses running,
-                             bool allowAutomatic)
-    : options_(options), running_(std::move(running)), allowAutomatic_(allowAutomatic) {
+                             bool allowAutomatic, bool lidPauseOverruled)
+    : options_(options), running_(std::move(running)), allowAutomatic_(allowAutomatic),
+      lidPauseOverruled_(lidPauseOverruled) {
     Create(IDD_AUTOMATIC, owner, L"Cannot create the Automatic dialog");
 }
 
@@ -156,7 +157,8 @@ void TFrmAutomatic::Layout(UINT dpi) {
         }
         ::SetWindowPos(ctl, nullptr, left, s(top), width, height, SWP_NOZORDER);
     }
-    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift), dpi);
+    const int lidRow = lidPauseOverruled_ ? kLidNoteRow : 0;
+    SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift + lidRow), dpi);
 }
 
 void TFrmAutomatic::FormCreate() {
@@ -189,6 +191,7 @@ void TFrmAutomatic::FormCreate() {
     check(IDC_AUTO_DISPLAYOFF, pauses.DisplayOffWhenLocked);
     windowRows_.Fill(hwnd_, options_);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_AUTO_POLICYNOTE), allowAutomatic_ ? SW_HIDE : SW_SHOWNA);
+    ::ShowWindow(::GetDlgItem(hwnd_, IDC_AUTO_LIDNOTE), lidPauseOverruled_ ? SW_SHOWNA : SW_HIDE);
     EnableControls();
 }
 
@@ -198,6 +201,7 @@ void TFrmAutomatic::EnableControls() {
     const bool selected =
         ::SendDlgItemMessageW(hwnd_, IDC_AUTO_PROGRAMLIST, LB_GETCURSEL, 0, 0) != LB_ERR;
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_AUTO_REMOVE), allowAutomatic_ && selected);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_AUTO_LIDCLOSED), !lidPauseOverruled_);
     const bool below = ::IsDlgButtonChecked(hwnd_, IDC_AUTO_BELOWBATTERY) == BST_CHECKED;
     for (int id : {IDC_AUTO_PERCENT, IDC_AUTO_PERCENTUPDOWN, IDC_AUTO_PERCENTLABEL})
         ::EnableWindow(::GetDlgItem(hwnd_, id), below);
@@ -286,19 +290,20 @@ bool TFrmAutomatic::BtnOkClick() {
     pauses.PauseOnBattery = checked(IDC_AUTO_ONBATTERY);
     pauses.PauseBelowBattery =
         checked(IDC_AUTO_BELOWBATTERY) ? FieldValue(IDC_AUTO_PERCENT, kPercentLow, 100) : 0;
-    pauses.PauseOnLidClosed = checked(IDC_AUTO_LIDCLOSED);
+    if (!lidPauseOverruled_)
+        pauses.PauseOnLidClosed = checked(IDC_AUTO_LIDCLOSED);
     pauses.DisplayOffWhenLocked = checked(IDC_AUTO_DISPLAYOFF);
     options_ = std::move(chosen);
     return true;
 }
 
 bool EditAutomaticOptions(Application& app, HWND owner, AutomaticOptions& options,
-                          RunningProcesses running, bool allowAutomatic) {
+                          RunningProcesses running, bool allowAutomatic, bool lidPauseOverruled) {
     if (FrmAutomatic) {
         BringForward(FrmAutomatic->Handle());
         return false;
     }
-    TFrmAutomatic dialog(owner, options, std::move(running), allowAutomatic);
+    TFrmAutomatic dialog(owner, options, std::move(running), allowAutomatic, lidPauseOverruled);
     FrmAutomatic = &dialog;
     const ScopeExit clear([] { FrmAutomatic = nullptr; });
     return dialog.ShowModal(app) == IDOK;

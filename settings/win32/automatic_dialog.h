@@ -30,9 +30,11 @@ public:
     // Creates the dialog (hidden) owned by `owner`, filled from `options`.
     // Without `allowAutomatic` (a policy) the programs and the schedule show
     // greyed with a note; the pauses still apply to the user's own "on" and
-    // stay open.
+    // stay open. With `lidPauseOverruled` (staying awake with the lid closed
+    // "Always", chosen in Options) the lid pause shows greyed, with a line
+    // below the buttons that says why; its own value is kept.
     TFrmAutomatic(HWND owner, AutomaticOptions& options, RunningProcesses running,
-                  bool allowAutomatic = true);
+                  bool allowAutomatic = true, bool lidPauseOverruled = false);
     ~TFrmAutomatic() override;
 
     // ShowModal places the dialog near the taskbar and shows it; IDOK or IDCANCEL.
@@ -59,6 +61,7 @@ private:
     AutomaticOptions& options_;
     RunningProcesses running_;
     bool allowAutomatic_;
+    bool lidPauseOverruled_;
     std::vector<std::wstring> programs_; // as the list shows them
     win32::FontHandle font_;             // 15 px at 120 dpi
     win32::FontHandle boldFont_;         // the headings
@@ -72,6 +75,7 @@ extern TFrmAutomatic* FrmAutomatic;
 // The Options dialog's "Automatic..." button: opens the dialog on `options`
 // and answers whether the user confirmed it (the record then holds the choices).
 bool EditAutomaticOptions(Application& app, HWND owner, AutomaticOptions& options,
-                          RunningProcesses running, bool allowAutomatic);
+                          RunningProcesses running, bool allowAutomatic,
+                          bool lidPauseOverruled = false);
 
 } // namespace staywick

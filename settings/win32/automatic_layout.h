@@ -14,6 +14,9 @@ constexpr int kClientHeight = 638;
 constexpr int kPolicyNoteShift = 28;
 constexpr int kPolicyNoteTop = 594;
 constexpr int kDroppedListHeight = 200;
+// The row below the buttons that says the lid pause gives way, added to the
+// bottom only while it is shown.
+constexpr int kLidNoteRow = 30;
 
 enum class Font { Normal, Heading, Small };
 
@@ -67,6 +70,7 @@ constexpr ControlBox kLayout[] = {
     {IDC_AUTO_POLICYNOTE, 10, kPolicyNoteTop, 436, 20, Font::Small},
     {IDOK, 251, 598, 93, 30},
     {IDCANCEL, 352, 598, 94, 30},
+    {IDC_AUTO_LIDNOTE, 10, 636, 436, 20, Font::Small},
 };
 
 // The controls of the automatic reasons, greyed while a policy turns them off.

@@ -3,6 +3,7 @@
 #include "common/decimal_text.h"
 #include "common/scope_exit.h"
 #include "common/win32/temp_file.h"
+#include "engine/lid_override.h"
 #include "engine/policy_rules.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
@@ -14,6 +15,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <span>
 
 namespace staywick {
 
@@ -23,9 +25,9 @@ namespace {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
-// 301 as designed, a row below the buttons for the hotkey and one for
-// "Keep the display on".
-constexpr int kClientHeight = 380;
+// 301 as designed, a row below the buttons for the hotkey, one for
+// "Keep the display on" and one for staying awake with the lid closed.
+constexpr int kClientHeight = 418;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
 // While a policy sets some choices, their note goes above the buttons, which
 // move down by this much with the hotkey row below them, and so does the
@@ -57,6 +59,8 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
     {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
     {IDC_OPT_KEEPDISPLAYON, 10, 343, 274, 21, false, false},
+    {IDC_OPT_LIDLABEL, 10, 384, 226, 20, false, true},
+    {IDC_OPT_LIDCLOSED, 244, 380, 140, 28, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
     // Beside OK and Cancel, where the row has room: nothing else moves.
     {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},
@@ -64,10 +68,11 @@ constexpr ControlBox kLayout[] = {
 
 // Which choices a policy sets: the key (also when no key may be pressed at
 // all), the idle time, "Notify the system" (always on without simulated
-// input) and "Keep the display on" (off when the policy forbids it).
+// input), "Keep the display on" (off when the policy forbids it) and
+// staying awake with the lid closed (never when the policy forbids it).
 struct ManagedChoices {
-    bool key, sleepMax, notify, display;
-    bool Any() const { return key || sleepMax || notify || display; }
+    bool key, sleepMax, notify, display, lid;
+    bool Any() const { return key || sleepMax || notify || display || lid; }
 };
 
 ManagedChoices ManagedBy(const StaywickPolicy& policy) {
@@ -75,10 +80,19 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
                           .sleepMax = policy.Sets(PolicyId::SleepMax),
                           .notify =
                               policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput(),
-                          .display = !policy.AllowKeepDisplayOn()};
+                          .display = !policy.AllowKeepDisplayOn(),
+                          .lid = !policy.AllowLidOverride()};
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
+// In the order of LidClosedAwake's values.
+constexpr UINT kLidChoiceNames[] = {IDS_OPT_LID_NEVER, IDS_OPT_LID_ONMAINS, IDS_OPT_LID_ALWAYS};
+
+void FillList(HWND combo, std::span<const UINT> names) {
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (UINT id : names)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
+}
 
 // The designed width, or more when the text needs it (another font than the
 // designed one), so a one-line label is never cut.
@@ -148,8 +162,9 @@ void TFrmOptions::OnCommand(int id, int code) {
         break;
     case IDC_OPT_AUTOMATIC:
         if (ModalApp() && automaticRecord_) {
+            // The lid choice as the list shows it now, confirmed or not.
             EditAutomaticOptions(*ModalApp(), hwnd_, automaticChosen_, runningProcesses_,
-                                 policy_.AllowAutomatic());
+                                 policy_.AllowAutomatic(), LidPauseOverruled(LidChoiceShown()));
         }
         break;
     case IDC_OPT_SPINEDIT:
@@ -215,10 +230,10 @@ void TFrmOptions::Layout(UINT dpi) {
             width -= arrows;
             ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr, s(box.left) + width,
                            s(box.top), arrows, height, SWP_NOZORDER);
-        } else if (box.id == IDC_OPT_COMBOKEY) {
-            // The given height includes the list dropped down: room for the three items.
-            ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height + s(120),
-                           SWP_NOZORDER);
+        } else if (box.id == IDC_OPT_COMBOKEY || box.id == IDC_OPT_LIDCLOSED) {
+            // The given height is the closed field's; the list drops below
+            // it, with room for its three items.
+            ::SetWindowPos(ctl, nullptr, s(box.left), top, width, height + s(120), SWP_NOZORDER);
             SetComboFieldHeight(ctl, height);
             continue;
         }
@@ -232,10 +247,7 @@ void TFrmOptions::Layout(UINT dpi) {
 
 void TFrmOptions::FormCreate() {
     HWND combo = ::GetDlgItem(hwnd_, IDC_OPT_COMBOKEY);
-    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (UINT id : kKeyNames) {
-        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
-    }
+    FillList(combo, kKeyNames);
     // The record is not changed here; an out-of-range value only shows bounded.
     // What a policy sets shows the policy's value.
     const TStaywickOptions shown = EffectiveOptions(options_, policy_);
@@ -255,6 +267,12 @@ void TFrmOptions::FormCreate() {
     ::CheckDlgButton(hwnd_, IDC_OPT_KEEPDISPLAYON,
                      shown.KeepDisplayOn ? BST_CHECKED : BST_UNCHECKED);
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_KEEPDISPLAYON), !managed.display);
+    HWND lid = ::GetDlgItem(hwnd_, IDC_OPT_LIDCLOSED);
+    FillList(lid, kLidChoiceNames);
+    const bool lidKnown = shown.LidClosedAwake >= 0 && shown.LidClosedAwake <= 2;
+    ::SendMessageW(lid, CB_SETCURSEL, lidKnown ? WPARAM(shown.LidClosedAwake) : 0, 0);
+    ::EnableWindow(lid, !managed.lid);
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_LIDLABEL), !managed.lid);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_HIDE); // until EditAutomatic
@@ -287,6 +305,8 @@ void TFrmOptions::BtnOkClick() {
         options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
     if (!managed.display)
         options_.KeepDisplayOn = ::IsDlgButtonChecked(hwnd_, IDC_OPT_KEEPDISPLAYON) == BST_CHECKED;
+    if (!managed.lid)
+        options_.LidClosedAwake = LidChoiceShown();
     // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
     options_.Hotkey = static_cast<std::int32_t>(
         LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
@@ -299,6 +319,12 @@ void TFrmOptions::EditAutomatic(AutomaticOptions& record, RunningProcesses runni
     automaticChosen_ = record;
     runningProcesses_ = std::move(running);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_SHOWNA);
+}
+
+std::int32_t TFrmOptions::LidChoiceShown() const {
+    const LRESULT index = ::SendDlgItemMessageW(hwnd_, IDC_OPT_LIDCLOSED, CB_GETCURSEL, 0, 0);
+    return index >= kLidAwakeNever && index <= kLidAwakeAlways ? static_cast<std::int32_t>(index)
+                                                               : kLidAwakeNever;
 }
 
 std::wstring TFrmOptions::SpinText() const {

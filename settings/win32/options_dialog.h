@@ -1,6 +1,7 @@
 #pragma once
 // TFrmOptions: the Options dialog (key to simulate, maximum idle time,
-// notifying the system), and the tray handler that opens it.
+// notifying the system, and the later choices below them), and the tray
+// handler that opens it.
 #include "common/win32/handles.h"
 #include "engine/automatic_options.h"
 #include "engine/policy.h"
@@ -48,6 +49,8 @@ private:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code);
     void Layout(UINT dpi) override;
+    // LidClosedAwake as the list shows it.
+    std::int32_t LidChoiceShown() const;
     std::wstring SpinText() const;
     void SetSpinText(const std::wstring& text);
     void StepSpin(int delta);

@@ -32,6 +32,8 @@ protected:
                        reinterpret_cast<LPARAM>(Item(dlg, IDC_AUTO_PROGRAMLIST)));
     }
 
+    void NoTextIsCut(bool allow, bool lidOverruled);
+
     Application app_{L"Staywick"};
     AutomaticOptions record_{};
 };
@@ -97,20 +99,29 @@ TEST_F(AutomaticDialogLayoutTest, TabOrderAndAnAccessKeyForEveryStopUniqueInTheD
 
 TEST_F(AutomaticDialogLayoutTest, NoTextIsCutAt96And144Dpi) {
     for (const bool allow : {true, false}) {
-        TFrmAutomatic form(nullptr, record_, {}, allow);
-        HWND dlg = form.Handle();
-        for (const UINT dpi : {96u, 144u}) {
-            RECT suggested{};
-            ::GetWindowRect(dlg, &suggested);
-            ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                           reinterpret_cast<LPARAM>(&suggested));
-            RECT client{};
-            ::GetClientRect(dlg, &client);
-            EXPECT_EQ(client.right, ::MulDiv(456, static_cast<int>(dpi), 120));
-            EXPECT_EQ(client.bottom, ::MulDiv(allow ? 638 : 666, static_cast<int>(dpi), 120));
-            EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -::MulDiv(15, static_cast<int>(dpi), 120));
-            ExpectTextsFit(dlg, dpi);
+        for (const bool lidOverruled : {false, true}) {
+            NoTextIsCut(allow, lidOverruled);
         }
+    }
+}
+
+void AutomaticDialogLayoutTest::NoTextIsCut(bool allow, bool lidOverruled) {
+    SCOPED_TRACE(testing::Message() << "allow " << allow << ", lid " << lidOverruled);
+    TFrmAutomatic form(nullptr, record_, {}, allow, lidOverruled);
+    HWND dlg = form.Handle();
+    for (const UINT dpi : {96u, 144u}) {
+        RECT suggested{};
+        ::GetWindowRect(dlg, &suggested);
+        ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        RECT client{};
+        ::GetClientRect(dlg, &client);
+        EXPECT_EQ(client.right, ::MulDiv(456, static_cast<int>(dpi), 120));
+        // 638, 28 more for the policy's note and 30 for the lid's line.
+        const int height = 638 + (allow ? 0 : 28) + (lidOverruled ? 30 : 0);
+        EXPECT_EQ(client.bottom, ::MulDiv(height, static_cast<int>(dpi), 120));
+        EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -::MulDiv(15, static_cast<int>(dpi), 120));
+        ExpectTextsFit(dlg, dpi);
     }
 }
 

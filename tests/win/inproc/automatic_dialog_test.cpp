@@ -293,5 +293,36 @@ TEST_F(AutomaticDialogTest, WithoutAutomaticByPolicyProgramsAndScheduleAreGreyed
     EXPECT_FALSE(record_.Pauses.PauseOnBattery);
 }
 
+// Staying awake with the lid closed "Always" (chosen in Options) wins over
+// the lid pause: its box shows the user's own choice greyed, a line below
+// the buttons says why, and OK keeps that choice; otherwise no line.
+TEST_F(AutomaticDialogTest, TheLidPauseIsGreyedWithALineWhileAlwaysWins) {
+    for (const bool overruled : {false, true}) {
+        SCOPED_TRACE(overruled ? "overruled" : "open");
+        record_.Pauses.PauseOnLidClosed = true;
+        TFrmAutomatic form(nullptr, record_, {}, true, overruled);
+        HWND dlg = form.Handle();
+        HWND line = Item(dlg, IDC_AUTO_LIDNOTE);
+        EXPECT_TRUE(Checked(dlg, IDC_AUTO_LIDCLOSED));
+        EXPECT_EQ(::IsWindowEnabled(Item(dlg, IDC_AUTO_LIDCLOSED)) != FALSE, !overruled);
+        EXPECT_EQ((::GetWindowLongPtrW(line, GWL_STYLE) & WS_VISIBLE) != 0, overruled);
+        EXPECT_EQ(TextOf(line),
+                  L"Staying awake with the lid closed (under Options) wins over the lid pause.");
+        RECT client{};
+        ::GetClientRect(dlg, &client);
+        if (overruled) {
+            EXPECT_GE(ChildRect(line).top, ChildRect(Item(dlg, IDOK)).bottom);
+            EXPECT_LE(ChildRect(line).bottom, client.bottom);
+        } else {
+            EXPECT_EQ(client.bottom, ChildRect(Item(dlg, IDOK)).bottom +
+                                         ::MulDiv(10, static_cast<int>(WindowDpi(dlg)), 120));
+        }
+        Check(dlg, IDC_AUTO_LIDCLOSED, false); // a click that should not come through
+        ::EnableWindow(Item(dlg, IDC_AUTO_LIDCLOSED), TRUE);
+        ASSERT_TRUE(form.BtnOkClick());
+        EXPECT_EQ(record_.Pauses.PauseOnLidClosed, overruled) << "the user's own value stays";
+    }
+}
+
 } // namespace
 } // namespace staywick::test

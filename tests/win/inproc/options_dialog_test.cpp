@@ -57,6 +57,14 @@ constexpr Box kDesigned[] = {
     {.id = IDC_OPT_HOTKEYCLEAR, .left = 292, .top = 301, .width = 94, .height = 30},
     // "Keep the display on", in a row of its own below.
     {.id = IDC_OPT_KEEPDISPLAYON, .left = 10, .top = 343, .width = 274, .height = 21},
+    // Staying awake with the lid closed, in a row of its own below that.
+    {.id = IDC_OPT_LIDLABEL,
+     .left = 10,
+     .top = 384,
+     .width = 226,
+     .height = 20,
+     .growsWithText = true},
+    {.id = IDC_OPT_LIDCLOSED, .left = 244, .top = 380, .width = 140, .height = 28},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -93,7 +101,8 @@ protected:
         RECT client{};
         ::GetClientRect(dlg, &client);
         EXPECT_EQ(client.right, s(396));
-        EXPECT_EQ(client.bottom, s(380)); // 301 as designed, the hotkey row and the display's
+        // 301 as designed, the hotkey row, the display's and the lid's.
+        EXPECT_EQ(client.bottom, s(418));
         EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
@@ -167,11 +176,12 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
     // Tab order: key list, numeric field, check box, OK, Cancel, then the
-    // hotkey, its Clear button and "Keep the display on", and round again.
+    // hotkey, its Clear button, "Keep the display on" and the lid's list,
+    // and round again.
     const int order[] = {
-        IDC_OPT_COMBOKEY, IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
-        IDCANCEL,         IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
-        IDC_OPT_COMBOKEY};
+        IDC_OPT_COMBOKEY,  IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
+        IDCANCEL,          IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
+        IDC_OPT_LIDCLOSED, IDC_OPT_COMBOKEY};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
@@ -518,7 +528,7 @@ TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsers
     EXPECT_GE(ChildRect(Item(dlg, IDC_OPT_HOTKEY)).top, ChildRect(Item(dlg, IDOK)).bottom);
     RECT client{};
     ::GetClientRect(dlg, &client);
-    EXPECT_EQ(client.bottom, s(408));
+    EXPECT_EQ(client.bottom, s(446));
 
     ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
     form.BtnOkClick();
@@ -548,7 +558,7 @@ TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
                      fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}, {PolicyId::HideDonate, 1}}));
     RECT client{};
     ::GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.bottom, ::MulDiv(380, static_cast<int>(WindowDpi(form.Handle())), 120));
+    EXPECT_EQ(client.bottom, ::MulDiv(418, static_cast<int>(WindowDpi(form.Handle())), 120));
 }
 
 // "&Keep the display on" shows the user's choice and OK stores it; the
@@ -649,6 +659,90 @@ TEST_F(OptionsDialogTest, HotkeyFieldShowsClearsAndStoresTheControlsValue) {
     ::SendDlgItemMessageW(dlg, IDC_OPT_HOTKEY, HKM_SETHOTKEY, shiftF9, 0);
     form.BtnOkClick();
     EXPECT_EQ(options_.Hotkey, shiftF9);
+}
+
+// "Stay awake with the l&id closed" lists the three choices, shows the
+// record's (an unknown value as "Never") and OK stores the one chosen; the
+// AllowLidOverride policy shows "Never", greyed with the note, and OK keeps
+// the user's own value. Its label's key reaches the list and is the
+// dialog's only "I".
+TEST_F(OptionsDialogTest, StayAwakeWithTheLidClosedShowsStoresAndIsGreyedByPolicy) {
+    struct Row {
+        const char* name;
+        std::int32_t record;
+        bool forbidden; // AllowLidOverride = 0
+        LRESULT shown;
+        LRESULT chosen; // what the user picks before OK
+        std::int32_t stored;
+    };
+    const Row rows[] = {
+        {.name = "never, always chosen",
+         .record = 0,
+         .forbidden = false,
+         .shown = 0,
+         .chosen = 2,
+         .stored = 2},
+        {.name = "on mains power, never chosen",
+         .record = 1,
+         .forbidden = false,
+         .shown = 1,
+         .chosen = 0,
+         .stored = 0},
+        {.name = "always, kept",
+         .record = 2,
+         .forbidden = false,
+         .shown = 2,
+         .chosen = 2,
+         .stored = 2},
+        {.name = "a value no version writes",
+         .record = 7,
+         .forbidden = false,
+         .shown = 0,
+         .chosen = 1,
+         .stored = 1},
+        {.name = "forbidden", .record = 2, .forbidden = true, .shown = 0, .chosen = 0, .stored = 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        options_.LidClosedAwake = row.record;
+        const StaywickPolicy policy = row.forbidden
+                                          ? fakes::MachinePolicy({{PolicyId::AllowLidOverride, 0}})
+                                          : StaywickPolicy{};
+        TFrmOptions form(nullptr, options_, app_.Handle(), policy);
+        HWND dlg = form.Handle();
+        HWND list = Item(dlg, IDC_OPT_LIDCLOSED);
+        EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_LIDLABEL)), L"Stay awake with the l&id closed:");
+        ASSERT_EQ(::SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
+        const wchar_t* names[] = {L"Never", L"On mains power", L"Always"};
+        for (int i = 0; i < 3; ++i) {
+            wchar_t item[32] = {};
+            ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            EXPECT_STREQ(item, names[i]);
+        }
+        EXPECT_EQ((::GetWindowLongPtrW(list, GWL_STYLE) & 3), CBS_DROPDOWNLIST);
+        EXPECT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), row.shown);
+        EXPECT_EQ(Enabled(list), !row.forbidden);
+        EXPECT_EQ(Shown(Item(dlg, IDC_OPT_POLICYNOTE)), row.forbidden);
+        ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row.chosen), 0);
+        form.BtnOkClick();
+        EXPECT_EQ(options_.LidClosedAwake, row.stored);
+        for (const UINT dpi : {96u, 144u}) {
+            RECT suggested{};
+            ::GetWindowRect(dlg, &suggested);
+            ::SendMessageW(dlg, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ExpectTextsFit(dlg, dpi, IDC_OPT_LIDLABEL);
+            ExpectTextsFit(dlg, dpi, IDC_OPT_LIDCLOSED);
+        }
+    }
+    TFrmOptions form(nullptr, options_, app_.Handle());
+    HWND list = Item(form.Handle(), IDC_OPT_LIDCLOSED);
+    EXPECT_EQ(KeyOf(list), L'I');
+    int is = 0;
+    for (HWND child = ::GetWindow(form.Handle(), GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        is += AccessKey(TextOf(child)) == L'I';
+    EXPECT_EQ(is, 1);
 }
 
 } // namespace
