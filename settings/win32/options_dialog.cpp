@@ -37,7 +37,7 @@ struct ControlBox {
     int id;
     int left, top, width, height;
     bool small;    // 13 px explanatory text (wrapped in its fixed box)
-    bool autoSize; // a one-line label that grows to its text
+    bool autoSize; // a one-line label that grows to its text (as every text does: ui/text_fit.h)
 };
 
 // Positions and sizes at 120 pixels per inch.
@@ -79,16 +79,6 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
-
-// The designed width, or more when the text needs it (another font than the
-// designed one), so a one-line label is never cut.
-void FitLabel(HWND label, int designedWidth) {
-    RECT r{};
-    ::GetWindowRect(label, &r);
-    const int width = std::max(designedWidth, TextWidth(label) + 1);
-    ::SetWindowPos(label, nullptr, 0, 0, width, r.bottom - r.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 } // namespace
 
@@ -223,8 +213,6 @@ void TFrmOptions::Layout(UINT dpi) {
             continue;
         }
         ::SetWindowPos(ctl, nullptr, s(box.left), top, width, height, SWP_NOZORDER);
-        if (box.autoSize)
-            FitLabel(ctl, width);
     }
     dpi_ = dpi;
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift), dpi);
