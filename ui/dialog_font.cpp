@@ -13,6 +13,8 @@ namespace {
 constexpr int kDefaultPoints = 9;
 constexpr UINT kReferenceDpi = 96;
 
+LANGID g_language = 0;
+
 bool MessageFont(LOGFONTW& font) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -45,9 +47,14 @@ bool UsesSystemFace(LANGID uiLanguage) {
     }
 }
 
+void SetDialogLanguage(LANGID language) {
+    g_language = language;
+}
+
 std::wstring DialogFace(const wchar_t* designed) {
+    const LANGID language = g_language ? g_language : ::GetThreadUILanguage();
     LOGFONTW font{};
-    if (UsesSystemFace(::GetThreadUILanguage()) && MessageFont(font) && font.lfFaceName[0])
+    if (UsesSystemFace(language) && MessageFont(font) && font.lfFaceName[0])
         return font.lfFaceName;
     return designed;
 }

@@ -17,7 +17,12 @@ int SystemTextScalePercent();
 // (Japanese, Chinese and Korean) instead of a designed Western face.
 bool UsesSystemFace(LANGID uiLanguage);
 
-// The face for a dialog designed with `designed`, for the thread's UI language.
+// The language whose texts the dialogs show, once chosen (the resources'
+// language); 0 goes back to the thread's UI language. Wine's
+// SetThreadUILanguage does not change GetThreadUILanguage, so tests set it here.
+void SetDialogLanguage(LANGID language);
+
+// The face for a dialog designed with `designed`, for the dialogs' language.
 std::wstring DialogFace(const wchar_t* designed);
 
 } // namespace staywick

@@ -3,7 +3,6 @@
 #include "common/pseudo_text.h"
 #include "ui/window_utils.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace staywick {
@@ -23,8 +22,9 @@ bool CarriesOwnText(HWND wnd) {
 
 bool PseudoLocaleOn() {
     if (!g_pseudo) {
-        const wchar_t* value = ::_wgetenv(L"STAYWICK_PSEUDO_LOCALE");
-        g_pseudo = value && *value && std::wstring(value) != L"0";
+        wchar_t value[8] = {};
+        const DWORD n = ::GetEnvironmentVariableW(L"STAYWICK_PSEUDO_LOCALE", value, 8);
+        g_pseudo = n > 0 && n < 8 && std::wstring(value) != L"0";
     }
     return *g_pseudo;
 }

@@ -4,6 +4,8 @@
 #include "ui/dialog_support.h"
 #include "ui/window_utils.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -220,10 +222,11 @@ private:
         }
     }
 
-    // Sentences take up to the dialog's width before they wrap.
+    // A sentence that does not fit its box takes up to the dialog's width
+    // before it wraps to more lines.
     void StretchSentences(int width) {
         for (Item& item : items_) {
-            if (!item.sentence)
+            if (!item.sentence || WrappedHeight(item.wnd, Width(item.now)) <= Height(item.now))
                 continue;
             const int room = width - RightMargin() - item.now.left;
             const int wanted = std::min(NeededWidth(item), room);

@@ -80,6 +80,16 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
 
+// The designed width, or more when the text needs it: for the unit's label,
+// whose text changes with the number after the layout fitted it.
+void FitLabel(HWND label, int designedWidth) {
+    RECT r{};
+    ::GetWindowRect(label, &r);
+    const int width = std::max(designedWidth, TextWidth(label) + 1);
+    ::SetWindowPos(label, nullptr, 0, 0, width, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 TFrmOptions::TFrmOptions(HWND owner, TStaywickOptions& options, HWND appWindow,

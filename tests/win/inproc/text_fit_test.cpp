@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,10 @@ struct FitCase {
     int textPercent; // the system's message font against its default size
 };
 
+void PrintTo(const FitCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::vector<FitCase> AllCases() {
     std::vector<FitCase> cases;
     for (const DialogCase& dialog : kDialogs) {
@@ -229,15 +234,14 @@ TEST_F(LargerTextTest, EastAsianLanguagesTakeTheSystemsFace) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
-    const LANGID before = ::GetThreadUILanguage();
     for (const LANGID language : {LANGID(0x0411), LANGID(0x0804), LANGID(0x0412), LANGID(0x0407)}) {
         SCOPED_TRACE(language);
-        ::SetThreadUILanguage(language);
+        SetDialogLanguage(language);
         TFrmUntil form(nullptr, 0);
         const std::wstring face = FontOf(::GetDlgItem(form.Handle(), IDOK)).lfFaceName;
         EXPECT_EQ(face, language == 0x0407 ? L"Segoe UI" : metrics.lfMessageFont.lfFaceName);
     }
-    ::SetThreadUILanguage(before);
+    SetDialogLanguage(0);
     EXPECT_TRUE(UsesSystemFace(0x0404)); // Chinese (Traditional) too
     EXPECT_FALSE(UsesSystemFace(0x0409));
 }
