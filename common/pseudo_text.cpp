@@ -7,14 +7,15 @@ namespace staywick {
 
 namespace {
 
-// An accented form of each ASCII letter, from Latin-1 and Latin Extended-A,
-// which every user interface font carries.
-constexpr wchar_t kUpper[] = L"\u00C5\u0181\u00C7\u00D0\u00C9\u0191\u011C\u0124\u00CE\u0134"
-                             L"\u0136\u013B\u1E40\u00D1\u00D6\u00DE\u01EA\u0158\u0160\u0162"
-                             L"\u00DB\u1E7C\u0174\u1E8A\u00DD\u017D";
-constexpr wchar_t kLower[] = L"\u00E5\u0180\u00E7\u00F0\u00E9\u0192\u011D\u0125\u00EE\u0135"
-                             L"\u0137\u013C\u0271\u00F1\u00F6\u00FE\u01EB\u0159\u0161\u0163"
-                             L"\u00FB\u1E7D\u0175\u1E8B\u00FD\u017E";
+// An accented form of each ASCII letter from Latin-1 and Latin Extended-A
+// (and the common "\u0192"), which every user interface font carries; the few
+// letters with none there stay plain.
+constexpr wchar_t kUpper[] = L"\u00C5B\u00C7\u00D0\u00C9F\u011C\u0124\u00CE\u0134"
+                             L"\u0136\u013BM\u00D1\u00D6\u00DEQ\u0154\u0160\u0162"
+                             L"\u00DBV\u0174X\u00DD\u017D";
+constexpr wchar_t kLower[] = L"\u00E5b\u00E7\u00F0\u00E9\u0192\u011D\u0125\u00EE\u0135"
+                             L"\u0137\u013Cm\u00F1\u00F6\u00FEq\u0155\u0161\u0163"
+                             L"\u00FBv\u0175x\u00FD\u017E";
 
 wchar_t Accented(wchar_t c) {
     if (c >= L'A' && c <= L'Z')

@@ -55,10 +55,8 @@ void PlaceControls(HWND dlg, std::span<const DesignedBox> boxes, HFONT font, UIN
     for (const DesignedBox& box : boxes) {
         HWND ctl = ::GetDlgItem(dlg, box.id);
         ::SendMessageW(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        // Edges are scaled rather than sizes, so that neighbours stay
-        // neighbours (a field and its arrows) and never overlap by rounding.
-        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.left + box.width) - s(box.left),
-                       s(box.top + box.height) - s(box.top), SWP_NOZORDER);
+        ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), s(box.width), s(box.height),
+                       SWP_NOZORDER);
     }
 }
 

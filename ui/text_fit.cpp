@@ -213,8 +213,9 @@ private:
                     std::max<int>(item->now.right, item->now.left + NeededWidth(*item));
             for (Item& next : items_) {
                 const int gap = next.designed.left - item->designed.right;
-                if (!RightOf(next, *item) || gap < 0)
-                    continue; // overlapping by design: not neighbours in a row
+                // Overlapping by more than a pixel of rounding: not neighbours.
+                if (!RightOf(next, *item) || gap < -1)
+                    continue;
                 const int wanted = item->now.right + std::min(gap, S(6));
                 if (next.now.left < wanted)
                     OffsetRect(&next.now, wanted - next.now.left, 0);
@@ -282,13 +283,15 @@ private:
                     OffsetRect(&below.now, 0, wanted - below.now.top);
             }
         }
-        // Arrows keep the height of the field they belong to, right before them.
+        // Arrows join the field they belong to, right before them (sizes
+        // scaled one by one can make them overlap it by a pixel), at its height.
         for (Item& arrows : items_) {
             for (const Item& field : items_) {
                 if (arrows.kind == Kind::Arrows && field.kind == Kind::Field &&
-                    SameRow(field, arrows) && field.designed.right == arrows.designed.left) {
-                    arrows.now.top = field.now.top;
-                    arrows.now.bottom = field.now.bottom;
+                    SameRow(field, arrows) && arrows.designed.left - field.designed.right <= 0 &&
+                    arrows.designed.left - field.designed.right >= -1) {
+                    arrows.now = {field.now.right, field.now.top,
+                                  field.now.right + Width(arrows.now), field.now.bottom};
                 }
             }
         }

@@ -21,7 +21,7 @@ const PseudoCase kCases[] = {
     {.name = "AccessKeyLetterKept",
      .text = L"&Cancel",
      .pseudo = L"[&C\u00E5\u00F1\u00E7\u00E9\u013C!]"},
-    {.name = "DoubleAmpersandKept", .text = L"A && b", .pseudo = L"[\u00C5 && \u0180]"},
+    {.name = "DoubleAmpersandKept", .text = L"A && b", .pseudo = L"[\u00C5 && b]"},
     {.name = "FormatMessagePlaceholders",
      .text = L"%1 of %2!d!",
      .pseudo = L"[%1 \u00F6\u0192 %2!d!!!!]"},
@@ -30,12 +30,12 @@ const PseudoCase kCases[] = {
      .pseudo = L"[%s \u00E5\u0163 %5.2f%% %ls!!!!!]"},
     {.name = "LineBreakKeptAndNotCounted",
      .text = L"ab\r\ncd",
-     .pseudo = L"[\u00E5\u0180\r\n\u00E7\u00F0]"},
+     .pseudo = L"[\u00E5b\r\n\u00E7\u00F0]"},
     {.name = "LonePercentAndTrailingAmpersand", .text = L"5 % &", .pseudo = L"[5 % &]"},
     {.name = "FortyPercentLongerRoundedUp",
      .text = L"Notify the system",
      .pseudo = L"[\u00D1\u00F6\u0163\u00EE\u0192\u00FD \u0163\u0125\u00E9 "
-               L"\u0161\u00FD\u0161\u0163\u00E9\u0271!!!!!]"},
+               L"\u0161\u00FD\u0161\u0163\u00E9m!!!!!]"},
 };
 
 class PseudoTextTest : public ::testing::TestWithParam<PseudoCase> {};
