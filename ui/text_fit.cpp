@@ -119,7 +119,9 @@ public:
             items_.push_back(Item{child, KindOf(child), r, r});
         }
         ::GetClientRect(dlg, &client_);
+        contentLeft_ = items_.empty() ? 0 : client_.right;
         for (const Item& item : items_) {
+            contentLeft_ = std::max<LONG>(0, std::min(contentLeft_, item.designed.left));
             contentRight_ = std::max(contentRight_, item.designed.right);
             contentBottom_ = std::max(contentBottom_, item.designed.bottom);
         }
@@ -141,7 +143,12 @@ public:
 
 private:
     int S(int value) const { return Scale(value, dpi_, 96); }
-    int RightMargin() const { return std::max<int>(0, client_.right - contentRight_); }
+    // As designed; once the content grew past it, at least as wide as the
+    // left one, so that a grown dialog's text never touches its right edge.
+    int RightMargin() const {
+        const int designed = std::max<int>(0, client_.right - contentRight_);
+        return Right() > contentRight_ ? std::max<int>(designed, contentLeft_) : designed;
+    }
     int BottomMargin() const { return std::max<int>(0, client_.bottom - contentBottom_); }
     int Right() const {
         int right = 0;
@@ -318,6 +325,7 @@ private:
     UINT dpi_;
     std::vector<Item> items_;
     RECT client_{};
+    LONG contentLeft_ = 0;
     LONG contentRight_ = 0;
     LONG contentBottom_ = 0;
 };
