@@ -1,10 +1,8 @@
 #include "ui/text_fit.h"
 
-#include "common/win32/handles.h"
+#include "ui/control_text.h"
 #include "ui/dialog_support.h"
 #include "ui/window_utils.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -14,7 +12,7 @@ namespace staywick {
 
 namespace {
 
-enum class Kind { Other, Label, Check, Push, Field, Combo, Arrows };
+using Kind = ControlKind;
 
 struct Item {
     HWND wnd;
@@ -31,74 +29,11 @@ int Height(const RECT& r) {
     return r.bottom - r.top;
 }
 
-Kind KindOf(HWND wnd) {
-    wchar_t cls[32] = {};
-    ::GetClassNameW(wnd, cls, 32);
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(wnd, GWL_STYLE));
-    if (::lstrcmpiW(cls, L"Static") == 0) {
-        switch (style & SS_TYPEMASK) {
-        case SS_LEFT:
-        case SS_CENTER:
-        case SS_RIGHT:
-        case SS_SIMPLE:
-        case SS_LEFTNOWORDWRAP:
-            return Kind::Label;
-        default:
-            return Kind::Other; // pictures and frames
-        }
-    }
-    if (::lstrcmpiW(cls, L"Button") == 0) {
-        switch (style & BS_TYPEMASK) {
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_RADIOBUTTON:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-        case BS_AUTORADIOBUTTON:
-            return Kind::Check;
-        case BS_GROUPBOX:
-            return Kind::Other;
-        default:
-            return Kind::Push; // push buttons, also owner-drawn ones
-        }
-    }
-    if (::lstrcmpiW(cls, L"Edit") == 0 || ::lstrcmpiW(cls, HOTKEY_CLASSW) == 0)
-        return Kind::Field;
-    if (::lstrcmpiW(cls, L"ComboBox") == 0)
-        return Kind::Combo;
-    if (::lstrcmpiW(cls, UPDOWN_CLASSW) == 0)
-        return Kind::Arrows;
-    return Kind::Other;
-}
-
 RECT ClientRectOf(HWND dlg, HWND child) {
     RECT r{};
     ::GetWindowRect(child, &r);
     ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-HFONT FontOf(HWND wnd) {
-    return reinterpret_cast<HFONT>(::SendMessageW(wnd, WM_GETFONT, 0, 0));
-}
-
-int LineHeight(HWND wnd) {
-    const win32::WindowDc dc(wnd);
-    const win32::SelectedObject font(dc.Get(), FontOf(wnd));
-    TEXTMETRICW tm{};
-    ::GetTextMetricsW(dc.Get(), &tm);
-    return tm.tmHeight;
-}
-
-// The height of the control's text wrapped at `width`, as a static draws it.
-int WrappedHeight(HWND wnd, int width) {
-    const std::wstring text = WindowText(wnd);
-    const win32::WindowDc dc(wnd);
-    const win32::SelectedObject font(dc.Get(), FontOf(wnd));
-    RECT r{0, 0, width, 0};
-    ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
-                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-    return Height(r);
 }
 
 // Rows: two controls whose designed boxes share a horizontal band.
@@ -116,7 +51,7 @@ public:
         for (HWND child = ::GetWindow(dlg, GW_CHILD); child;
              child = ::GetWindow(child, GW_HWNDNEXT)) {
             const RECT r = ClientRectOf(dlg, child);
-            items_.push_back(Item{child, KindOf(child), r, r});
+            items_.push_back(Item{child, KindOfControl(child), r, r});
         }
         ::GetClientRect(dlg, &client_);
         contentLeft_ = items_.empty() ? 0 : client_.right;
@@ -170,7 +105,7 @@ private:
             if (RightOf(other, item))
                 return false;
         }
-        return Height(item.designed) >= 2 * LineHeight(item.wnd) ||
+        return Height(item.designed) >= 2 * TextLineHeight(item.wnd) ||
                2 * Width(item.designed) >= client_.right;
     }
 
@@ -192,29 +127,35 @@ private:
     int NeededHeight(const Item& item) const {
         switch (item.kind) {
         case Kind::Label:
-            return item.sentence ? WrappedHeight(item.wnd, Width(item.now)) : LineHeight(item.wnd);
+            return item.sentence ? WrappedTextHeight(item.wnd, Width(item.now))
+                                 : TextLineHeight(item.wnd);
         case Kind::Check:
-            return std::max(LineHeight(item.wnd), S(13));
+            return std::max(TextLineHeight(item.wnd), S(13));
         case Kind::Push:
-            return LineHeight(item.wnd) + S(8);
+            return TextLineHeight(item.wnd) + S(8);
         case Kind::Field:
         case Kind::Combo:
-            return LineHeight(item.wnd) + S(6);
+            return TextLineHeight(item.wnd) + S(6);
         default:
             return 0;
         }
     }
 
-    // Left to right: each control as wide as its text, its row's followers
-    // moved on where the growth uses up their gap (down to a small one).
-    void Widen() {
+    // The controls by their designed left or top edge.
+    std::vector<Item*> InOrderOf(LONG RECT::*edge) {
         std::vector<Item*> order;
         for (Item& item : items_)
             order.push_back(&item);
-        std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
-            return a->designed.left < b->designed.left;
+        std::stable_sort(order.begin(), order.end(), [edge](const Item* a, const Item* b) {
+            return a->designed.*edge < b->designed.*edge;
         });
-        for (Item* item : order) {
+        return order;
+    }
+
+    // Left to right: each control as wide as its text, its row's followers
+    // moved on where the growth uses up their gap (down to a small one).
+    void Widen() {
+        for (Item* item : InOrderOf(&RECT::left)) {
             if (!item->sentence)
                 item->now.right =
                     std::max<int>(item->now.right, item->now.left + NeededWidth(*item));
@@ -234,7 +175,7 @@ private:
     // before it wraps to more lines.
     void StretchSentences(int width) {
         for (Item& item : items_) {
-            if (!item.sentence || WrappedHeight(item.wnd, Width(item.now)) <= Height(item.now))
+            if (!item.sentence || WrappedTextHeight(item.wnd, Width(item.now)) <= Height(item.now))
                 continue;
             const int room = width - RightMargin() - item.now.left;
             const int wanted = std::min(NeededWidth(item), room);
@@ -273,13 +214,7 @@ private:
     // Top to bottom: each control as tall as its text, and what lies below it
     // moved down by its growth.
     void GrowDownward() {
-        std::vector<Item*> order;
-        for (Item& item : items_)
-            order.push_back(&item);
-        std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
-            return a->designed.top < b->designed.top;
-        });
-        for (Item* item : order) {
+        for (Item* item : InOrderOf(&RECT::top)) {
             item->now.bottom = std::max<int>(item->now.bottom, item->now.top + NeededHeight(*item));
             for (Item& below : items_) {
                 const int gap = below.designed.top - item->designed.bottom;
