@@ -5,7 +5,10 @@
 #include "common/win32/placement_win32.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
+#include "ui/dpi.h"
 #include "ui/error_report.h"
+#include "ui/shown_text.h"
+#include "ui/text_fit.h"
 
 namespace staywick {
 
@@ -53,13 +56,22 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: {
         DisableDialogAutoScaling(hwnd_);
+        ShowTemplateTexts(hwnd_);
         PrepareControls();
         Layout(WindowDpi(hwnd_));
         AttachLook(hwnd_);
-        return FillControls() ? TRUE : FALSE;
+        const bool systemFocus = FillControls();
+        // After the content: filling may change texts (the lists, the notes).
+        FitControlsToTexts(hwnd_, WindowDpi(hwnd_));
+        return systemFocus ? TRUE : FALSE;
     }
+    case WM_SETTINGCHANGE:
+        // Larger or smaller system text: the fonts and the layout anew.
+        if (wParam == SPI_SETNONCLIENTMETRICS)
+            LayOut(WindowDpi(hwnd_));
+        return HandleMessage(msg, wParam, lParam);
     case WM_DPICHANGED: {
-        Layout(LOWORD(wParam));
+        LayOut(LOWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -68,6 +80,11 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         return HandleMessage(msg, wParam, lParam);
     }
+}
+
+void Dialog::LayOut(UINT dpi) {
+    Layout(dpi);
+    FitControlsToTexts(hwnd_, dpi);
 }
 
 INT_PTR CALLBACK Dialog::StaticDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {

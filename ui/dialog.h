@@ -36,8 +36,9 @@ protected:
     // their members still exist.
     void Destroy();
 
-    // WM_INITDIALOG runs PrepareControls, the first layout at the dialog's
-    // resolution, attaches the look and then runs FillControls.
+    // WM_INITDIALOG shows the template's texts (ui/shown_text.h), runs
+    // PrepareControls, the first layout at the dialog's resolution, attaches
+    // the look, runs FillControls and fits the controls to their texts.
     // Before the first layout: ranges, limits, subclassing, list entries.
     virtual void PrepareControls() {}
     // The dialog's content; false when it gave the focus to a control itself
@@ -47,8 +48,10 @@ protected:
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
     // The selected look's colours and background; true when it answered.
     virtual bool HandleLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
-    // Lays the controls out for a resolution; on WM_DPICHANGED the dialog is
-    // laid out anew and moved to the place the system suggests.
+    // Lays the controls out for a resolution as designed; on WM_DPICHANGED
+    // the dialog is laid out anew and moved to the place the system suggests,
+    // and on a change of the system's text size laid out anew. The controls
+    // are then fitted to their texts (ui/text_fit.h).
     virtual void Layout(UINT dpi) = 0;
     // Before each modal show: near the taskbar, as the program's dialogs are.
     virtual void PrepareToShow();
@@ -64,6 +67,7 @@ protected:
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    void LayOut(UINT dpi);
 
     HWND owner_ = nullptr;
     std::optional<int> result_;

@@ -1,6 +1,8 @@
 #include "ui/dialog_support.h"
 
 #include "platform/win32/on_demand.h"
+#include "ui/dialog_font.h"
+#include "ui/shown_text.h"
 #include "ui/visual_style.h"
 
 #include <cstdlib>
@@ -23,7 +25,8 @@ std::wstring LoadResString(UINT id) {
     const wchar_t* text = nullptr;
     // Length 0 asks for a read-only pointer into the resource itself.
     const int n = ::LoadStringW(ResourceModule(), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return n > 0 && text ? std::wstring(text, static_cast<std::size_t>(n)) : std::wstring();
+    return ShownText(n > 0 && text ? std::wstring(text, static_cast<std::size_t>(n))
+                                   : std::wstring());
 }
 
 int RunModal(Application& app, HWND dialog, HWND owner, const std::optional<int>& result) {
@@ -93,11 +96,11 @@ void BringForward(HWND dlg) {
 
 HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold) {
     LOGFONTW lf{};
-    lf.lfHeight = -pixelHeight;
+    lf.lfHeight = -::MulDiv(pixelHeight, SystemTextScalePercent(), 100);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
-    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    lstrcpynW(lf.lfFaceName, DialogFace(face).c_str(), LF_FACESIZE);
     return ::CreateFontIndirectW(&lf);
 }
 

@@ -20,6 +20,7 @@ namespace staywick {
 HINSTANCE ResourceModule();
 void SetResourceModule(HINSTANCE module);
 
+// A string-table text in its shown form (ui/shown_text.h).
 std::wstring LoadResString(UINT id);
 
 // Shows `dialog` and runs the application's message loop (its hook keeps
@@ -66,7 +67,9 @@ void LayOutDialog(HWND dlg, const DesignedDialog& design, win32::FontHandle& fon
 // Shows an open dialog again and brings it forward (its item chosen once more).
 void BringForward(HWND dlg);
 
-// A font of the given character height in pixels (negative lfHeight).
+// A font of the given character height in pixels (negative lfHeight), as
+// large as the user made the system's text (ui/dialog_font.h), in the
+// designed face or the one the UI language needs.
 HFONT CreateUiFont(const wchar_t* face, int pixelHeight, bool bold = false);
 
 // Makes a dialog-like window follow the selected visual style.

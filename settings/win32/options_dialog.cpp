@@ -39,7 +39,7 @@ struct ControlBox {
     int id;
     int left, top, width, height;
     bool small;    // 13 px explanatory text (wrapped in its fixed box)
-    bool autoSize; // a one-line label that grows to its text
+    bool autoSize; // a one-line label that grows to its text (as every text does: ui/text_fit.h)
 };
 
 // Positions and sizes at 120 pixels per inch.
@@ -94,8 +94,8 @@ void FillList(HWND combo, std::span<const UINT> names) {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadResString(id).c_str()));
 }
 
-// The designed width, or more when the text needs it (another font than the
-// designed one), so a one-line label is never cut.
+// The designed width, or more when the text needs it: for the unit's label,
+// whose text changes with the number after the layout fitted it.
 void FitLabel(HWND label, int designedWidth) {
     RECT r{};
     ::GetWindowRect(label, &r);
@@ -238,8 +238,6 @@ void TFrmOptions::Layout(UINT dpi) {
             continue;
         }
         ::SetWindowPos(ctl, nullptr, s(box.left), top, width, height, SWP_NOZORDER);
-        if (box.autoSize)
-            FitLabel(ctl, width);
     }
     dpi_ = dpi;
     SetClientSize(hwnd_, s(kClientWidth), s(kClientHeight + noteShift), dpi);

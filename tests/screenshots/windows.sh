@@ -6,11 +6,16 @@
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
 # of the window) and the full desktops beside them.
+# --pseudo: the Options, Automatic, Until, While and For dialogs in the
+# pseudo-locale (qps-ploc) instead, in the light look, as
+# windows_<window>_pseudo_<dpi>.png.
 # Wine has no "Segoe UI"; this session maps it to Liberation Sans when that
 # font is installed (Debian: fonts-liberation), as on a real system the
 # designed font would be there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+pseudo=
+if [ "${1:-}" = --pseudo ]; then pseudo=1; fi
 . "$root/scripts/lib.sh"
 out=$STAYWICK_BUILD/screenshots
 obj=$STAYWICK_BUILD/windows-shots
@@ -24,6 +29,7 @@ cxx=x86_64-w64-mingw32-g++-posix
 $cxx -std=c++20 -Os -Wall -Wextra -Werror -pedantic-errors -DUNICODE -D_UNICODE -DNOMINMAX \
   -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -I"$root" -I"$root/tests" "${gtest_flags[@]}" \
   "$root/tests/screenshots/windows_driver.cpp" "$root/tests/win/common/process_helpers.cpp" \
+  "$root/common/pseudo_text.cpp" \
   -static -municode -o "$obj/windows_driver.exe" \
   "$STAYWICK_BUILD/windows/lib/libgtest.a" -luser32 -lshell32
 
@@ -63,12 +69,18 @@ for dpi in 96 144; do
   else
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   fi
-  for look in dark light; do
+  looks="dark light"
+  [ -z "$pseudo" ] || looks=light
+  for look in $looks; do
     light=0
     [ "$look" = light ] && light=1
     wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d $light /f >/dev/null 2>&1
     wine reg add "$personalize" /v SystemUsesLightTheme /t REG_DWORD /d $light /f >/dev/null 2>&1
     restart_server
+    if [ -n "$pseudo" ]; then
+      export STAYWICK_PSEUDO_LOCALE=1
+      look=pseudo
+    fi
     setsid wine "$obj/Staywick.exe" </dev/null >/dev/null 2>&1 &
     app=$!
     wine "$bin/staywick_probe.exe" wait 20000 >/dev/null 2>&1 || { log "Staywick did not start"; exit 1; }
@@ -87,6 +99,13 @@ for dpi in 96 144; do
     wait "$notepad" 2>/dev/null || true
     step for "for_${look}_$dpi"
     wine "$obj/windows_driver.exe" nofor >/dev/null 2>&1
+    if [ -n "$pseudo" ]; then
+      step until "until_${look}_$dpi"
+      wine "$obj/windows_driver.exe" nountil >/dev/null 2>&1
+      wine "$bin/staywick_probe.exe" close 10000 >/dev/null 2>&1 || kill "$app" 2>/dev/null || true
+      wait "$app" 2>/dev/null || true
+      continue
+    fi
     step about "about_${look}_$dpi"
     step license "license_${look}_$dpi"
     wine "$obj/windows_driver.exe" ok >/dev/null 2>&1

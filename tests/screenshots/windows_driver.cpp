@@ -13,12 +13,19 @@
 //   windows_driver nowhile   cancels the open "While a program runs" dialog
 //   windows_driver for       the "For..." dialog, from the "Activate for" submenu
 //   windows_driver nofor     cancels the open "For" dialog
+//   windows_driver until     the "Until..." dialog, from the "Activate for" submenu
+//   windows_driver nountil   cancels the open "Until" dialog
+// With STAYWICK_PSEUDO_LOCALE set, the captions are looked for in the
+// pseudo-locale.
 // Exit code 0 when the window is there, 1 otherwise.
+#include "common/pseudo_text.h"
 #include "resources/resource.h"
 #include "win/common/process_helpers.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
+#include <string>
 
 using namespace staywick::test;
 
@@ -27,6 +34,16 @@ namespace {
 constexpr int kMenuOptions = 3;
 constexpr int kMenuAbout = 5;
 constexpr int kMenuActivateFor = 2;
+
+// A dialog's caption as the program shows it: in the pseudo-locale when the
+// screenshots are taken in it (the variable reaches both programs).
+const wchar_t* Title(const wchar_t* english) {
+    static std::wstring shown;
+    const wchar_t* pseudo = ::_wgetenv(L"STAYWICK_PSEUDO_LOCALE");
+    shown = pseudo && *pseudo && std::wstring(pseudo) != L"0" ? staywick::PseudoText(english)
+                                                              : std::wstring(english);
+    return shown.c_str();
+}
 
 int Report(HWND wnd) {
     if (!wnd)
@@ -52,10 +69,10 @@ int wmain(int argc, wchar_t** argv) {
     if (step == L"options") {
         if (!ChooseTrayMenuItem(pid, kMenuOptions))
             return 1;
-        return Report(WaitForProcessWindow(pid, L"#32770", L"Options", 5000));
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"Options"), 5000));
     }
     if (step == L"cancel") {
-        for (HWND dlg : ProcessWindows(pid, L"#32770", L"Options")) {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"Options"))) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;
@@ -65,10 +82,21 @@ int wmain(int argc, wchar_t** argv) {
         // once more, the item before it.
         if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
             return 1;
-        return Report(WaitForProcessWindow(pid, L"#32770", L"While a program runs", 5000));
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"While a program runs"), 5000));
     }
     if (step == L"nowhile") {
-        for (HWND dlg : ProcessWindows(pid, L"#32770", L"While a program runs")) {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"While a program runs"))) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (step == L"until") {
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 3))
+            return 1;
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"Until"), 5000));
+    }
+    if (step == L"nountil") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"Until"))) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;
@@ -76,24 +104,24 @@ int wmain(int argc, wchar_t** argv) {
     if (step == L"for") {
         if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
             return 1;
-        return Report(WaitForProcessWindow(pid, L"#32770", L"For", 5000));
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"For"), 5000));
     }
     if (step == L"nofor") {
-        for (HWND dlg : ProcessWindows(pid, L"#32770", L"For")) {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"For"))) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;
     }
     if (step == L"automatic") {
-        const auto options = ProcessWindows(pid, L"#32770", L"Options");
+        const auto options = ProcessWindows(pid, L"#32770", Title(L"Options"));
         if (options.empty())
             return 1;
         ::PostMessageW(options.front(), WM_COMMAND, MAKEWPARAM(IDC_OPT_AUTOMATIC, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(options.front(), IDC_OPT_AUTOMATIC)));
-        return Report(WaitForProcessWindow(pid, L"#32770", L"Automatic", 5000));
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"Automatic"), 5000));
     }
     if (step == L"back") {
-        for (HWND dlg : ProcessWindows(pid, L"#32770", L"Automatic")) {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"Automatic"))) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
         }
         return 0;
@@ -110,10 +138,10 @@ int wmain(int argc, wchar_t** argv) {
         const LPARAM at = MAKELPARAM(4, rc.bottom / 2);
         ::PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::PostMessageW(link, WM_LBUTTONUP, 0, at);
-        return Report(WaitForProcessWindow(pid, L"#32770", L"License Agreement", 10000));
+        return Report(WaitForProcessWindow(pid, L"#32770", Title(L"License Agreement"), 10000));
     }
     if (step == L"ok") {
-        for (HWND dlg : ProcessWindows(pid, L"#32770", L"License Agreement")) {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"License Agreement"))) {
             ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0); // Esc: OK is no default button
         }
         return 0;
