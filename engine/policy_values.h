@@ -18,6 +18,7 @@ enum class PolicyId : std::size_t {
     HideDonate,
     AllowAutomatic,
     AllowKeepDisplayOn,
+    AllowEndAction,
 };
 
 struct PolicyValueInfo {
@@ -26,7 +27,7 @@ struct PolicyValueInfo {
     std::uint32_t min, max; // a DWORD outside counts as not configured
 };
 
-inline constexpr std::array<PolicyValueInfo, 9> kPolicyValues{{
+inline constexpr std::array<PolicyValueInfo, 10> kPolicyValues{{
     {PolicyId::Disabled, L"Disabled", 0, 1},
     {PolicyId::AllowSimulatedInput, L"AllowSimulatedInput", 0, 1},
     {PolicyId::MaxMinutes, L"MaxMinutes", 1, 1440},
@@ -36,6 +37,7 @@ inline constexpr std::array<PolicyValueInfo, 9> kPolicyValues{{
     {PolicyId::HideDonate, L"HideDonate", 0, 1},
     {PolicyId::AllowAutomatic, L"AllowAutomatic", 0, 1},
     {PolicyId::AllowKeepDisplayOn, L"AllowKeepDisplayOn", 0, 1},
+    {PolicyId::AllowEndAction, L"AllowEndAction", 0, 1},
 }};
 
 inline constexpr std::size_t kPolicyCount = kPolicyValues.size();

@@ -30,6 +30,11 @@ struct TStaywickOptions {
     // has (1..1440 minutes). While set, ActivateFor holds the same minutes;
     // the file keeps it under a key of its own (engine/own_length.h).
     std::optional<std::int32_t> ActivateForMinutes{};
+    // What happens when a session with an end ends by itself
+    // (engine/end_action.h): 0 nothing ... 5 shut down.
+    std::int32_t EndAction = 0;
+    // Minutes before such an end that a balloon warns of it; 0 none, 1..60.
+    std::int32_t WarnBeforeEnd = 5;
 
     friend bool operator==(const TStaywickOptions&, const TStaywickOptions&) = default;
 };

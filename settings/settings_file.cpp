@@ -3,6 +3,7 @@
 #include "common/app_error.h"
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
+#include "engine/end_action.h"
 #include "engine/own_length.h"
 #include "settings/clock_reading_text.h"
 #include "settings/settings_keys.h"
@@ -26,6 +27,8 @@ constexpr wchar_t kActivateUntilEnd[] = L"ActivateUntilEnd";
 constexpr wchar_t kHotkey[] = L"Hotkey";
 constexpr wchar_t kKeepDisplayOn[] = L"KeepDisplayOn";
 constexpr wchar_t kActivateForMinutes[] = L"ActivateForMinutes";
+constexpr wchar_t kEndAction[] = L"EndAction";
+constexpr wchar_t kWarnBeforeEnd[] = L"WarnBeforeEnd";
 
 std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
     const std::optional<std::int32_t> value = ParseInteger(text);
@@ -73,11 +76,16 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     options.KeepDisplayOn = ReadBoolean(keys.Read(kKeepDisplayOn), defaults.KeepDisplayOn);
     options.ActivateForMinutes = OwnLengthFromFile(ParseInteger(keys.Read(kActivateForMinutes)));
     RestoreOwnLength(options);
+    const auto action = ParseInteger(keys.Read(kEndAction));
+    options.EndAction = static_cast<std::int32_t>(
+        EndActionFromValue(action.value_or(0)).value_or(EndAction::Nothing));
+    options.WarnBeforeEnd = WarnBeforeEndFromValue(ParseInteger(keys.Read(kWarnBeforeEnd)));
     return options;
 }
 
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options) {
+    const TStaywickOptions defaults;
     std::vector<ProfileEntry> entries = {
         {kActive, BooleanText(options.Active)},
         {kSleepMax, IntegerText(options.SleepMax)},
@@ -111,6 +119,14 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
         !options.KeepDisplayOn || !SettingsKeys(profile, iniFile).Read(kKeepDisplayOn).empty();
     if (keepDisplayOnKnown)
         entries.push_back({kKeepDisplayOn, BooleanText(options.KeepDisplayOn)});
+    // Written once chosen, as "KeepDisplayOn".
+    const auto addOnceChosen = [&](const wchar_t* key, std::int32_t value,
+                                   std::int32_t defaultValue) {
+        if (value != defaultValue || !SettingsKeys(profile, iniFile).Read(key).empty())
+            entries.push_back({key, IntegerText(value)});
+    };
+    addOnceChosen(kEndAction, options.EndAction, defaults.EndAction);
+    addOnceChosen(kWarnBeforeEnd, options.WarnBeforeEnd, defaults.WarnBeforeEnd);
     WriteSettings(profile, iniFile, entries);
 }
 

@@ -61,9 +61,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"while") {
-        // Up from the submenu's first item reaches its last one, "For...";
-        // once more, the item before it.
-        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
+        // Up from the submenu's first item reaches its last one, "&When it
+        // ends"; once more "For...", and once more the item before it.
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 3))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", L"While a program runs", 5000));
     }
@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"for") {
-        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", L"For", 5000));
     }
