@@ -239,7 +239,7 @@ private:
     SessionEnd CountDownEndKind() const;
     void EndedByItself(SessionEnd how);
     std::optional<std::uint64_t> SessionEndMs();
-    void FollowSessionEnd(bool on);
+    void FollowSessionEnd();
     void WarningDue();
     bool CanHibernate();
     bool ExtendCountDown(std::int32_t minutes);

@@ -88,14 +88,11 @@ std::optional<std::uint64_t> KeepAwakeController::SessionEndMs() {
     return countDownEnd_;
 }
 
-// Run at the end of every status update. Keep-awake on again (a new
-// session, an automatic reason) means the computer is wanted: an action
-// still counting down is cancelled.
-void KeepAwakeController::FollowSessionEnd(bool on) {
+// Run at the end of every status update: the warning follows the end, and
+// "Extend" shows while there is one.
+void KeepAwakeController::FollowSessionEnd() {
     if (!ends_)
         return;
-    if (on && options_.Active)
-        ends_->Countdown.Cancel();
     const std::uint64_t now = power_.clock ? power_.clock->MonotonicMilliseconds() : 0;
     ends_->FollowEnd(SessionEndMs(), now, options_.WarnBeforeEnd);
     ends_->View.SetExtendVisible(HasEnd());

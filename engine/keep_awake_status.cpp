@@ -69,7 +69,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
-    FollowSessionEnd(decision.on);
+    FollowSessionEnd();
 }
 
 // The chosen duration while it decides the end; the time of day the session

@@ -5,8 +5,8 @@
 
 namespace staywick {
 
-SessionEnds::SessionEnds(SystemActions& system, TimerPort& countdownTimer,
-                         TimerPort& warningTimer, SessionEndView& view)
+SessionEnds::SessionEnds(SystemActions& system, TimerPort& countdownTimer, TimerPort& warningTimer,
+                         SessionEndView& view)
     : Countdown(system, countdownTimer), System(system), View(view),
       warning_(warningTimer, false, 1, [this] { WarningDue(); }) {}
 
@@ -24,8 +24,8 @@ void SessionEnds::FollowEnd(std::optional<std::uint64_t> end, std::uint64_t now,
     if (!delay)
         return;
     // A window timer waits at least 1 ms and at most about 24.8 days.
-    warning_.SetInterval(static_cast<std::uint32_t>(std::clamp<std::uint64_t>(
-        *delay, 1, std::numeric_limits<std::int32_t>::max())));
+    warning_.SetInterval(static_cast<std::uint32_t>(
+        std::clamp<std::uint64_t>(*delay, 1, std::numeric_limits<std::int32_t>::max())));
     warning_.SetEnabled(true);
 }
 

@@ -3,6 +3,7 @@
 #include "common/decimal_text.h"
 #include "common/scope_exit.h"
 #include "common/win32/temp_file.h"
+#include "engine/end_action.h"
 #include "engine/policy_rules.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
-// 301 as designed, a row below the buttons for the hotkey and one for
-// "Keep the display on".
-constexpr int kClientHeight = 380;
+// 301 as designed, a row below the buttons for the hotkey, one for
+// "Keep the display on" and one for "When it ends".
+constexpr int kClientHeight = 420;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
 // While a policy sets some choices, their note goes above the buttons, which
 // move down by this much with the hotkey row below them, and so does the
@@ -57,6 +58,8 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_HOTKEY, 90, 302, 194, 28, false, false},
     {IDC_OPT_HOTKEYCLEAR, 292, 301, 94, 30, false, false},
     {IDC_OPT_KEEPDISPLAYON, 10, 343, 274, 21, false, false},
+    {IDC_OPT_ENDLABEL, 10, 383, 150, 20, false, true},
+    {IDC_OPT_ENDACTION, 200, 379, 186, 28, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
     // Beside OK and Cancel, where the row has room: nothing else moves.
     {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},
@@ -66,8 +69,8 @@ constexpr ControlBox kLayout[] = {
 // all), the idle time, "Notify the system" (always on without simulated
 // input) and "Keep the display on" (off when the policy forbids it).
 struct ManagedChoices {
-    bool key, sleepMax, notify, display;
-    bool Any() const { return key || sleepMax || notify || display; }
+    bool key, sleepMax, notify, display, endAction;
+    bool Any() const { return key || sleepMax || notify || display || endAction; }
 };
 
 ManagedChoices ManagedBy(const StaywickPolicy& policy) {
@@ -75,7 +78,8 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
                           .sleepMax = policy.Sets(PolicyId::SleepMax),
                           .notify =
                               policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput(),
-                          .display = !policy.AllowKeepDisplayOn()};
+                          .display = !policy.AllowKeepDisplayOn(),
+                          .endAction = !policy.AllowEndAction()};
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
@@ -215,10 +219,10 @@ void TFrmOptions::Layout(UINT dpi) {
             width -= arrows;
             ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr, s(box.left) + width,
                            s(box.top), arrows, height, SWP_NOZORDER);
-        } else if (box.id == IDC_OPT_COMBOKEY) {
-            // The given height includes the list dropped down: room for the three items.
-            ::SetWindowPos(ctl, nullptr, s(box.left), s(box.top), width, height + s(120),
-                           SWP_NOZORDER);
+        } else if (box.id == IDC_OPT_COMBOKEY || box.id == IDC_OPT_ENDACTION) {
+            // The given height includes the list dropped down: room for its items.
+            ::SetWindowPos(ctl, nullptr, s(box.left), top, width,
+                           height + s(box.id == IDC_OPT_COMBOKEY ? 120 : 200), SWP_NOZORDER);
             SetComboFieldHeight(ctl, height);
             continue;
         }
@@ -257,6 +261,8 @@ void TFrmOptions::FormCreate() {
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_KEEPDISPLAYON), !managed.display);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
+    FillEndActions();
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_ENDACTION), !managed.endAction);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_HIDE); // until EditAutomatic
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
@@ -287,6 +293,12 @@ void TFrmOptions::BtnOkClick() {
         options_.NotifySystem = ::IsDlgButtonChecked(hwnd_, IDC_OPT_CHECKNOTIFY) == BST_CHECKED;
     if (!managed.display)
         options_.KeepDisplayOn = ::IsDlgButtonChecked(hwnd_, IDC_OPT_KEEPDISPLAYON) == BST_CHECKED;
+    if (!managed.endAction) {
+        const LRESULT chosen = ::SendDlgItemMessageW(hwnd_, IDC_OPT_ENDACTION, CB_GETCURSEL, 0, 0);
+        if (chosen != CB_ERR)
+            options_.EndAction = static_cast<std::int32_t>(
+                ::SendDlgItemMessageW(hwnd_, IDC_OPT_ENDACTION, CB_GETITEMDATA, chosen, 0));
+    }
     // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
     options_.Hotkey = static_cast<std::int32_t>(
         LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
@@ -299,6 +311,28 @@ void TFrmOptions::EditAutomatic(AutomaticOptions& record, RunningProcesses runni
     automaticChosen_ = record;
     runningProcesses_ = std::move(running);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_SHOWNA);
+}
+
+// Each entry carries its EndAction value, so a missing "Hibernate" moves no
+// other choice.
+void TFrmOptions::FillEndActions() {
+    HWND combo = ::GetDlgItem(hwnd_, IDC_OPT_ENDACTION);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (std::int32_t i = 0; i < kEndActionCount; ++i) {
+        if (!offerHibernate_ && static_cast<EndAction>(i) == EndAction::Hibernate)
+            continue;
+        const auto at = ::SendMessageW(
+            combo, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(LoadResString(IDS_OPT_END_NOTHING + i).c_str()));
+        ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), i);
+        if (i == options_.EndAction)
+            ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    }
+}
+
+void TFrmOptions::OfferHibernate(bool offered) {
+    offerHibernate_ = offered;
+    FillEndActions();
 }
 
 std::wstring TFrmOptions::SpinText() const {
@@ -328,6 +362,8 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     ScopeExit clear([] { FrmOptions = nullptr; });
     if (host.automatic)
         dialog.EditAutomatic(*host.automatic, host.runningProcesses);
+    if (host.canHibernate)
+        dialog.OfferHibernate(host.canHibernate());
     if (dialog.ShowModal(host.app) != IDOK)
         return;
     if (host.confirmed)

@@ -38,8 +38,7 @@ public:
 
 struct SessionEndsRig {
     explicit SessionEndsRig(VirtualClock& clock)
-        : countdownPort(clock), warningPort(clock),
-          ends(system, countdownPort, warningPort, view) {
+        : countdownPort(clock), warningPort(clock), ends(system, countdownPort, warningPort, view) {
         ends.Countdown.SetView(&view);
     }
 

@@ -51,14 +51,31 @@ TEST_F(ExtendTest, CountdownsMoveTheirEndAndKeepAMatchingCheck) {
         bool ownChecked = false;
     };
     const Row rows[] = {
-        {.name = "1 hour + 1 hour is 2 Hours", .chosen = 60, .after = 20, .extend = 60,
-         .endsAt = 120, .checkedItem = 120},
-        {.name = "30 + 60 is a length of one's own", .chosen = 30, .after = 10, .extend = 60,
-         .endsAt = 90, .ownChecked = true},
-        {.name = "never past the cap", .chosen = 30, .cap = 60, .after = 10, .extend = 60,
-         .endsAt = 60, .checkedItem = 60},
-        {.name = "never beyond 24 hours", .chosen = 720, .after = 1, .extend = 1440,
-         .endsAt = 1440, .ownChecked = true},
+        {.name = "1 hour + 1 hour is 2 Hours",
+         .chosen = 60,
+         .after = 20,
+         .extend = 60,
+         .endsAt = 120,
+         .checkedItem = 120},
+        {.name = "30 + 60 is a length of one's own",
+         .chosen = 30,
+         .after = 10,
+         .extend = 60,
+         .endsAt = 90,
+         .ownChecked = true},
+        {.name = "never past the cap",
+         .chosen = 30,
+         .cap = 60,
+         .after = 10,
+         .extend = 60,
+         .endsAt = 60,
+         .checkedItem = 60},
+        {.name = "never beyond 24 hours",
+         .chosen = 720,
+         .after = 1,
+         .extend = 1440,
+         .endsAt = 1440,
+         .ownChecked = true},
     };
     for (const Row& row : rows) {
         KeepAwakeRig local;
@@ -110,8 +127,7 @@ TEST_F(ExtendTest, TheCaptionShowsTheNewEndAndTheItemShowsOnlyWithAnEnd) {
 TEST_F(ExtendTest, UntilMovesToTheNewTimeAndIsSavedSo) {
     KeepAwakeController& controller = Create();
     controller.ActivateUntilClick(14 * 60); // 13:00 now
-    EXPECT_EQ(controller.AnswerCommand({.kind = CommandKind::Extend, .value = 90}).code,
-              kExitDone);
+    EXPECT_EQ(controller.AnswerCommand({.kind = CommandKind::Extend, .value = 90}).code, kExitDone);
     EXPECT_EQ(rig.options.ActivateUntil, 15 * 60 + 30);
     EXPECT_EQ(rig.saved.back().ActivateUntil, 15 * 60 + 30);
     EXPECT_TRUE(rig.view.untilChecked);

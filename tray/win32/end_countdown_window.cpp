@@ -46,10 +46,10 @@ TFrmEndCountdown::~TFrmEndCountdown() {
 }
 
 void TFrmEndCountdown::Show(EndAction action, std::int32_t secondsLeft) {
-    ::SetDlgItemTextW(hwnd_, IDC_ENDCOUNT_TEXT,
-                      ReplaceAllNoCase(LoadResString(SentenceOf(action)), L"%1",
-                                       DecimalText(secondsLeft))
-                          .c_str());
+    ::SetDlgItemTextW(
+        hwnd_, IDC_ENDCOUNT_TEXT,
+        ReplaceAllNoCase(LoadResString(SentenceOf(action)), L"%1", DecimalText(secondsLeft))
+            .c_str());
     if (::IsWindowVisible(hwnd_))
         return;
     PrepareToShow();

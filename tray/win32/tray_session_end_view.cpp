@@ -22,7 +22,8 @@ void TTraySessionEndView::WarnOfEnd(const std::wstring& endText) {
 }
 
 bool TTraySessionEndView::WarningClicked() const {
-    return !tray_.BalloonTitle().empty() && tray_.BalloonTitle() == LoadResString(IDS_WARN_END_TITLE);
+    return !tray_.BalloonTitle().empty() &&
+           tray_.BalloonTitle() == LoadResString(IDS_WARN_END_TITLE);
 }
 
 } // namespace staywick

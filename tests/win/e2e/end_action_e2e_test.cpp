@@ -51,8 +51,8 @@ TEST_F(EndActionE2E, ThenIsAcceptedForOneSessionAndRefusedUnderThePolicy) {
 
     ASSERT_TRUE(SetPolicy(kMachinePolicyKey, L"AllowEndAction", 0));
     // The running instance reads the policy again when Group Policy says so.
-    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                          reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG, 5000, nullptr);
+    ::SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"),
+                          SMTO_ABORTIFHUNG, 5000, nullptr);
     const auto [code, line] = RunFromConsole(L"/for 30 /then sleep");
     EXPECT_EQ(code, 64u);
     EXPECT_EQ(line, "Ending a session with an action is turned off by your organization\r\n");
