@@ -2,7 +2,9 @@
 // The end of a session wired to the virtual clock: recorded system calls,
 // countdown window and tray items.
 #include "engine/session_ends.h"
+#include "fakes/fake_policy_store.h"
 #include "fakes/fake_system_actions.h"
+#include "fakes/keep_awake_rig.h"
 #include "fakes/virtual_clock.h"
 
 #include <string>
@@ -46,6 +48,24 @@ struct SessionEndsRig {
     FakeTimerPort countdownPort, warningPort;
     RecordingSessionEndView view;
     SessionEnds ends;
+};
+
+// The controller with its session ends, as the program wires them.
+struct SessionEndRig {
+    // Builds the controller under `policy` and runs start-up.
+    KeepAwakeController& Start(TStaywickOptions options = State(false, 0, false),
+                               const StaywickPolicy& policy = {}) {
+        keep.options = options;
+        KeepAwakeController& controller = keep.Create();
+        controller.SetSessionEnds(&ends.ends);
+        controller.SetPolicy(policy);
+        keep.automatic.OnOneShotEnded = [&controller] { controller.OneShotEnded(); };
+        keep.StartUp();
+        return controller;
+    }
+
+    KeepAwakeRig keep;
+    SessionEndsRig ends{keep.clock};
 };
 
 } // namespace staywick::fakes

@@ -46,14 +46,6 @@ int Report(HWND wnd) {
 
 constexpr UINT kTrayCallback = WM_USER + 1;
 
-HWND VisibleMenu(DWORD pid) {
-    for (HWND menu : ProcessWindows(pid, L"#32768")) {
-        if (::IsWindowVisible(menu))
-            return menu;
-    }
-    return nullptr;
-}
-
 // The rectangle around the program's open menus.
 int ReportMenus(DWORD pid) {
     ::Sleep(700); // let them paint
@@ -123,7 +115,7 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
         HWND menu = nullptr;
-        if (!WaitUntil(5000, [&] { return (menu = VisibleMenu(pid)) != nullptr; }))
+        if (!WaitUntil(5000, [&] { return (menu = VisibleMenuWindow(pid)) != nullptr; }))
             return 1;
         // "&Activate for", its last item "&When it ends", and that one opened.
         for (WPARAM key :
@@ -141,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (step == L"nomenu") {
         for (int i = 0; i < 3; ++i) {
-            if (HWND menu = VisibleMenu(pid))
+            if (HWND menu = VisibleMenuWindow(pid))
                 ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
             ::Sleep(200);
         }

@@ -147,11 +147,7 @@ TEST(EndActionRule, ExtendedEndStopsAtTheLatest) {
 class SessionEndTest : public ::testing::Test {
 protected:
     KeepAwakeController& Create(TStaywickOptions options = State(false, 0, false)) {
-        rig.options = options;
-        KeepAwakeController& controller = rig.Create();
-        controller.SetSessionEnds(&ends.ends);
-        rig.automatic.OnOneShotEnded = [&controller] { controller.OneShotEnded(); };
-        return controller;
+        return both.Start(options);
     }
     KeepAwakeController::CommandAnswer Command(const std::vector<std::wstring>& args) {
         const CommandLineParse parse = ParseCommandLineArguments(args);
@@ -160,13 +156,13 @@ protected:
     }
     const std::vector<std::wstring>& Calls() const { return ends.system.calls; }
 
-    KeepAwakeRig rig;
-    SessionEndsRig ends{rig.clock};
+    fakes::SessionEndRig both;
+    KeepAwakeRig& rig = both.keep;
+    SessionEndsRig& ends = both.ends;
 };
 
 TEST_F(SessionEndTest, ForThirtyThenSleepSleepsAMinuteAfterItsEnd) {
     Create();
-    rig.StartUp();
     EXPECT_EQ(Command({L"/for", L"30", L"/then", L"sleep"}).code, kExitDone);
     rig.clock.Advance(30 * kMinute - 1);
     EXPECT_FALSE(ends.view.countdownOpen);
@@ -187,7 +183,6 @@ TEST_F(SessionEndTest, ForThirtyThenSleepSleepsAMinuteAfterItsEnd) {
 
 TEST_F(SessionEndTest, TheNextSessionForgetsThen) {
     Create();
-    rig.StartUp();
     Command({L"/for", L"30", L"/then", L"lock"});
     Command({L"/for", L"15"});
     rig.clock.Advance(15 * kMinute + 61 * kSecond);
@@ -196,7 +191,6 @@ TEST_F(SessionEndTest, TheNextSessionForgetsThen) {
 
 TEST_F(SessionEndTest, CancelAndAStartAgainKeepTheComputerAsItIs) {
     Create();
-    rig.StartUp();
     Command({L"/for", L"5", L"/then", L"shutdown"});
     rig.clock.Advance(5 * kMinute + 10 * kSecond);
     ASSERT_TRUE(ends.view.countdownOpen);
@@ -226,19 +220,16 @@ TEST_F(SessionEndTest, EndsThatAreNotTheSessionsOwnDoNothing) {
         {.name = "another choice", .end = [](KeepAwakeController& c) { c.Indefinitely1Click(0); }},
     };
     for (const Row& row : rows) {
-        KeepAwakeRig local;
-        SessionEndsRig localEnds(local.clock);
-        local.options = State(false, 0, false);
-        local.options.EndAction = static_cast<std::int32_t>(EndAction::Sleep);
-        KeepAwakeController& controller = local.Create();
-        controller.SetSessionEnds(&localEnds.ends);
-        local.StartUp();
+        fakes::SessionEndRig local;
+        TStaywickOptions options = State(false, 0, false);
+        options.EndAction = static_cast<std::int32_t>(EndAction::Sleep);
+        KeepAwakeController& controller = local.Start(options);
         controller.ActivateForMinutesClick(10);
-        local.clock.Advance(5 * kMinute);
+        local.keep.clock.Advance(5 * kMinute);
         row.end(controller);
-        local.clock.Advance(10 * kMinute);
-        EXPECT_TRUE(localEnds.system.calls.empty()) << row.name;
-        EXPECT_FALSE(localEnds.view.countdownOpen) << row.name;
+        local.keep.clock.Advance(10 * kMinute);
+        EXPECT_TRUE(local.ends.system.calls.empty()) << row.name;
+        EXPECT_FALSE(local.ends.view.countdownOpen) << row.name;
     }
 }
 
@@ -246,7 +237,6 @@ TEST_F(SessionEndTest, TheDisplayGoesOffAtOnceAndACapEndsWithout) {
     TStaywickOptions options = State(false, 0, false);
     options.EndAction = static_cast<std::int32_t>(EndAction::DisplayOff);
     Create(options);
-    rig.StartUp();
     rig.controller->ActivateForMinutesClick(10);
     rig.clock.Advance(10 * kMinute);
     EXPECT_FALSE(ends.view.countdownOpen);
@@ -264,7 +254,6 @@ TEST_F(SessionEndTest, AOneShotThatEndsActsButNotWhenTheUserStopsIt) {
     TStaywickOptions options = State(false, 0, false);
     options.EndAction = static_cast<std::int32_t>(EndAction::Lock);
     Create(options);
-    rig.StartUp();
     rig.automatic.SetOneShot(L"notepad.exe");
     rig.automatic.SetOneShot(L"");
     EXPECT_TRUE(ends.view.countdownOpen);
@@ -279,7 +268,6 @@ TEST_F(SessionEndTest, AOneShotThatEndsActsButNotWhenTheUserStopsIt) {
 
 TEST_F(SessionEndTest, ThenIsRefusedUnderThePolicyAndChangesNothing) {
     Create();
-    rig.StartUp();
     rig.controller->SetPolicy(fakes::MachinePolicy({{PolicyId::AllowEndAction, 0}}));
     const auto answer = Command({L"/for", L"30", L"/then", L"sleep"});
     EXPECT_EQ(answer.code, kExitUsage);
@@ -299,7 +287,6 @@ TEST_F(SessionEndTest, HibernationOnlyWhereTheSystemHasIt) {
     TStaywickOptions options = State(false, 0, false);
     options.EndAction = static_cast<std::int32_t>(EndAction::Hibernate);
     Create(options);
-    rig.StartUp();
     rig.controller->ShowEndActionChoice();
     EXPECT_FALSE(ends.view.hibernateOffered);
     EXPECT_TRUE(ends.view.choiceEnabled);

@@ -28,15 +28,12 @@ constexpr std::uint64_t kMinute = 60000;
 class ExtendTest : public ::testing::Test {
 protected:
     KeepAwakeController& Create(TStaywickOptions options = State(false, 0, false)) {
-        rig.options = options;
-        KeepAwakeController& controller = rig.Create();
-        controller.SetSessionEnds(&ends.ends);
-        rig.StartUp();
-        return controller;
+        return both.Start(options);
     }
 
-    KeepAwakeRig rig;
-    SessionEndsRig ends{rig.clock};
+    fakes::SessionEndRig both;
+    KeepAwakeRig& rig = both.keep;
+    SessionEndsRig& ends = both.ends;
 };
 
 TEST_F(ExtendTest, CountdownsMoveTheirEndAndKeepAMatchingCheck) {
@@ -78,15 +75,13 @@ TEST_F(ExtendTest, CountdownsMoveTheirEndAndKeepAMatchingCheck) {
          .ownChecked = true},
     };
     for (const Row& row : rows) {
-        KeepAwakeRig local;
-        SessionEndsRig localEnds(local.clock);
-        local.options = State(false, 0, false);
-        KeepAwakeController& controller = local.Create();
-        controller.SetSessionEnds(&localEnds.ends);
-        if (row.cap)
-            controller.SetPolicy(fakes::MachinePolicy(
-                {{PolicyId::MaxMinutes, static_cast<std::uint32_t>(*row.cap)}}));
-        local.StartUp();
+        fakes::SessionEndRig both;
+        KeepAwakeRig& local = both.keep;
+        KeepAwakeController& controller =
+            both.Start(State(false, 0, false),
+                       row.cap ? fakes::MachinePolicy(
+                                     {{PolicyId::MaxMinutes, static_cast<std::uint32_t>(*row.cap)}})
+                               : StaywickPolicy{});
         controller.ActivateForMinutesClick(row.chosen);
         local.clock.Advance(row.after * kMinute);
         EXPECT_TRUE(controller.ExtendClick(row.extend)) << row.name;
