@@ -18,8 +18,8 @@ using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN hibernate, BOOLEAN force,
 using GetPwrCapabilitiesFn = BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES capabilities);
 
 // Not forced: programs are still told of the sleep. Wake timers stay
-// allowed, so a scheduled task can still wake the computer. Wine's
-// SetSuspendState is a stub that only answers TRUE.
+// allowed, so a scheduled task can still wake the computer. Under Wine
+// SetSuspendState is a stub: the computer never sleeps there.
 bool Suspend(bool hibernate) {
     const auto suspend = win32::OnDemandFunction<SetSuspendStateFn>(kPowrProf, "SetSuspendState");
     return suspend && suspend(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
@@ -46,14 +46,14 @@ bool EnableShutdownPrivilege() {
 } // namespace
 
 // Through the window's default handling, not a posted message: the
-// program's own message hook swallows SC_MONITORPOWER in its queue. Wine
-// has no display power to turn off: the command does nothing there.
+// program's own message hook swallows SC_MONITORPOWER in its queue. Under
+// Wine the command turns nothing off.
 bool SystemActionsWin32::TurnDisplayOff() {
     ::DefWindowProcW(window_, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff);
     return true;
 }
 
-// Wine's LockWorkStation is a stub that fails with ERROR_CALL_NOT_IMPLEMENTED.
+// Under Wine LockWorkStation is a stub: nothing is locked there.
 bool SystemActionsWin32::LockScreen() {
     return ::LockWorkStation() != FALSE;
 }
@@ -68,7 +68,8 @@ bool SystemActionsWin32::Hibernate() {
 
 // A planned shut-down (SHTDN_REASON_FLAG_PLANNED) that is not forced: other
 // programs may still ask the user to save work, and the grace period lets
-// the user see it coming. Wine's InitiateShutdownW is a stub that fails.
+// the user see it coming. Under Wine InitiateShutdownW is a stub: nothing
+// shuts down there.
 bool SystemActionsWin32::ShutDown() {
     if (!EnableShutdownPrivilege())
         return false;
@@ -77,8 +78,8 @@ bool SystemActionsWin32::ShutDown() {
     return ::InitiateShutdownW(nullptr, nullptr, 0, SHUTDOWN_POWEROFF, reason) == ERROR_SUCCESS;
 }
 
-// Wine's GetPwrCapabilities answers from a fixed table (hibernation
-// present); the answer is only used to offer the choice.
+// Under Wine GetPwrCapabilities answers for no real machine; the answer only
+// decides whether "Hibernate" is offered.
 bool SystemActionsWin32::CanHibernate() {
     const auto capabilities =
         win32::OnDemandFunction<GetPwrCapabilitiesFn>(kPowrProf, "GetPwrCapabilities");
