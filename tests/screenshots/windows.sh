@@ -96,6 +96,8 @@ for dpi in 96 144; do
       # A session with an end: "&Extend by 1 hour" shows; then one that ends
       # with a lock, whose countdown window comes a minute later.
       wine "$obj/Staywick.exe" /for 90 >/dev/null 2>&1
+      step traymenu "menu_extend_${look}_$dpi"
+      wine "$obj/windows_driver.exe" nomenu >/dev/null 2>&1
       step whenitends "menu_end_${look}_$dpi"
       wine "$obj/windows_driver.exe" nomenu >/dev/null 2>&1
       wine "$obj/Staywick.exe" /for 1 /then lock >/dev/null 2>&1

@@ -13,6 +13,7 @@
 //   windows_driver nowhile   cancels the open "While a program runs" dialog
 //   windows_driver for       the "For..." dialog, from the "Activate for" submenu
 //   windows_driver nofor     cancels the open "For" dialog
+//   windows_driver traymenu  the tray menu open (prints the rectangle around it)
 //   windows_driver whenitends the tray menu open at "&When it ends" (prints the
 //                            rectangle around the open menus)
 //   windows_driver nomenu    closes the open menus
@@ -108,6 +109,15 @@ int wmain(int argc, wchar_t** argv) {
         if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", L"For", 5000));
+    }
+    if (step == L"traymenu") {
+        HWND notify = TrayNotifyWindow(pid);
+        if (!notify)
+            return 1;
+        ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
+        if (!WaitUntil(5000, [&] { return VisibleMenuWindow(pid) != nullptr; }))
+            return 1;
+        return ReportMenus(pid);
     }
     if (step == L"whenitends") {
         HWND notify = TrayNotifyWindow(pid);
