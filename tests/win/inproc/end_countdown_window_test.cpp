@@ -71,7 +71,9 @@ TEST_F(EndCountdownWindowTest, EscCancelsAndNothingHappens) {
     countdown_.Begin(EndAction::Lock);
     ASSERT_TRUE(Shown());
     EXPECT_EQ(Text(), L"The computer will lock in 60 s");
+    // The dialog manager posts the close box's IDCANCEL.
     ::SendMessageW(Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    app_.ProcessMessages();
     EXPECT_FALSE(Shown());
     clock_.Advance(120000);
     EXPECT_TRUE(system_.calls.empty());
