@@ -87,10 +87,9 @@ TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
                 }
             }
         }
-        // Tab order: after the hotkey row and "Keep the display on", then
-        // round to the key list.
-        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_KEEPDISPLAYON), FALSE),
-                  button);
+        // Tab order: after the hotkey row, "Keep the display on" and "When
+        // it ends", then round to the key list.
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_ENDACTION), FALSE), button);
         EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
     }
     // Its access key is the dialog's only "A".
