@@ -98,6 +98,7 @@ void TMenuItem::UpdateType(bool ownerDrawn) {
 StyledMenuItem TMenuItem::Look() const {
     return StyledMenuItem{.caption = caption_,
                           .checked = checked_,
+                          .radio = RadioCheck,
                           .isDefault = Default,
                           .hasSubmenu = !items_.empty()};
 }
