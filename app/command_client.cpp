@@ -19,7 +19,8 @@ namespace staywick {
 
 const wchar_t kCommandUsage[] =
     L"Usage: Staywick [/on | /off | /toggle | /for <1-1440 minutes> | /until <HH:MM> | "
-    L"/while <process id or file name> | /status | /exit]";
+    L"/while <process id or file name> | /status | /exit | /extend <1-1440 minutes>]; /for, "
+    L"/until and /while may end in /then display|lock|sleep|hibernate|shutdown";
 
 namespace {
 

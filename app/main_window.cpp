@@ -27,7 +27,8 @@ constexpr UINT kWmLidProblem = WM_APP + 26;
 
 TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
     : app_(app), commandLine_(std::move(commandLine)), files_(app.Handle()),
-      input_(app.Handle(), [&app] { app.ProcessMessages(); }), debugWindow_(app.Handle()) {
+      input_(app.Handle(), [&app] { app.ProcessMessages(); }), systemActions_(app.Handle()),
+      debugWindow_(app.Handle()) {
     RegisterWindowClass(kMainWindowClass, 0,
                         ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_STAYWICK)),
                         ::GetSysColorBrush(COLOR_BTNFACE));
@@ -47,8 +48,12 @@ TFrmStaywickMain::TFrmStaywickMain(Application& app, std::wstring commandLine)
 TFrmStaywickMain::~TFrmStaywickMain() {
     app_.SetOnMessage({});
     app_.AfterFirstIdle({});
-    if (parts_)
+    if (parts_) {
         parts_->Controller.SetOneShotWaiter(nullptr);
+        parts_->Controller.SetSessionEnds(nullptr);
+    }
+    endCountdownView_.reset();
+    sessionEnds_.reset();
     automatic_.reset();
     hotkey_.reset();
     about_.reset();
@@ -78,6 +83,22 @@ void TFrmStaywickMain::CreateComponents() {
     parts_->Controller.SetOneShotWaiter(&automatic_->OneShot());
     lidOverride_.OnProblem = [wnd = Handle()](LidProblem problem) {
         ::PostMessageW(wnd, kWmLidProblem, static_cast<WPARAM>(problem), 0);
+    };
+    CreateSessionEnds();
+}
+
+void TFrmStaywickMain::CreateSessionEnds() {
+    sessionEndView_ = std::make_unique<TTraySessionEndView>(parts_->MainTrayMenu, parts_->Tray);
+    sessionEnds_ = std::make_unique<SessionEnds>(systemActions_, endCountdownTimerPort_,
+                                                 endWarningTimerPort_, *sessionEndView_);
+    endCountdownView_ =
+        std::make_unique<EndCountdownWindowView>(app_, app_.Handle(), sessionEnds_->Countdown);
+    sessionEnds_->Countdown.SetView(endCountdownView_.get());
+    parts_->Controller.SetSessionEnds(sessionEnds_.get());
+    // Only the warning's balloon keeps awake longer when clicked.
+    parts_->Tray.OnBalloonClick = [this] {
+        if (sessionEndView_->WarningClicked())
+            RunGuarded([this] { parts_->Controller.ExtendClick(kExtendClickMinutes); });
     };
 }
 

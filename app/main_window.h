@@ -19,6 +19,9 @@
 #include "settings/win32/profile_win32.h"
 #include "platform/win32/program_windows_win32.h"
 #include "settings/lid_originals_file.h"
+#include "platform/win32/system_actions_win32.h"
+#include "tray/win32/end_countdown_window.h"
+#include "tray/win32/tray_session_end_view.h"
 #include "settings/settings_location.h"
 #include "tray/win32/glyph_list.h"
 #include "ui/application.h"
@@ -49,6 +52,7 @@ protected:
 
 private:
     void CreateComponents();
+    void CreateSessionEnds();
     void FormCreate();
     void AppLoaded();
     // What waits until the program is ready (after AppLoaded, at the first
@@ -115,10 +119,17 @@ private:
     LidOriginalsFile lidOriginals_{profile_, sMainIniFile};
     LidOverride lidOverride_{lidAction_, lidOriginals_};
     TimerPortWin32 mainTimerPort_, countDownTimerPort_, debugTimerPort_;
+    SystemActionsWin32 systemActions_;
+    TimerPortWin32 endCountdownTimerPort_, endWarningTimerPort_;
 
     TFontImages FontImages;
     std::unique_ptr<ProgramParts> parts_;
     std::unique_ptr<AutomaticParts> automatic_;
+    // The end of a session: its action with the countdown window, the
+    // warning balloon and "Extend".
+    std::unique_ptr<TTraySessionEndView> sessionEndView_;
+    std::unique_ptr<SessionEnds> sessionEnds_;
+    std::unique_ptr<EndCountdownWindowView> endCountdownView_;
     AutomaticOptions automaticOptions_;
     std::unique_ptr<TAboutWindow> about_;
     DebugWindowWin32 debugWindow_;

@@ -46,7 +46,8 @@ void TFrmStaywickMain::SetMaximumsystemidletime1Click() {
             },
         .policy = &parts_->Controller.Policy(),
         .automatic = &automaticOptions_,
-        .runningProcesses = [this] { return automatic_->RunningProcesses(); }});
+        .runningProcesses = [this] { return automatic_->RunningProcesses(); },
+        .canHibernate = [this] { return systemActions_.CanHibernate(); }});
 }
 
 void TFrmStaywickMain::MnuDonateClick() {

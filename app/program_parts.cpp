@@ -21,6 +21,16 @@ std::unique_ptr<ProgramParts> BuildProgramParts(TStaywickOptions& options,
     parts->MainTrayMenu.Handlers.MnuKeepDisplayOnClick = [&controller] {
         controller.KeepDisplayOnClick();
     };
+    parts->MainTrayMenu.Handlers.MnuEndActionClick = [&controller](EndAction action) {
+        controller.EndActionClick(action);
+    };
+    parts->MainTrayMenu.Handlers.MnuExtendClick = [&controller] {
+        controller.ExtendClick(kExtendClickMinutes);
+    };
+    parts->MainTrayMenu.OnPopup = [&controller](TRCPopupMenu&) {
+        controller.ShowEndActionChoice();
+    };
+    parts->Automatic.OnOneShotEnded = [&controller] { controller.OneShotEnded(); };
     parts->Tray.OnDblClick = [&controller] { controller.MnuActiveClick(); };
     parts->Automatic.OnChange = [&controller] { controller.UpdateActiveStatus(); };
     parts->Tray.PopupMenu = &parts->MainTrayMenu;

@@ -16,8 +16,11 @@ void AutomaticKeepAwake::SetSchedule(std::optional<LocalClockTime> scheduledUnti
 
 void AutomaticKeepAwake::SetOneShot(const std::wstring& program) {
     AutomaticReasons reasons = reasons_;
+    const bool ended = !reasons.oneShot.empty() && program.empty();
     reasons.oneShot = program;
     ReasonsChanged(reasons);
+    if (ended && OnOneShotEnded)
+        OnOneShotEnded();
 }
 
 void AutomaticKeepAwake::SetForeground(const std::wstring& program) {

@@ -40,6 +40,9 @@ public:
     // Run after a fact changed; not during SwitchedOff/SwitchedOn, whose
     // caller updates the status itself.
     std::function<void()> OnChange;
+    // Run after OnChange when the one-shot's program ended by itself (not
+    // when the user stopped the wait, which reports nothing).
+    std::function<void()> OnOneShotEnded;
 
 private:
     void ReasonsChanged(const AutomaticReasons& reasons);

@@ -26,6 +26,7 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
         // Indefinitely, as the status item switches on from off.
         if (options_.Active && options_.ActivateFor == 0 && !options_.ActivateUntil)
             break;
+        SessionChosen();
         options_.Active = true;
         options_.AutoStopped = false;
         SetCountDownLength(options_, 0);
@@ -58,6 +59,8 @@ int KeepAwakeController::ApplyCommand(const RemoteCommand& command) {
         break;
     case CommandKind::While:
         return AnswerCommand(command).code;
+    case CommandKind::Extend:
+        return ExtendClick(command.value) ? kExitDone : kExitUsage;
     }
     return kExitDone;
 }
@@ -68,14 +71,23 @@ KeepAwakeController::AnswerCommand(const RemoteCommand& command) {
     // program: it changes nothing and saves nothing.
     if (policy_.Disabled())
         return {kExitDisabled, kTurnedOffByPolicyLine};
+    if (command.then && !policy_.AllowEndAction())
+        return {kExitUsage, kEndActionForbiddenLine};
+    if (command.kind == CommandKind::Extend && !HasEnd())
+        return {kExitUsage, kNothingToExtendLine};
     if (command.kind == CommandKind::While) {
         std::wstring problem = WhileProgramClick(OneShotTargetFromText(command.program));
         if (!problem.empty())
             return {kExitUsage, std::move(problem)};
-        return {kExitDone, StatusLine()};
+    } else {
+        const int code = ApplyCommand(command);
+        if (code != kExitDone)
+            return {code, StatusLine()};
     }
-    const int code = ApplyCommand(command);
-    return {code, StatusLine()};
+    // For this session alone, after the command has started or kept it.
+    if (command.then)
+        sessionAction_ = command.then;
+    return {kExitDone, StatusLine()};
 }
 
 std::wstring KeepAwakeController::WhileProgramClick(const OneShotTarget& target) {
@@ -87,6 +99,7 @@ std::wstring KeepAwakeController::WhileProgramClick(const OneShotTarget& target)
                    L" is running";
         return L"No program " + target.fileName + L" is running";
     }
+    SessionChosen();
     // The waiter's report has brought the status in step with the one-shot;
     // the user's own "on" would outlast the program, so it ends here.
     if (options_.Active) {

@@ -38,13 +38,16 @@ void KeepAwakeController::TimerCountDownTimer() {
         ArmUntil();
         return;
     }
-    EndCountDown();
+    EndCountDown(CountDownEndKind());
 }
 
-void KeepAwakeController::EndCountDown() {
+// The action comes before the save: a refused write must not keep the
+// computer from the end the user asked for.
+void KeepAwakeController::EndCountDown(SessionEnd how) {
     options_.Active = false;
     options_.AutoStopped = true;
     UpdateActiveStatus();
+    EndedByItself(how);
     saveOptions_();
 }
 
@@ -52,6 +55,7 @@ void KeepAwakeController::EndCountDown() {
 // or by an automatic reason. Switching off while a reason holds overrules
 // that reason until it ends; the user's "off" wins.
 void KeepAwakeController::MnuActiveClick() {
+    SessionChosen();
     if (Decision().Wanted()) {
         options_.Active = false;
         if (automatic_)
@@ -72,6 +76,7 @@ void KeepAwakeController::MnuActiveClick() {
 void KeepAwakeController::Indefinitely1Click(std::size_t position) {
     if (position >= kActivateForTags.size())
         return;
+    SessionChosen();
     options_.Active = true;
     SetCountDownLength(options_, static_cast<std::int32_t>(kActivateForTags[position]));
     options_.ActivateUntil.reset();
@@ -82,6 +87,7 @@ void KeepAwakeController::Indefinitely1Click(std::size_t position) {
 }
 
 void KeepAwakeController::ActivateForMinutesClick(std::int32_t minutes) {
+    SessionChosen();
     options_.Active = true;
     SetCountDownLength(options_, minutes);
     options_.ActivateUntil.reset();
@@ -148,7 +154,7 @@ void KeepAwakeController::Start() {
         // An end set by a time that passed while the program was not running
         // ends the session now, as it would have ended it then.
         if (UntilDecides() && UntilPassed())
-            EndCountDown();
+            EndCountDown(SessionEnd::WhileAway);
         else
             UpdateActiveStatus();
     });

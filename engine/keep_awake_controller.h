@@ -11,6 +11,7 @@
 #include "engine/remote_command.h"
 #include "engine/policy.h"
 #include "engine/resume_rules.h"
+#include "engine/session_ends.h"
 #include "engine/staywick_options.h"
 #include "engine/timer.h"
 #include "platform/clock.h"
@@ -172,6 +173,31 @@ public:
 
     static std::wstring FormatDuration(std::int32_t minutes);
 
+    // The end of a session (keep_awake_ends.cpp). Without SessionEnds no
+    // action, warning or "Extend" item exists.
+    void SetSessionEnds(SessionEnds* ends);
+    // A session with an end: a countdown (a MaxMinutes cap's included) or
+    // an end set by a time.
+    bool HasEnd() const;
+    // "Extend by 1 hour", "/extend" and a click on the warning balloon: the
+    // end moves `minutes` later, never past a MaxMinutes cap nor beyond 24
+    // hours of session (a countdown stays a length "/for" can have). A
+    // countdown keeps the length it now has (saved, so a restart runs it
+    // afresh, as any countdown), its item checked when one has that length,
+    // "For..." otherwise; an end set by a time moves to the new time
+    // (saved). The caption shows the new end. False when nothing has an end.
+    bool ExtendClick(std::int32_t minutes);
+    // "When it ends": the action for every session's end, saved as EndAction.
+    // Nothing while a policy forbids it.
+    void EndActionClick(EndAction action);
+    // "/then" for the session the command just started or kept.
+    void SetSessionEndAction(EndAction action) { sessionAction_ = action; }
+    // The one-shot's program ended by itself.
+    void OneShotEnded();
+    // Before the tray menu opens: "When it ends" as chosen, hibernation
+    // offered only where the system has it (asked once, on first use).
+    void ShowEndActionChoice();
+
     // Debug mode is TimerDebug's enabled state; its handler is the debug
     // window's idle line.
     TTimer TimerMain;
@@ -214,7 +240,17 @@ private:
     // for a new session, else the one set, unless the clock went back.
     void SetUntilEnd();
     void ArmUntil();
-    void EndCountDown();
+    void EndCountDown(SessionEnd how);
+    // Session ends (keep_awake_ends.cpp).
+    void SessionChosen();
+    SessionEnd CountDownEndKind() const;
+    void EndedByItself(SessionEnd how);
+    std::optional<std::uint64_t> SessionEndMs();
+    void FollowSessionEnd();
+    void WarningDue();
+    bool CanHibernate();
+    bool ExtendCountDown(std::int32_t minutes);
+    void ExtendUntil(std::int32_t minutes);
     // The end time in the user's clock format.
     std::wstring UntilText();
 
@@ -241,6 +277,14 @@ private:
     bool appliedKeepDisplayOn_ = true;
     // The LidClosedAwake the lid-close action was last brought in step with.
     std::int32_t appliedLidClosedAwake_ = 0;
+    SessionEnds* ends_ = nullptr;
+    // "/then" for the session now running, which a new choice forgets.
+    std::optional<EndAction> sessionAction_;
+    // The countdown was extended: the caption shows its end.
+    bool extended_ = false;
+    // When the running countdown was armed, on the monotonic clock.
+    std::optional<std::uint64_t> countDownStart_;
+    std::optional<bool> canHibernate_;
 };
 
 } // namespace staywick

@@ -28,7 +28,7 @@ void KeepAwakeController::PowerResumed(ResumeKind kind) {
                                           : options_.Active && TimerCountDown.Enabled() &&
                                                 countDownEnd_ && now >= *countDownEnd_;
         if (ended) {
-            EndCountDown();
+            EndCountDown(SessionEnd::WhileAway);
             return;
         }
     }
@@ -94,12 +94,15 @@ bool KeepAwakeController::HeldTick(std::int32_t limit) {
 void KeepAwakeController::NoteCountDownEnd(bool wasEnabled, std::uint32_t wasInterval) {
     if (!TimerCountDown.Enabled() || !power_.clock) {
         countDownEnd_.reset();
+        countDownStart_.reset();
         return;
     }
     // The timer re-arms exactly when its enabled state or interval changes;
     // otherwise it keeps its phase, and so does its end.
-    if (!wasEnabled || wasInterval != TimerCountDown.Interval() || !countDownEnd_)
-        countDownEnd_ = power_.clock->MonotonicMilliseconds() + TimerCountDown.Interval();
+    if (!wasEnabled || wasInterval != TimerCountDown.Interval() || !countDownEnd_) {
+        countDownStart_ = power_.clock->MonotonicMilliseconds();
+        countDownEnd_ = *countDownStart_ + TimerCountDown.Interval();
+    }
 }
 
 void KeepAwakeController::HoldAwakeRequests(bool display) {

@@ -71,6 +71,7 @@ void KeepAwakeController::UpdateActiveStatus() {
     view_.SetTrayTip(caption);
     TimerMain.SetInterval(kTickAfterWakeMs);
     view_.UpdateTrayIcon(GetTrayIcon());
+    FollowSessionEnd();
 }
 
 // The lid follows keep-awake really on (not paused) and the power source; a
@@ -88,8 +89,8 @@ void KeepAwakeController::ApplyLidOverride(const KeepAwakeDecision& decision) {
 
 // The chosen duration while it decides the end; the time of day the session
 // ends when a MaxMinutes policy cuts it shorter (its length without a clock),
-// or when the duration's text would round it (an own length of 90 minutes
-// is no "1 hours").
+// when the duration's text would round it (an own length of 90 minutes
+// is no "1 hours"), or once it was extended.
 std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) const {
     if (!options_.Active)
         return L"&Staywick is disabled";
@@ -97,7 +98,7 @@ std::wstring KeepAwakeController::StatusCaption(std::int32_t countDownMinutes) c
     if (!TimerCountDown.Enabled())
         return ActiveCaption({}, displayMaySleep);
     const bool exact = countDownMinutes < 60 || countDownMinutes % 60 == 0;
-    if (countDownMinutes == options_.ActivateFor && exact)
+    if (countDownMinutes == options_.ActivateFor && exact && !extended_)
         return ActiveCaption(FormatDuration(options_.ActivateFor), displayMaySleep);
     if (const auto end = CountDownEndTime())
         return ActiveCaption(L"until " + FormatClockTime(*end), displayMaySleep);

@@ -72,6 +72,7 @@ std::wstring KeepAwakeController::UntilText() {
 void KeepAwakeController::ActivateUntilClick(std::int32_t minuteOfDay) {
     if (!IsMinuteOfDay(minuteOfDay))
         return;
+    SessionChosen();
     options_.Active = true;
     SetCountDownLength(options_, 0);
     options_.ActivateUntil = minuteOfDay;

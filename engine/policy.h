@@ -52,6 +52,8 @@ public:
     bool AllowKeepDisplayOn() const { return Value(PolicyId::AllowKeepDisplayOn) != 0u; }
     // 0: the lid-close action is never changed (LidClosedAwake counts as 0).
     bool AllowLidOverride() const { return Value(PolicyId::AllowLidOverride) != 0u; }
+    // 0: no action at a session's end, no choice of one, "/then" refused.
+    bool AllowEndAction() const { return Value(PolicyId::AllowEndAction) != 0u; }
 
     // Values in force and ignored values, in the order of kPolicyValues,
     // machine before user; a user value that the machine's overrides is left out.

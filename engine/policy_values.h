@@ -19,6 +19,7 @@ enum class PolicyId : std::size_t {
     AllowAutomatic,
     AllowKeepDisplayOn,
     AllowLidOverride,
+    AllowEndAction,
 };
 
 struct PolicyValueInfo {
@@ -38,6 +39,7 @@ inline constexpr std::array<PolicyValueInfo, 10> kPolicyValues{{
     {PolicyId::AllowAutomatic, L"AllowAutomatic", 0, 1},
     {PolicyId::AllowKeepDisplayOn, L"AllowKeepDisplayOn", 0, 1},
     {PolicyId::AllowLidOverride, L"AllowLidOverride", 0, 1},
+    {PolicyId::AllowEndAction, L"AllowEndAction", 0, 1},
 }};
 
 inline constexpr std::size_t kPolicyCount = kPolicyValues.size();

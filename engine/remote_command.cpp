@@ -21,12 +21,26 @@ constexpr CommandName kCommandNames[] = {
     {L"toggle", CommandKind::Toggle, false}, {L"for", CommandKind::For, true},
     {L"until", CommandKind::Until, true},    {L"status", CommandKind::Status, false},
     {L"exit", CommandKind::Exit, false},     {L"while", CommandKind::While, true},
+    {L"extend", CommandKind::Extend, true},
 };
 
 constexpr wchar_t kWhileNeedsValue[] =
     L"/while needs a process id or a program's file name, such as /while notepad.exe";
 constexpr wchar_t kWhileBadValue[] =
     L"/while takes a process id or a file name without a folder, such as notepad.exe";
+constexpr wchar_t kThenBadValue[] =
+    L"/then takes display, lock, sleep, hibernate or shutdown, after /for, /until or /while";
+constexpr wchar_t kThenName[] = L"then";
+
+bool TakesThen(CommandKind kind) {
+    return kind == CommandKind::For || kind == CommandKind::Until || kind == CommandKind::While;
+}
+
+// "/then" or "-then", any case.
+bool IsThenSwitch(const std::wstring& arg) {
+    return arg.size() > 1 && (arg[0] == L'/' || arg[0] == L'-') &&
+           LowerAscii(arg.substr(1)) == kThenName;
+}
 
 // "H:MM" or "HH:MM", 24-hour.
 std::optional<std::int32_t> MinuteOfDay(std::wstring_view text) {
@@ -58,7 +72,7 @@ std::optional<RemoteCommand> Command(const CommandName& name,
     if (args.size() != (name.takesValue ? 2u : 1u))
         return std::nullopt;
     RemoteCommand command{name.kind, 0};
-    if (name.kind == CommandKind::For) {
+    if (name.kind == CommandKind::For || name.kind == CommandKind::Extend) {
         const auto minutes = ParseDigits(args[1], 4);
         if (!minutes)
             return std::nullopt;
@@ -90,8 +104,19 @@ CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args
     for (const CommandName& name : kCommandNames) {
         if (first.compare(1, std::wstring::npos, name.name) != 0)
             continue;
-        if (const auto command = Command(name, args))
+        // "/then <action>" after the command's value, for that session alone.
+        std::vector<std::wstring> own = args;
+        std::optional<EndAction> then;
+        if (TakesThen(name.kind) && own.size() >= 2 && IsThenSwitch(own[own.size() - 2])) {
+            then = EndActionFromWord(own.back());
+            if (!then)
+                return {CommandLineKind::Invalid, {}, kThenBadValue};
+            own.resize(own.size() - 2);
+        }
+        if (auto command = Command(name, own)) {
+            command->then = then;
             return {CommandLineKind::Command, *command};
+        }
         if (name.kind == CommandKind::While)
             return {
                 CommandLineKind::Invalid, {}, args.size() < 2 ? kWhileNeedsValue : kWhileBadValue};
@@ -105,24 +130,36 @@ std::wstring CommandText(const RemoteCommand& command) {
         if (name.kind != command.kind)
             continue;
         std::wstring text = L"/" + std::wstring(name.name);
-        if (command.kind == CommandKind::For)
+        if (command.kind == CommandKind::For || command.kind == CommandKind::Extend)
             text += L" " + DecimalText(command.value);
         if (command.kind == CommandKind::Until)
             text += L" " + TwoDigits(command.value / 60) + L":" + TwoDigits(command.value % 60);
         if (command.kind == CommandKind::While)
             text += L" " + command.program;
+        if (command.then)
+            text += L" /" + std::wstring(kThenName) + L" " + EndActionWord(*command.then);
         return text;
     }
     return {};
 }
 
 std::optional<RemoteCommand> ParseCommandText(const std::wstring& text) {
-    // One blank between the name and its value, as CommandText writes it.
+    // One blank between the name and its value, as CommandText writes it;
+    // "/then" and its word last (a "/while" value holds no "/").
     std::vector<std::wstring> args;
-    const std::size_t blank = text.find(L' ');
-    args.push_back(text.substr(0, blank));
+    std::wstring rest = text;
+    std::vector<std::wstring> then;
+    const std::size_t thenAt = rest.rfind(L" /" + std::wstring(kThenName) + L" ");
+    if (thenAt != std::wstring::npos) {
+        const std::size_t word = rest.find(L' ', thenAt + 1);
+        then = {rest.substr(thenAt + 1, word - thenAt - 1), rest.substr(word + 1)};
+        rest.resize(thenAt);
+    }
+    const std::size_t blank = rest.find(L' ');
+    args.push_back(rest.substr(0, blank));
     if (blank != std::wstring::npos)
-        args.push_back(text.substr(blank + 1));
+        args.push_back(rest.substr(blank + 1));
+    args.insert(args.end(), then.begin(), then.end());
     const CommandLineParse parse = ParseCommandLineArguments(args);
     if (parse.kind != CommandLineKind::Command)
         return std::nullopt;

@@ -3,6 +3,8 @@
 // ("/on", "-for 30", "/UNTIL 17:30", ...), the text that carries a command to
 // the running instance in WM_COPYDATA, the check of that untrusted data, and
 // the exit codes that scripts read.
+#include "engine/end_action.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -11,7 +13,7 @@
 
 namespace staywick {
 
-enum class CommandKind { On, Off, Toggle, For, Until, Status, Exit, While };
+enum class CommandKind { On, Off, Toggle, For, Until, Status, Exit, While, Extend };
 
 struct RemoteCommand {
     CommandKind kind = CommandKind::Status;
@@ -19,6 +21,9 @@ struct RemoteCommand {
     std::int32_t value = 0;
     // For While: a process id in decimal, or a file name without a folder.
     std::wstring program{};
+    // For For, Until and While: "/then <action>", for that session alone.
+    std::optional<EndAction> then{};
+    // For Extend: the minutes added to the current end (1..1440), in `value`.
 
     friend bool operator==(const RemoteCommand&, const RemoteCommand&) = default;
 };
@@ -55,13 +60,14 @@ struct CommandLineParse {
 };
 
 // `args` are the arguments after the program path. Names match in any letter
-// case after "/" or "-"; "/for" and "/until" take exactly one value, the
-// others none. "/while" takes a process id or a file name (at most
-// kMaxWhileProgramChars characters, no folder, no wildcard).
+// case after "/" or "-"; "/for", "/until" and "/extend" take exactly one
+// value, the others none. "/while" takes a process id or a file name (at most
+// kMaxWhileProgramChars characters, no folder, no wildcard). "/for", "/until"
+// and "/while" may end in "/then display|lock|sleep|hibernate|shutdown".
 CommandLineParse ParseCommandLineArguments(const std::vector<std::wstring>& args);
 
 // The form a command travels in: "/on", "/for 30", "/until 07:05",
-// "/while notepad.exe".
+// "/while notepad.exe", "/for 30 /then sleep", "/extend 60".
 std::wstring CommandText(const RemoteCommand& command);
 // Reads a command text back; nullopt for anything that is not one.
 std::optional<RemoteCommand> ParseCommandText(const std::wstring& text);
@@ -89,6 +95,10 @@ std::wstring ReplyLine(std::wstring line);
 
 // The lines of a command that changed nothing, or did not reach the file.
 inline constexpr wchar_t kTurnedOffByPolicyLine[] = L"Staywick is turned off by your organization";
+inline constexpr wchar_t kEndActionForbiddenLine[] =
+    L"Ending a session with an action is turned off by your organization";
+inline constexpr wchar_t kNothingToExtendLine[] =
+    L"Nothing to extend: Staywick is not on for a time with an end";
 // "<status line>. The settings could not be saved: <the error's text>".
 std::wstring NotSavedLine(const std::wstring& statusLine, const std::wstring& error);
 

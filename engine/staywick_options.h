@@ -33,6 +33,11 @@ struct TStaywickOptions {
     // Stay awake with the lid closed: 0 never, 1 on mains power, 2 always
     // (engine/lid_override.h).
     std::int32_t LidClosedAwake = 0;
+    // What happens when a session with an end ends by itself
+    // (engine/end_action.h): 0 nothing ... 5 shut down.
+    std::int32_t EndAction = 0;
+    // Minutes before such an end that a balloon warns of it; 0 none, 1..60.
+    std::int32_t WarnBeforeEnd = 5;
 
     friend bool operator==(const TStaywickOptions&, const TStaywickOptions&) = default;
 };

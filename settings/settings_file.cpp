@@ -4,6 +4,7 @@
 #include "common/scope_exit.h"
 #include "engine/clock_target.h"
 #include "engine/lid_override.h"
+#include "engine/end_action.h"
 #include "engine/own_length.h"
 #include "settings/clock_reading_text.h"
 #include "settings/settings_keys.h"
@@ -28,6 +29,8 @@ constexpr wchar_t kHotkey[] = L"Hotkey";
 constexpr wchar_t kKeepDisplayOn[] = L"KeepDisplayOn";
 constexpr wchar_t kActivateForMinutes[] = L"ActivateForMinutes";
 constexpr wchar_t kLidClosedAwake[] = L"LidClosedAwake";
+constexpr wchar_t kEndAction[] = L"EndAction";
+constexpr wchar_t kWarnBeforeEnd[] = L"WarnBeforeEnd";
 
 std::optional<std::int32_t> ReadMinuteOfDay(const std::wstring& text) {
     const std::optional<std::int32_t> value = ParseInteger(text);
@@ -77,11 +80,16 @@ TStaywickOptions LoadOptions(ProfilePort& profile, const std::wstring& iniFile) 
     RestoreOwnLength(options);
     options.LidClosedAwake =
         ReadInRange(keys.Read(kLidClosedAwake), kLidAwakeNever, kLidAwakeAlways, kLidAwakeNever);
+    const auto action = ParseInteger(keys.Read(kEndAction));
+    options.EndAction = static_cast<std::int32_t>(
+        EndActionFromValue(action.value_or(0)).value_or(EndAction::Nothing));
+    options.WarnBeforeEnd = WarnBeforeEndFromValue(ParseInteger(keys.Read(kWarnBeforeEnd)));
     return options;
 }
 
 void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
                  const TStaywickOptions& options) {
+    const TStaywickOptions defaults;
     std::vector<ProfileEntry> entries = {
         {kActive, BooleanText(options.Active)},
         {kSleepMax, IntegerText(options.SleepMax)},
@@ -119,6 +127,14 @@ void SaveOptions(ProfilePort& profile, const std::wstring& iniFile,
     if (options.LidClosedAwake != kLidAwakeNever ||
         !SettingsKeys(profile, iniFile).Read(kLidClosedAwake).empty())
         entries.push_back({kLidClosedAwake, IntegerText(options.LidClosedAwake)});
+    // Written once chosen, as "KeepDisplayOn".
+    const auto addOnceChosen = [&](const wchar_t* key, std::int32_t value,
+                                   std::int32_t defaultValue) {
+        if (value != defaultValue || !SettingsKeys(profile, iniFile).Read(key).empty())
+            entries.push_back({key, IntegerText(value)});
+    };
+    addOnceChosen(kEndAction, options.EndAction, defaults.EndAction);
+    addOnceChosen(kWarnBeforeEnd, options.WarnBeforeEnd, defaults.WarnBeforeEnd);
     WriteSettings(profile, iniFile, entries);
 }
 

@@ -7,8 +7,10 @@
 // clock; none unless its time is ActivateUntil's), "Hotkey" (the hotkey
 // control's value; missing or invalid = 0, none), "ActivateForMinutes" (a
 // countdown length no "Activate for" item has, engine/own_length.h),
-// "KeepDisplayOn" (1, the default, or 0) and "LidClosedAwake" (0, the
-// default, 1 or 2; engine/lid_override.h).
+// "KeepDisplayOn" (1, the default, or 0), "LidClosedAwake" (0, the default,
+// 1 or 2; engine/lid_override.h), "EndAction" (0 nothing, the default, to 5
+// shut down) and "WarnBeforeEnd" (minutes, 0 none, 1..60, default 5), each
+// written once it is changed.
 #include "engine/staywick_options.h"
 #include "platform/profile.h"
 

@@ -40,6 +40,18 @@ void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
     ::Polyline(dc, points, 3);
 }
 
+// The mark of a checked radio item: a filled dot, as the standard look draws it.
+void DrawRadioMark(HDC dc, const RECT& box, COLORREF colour) {
+    const int w = box.right - box.left, h = box.bottom - box.top;
+    const int radius = (w < h ? w : h) / 8 > 2 ? (w < h ? w : h) / 8 : 2;
+    const int cx = box.left + w / 2, cy = box.top + h / 2;
+    GdiObject brush(::CreateSolidBrush(colour));
+    GdiObject pen(::CreatePen(PS_SOLID, 1, colour));
+    SelectedObject b(dc, brush.Get());
+    SelectedObject p(dc, pen.Get());
+    ::Ellipse(dc, cx - radius, cy - radius, cx + radius + 1, cy + radius + 1);
+}
+
 void DrawSubmenuArrow(HDC dc, const RECT& box, COLORREF colour) {
     const int h = box.bottom - box.top;
     const int size = h / 4 > 3 ? h / 4 : 3;
@@ -148,7 +160,12 @@ void DrawStyledMenuItem(const DRAWITEMSTRUCT& dis, const StyledMenuItem& item, U
         disabled ? colours.disabledText : (selected ? colours.highlightText : colours.text);
     const int column = CheckColumnWidth(dpi);
     if (item.checked) {
-        DrawCheckMark(dc, RECT{rc.left, rc.top, rc.left + column, rc.bottom}, textColour);
+        const RECT mark{rc.left, rc.top, rc.left + column, rc.bottom};
+        if (item.radio) {
+            DrawRadioMark(dc, mark, textColour);
+        } else {
+            DrawCheckMark(dc, mark, textColour);
+        }
     }
     RECT text{rc.left + column, rc.top, rc.right - column, rc.bottom};
     GdiObject font = MenuFont(item.isDefault, dpi);

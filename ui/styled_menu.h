@@ -15,6 +15,7 @@ namespace staywick {
 struct StyledMenuItem {
     std::wstring caption; // "-" for a separator
     bool checked = false;
+    bool radio = false;     // a dot for the check mark
     bool isDefault = false; // drawn bold
     bool hasSubmenu = false;
 };

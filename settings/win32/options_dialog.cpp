@@ -4,6 +4,7 @@
 #include "common/scope_exit.h"
 #include "common/win32/temp_file.h"
 #include "engine/lid_override.h"
+#include "engine/end_action.h"
 #include "engine/policy_rules.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
@@ -26,8 +27,9 @@ namespace {
 constexpr UINT kDesignDpi = 120;
 constexpr int kClientWidth = 396;
 // 301 as designed, a row below the buttons for the hotkey, one for
-// "Keep the display on" and one for staying awake with the lid closed.
-constexpr int kClientHeight = 418;
+// "Keep the display on", one for staying awake with the lid closed and one
+// for "When it ends".
+constexpr int kClientHeight = 458;
 constexpr int kUpDownWidth = 17; // the arrows' part of the numeric field's 48 pixels
 // While a policy sets some choices, their note goes above the buttons, which
 // move down by this much with the hotkey row below them, and so does the
@@ -61,6 +63,8 @@ constexpr ControlBox kLayout[] = {
     {IDC_OPT_KEEPDISPLAYON, 10, 343, 274, 21, false, false},
     {IDC_OPT_LIDLABEL, 10, 384, 226, 20, false, true},
     {IDC_OPT_LIDCLOSED, 244, 380, 140, 28, false, false},
+    {IDC_OPT_ENDLABEL, 10, 421, 150, 20, false, true},
+    {IDC_OPT_ENDACTION, 200, 417, 186, 28, false, false},
     {IDC_OPT_POLICYNOTE, 10, 250, 378, 20, true, false},
     // Beside OK and Cancel, where the row has room: nothing else moves.
     {IDC_OPT_AUTOMATIC, 10, 261, 120, 30, false, false},
@@ -71,8 +75,8 @@ constexpr ControlBox kLayout[] = {
 // input), "Keep the display on" (off when the policy forbids it) and
 // staying awake with the lid closed (never when the policy forbids it).
 struct ManagedChoices {
-    bool key, sleepMax, notify, display, lid;
-    bool Any() const { return key || sleepMax || notify || display || lid; }
+    bool key, sleepMax, notify, display, lid, endAction;
+    bool Any() const { return key || sleepMax || notify || display || lid || endAction; }
 };
 
 ManagedChoices ManagedBy(const StaywickPolicy& policy) {
@@ -81,7 +85,8 @@ ManagedChoices ManagedBy(const StaywickPolicy& policy) {
                           .notify =
                               policy.Sets(PolicyId::NotifySystem) || !policy.AllowSimulatedInput(),
                           .display = !policy.AllowKeepDisplayOn(),
-                          .lid = !policy.AllowLidOverride()};
+                          .lid = !policy.AllowLidOverride(),
+                          .endAction = !policy.AllowEndAction()};
 }
 
 constexpr UINT kKeyNames[] = {IDS_OPT_KEY_F15, IDS_OPT_KEY_NUMLOCK, IDS_OPT_KEY_SHIFT};
@@ -230,10 +235,12 @@ void TFrmOptions::Layout(UINT dpi) {
             width -= arrows;
             ::SetWindowPos(::GetDlgItem(hwnd_, IDC_OPT_SPINUPDOWN), nullptr, s(box.left) + width,
                            s(box.top), arrows, height, SWP_NOZORDER);
-        } else if (box.id == IDC_OPT_COMBOKEY || box.id == IDC_OPT_LIDCLOSED) {
+        } else if (box.id == IDC_OPT_COMBOKEY || box.id == IDC_OPT_LIDCLOSED ||
+                   box.id == IDC_OPT_ENDACTION) {
             // The given height is the closed field's; the list drops below
-            // it, with room for its three items.
-            ::SetWindowPos(ctl, nullptr, s(box.left), top, width, height + s(120), SWP_NOZORDER);
+            // it, with room for its items.
+            ::SetWindowPos(ctl, nullptr, s(box.left), top, width,
+                           height + s(box.id == IDC_OPT_ENDACTION ? 200 : 120), SWP_NOZORDER);
             SetComboFieldHeight(ctl, height);
             continue;
         }
@@ -273,6 +280,8 @@ void TFrmOptions::FormCreate() {
     ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_LIDLABEL), !managed.lid);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_POLICYNOTE), managed.Any() ? SW_SHOWNA : SW_HIDE);
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_SETHOTKEY, WPARAM(options_.Hotkey), 0);
+    FillEndActions();
+    ::EnableWindow(::GetDlgItem(hwnd_, IDC_OPT_ENDACTION), !managed.endAction);
     ::ShowWindow(::GetDlgItem(hwnd_, IDC_OPT_AUTOMATIC), SW_HIDE); // until EditAutomatic
     // No taskbar button and no Alt+Tab entry for the application window from now on.
     if (appWindow_) {
@@ -305,6 +314,12 @@ void TFrmOptions::BtnOkClick() {
         options_.KeepDisplayOn = ::IsDlgButtonChecked(hwnd_, IDC_OPT_KEEPDISPLAYON) == BST_CHECKED;
     if (!managed.lid)
         options_.LidClosedAwake = LidChoiceShown();
+    if (!managed.endAction) {
+        const LRESULT chosen = ::SendDlgItemMessageW(hwnd_, IDC_OPT_ENDACTION, CB_GETCURSEL, 0, 0);
+        if (chosen != CB_ERR)
+            options_.EndAction = static_cast<std::int32_t>(
+                ::SendDlgItemMessageW(hwnd_, IDC_OPT_ENDACTION, CB_GETITEMDATA, chosen, 0));
+    }
     // The control's word: virtual key and HOTKEYF_ modifiers; 0 for none.
     options_.Hotkey = static_cast<std::int32_t>(
         LOWORD(::SendDlgItemMessageW(hwnd_, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0)));
@@ -323,6 +338,28 @@ std::int32_t TFrmOptions::LidChoiceShown() const {
     const LRESULT index = ::SendDlgItemMessageW(hwnd_, IDC_OPT_LIDCLOSED, CB_GETCURSEL, 0, 0);
     return index >= kLidAwakeNever && index <= kLidAwakeAlways ? static_cast<std::int32_t>(index)
                                                                : kLidAwakeNever;
+}
+
+// Each entry carries its EndAction value, so a missing "Hibernate" moves no
+// other choice.
+void TFrmOptions::FillEndActions() {
+    HWND combo = ::GetDlgItem(hwnd_, IDC_OPT_ENDACTION);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (std::int32_t i = 0; i < kEndActionCount; ++i) {
+        if (!offerHibernate_ && static_cast<EndAction>(i) == EndAction::Hibernate)
+            continue;
+        const auto at = ::SendMessageW(
+            combo, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(LoadResString(IDS_OPT_END_NOTHING + i).c_str()));
+        ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), i);
+        if (i == options_.EndAction)
+            ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    }
+}
+
+void TFrmOptions::OfferHibernate(bool offered) {
+    offerHibernate_ = offered;
+    FillEndActions();
 }
 
 std::wstring TFrmOptions::SpinText() const {
@@ -352,6 +389,8 @@ void SetMaximumsystemidletime1Click(const OptionsDialogHost& host) {
     ScopeExit clear([] { FrmOptions = nullptr; });
     if (host.automatic)
         dialog.EditAutomatic(*host.automatic, host.runningProcesses);
+    if (host.canHibernate)
+        dialog.OfferHibernate(host.canHibernate());
     if (dialog.ShowModal(host.app) != IDOK)
         return;
     if (host.confirmed)

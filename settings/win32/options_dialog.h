@@ -37,6 +37,9 @@ public:
     // ShowModal places the dialog near the taskbar, shows it inside the
     // application's loop and returns IDOK (1) or IDCANCEL (2).
 
+    // "When it ends" lists "Hibernate" only where the system has it.
+    void OfferHibernate(bool offered);
+
     void FormCreate();
     void BtnOkClick();
     void SpinDontSleepChange();
@@ -54,6 +57,7 @@ private:
     std::wstring SpinText() const;
     void SetSpinText(const std::wstring& text);
     void StepSpin(int delta);
+    void FillEndActions();
 
     TStaywickOptions& options_;
     HWND appWindow_;
@@ -65,6 +69,7 @@ private:
     AutomaticOptions* automaticRecord_ = nullptr;
     AutomaticOptions automaticChosen_; // what the Automatic dialog confirmed last
     RunningProcesses runningProcesses_;
+    bool offerHibernate_ = true;
 };
 
 // The open Options dialog; empty while none exists.
@@ -85,6 +90,9 @@ struct OptionsDialogHost {
     // "Automatic..." button and changed on OK; no button when null.
     AutomaticOptions* automatic = nullptr;
     RunningProcesses runningProcesses{};
+    // Whether the system offers hibernation, asked when the dialog opens;
+    // offered when null.
+    std::function<bool()> canHibernate{};
 };
 
 // The tray menu's "&Options..." handler: brings an open dialog forward, or

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the Options dialog, the Automatic dialog, the About window,
 # the license dialog, the "While a program runs..." dialog (with Wine's
-# notepad to list) and the "For..." dialog of the real Staywick.exe, in the dark and the light look at
+# notepad to list), the "For..." dialog, and at 144 DPI the tray menu open at
+# "&When it ends" and the countdown window before a session's end, of the
+# real Staywick.exe, in the dark and the light look at
 # 96 and 144 DPI,
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
@@ -109,6 +111,18 @@ for dpi in 96 144; do
     step about "about_${look}_$dpi"
     step license "license_${look}_$dpi"
     wine "$obj/windows_driver.exe" ok >/dev/null 2>&1
+    if [ "$dpi" = 144 ]; then
+      # A session with an end: "&Extend by 1 hour" shows; then one that ends
+      # with a lock, whose countdown window comes a minute later.
+      wine "$obj/Staywick.exe" /for 90 >/dev/null 2>&1
+      step traymenu "menu_extend_${look}_$dpi"
+      wine "$obj/windows_driver.exe" nomenu >/dev/null 2>&1
+      step whenitends "menu_end_${look}_$dpi"
+      wine "$obj/windows_driver.exe" nomenu >/dev/null 2>&1
+      wine "$obj/Staywick.exe" /for 1 /then lock >/dev/null 2>&1
+      step endcount "endcount_${look}_$dpi"
+      wine "$obj/windows_driver.exe" noendcount >/dev/null 2>&1
+    fi
     wine "$bin/staywick_probe.exe" close 10000 >/dev/null 2>&1 || kill "$app" 2>/dev/null || true
     wait "$app" 2>/dev/null || true
   done

@@ -13,6 +13,13 @@
 //   windows_driver nowhile   cancels the open "While a program runs" dialog
 //   windows_driver for       the "For..." dialog, from the "Activate for" submenu
 //   windows_driver nofor     cancels the open "For" dialog
+//   windows_driver traymenu  the tray menu open (prints the rectangle around it)
+//   windows_driver whenitends the tray menu open at "&When it ends" (prints the
+//                            rectangle around the open menus)
+//   windows_driver nomenu    closes the open menus
+//   windows_driver endcount  waits (up to 3 minutes) for the countdown window
+//                            of a session's end
+//   windows_driver noendcount cancels the countdown window
 //   windows_driver until     the "Until..." dialog, from the "Activate for" submenu
 //   windows_driver nountil   cancels the open "Until" dialog
 // With STAYWICK_PSEUDO_LOCALE set, the captions are looked for in the
@@ -55,6 +62,31 @@ int Report(HWND wnd) {
     return 0;
 }
 
+constexpr UINT kTrayCallback = WM_USER + 1;
+
+// The rectangle around the program's open menus.
+int ReportMenus(DWORD pid) {
+    ::Sleep(700); // let them paint
+    RECT all{};
+    bool any = false;
+    for (HWND menu : ProcessWindows(pid, L"#32768")) {
+        if (!::IsWindowVisible(menu))
+            continue;
+        RECT r{};
+        ::GetWindowRect(menu, &r);
+        if (any) {
+            ::UnionRect(&all, &all, &r);
+        } else {
+            all = r;
+            any = true;
+        }
+    }
+    if (!any)
+        return 1;
+    std::printf("%ld %ld %ld %ld\n", all.left, all.top, all.right - all.left, all.bottom - all.top);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -78,9 +110,9 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"while") {
-        // Up from the submenu's first item reaches its last one, "For...";
-        // once more, the item before it.
-        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
+        // Up from the submenu's first item reaches its last one, "&When it
+        // ends"; once more "For...", and once more the item before it.
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 3))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", Title(L"While a program runs"), 5000));
     }
@@ -102,9 +134,56 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"for") {
-        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 1))
+        if (!ChooseTraySubmenuItem(pid, kMenuActivateFor, 2))
             return 1;
         return Report(WaitForProcessWindow(pid, L"#32770", Title(L"For"), 5000));
+    }
+    if (step == L"traymenu") {
+        HWND notify = TrayNotifyWindow(pid);
+        if (!notify)
+            return 1;
+        ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
+        if (!WaitUntil(5000, [&] { return VisibleMenuWindow(pid) != nullptr; }))
+            return 1;
+        return ReportMenus(pid);
+    }
+    if (step == L"whenitends") {
+        HWND notify = TrayNotifyWindow(pid);
+        if (!notify)
+            return 1;
+        ::PostMessageW(notify, kTrayCallback, 0, WM_RBUTTONUP);
+        HWND menu = nullptr;
+        if (!WaitUntil(5000, [&] { return (menu = VisibleMenuWindow(pid)) != nullptr; }))
+            return 1;
+        // "&Activate for", its last item "&When it ends", and that one opened.
+        for (WPARAM key :
+             {WPARAM{VK_DOWN}, WPARAM{VK_DOWN}, WPARAM{VK_RIGHT}, WPARAM{VK_UP}, WPARAM{VK_RIGHT}})
+            ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+        const auto open = [pid] {
+            int n = 0;
+            for (HWND m : ProcessWindows(pid, L"#32768"))
+                n += ::IsWindowVisible(m) ? 1 : 0;
+            return n;
+        };
+        if (!WaitUntil(5000, [&] { return open() >= 3; }))
+            return 1;
+        return ReportMenus(pid);
+    }
+    if (step == L"nomenu") {
+        for (int i = 0; i < 3; ++i) {
+            if (HWND menu = VisibleMenuWindow(pid))
+                ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            ::Sleep(200);
+        }
+        return 0;
+    }
+    if (step == L"endcount")
+        return Report(WaitForProcessWindow(pid, L"#32770", L"Staywick", 180000));
+    if (step == L"noendcount") {
+        for (HWND dlg : ProcessWindows(pid, L"#32770", L"Staywick")) {
+            ::PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
     }
     if (step == L"nofor") {
         for (HWND dlg : ProcessWindows(pid, L"#32770", Title(L"For"))) {

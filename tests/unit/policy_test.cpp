@@ -28,7 +28,7 @@ constexpr RawPolicyValue Dword(std::uint32_t v) {
 TEST(Policy, NothingSetMeansEveryValueNotConfiguredAndNoLines) {
     FakePolicyStore store;
     const StaywickPolicy policy = StaywickPolicy::Read(store);
-    EXPECT_EQ(store.reads, 20); // ten names, both scopes
+    EXPECT_EQ(store.reads, 22); // eleven names, both scopes
     for (const PolicyValueInfo& info : kPolicyValues)
         EXPECT_FALSE(policy.Sets(info.id));
     EXPECT_FALSE(policy.Disabled());

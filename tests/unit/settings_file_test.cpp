@@ -55,7 +55,8 @@ TEST_F(SettingsFile, ReadsEachKeyInOrderFromGeneral) {
     EXPECT_EQ(keys, (std::vector<std::wstring>{
                         L"Active", L"DontLetSleepMoreThen", L"ActivateFor", L"AutoStopped",
                         L"InputKey", L"NotifySystem", L"ActivateUntil", L"ActivateUntilEnd",
-                        L"Hotkey", L"KeepDisplayOn", L"ActivateForMinutes", L"LidClosedAwake"}));
+                        L"Hotkey", L"KeepDisplayOn", L"ActivateForMinutes", L"LidClosedAwake",
+                        L"EndAction", L"WarnBeforeEnd"}));
 }
 
 TEST_F(SettingsFile, FirstSaveWithDefaultsIsExactlySevenLines) {

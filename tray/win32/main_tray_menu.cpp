@@ -1,5 +1,8 @@
 #include "tray/win32/main_tray_menu.h"
 
+#include "resources/resource.h"
+#include "ui/dialog_support.h"
+
 #include <array>
 
 namespace staywick {
@@ -27,6 +30,12 @@ constexpr std::array<ActivateForEntry, kActivateForTags.size()> kActivateForEntr
     {L"N11", L"10 Hours"},
     {L"N10Hours2", L"12 Hours"},
 }};
+
+// "&When it ends": names and texts in the order of EndAction.
+constexpr std::array<const wchar_t*, kEndActionCount> kEndActionNames{
+    L"MnuEndNothing", L"MnuEndDisplay",   L"MnuEndLock",
+    L"MnuEndSleep",   L"MnuEndHibernate", L"MnuEndShutDown",
+};
 
 } // namespace
 
@@ -62,6 +71,17 @@ TMainTrayMenu::TMainTrayMenu() {
     mnuWhile_->OnClick = runs(&MainTrayMenuHandlers::MnuWhileClick);
     mnuFor_ = &mnuOptions_->Add(L"MnuFor", L"&For...");
     mnuFor_->OnClick = runs(&MainTrayMenuHandlers::MnuForClick);
+    mnuWhenItEnds_ = &mnuOptions_->Add(L"MnuWhenItEnds", LoadResString(IDS_MNU_WHEN_IT_ENDS));
+    for (std::int32_t i = 0; i < kEndActionCount; ++i) {
+        TMenuItem& item = mnuWhenItEnds_->Add(kEndActionNames[static_cast<std::size_t>(i)],
+                                              LoadResString(IDS_MNU_END_NOTHING + i), i);
+        item.RadioCheck = true;
+        item.OnClick = [this, i](TMenuItem&) {
+            if (Handlers.MnuEndActionClick)
+                Handlers.MnuEndActionClick(static_cast<EndAction>(i));
+        };
+    }
+    (*mnuWhenItEnds_)[0].SetChecked(true);
     root.Add(L"SetMaximumsystemidletime1", L"&Options...").OnClick =
         runs(&MainTrayMenuHandlers::SetMaximumsystemidletime1Click);
     sep2_ = &root.Add(L"Sep2", L"-");
@@ -74,6 +94,21 @@ TMainTrayMenu::TMainTrayMenu() {
     mnuKeepDisplayOn_ = &root.Add(L"MnuKeepDisplayOn", L"&Keep the display on");
     mnuKeepDisplayOn_->SetChecked(true);
     mnuKeepDisplayOn_->OnClick = runs(&MainTrayMenuHandlers::MnuKeepDisplayOnClick);
+    mnuExtend_ = &root.Add(L"MnuExtend", LoadResString(IDS_MNU_EXTEND));
+    mnuExtend_->OnClick = runs(&MainTrayMenuHandlers::MnuExtendClick);
+    mnuExtend_->Visible = false;
+}
+
+void TMainTrayMenu::SetEndActionChoice(EndAction chosen, bool allowed, bool canHibernate) {
+    for (std::int32_t i = 0; i < kEndActionCount; ++i) {
+        TMenuItem& item = (*mnuWhenItEnds_)[static_cast<std::size_t>(i)];
+        item.SetChecked(static_cast<EndAction>(i) == chosen);
+        item.SetEnabled(allowed);
+    }
+    mnuWhenItEnds_->SetEnabled(allowed);
+    TMenuItem& hibernate = EndActionItem(EndAction::Hibernate);
+    if (hibernate.Visible != canHibernate)
+        SetItemVisible(hibernate, canHibernate);
 }
 
 void TMainTrayMenu::SetStatus(bool checked, const std::wstring& caption) {

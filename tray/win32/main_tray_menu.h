@@ -3,8 +3,11 @@
 // main window supplies. The thirteen "&Activate for" entries keep the fixed
 // order of kActivateForTags, because the controller walks them by position;
 // a separator, "Until...", "While a program runs..." and "For..." follow
-// them. "&Keep the display on" comes last, after "E&xit" and a separator.
+// them, then "&When it ends" with its actions. "&Keep the display on" comes
+// after "E&xit" and a separator, and "&Extend by 1 hour" (shown only while a
+// session has an end) last.
 #include "engine/activate_for_items.h"
+#include "engine/end_action.h"
 #include "tray/win32/rc_popup_menu.h"
 
 #include <cstddef>
@@ -27,6 +30,10 @@ struct MainTrayMenuHandlers {
     std::function<void()> MnuForClick;
     // "&Keep the display on", after "E&xit" and a separator.
     std::function<void()> MnuKeepDisplayOnClick;
+    // An item of "&When it ends", after "For...".
+    std::function<void(EndAction action)> MnuEndActionClick;
+    // "&Extend by 1 hour", last.
+    std::function<void()> MnuExtendClick;
     std::function<void()> MnuDonateClick;
     std::function<void()> MnuAboutClick;
     std::function<void()> MnuQuitClick;
@@ -51,6 +58,17 @@ public:
     // Checked by the controller; greyed while a policy decides.
     TMenuItem& MnuKeepDisplayOn() { return *mnuKeepDisplayOn_; }
 
+    // "&When it ends" and its items in the order of EndAction.
+    TMenuItem& MnuWhenItEnds() { return *mnuWhenItEnds_; }
+    TMenuItem& EndActionItem(EndAction action) {
+        return (*mnuWhenItEnds_)[static_cast<std::size_t>(action)];
+    }
+    // The choice as the controller shows it: the chosen action's radio
+    // mark, everything greyed while a policy forbids it, "&Hibernate" only
+    // where the system has it.
+    void SetEndActionChoice(EndAction chosen, bool allowed, bool canHibernate);
+    TMenuItem& MnuExtend() { return *mnuExtend_; }
+
     // The status item, as the controller sets it.
     void SetStatus(bool checked, const std::wstring& caption);
     void SetActivateForChecked(std::size_t position, bool checked);
@@ -68,6 +86,8 @@ private:
     TMenuItem* mnuKeepDisplayOn_ = nullptr;
     TMenuItem* sep2_ = nullptr;
     TMenuItem* mnuDonate_ = nullptr;
+    TMenuItem* mnuWhenItEnds_ = nullptr;
+    TMenuItem* mnuExtend_ = nullptr;
 };
 
 } // namespace staywick

@@ -89,7 +89,8 @@ void TMenuItem::UpdateType(bool ownerDrawn) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = IsSeparator() ? MIIM_FTYPE : MIIM_FTYPE | MIIM_STRING;
-    info.fType = (IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (ownerDrawn ? MFT_OWNERDRAW : 0u);
+    info.fType = (IsSeparator() ? MFT_SEPARATOR : MFT_STRING) | (ownerDrawn ? MFT_OWNERDRAW : 0u) |
+                 (RadioCheck ? MFT_RADIOCHECK : 0u);
     info.dwTypeData = IsSeparator() ? nullptr : text.data();
     ::SetMenuItemInfoW(container_, position_, TRUE, &info);
 }
@@ -97,6 +98,7 @@ void TMenuItem::UpdateType(bool ownerDrawn) {
 StyledMenuItem TMenuItem::Look() const {
     return StyledMenuItem{.caption = caption_,
                           .checked = checked_,
+                          .radio = RadioCheck,
                           .isDefault = Default,
                           .hasSubmenu = !items_.empty()};
 }

@@ -50,7 +50,8 @@ public:
 
     std::int64_t Tag = 0;
     bool AutoCheck = false;
-    bool Default = false; // drawn bold; set before the menu is built
+    bool Default = false;    // drawn bold; set before the menu is built
+    bool RadioCheck = false; // a bullet for the check mark; set before the menu is built
     ClickHandler OnClick;
 
     // Auto-check first, then the click handler.

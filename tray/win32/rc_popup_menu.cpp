@@ -32,7 +32,8 @@ void BuildItems(TMenuItem& parent, HMENU menu) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
-        info.fType = item.IsSeparator() ? MFT_SEPARATOR : MFT_STRING;
+        info.fType = item.IsSeparator() ? MFT_SEPARATOR
+                                        : MFT_STRING | (item.RadioCheck ? MFT_RADIOCHECK : 0u);
         info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (item.Default ? MFS_DEFAULT : 0u) |
                       (item.Enabled() ? 0u : MFS_DISABLED);
         info.wID = command;

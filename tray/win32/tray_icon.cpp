@@ -211,8 +211,12 @@ void TTrayIcon::OnCallback(LPARAM event) {
     case NIN_BALLOONTIMEOUT:
         data_.uFlags &= ~static_cast<UINT>(NIF_INFO);
         break;
+    case NIN_BALLOONUSERCLICK:
+        if (OnBalloonClick)
+            OnBalloonClick();
+        break;
     default:
-        break; // single clicks, presses, moves and balloon clicks: nothing
+        break; // single clicks, presses and moves: nothing
     }
 }
 

@@ -71,6 +71,8 @@ public:
 
     TRCPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnDblClick;
+    // The user clicked the balloon (NIN_BALLOONUSERCLICK).
+    std::function<void()> OnBalloonClick;
     // WM_ENDSESSION with wParam TRUE (sign-out, shutdown, or Restart Manager
     // closing the program): the owner ends the program, icon included.
     // Unset, the icon is removed here.

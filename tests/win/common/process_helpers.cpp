@@ -212,6 +212,8 @@ BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param) {
 // The program's tray callback (WM_USER + 1), lParam the mouse message.
 constexpr UINT kTrayCallback = WM_USER + 1;
 
+} // namespace
+
 HWND VisibleMenuWindow(DWORD pid) {
     for (HWND wnd : ProcessWindows(pid, L"#32768")) {
         if (::IsWindowVisible(wnd))
@@ -219,8 +221,6 @@ HWND VisibleMenuWindow(DWORD pid) {
     }
     return nullptr;
 }
-
-} // namespace
 
 std::vector<HWND> ProcessWindows(DWORD pid, const wchar_t* cls, const wchar_t* caption) {
     WindowQuery query{pid, cls, caption, {}};

@@ -104,6 +104,8 @@ std::optional<SeenMessageBox> WaitForMessageBox(const wchar_t* caption, DWORD ti
 // an icon for the program's notification window. The icon's uID is always 1.
 inline constexpr UINT kProgramTrayIconId = 1;
 HWND TrayNotifyWindow(DWORD pid);
+// The first of the program's open menus (class "#32768"), or nullptr.
+HWND VisibleMenuWindow(DWORD pid);
 bool ShellHasTrayIcon(HWND notifyWindow);
 
 // Right-clicks the program's tray icon (its callback message, as the shell

@@ -168,9 +168,10 @@ TEST_F(PolicyE2e, NoAutomaticKeepAwakeRefusesWhile) {
     ASSERT_TRUE(WaitForSteadyIdle());
     EXPECT_FALSE(WatchIdle(7000).fell) << "a key was pressed at a limit of 0";
 
-    // The greyed item, reached and chosen by keyboard (up past "&For..."),
-    // opens no dialog: the menu opened, took the keys and closed.
-    ASSERT_TRUE(ChooseTraySubmenuItem(p.Id(), 2, 2)) << "no menu opened, or it stayed open";
+    // The greyed item, reached and chosen by keyboard (up past "&When it
+    // ends" and "&For..."), opens no dialog: the menu opened, took the keys
+    // and closed.
+    ASSERT_TRUE(ChooseTraySubmenuItem(p.Id(), 2, 3)) << "no menu opened, or it stayed open";
     EXPECT_EQ(WaitForProcessWindow(p.Id(), L"#32770", L"While a program runs", 2000), nullptr);
     EXPECT_TRUE(ProcessWindows(p.Id(), L"#32770", L"Until").empty());
 }

@@ -119,7 +119,8 @@ TEST_F(WhileProgramE2eTest, ChosenInTheDialogKeepsAwakeUntilNotepadEnds) {
     Process notepad = Process::Start(L"C:\\windows\\notepad.exe");
     ASSERT_NE(WaitForProcessWindow(notepad.Id(), nullptr, nullptr, 10000), nullptr);
 
-    ASSERT_TRUE(ChooseTraySubmenuItem(staywick.Id(), 2, 2)); // up past "&For..."
+    // Up past "&When it ends" and "&For...".
+    ASSERT_TRUE(ChooseTraySubmenuItem(staywick.Id(), 2, 3));
     HWND dlg = WaitForProcessWindow(staywick.Id(), L"#32770", L"While a program runs", 5000);
     ASSERT_NE(dlg, nullptr);
     HWND list = ::GetDlgItem(dlg, IDC_WHILE_LIST);

@@ -3,6 +3,7 @@
 #include "tray/win32/main_tray_menu.h"
 #include "tray_menu_support.h"
 #include "ui/visual_style.h"
+#include "win/inproc/windows_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,10 @@ void CheckItems(HMENU menu, const TMenuItem& parent, const std::vector<ExpectedI
 }
 
 TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
+    test::UseStaywickResources();
     TMainTrayMenu menu;
+    // Shown while a session has an end.
+    menu.SetItemVisible(menu.MnuExtend(), true);
     HMENU handle = menu.Handle();
     CheckItems(handle, menu.Items(),
                {{L"&Staywick is disabled", 0},
@@ -61,7 +65,8 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {L"E&xit", 0},
                 // After the designed items.
                 {nullptr, 0},
-                {L"&Keep the display on", 0}});
+                {L"&Keep the display on", 0},
+                {L"&Extend by 1 hour", 0}});
     HMENU sub = ::GetSubMenu(handle, 2);
     ASSERT_NE(sub, nullptr);
     CheckItems(sub, menu.MnuOptions(),
@@ -83,7 +88,22 @@ TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
                 {nullptr, 0},
                 {L"Until...", 0},
                 {L"While a program runs...", 0},
-                {L"&For...", 0}});
+                {L"&For...", 0},
+                {L"&When it ends", 0}});
+    HMENU whenItEnds = ::GetSubMenu(sub, 17);
+    ASSERT_NE(whenItEnds, nullptr);
+    CheckItems(whenItEnds, menu.MnuWhenItEnds(),
+               {{L"&Do nothing", 0},
+                {L"Turn the &display off", 1},
+                {L"&Lock", 2},
+                {L"&Sleep", 3},
+                {L"&Hibernate", 4},
+                {L"Shut d&own", 5}});
+    for (UINT i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(MenuType(whenItEnds, i) & MFT_RADIOCHECK);
+        EXPECT_EQ(MenuChecked(whenItEnds, i), i == 0) << "nothing happens until chosen";
+    }
     // The controller's positions: thirteen items, the separator at 1.
     const std::int64_t tags[] = {0, 0, 5, 10, 15, 30, 60, 120, 240, 360, 480, 600, 720};
     for (std::size_t i = 0; i < std::size(tags); ++i) {
@@ -175,6 +195,36 @@ TEST(TrayMenu, EveryItemRunsItsOwnHandler) {
               (std::vector<std::wstring>{L"active", L"options", L"donate", L"about", L"quit"}));
     // The status item is no auto-check item: its mark is the controller's.
     EXPECT_FALSE(menu.MnuActive().Checked());
+}
+
+// "&When it ends": each item runs its handler with its action; the
+// controller's choice moves the radio mark, greys all under the policy and
+// leaves out "&Hibernate" where the system has none. "&Extend by 1 hour"
+// runs its own handler.
+TEST(TrayMenu, WhenItEndsAndExtendRunTheirHandlers) {
+    TMainTrayMenu menu;
+    menu.SetItemVisible(menu.MnuExtend(), true);
+    menu.Handle();
+    std::vector<EndAction> chosen;
+    int extends = 0;
+    menu.Handlers.MnuEndActionClick = [&](EndAction action) { chosen.push_back(action); };
+    menu.Handlers.MnuExtendClick = [&] { ++extends; };
+    Choose(menu.EndActionItem(EndAction::Sleep));
+    Choose(menu.EndActionItem(EndAction::ShutDown));
+    Choose(menu.MnuExtend());
+    EXPECT_EQ(chosen, (std::vector<EndAction>{EndAction::Sleep, EndAction::ShutDown}));
+    EXPECT_EQ(extends, 1);
+
+    menu.SetEndActionChoice(EndAction::Lock, true, false);
+    HMENU whenItEnds = ::GetSubMenu(::GetSubMenu(menu.Handle(), 2), 17);
+    ASSERT_EQ(::GetMenuItemCount(whenItEnds), 5);
+    EXPECT_TRUE(MenuChecked(whenItEnds, 2));
+    EXPECT_FALSE(MenuChecked(whenItEnds, 0));
+    EXPECT_FALSE(::GetMenuState(whenItEnds, 3, MF_BYPOSITION) & MF_GRAYED);
+    menu.SetEndActionChoice(EndAction::Lock, false, true);
+    whenItEnds = ::GetSubMenu(::GetSubMenu(menu.Handle(), 2), 17);
+    ASSERT_EQ(::GetMenuItemCount(whenItEnds), 6);
+    EXPECT_TRUE(::GetMenuState(::GetSubMenu(menu.Handle(), 2), 17, MF_BYPOSITION) & MF_GRAYED);
 }
 
 TEST(TrayMenu, StatusAndCaptionReachTheMenuHandle) {
@@ -281,9 +331,11 @@ TEST_P(TypedKeys, ChooseTheItemAStandardMenuWould) {
             return typed == 0; // wait for the menu; once typed, a closed menu ends it
         if (typed == 1 && highlightedAfterFirst == -2) {
             highlightedAfterFirst = -1;
-            for (UINT i = 0; i < menu.Items().Count(); ++i) {
-                if (::GetMenuState(menu.Handle(), i, MF_BYPOSITION) & MF_HILITE)
-                    highlightedAfterFirst = static_cast<int>(i);
+            // The built menu's items: a hidden one takes no place in it.
+            const int built = ::GetMenuItemCount(menu.Handle());
+            for (int i = 0; i < built; ++i) {
+                if (::GetMenuState(menu.Handle(), static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+                    highlightedAfterFirst = i;
             }
             openMenusAfterFirst = 0;
             ::EnumThreadWindows(

@@ -87,9 +87,9 @@ TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
                 }
             }
         }
-        // Tab order: after the hotkey row, "Keep the display on" and the lid's
-        // list, then round to the key list.
-        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_LIDCLOSED), FALSE), button);
+        // Tab order: after the hotkey row, "Keep the display on", the lid's
+        // list and "When it ends", then round to the key list.
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_ENDACTION), FALSE), button);
         EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
     }
     // Its access key is the dialog's only "A".

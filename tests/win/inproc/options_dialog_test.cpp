@@ -65,6 +65,13 @@ constexpr Box kDesigned[] = {
      .height = 20,
      .growsWithText = true},
     {.id = IDC_OPT_LIDCLOSED, .left = 244, .top = 380, .width = 140, .height = 28},
+    // "When it ends", in a row of its own below the lid's.
+    {.id = IDC_OPT_ENDLABEL,
+     .left = 10,
+     .top = 421,
+     .width = 150,
+     .height = 20,
+     .growsWithText = true},
 };
 
 class OptionsDialogTest : public ::testing::Test {
@@ -101,8 +108,12 @@ protected:
         RECT client{};
         ::GetClientRect(dlg, &client);
         EXPECT_EQ(client.right, s(396));
-        // 301 as designed, the hotkey row, the display's and the lid's.
-        EXPECT_EQ(client.bottom, s(418));
+        // 301 as designed, the hotkey row, the display's, the lid's and the end's.
+        EXPECT_EQ(client.bottom, s(458));
+        const RECT end = ChildRect(Item(dlg, IDC_OPT_ENDACTION));
+        EXPECT_EQ(end.left, s(200));
+        EXPECT_EQ(end.top, s(417));
+        EXPECT_EQ(end.right - end.left, s(186));
         EXPECT_EQ(FontOf(Item(dlg, IDOK)).lfHeight, -s(15));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL4)).lfHeight, -s(13));
         EXPECT_EQ(FontOf(Item(dlg, IDC_OPT_LABEL2)).lfHeight, -s(13));
@@ -176,12 +187,12 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     ExpectLayoutAt(dlg, WindowDpi(dlg));
 
     // Tab order: key list, numeric field, check box, OK, Cancel, then the
-    // hotkey, its Clear button, "Keep the display on" and the lid's list,
+    // hotkey, its Clear button, "Keep the display on", the lid's list, "When it ends",
     // and round again.
     const int order[] = {
         IDC_OPT_COMBOKEY,  IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
         IDCANCEL,          IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
-        IDC_OPT_LIDCLOSED, IDC_OPT_COMBOKEY};
+        IDC_OPT_LIDCLOSED, IDC_OPT_ENDACTION, IDC_OPT_COMBOKEY};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))
             << "after control " << order[i];
@@ -528,7 +539,7 @@ TEST_F(OptionsDialogTest, PolicySetChoicesAreGreyedWithTheNoteAndOkKeepsTheUsers
     EXPECT_GE(ChildRect(Item(dlg, IDC_OPT_HOTKEY)).top, ChildRect(Item(dlg, IDOK)).bottom);
     RECT client{};
     ::GetClientRect(dlg, &client);
-    EXPECT_EQ(client.bottom, s(446));
+    EXPECT_EQ(client.bottom, s(486));
 
     ::CheckDlgButton(dlg, IDC_OPT_CHECKNOTIFY, BST_CHECKED);
     form.BtnOkClick();
@@ -558,7 +569,41 @@ TEST_F(OptionsDialogTest, PoliciesOutsideTheDialogAddNoNote) {
                      fakes::MachinePolicy({{PolicyId::MaxMinutes, 30}, {PolicyId::HideDonate, 1}}));
     RECT client{};
     ::GetClientRect(form.Handle(), &client);
-    EXPECT_EQ(client.bottom, ::MulDiv(418, static_cast<int>(WindowDpi(form.Handle())), 120));
+    EXPECT_EQ(client.bottom, ::MulDiv(458, static_cast<int>(WindowDpi(form.Handle())), 120));
+}
+
+// "&When it ends:" lists the actions (hibernation only where the system
+// has it) with the user's choice selected, and OK stores the one chosen; the
+// AllowEndAction policy greys it with the note, and OK keeps the user's own.
+TEST_F(OptionsDialogTest, WhenItEndsShowsAndStoresTheChoice) {
+    options_.EndAction = 3;
+    {
+        TFrmOptions form(nullptr, options_, app_.Handle());
+        HWND dlg = form.Handle();
+        EXPECT_EQ(TextOf(Item(dlg, IDC_OPT_ENDLABEL)), L"&When it ends:");
+        EXPECT_EQ(::GetWindow(Item(dlg, IDC_OPT_ENDLABEL), GW_HWNDNEXT),
+                  Item(dlg, IDC_OPT_ENDACTION))
+            << "Alt+W's label stands right before the list";
+        HWND combo = Item(dlg, IDC_OPT_ENDACTION);
+        ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 6);
+        wchar_t text[64] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, ::SendMessageW(combo, CB_GETCURSEL, 0, 0),
+                       reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, L"Sleep");
+        form.OfferHibernate(false);
+        ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
+        ::SendMessageW(combo, CB_SETCURSEL, 4, 0); // "Shut down", after the missing "Hibernate"
+        form.BtnOkClick();
+        EXPECT_EQ(options_.EndAction, 5);
+    }
+    TFrmOptions form(nullptr, options_, app_.Handle(),
+                     fakes::MachinePolicy({{PolicyId::AllowEndAction, 0}}));
+    HWND dlg = form.Handle();
+    EXPECT_FALSE(::IsWindowEnabled(Item(dlg, IDC_OPT_ENDACTION)));
+    EXPECT_TRUE(Shown(Item(dlg, IDC_OPT_POLICYNOTE)));
+    ::SendDlgItemMessageW(dlg, IDC_OPT_ENDACTION, CB_SETCURSEL, 0, 0);
+    form.BtnOkClick();
+    EXPECT_EQ(options_.EndAction, 5);
 }
 
 // "&Keep the display on" shows the user's choice and OK stores it; the
