@@ -28,7 +28,7 @@ struct PolicyValueInfo {
     std::uint32_t min, max; // a DWORD outside counts as not configured
 };
 
-inline constexpr std::array<PolicyValueInfo, 10> kPolicyValues{{
+inline constexpr std::array<PolicyValueInfo, 11> kPolicyValues{{
     {PolicyId::Disabled, L"Disabled", 0, 1},
     {PolicyId::AllowSimulatedInput, L"AllowSimulatedInput", 0, 1},
     {PolicyId::MaxMinutes, L"MaxMinutes", 1, 1440},
