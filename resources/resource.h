@@ -116,3 +116,8 @@
 #define IDC_AUTO_POLICYNOTE 885
 #define IDC_OPT_AUTOMATIC 890
 #define IDS_AUTO_NOT_A_FILE_NAME 895
+
+// Accessibility: hidden labels that name fields for screen readers (3500-3599).
+#define IDS_A11Y_MINUTES 3500
+#define IDS_A11Y_IDLE_TIME 3501
+#define IDS_A11Y_LICENSE_TEXT 3502

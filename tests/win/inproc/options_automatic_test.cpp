@@ -47,7 +47,7 @@ protected:
     AutomaticOptions automatic_{};
 };
 
-TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
+TEST_F(OptionsAutomaticTest, TheButtonIsReachedBeforeOkMovesNothingAndFitsItsText) {
     for (const bool note : {false, true}) {
         const StaywickPolicy policy =
             note ? fakes::MachinePolicy({{PolicyId::SleepMax, 20}}) : StaywickPolicy{};
@@ -87,11 +87,13 @@ TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
                 }
             }
         }
-        // Tab order: after the hotkey row and "Keep the display on", then
+        // Tab order as it reads: the button stands left of OK, so it comes
+        // after the check box and before OK; "Keep the display on" goes
         // round to the key list.
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_CHECKNOTIFY), FALSE), button);
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDOK));
         EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_KEEPDISPLAYON), FALSE),
-                  button);
-        EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
+                  ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
     }
     // Its access key is the dialog's only "A".
     TFrmOptions form(nullptr, options_, app_.Handle());
