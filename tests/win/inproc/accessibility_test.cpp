@@ -1,6 +1,7 @@
 // What a screen reader and the keyboard meet in the dialogs: every field's
 // accessible name (one table of dialog, control and name) and the tab order
-// of every dialog, walked as Tab walks it.
+// of every dialog, walked as Tab walks it (the Automatic dialog's in
+// automatic_dialog_layout_test.cpp).
 #include "license/win32/license_dialog.h"
 #include "resources/resource.h"
 #include "settings/win32/automatic_dialog.h"
@@ -254,31 +255,6 @@ INSTANTIATE_TEST_SUITE_P(
         TabCase{.name = "While",
                 .dialog = Dlg::While,
                 .order = {IDC_WHILE_LIST, IDOK, IDCANCEL, IDC_WHILE_LIST}},
-        TabCase{.name = "Automatic",
-                .dialog = Dlg::Automatic,
-                .order = {IDC_AUTO_PROGRAMLIST,
-                          IDC_AUTO_REMOVE,
-                          IDC_AUTO_NAME,
-                          IDC_AUTO_ADD,
-                          IDC_AUTO_MONDAY,
-                          IDC_AUTO_MONDAY + 1,
-                          IDC_AUTO_MONDAY + 2,
-                          IDC_AUTO_MONDAY + 3,
-                          IDC_AUTO_MONDAY + 4,
-                          IDC_AUTO_MONDAY + 5,
-                          IDC_AUTO_SUNDAY,
-                          IDC_AUTO_FROMHOUR,
-                          IDC_AUTO_FROMMINUTE,
-                          IDC_AUTO_TOHOUR,
-                          IDC_AUTO_TOMINUTE,
-                          IDC_AUTO_ONBATTERY,
-                          IDC_AUTO_BELOWBATTERY,
-                          IDC_AUTO_PERCENT,
-                          IDC_AUTO_LIDCLOSED,
-                          IDC_AUTO_DISPLAYOFF,
-                          IDOK,
-                          IDCANCEL,
-                          IDC_AUTO_PROGRAMLIST}},
         TabCase{.name = "License",
                 .dialog = Dlg::License,
                 .order = {IDC_LIC_MEMO, IDC_LIC_PRINT, IDC_LIC_OK, IDC_LIC_MEMO}}),
