@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
+#include "ui/visual_style.h"
 #include "ui/window_utils.h"
 
 #include <commctrl.h>
@@ -288,18 +289,21 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_ERASEBKGND: {
         RECT rc{};
         ::GetClientRect(host_, &rc);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, white_.Get());
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, Background());
         result = 1;
         return true;
     }
     case WM_CTLCOLORSTATIC: {
+        // System colour pairs only: the donation line on the button face,
+        // the rest as the window's text on its background.
         const HDC dc = reinterpret_cast<HDC>(wParam);
         const bool donate = reinterpret_cast<HWND>(lParam) == Control(IDC_ABOUT_DONATE);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::SetBkColor(dc, donate ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 255, 255));
-        result = BrushForControl(
-            wParam, lParam,
-            reinterpret_cast<LRESULT>(donate ? ::GetSysColorBrush(COLOR_BTNFACE) : white_.Get()));
+        ::SetTextColor(dc, ::GetSysColor(donate ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
+        HBRUSH brush = donate ? ::GetSysColorBrush(COLOR_BTNFACE) : Background();
+        LOGBRUSH lb{};
+        ::GetObjectW(brush, sizeof(lb), &lb);
+        ::SetBkColor(dc, lb.lbColor);
+        result = BrushForControl(wParam, lParam, reinterpret_cast<LRESULT>(brush));
         return true;
     }
     case WM_SHOWWINDOW:
@@ -313,6 +317,12 @@ bool TAboutWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     default:
         return false;
     }
+}
+
+HBRUSH TAboutWindow::Background() const {
+    // White as designed, which is the window colour of the standard scheme;
+    // a high-contrast scheme's own window colour, so that its text shows.
+    return VisualStyle::IsHighContrast() ? ::GetSysColorBrush(COLOR_WINDOW) : white_.Get();
 }
 
 void TAboutWindow::LinkClicked(UINT_PTR id) {

@@ -51,6 +51,8 @@ private:
     void Layout(UINT dpi);
     void FormShow();
     void LinkClicked(UINT_PTR id);
+    // The background of the window and its labels in the standard look.
+    HBRUSH Background() const;
 
     Application& app_;
     HWND host_;

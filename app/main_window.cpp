@@ -267,12 +267,25 @@ LRESULT TFrmStaywickMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_SETTINGCHANGE:
         result = DefaultHandling(msg, wParam, lParam);
         if (parts_) {
-            parts_->Appearance.WMSettingChange(lParam,
+            parts_->Appearance.WMSettingChange(wParam, lParam,
                                                [this] { return parts_->Controller.GetTrayIcon(); });
             if (IsPolicyChangeMessage(lParam))
                 RunGuarded([this] { PolicyChanged(); });
         }
         return result;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it: the About window's controls are
+        // told here, as common controls expect.
+        ::EnumChildWindows(
+            Handle(),
+            [](HWND child, LPARAM) {
+                ::SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                return TRUE;
+            },
+            0);
+        if (parts_)
+            parts_->Appearance.SysColorChange([this] { return parts_->Controller.GetTrayIcon(); });
+        return 0;
     case WM_DPICHANGED:
         if (parts_) {
             parts_->Appearance.DpiChanged(Handle(), wParam, lParam,

@@ -164,3 +164,8 @@
 #define IDS_OPT_END_SLEEP 3063
 #define IDS_OPT_END_HIBERNATE 3064
 #define IDS_OPT_END_SHUTDOWN 3065
+
+// Accessibility: hidden labels that name fields for screen readers (3500-3599).
+#define IDS_A11Y_MINUTES 3500
+#define IDS_A11Y_IDLE_TIME 3501
+#define IDS_A11Y_LICENSE_TEXT 3502

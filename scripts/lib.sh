@@ -209,3 +209,16 @@ wine_session_stop() {
     STAYWICK_XVFB_PID=
   fi
 }
+
+# Windows' "High Contrast Black" as the session user's colours (Wine's
+# high-contrast flag is always off: the program tells the scheme by its
+# colours). Takes effect with the next wineserver. wine_contrast_colours
+wine_contrast_colours() {
+  local pair
+  for pair in 'Window=0 0 0' 'WindowText=255 255 255' 'ButtonFace=0 0 0' \
+    'ButtonText=255 255 255' 'Menu=0 0 0' 'MenuText=255 255 255' 'Hilight=26 235 255' \
+    'HilightText=0 0 0' 'HotTrackingColor=255 255 0' 'GrayText=63 242 63' \
+    'ButtonShadow=255 255 255' 'ButtonHilight=255 255 255'; do
+    wine reg add 'HKCU\Control Panel\Colors' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
+  done
+}

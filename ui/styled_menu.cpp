@@ -10,6 +10,14 @@
 
 namespace staywick {
 
+void SetStyledItemData(StyledMenuItemData& data, const std::wstring& caption, const void* owner) {
+    data.msaa.dwMSAASignature = static_cast<DWORD>(MSAA_MENU_SIG);
+    data.msaa.cchWText = static_cast<DWORD>(caption.size()); // without the closing zero
+    // Only read through it; the field is not const in the system's header.
+    data.msaa.pszWText = const_cast<wchar_t*>(caption.c_str());
+    data.owner = owner;
+}
+
 namespace {
 
 using win32::GdiObject;

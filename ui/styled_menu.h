@@ -5,11 +5,32 @@
 // on. Access keys of such items are resolved here as standard menus resolve
 // theirs.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 namespace staywick {
+
+// What a program menu item's dwItemData points at. Screen readers cannot
+// read the text of an owner-drawn item; Microsoft's way ("Exposing
+// Owner-Drawn Menu Items") is an MSAAMENUINFO at the start of the item data:
+// signature, length and the caption with its "&", which names the item and
+// gives its access key.
+struct StyledMenuItemData {
+    MSAAMENUINFO msaa{};
+    const void* owner = nullptr; // what the item stands for in the program
+};
+static_assert(std::is_standard_layout_v<StyledMenuItemData>,
+              "the MSAAMENUINFO must be what the item data points at");
+
+// Fills `data` for a caption, which must stay alive and unchanged while the
+// item data is in a menu (set it again after every change of the caption).
+void SetStyledItemData(StyledMenuItemData& data, const std::wstring& caption, const void* owner);
+inline const void* OwnerOfItemData(ULONG_PTR itemData) {
+    return itemData ? reinterpret_cast<const StyledMenuItemData*>(itemData)->owner : nullptr;
+}
 
 // What drawing one item needs.
 struct StyledMenuItem {

@@ -1,5 +1,6 @@
 #include "ui/visual_style.h"
 
+#include "common/contrast.h"
 #include "common/win32/handles.h"
 #include "platform/win32/on_demand.h"
 #include "ui/styled_button.h"
@@ -105,8 +106,16 @@ bool VisualStyle::IsHighContrast() {
         return State().highContrastReader();
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof(contrast);
-    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    if (::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0) {
+        return true;
+    }
+    // A contrast scheme chosen by its colours alone (and Wine, whose flag is
+    // always off) counts as well: the user's colours must win either way.
+    return IsHighContrastPalette(SystemPalette{.window = ::GetSysColor(COLOR_WINDOW),
+                                               .windowText = ::GetSysColor(COLOR_WINDOWTEXT),
+                                               .buttonFace = ::GetSysColor(COLOR_BTNFACE),
+                                               .buttonText = ::GetSysColor(COLOR_BTNTEXT)});
 }
 
 bool VisualStyle::IsDark() {

@@ -44,6 +44,8 @@ public:
 
     // True when the program draws its dark look now: dark selected and no high contrast.
     static bool IsDark();
+    // The system's high-contrast flag, or a scheme whose colours are a
+    // high-contrast set (common/contrast.h).
     static bool IsHighContrast();
 
     static StyleColors Colors();

@@ -7,6 +7,7 @@
 #include "common/win32/handles.h"
 #include "platform/win32/on_demand.h"
 #include "resources/resource.h"
+#include "ui/accessible_names.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
 #include "ui/visual_style.h"
@@ -75,6 +76,8 @@ void TFrmLicense::PrepareControls() {
     HWND memo = Memo();
     ::SendMessageW(memo, EM_SETZOOM, 0, 0); // 100 per cent
     ::SendMessageW(memo, EM_SETEVENTMASK, 0, 0);
+    // The agreement's text has no label of its own.
+    AddHiddenLabel(hwnd_, IDC_LIC_MEMO, IDS_A11Y_LICENSE_TEXT);
 }
 
 bool TFrmLicense::FillControls() {
@@ -227,7 +230,8 @@ void TFrmLicense::ShowContextMenu(LPARAM at) {
         item.cbSize = sizeof(item);
         item.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
         item.fType = MFT_OWNERDRAW;
-        item.dwItemData = reinterpret_cast<ULONG_PTR>(&copyTextItem_);
+        SetStyledItemData(copyTextData_, copyTextItem_.caption, &copyTextItem_);
+        item.dwItemData = reinterpret_cast<ULONG_PTR>(&copyTextData_);
         item.dwTypeData = plain.data();
         ::SetMenuItemInfoW(popup, 0, TRUE, &item);
         MENUINFO info{};
@@ -241,7 +245,7 @@ void TFrmLicense::ShowContextMenu(LPARAM at) {
 }
 
 bool TFrmLicense::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    const ULONG_PTR ours = reinterpret_cast<ULONG_PTR>(&copyTextItem_);
+    const ULONG_PTR ours = reinterpret_cast<ULONG_PTR>(&copyTextData_);
     switch (msg) {
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

@@ -58,6 +58,7 @@ private:
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     // "&Copy Text" as the dark look draws it, at the DPI where the menu opens.
     StyledMenuItem copyTextItem_;
+    StyledMenuItemData copyTextData_; // the item data, for screen readers
     UINT menuDpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 

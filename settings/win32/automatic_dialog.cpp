@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "settings/automatic_entry.h"
 #include "settings/win32/automatic_layout.h"
+#include "ui/accessible_names.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/window_utils.h"
@@ -47,6 +48,9 @@ void TFrmAutomatic::PrepareControls() {
         ::SendDlgItemMessageW(hwnd_, field.arrows, UDM_SETRANGE32, field.low, field.high);
         ::SendDlgItemMessageW(hwnd_, field.edit, EM_LIMITTEXT, field.high > 99 ? 3 : 2, 0);
     }
+    // The ":" before them would be their names.
+    AddHiddenLabel(hwnd_, IDC_AUTO_FROMMINUTE, IDS_A11Y_MINUTES);
+    AddHiddenLabel(hwnd_, IDC_AUTO_TOMINUTE, IDS_A11Y_MINUTES);
 }
 
 bool TFrmAutomatic::FillControls() {

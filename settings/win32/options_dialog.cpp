@@ -8,6 +8,7 @@
 #include "engine/policy_rules.h"
 #include "resources/resource.h"
 #include "settings/spin_value.h"
+#include "ui/accessible_names.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/error_report.h"
@@ -126,6 +127,11 @@ void TFrmOptions::PrepareControls() {
     HWND edit = ::GetDlgItem(hwnd_, IDC_OPT_SPINEDIT);
     SubclassWindow(edit, &SpinEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
     ::SendDlgItemMessageW(hwnd_, IDC_OPT_SPINUPDOWN, UDM_SETRANGE32, kSpinMin, kSpinMax);
+    // Its unit comes after it, out of the name's reach: a name with the unit.
+    AddHiddenLabel(hwnd_, IDC_OPT_SPINEDIT, IDS_A11Y_IDLE_TIME);
+    // "&Automatic..." stands left of OK on the buttons' row: it is reached
+    // before OK, as it is read.
+    PlaceInTabOrderAfter(hwnd_, IDC_OPT_AUTOMATIC, IDC_OPT_LABEL3);
 }
 
 bool TFrmOptions::FillControls() {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the real Staywick.exe's tray in a private headless Wine
 # session (not part of the tests): the icon in both glyph states on a dark and
-# on a light taskbar setting, and the open menu in the dark and the light style.
+# on a light taskbar setting, and the open menu in the dark and the light style;
+# last both in a black high-contrast scheme whose taskbar is black although
+# the taskbar's colour mode says light ("tray.sh contrast" takes only those).
 # Output: $STAYWICK_BUILD/screenshots/tray_*.png (crops, enlarged icons) and
 # the full desktops beside them.
 set -euo pipefail
@@ -37,6 +39,13 @@ personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 # so that every program picks them up.
 taskbar_colours() {
   local v
+  if [ "$1" = contrast ]; then
+    wine_contrast_colours
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    wineserver -p
+    return
+  fi
   for v in Window ButtonFace Menu; do
     if [ "$1" = dark ]; then
       wine reg add 'HKCU\Control Panel\Colors' /v $v /d '32 32 32' /f >/dev/null 2>&1
@@ -73,6 +82,7 @@ shot() {
   wait "$app" 2>/dev/null || true
 }
 
+if [ "${1:-}" != contrast ]; then
 taskbar_colours dark
 shot tray_icon_off_dark_taskbar 0 0 0 icon
 shot tray_icon_on_dark_taskbar 0 0 1 icon
@@ -83,4 +93,8 @@ shot tray_icon_on_light_taskbar 1 1 1 icon
 shot tray_menu_light 1 1 1 menu
 convert "$out"/tray_icon_{off,on}_dark_taskbar.png "$out"/tray_icon_{off,on}_light_taskbar.png \
   -append +repage "$out/tray_icons.png"
+fi
+taskbar_colours contrast
+shot tray_icon_on_contrast_taskbar 1 0 1 icon
+shot tray_menu_contrast 1 0 1 menu
 echo "screenshots in $out"

@@ -7,7 +7,9 @@
 # 96 and 144 DPI,
 # in a private headless Wine session (not part of the tests).
 # Output: $STAYWICK_BUILD/screenshots/windows_<window>_<look>_<dpi>.png (crops
-# of the window) and the full desktops beside them.
+# of the window) and the full desktops beside them; last the About window in
+# a black high-contrast scheme (windows_about_contrast_96.png). "windows.sh
+# contrast" takes only that one.
 # --pseudo: the Options, Automatic, Until, While and For dialogs in the
 # pseudo-locale (qps-ploc) instead, in the light look, as
 # windows_<window>_pseudo_<dpi>.png.
@@ -65,7 +67,9 @@ step() {
   log "windows_$2.png (${w}x${h} at $x,$y)"
 }
 
-for dpi in 96 144; do
+dpis="96 144"
+[ "${1:-}" = contrast ] && dpis=
+for dpi in $dpis; do
   if [ "$dpi" = 96 ]; then
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
   else
@@ -127,4 +131,15 @@ for dpi in 96 144; do
     wait "$app" 2>/dev/null || true
   done
 done
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine_contrast_colours
+restart_server
+setsid wine "$obj/Staywick.exe" </dev/null >/dev/null 2>&1 &
+app=$!
+wine "$bin/staywick_probe.exe" wait 20000 >/dev/null 2>&1 || { log "Staywick did not start"; exit 1; }
+sleep 1
+step about about_contrast_96
+wine "$bin/staywick_probe.exe" close 10000 >/dev/null 2>&1 || kill "$app" 2>/dev/null || true
+wait "$app" 2>/dev/null || true
 echo "screenshots in $out"

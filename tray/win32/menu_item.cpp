@@ -21,7 +21,9 @@ std::wstring WithoutAccessKey(const std::wstring& caption) {
 } // namespace
 
 TMenuItem::TMenuItem(std::wstring name, std::wstring caption, std::int64_t tag)
-    : Tag(tag), name_(std::move(name)), caption_(std::move(caption)) {}
+    : Tag(tag), name_(std::move(name)), caption_(std::move(caption)) {
+    SetStyledItemData(itemData_, caption_, this);
+}
 
 TMenuItem& TMenuItem::Add(std::wstring name, std::wstring caption, std::int64_t tag) {
     auto item = std::make_unique<TMenuItem>(std::move(name), std::move(caption), tag);
@@ -33,6 +35,7 @@ TMenuItem& TMenuItem::Add(std::wstring name, std::wstring caption, std::int64_t 
 
 void TMenuItem::SetCaption(std::wstring caption) {
     caption_ = std::move(caption);
+    SetStyledItemData(itemData_, caption_, this);
     if (!container_)
         return;
     if (ownerDrawn_) {

@@ -70,6 +70,12 @@ public:
     bool OwnerDrawn() const noexcept { return ownerDrawn_; }
     // What the dark look draws for this item.
     StyledMenuItem Look() const;
+    // The menu item's dwItemData (an MSAAMENUINFO for screen readers first),
+    // and the item it belongs to.
+    ULONG_PTR ItemData() const noexcept { return reinterpret_cast<ULONG_PTR>(&itemData_); }
+    static TMenuItem* FromItemData(ULONG_PTR data) {
+        return static_cast<TMenuItem*>(const_cast<void*>(OwnerOfItemData(data)));
+    }
     void ForEach(const std::function<void(TMenuItem&)>& visit);
 
 private:
@@ -86,6 +92,7 @@ private:
     UINT position_ = 0;
     HMENU submenu_ = nullptr;
     UINT command_ = 0;
+    StyledMenuItemData itemData_;
 };
 
 } // namespace staywick

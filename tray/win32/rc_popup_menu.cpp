@@ -37,7 +37,7 @@ void BuildItems(TMenuItem& parent, HMENU menu) {
         info.fState = (item.Checked() ? MFS_CHECKED : 0u) | (item.Default ? MFS_DEFAULT : 0u) |
                       (item.Enabled() ? 0u : MFS_DISABLED);
         info.wID = command;
-        info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+        info.dwItemData = item.ItemData();
         std::wstring caption = item.Caption();
         if (!item.IsSeparator()) {
             info.fMask |= MIIM_STRING;
@@ -128,7 +128,7 @@ UINT TRCPopupMenu::TrackFlags() const {
     return flags;
 }
 
-void TRCPopupMenu::Popup(int X, int Y) {
+bool TRCPopupMenu::Popup(int X, int Y) {
     if (OnPopup)
         OnPopup(*this);
     ApplyLook(VisualStyle::IsDark());
@@ -138,7 +138,17 @@ void TRCPopupMenu::Popup(int X, int Y) {
     if (dark_ && dpi != TRCPopupList::Instance().MenuDpi())
         root_.ForEach([](TMenuItem& item) { item.UpdateType(true); });
     TRCPopupList::Instance().SetMenuDpi(dpi);
-    ::TrackPopupMenuEx(Handle(), TrackFlags(), X, Y, TRCPopupList::Instance().Window(), nullptr);
+    TRCPopupList& list = TRCPopupList::Instance();
+    const unsigned commandsBefore = list.CommandsRun();
+    ::TrackPopupMenuEx(Handle(), TrackFlags(), X, Y, list.Window(), nullptr);
+    // TrackPopupMenu's documented remedy: a benign message after the menu,
+    // so that the next menu opened from the tray does not close at once.
+    ::PostMessageW(list.Window(), WM_NULL, 0, 0);
+    // The choice's WM_COMMAND is posted (it waits in the queue) or, on some
+    // systems, already handled.
+    MSG pending;
+    return list.CommandsRun() != commandsBefore ||
+           ::PeekMessageW(&pending, list.Window(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE) != FALSE;
 }
 
 TRCPopupList& TRCPopupList::Instance() {
@@ -180,6 +190,7 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 0) {
             for (TRCPopupMenu* menu : menus_) {
                 if (TMenuItem* item = menu->FindCommand(LOWORD(wParam))) {
+                    ++commandsRun_;
                     item->Click();
                     return 0;
                 }
@@ -189,8 +200,7 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (mis->CtlType == ODT_MENU && mis->itemData) {
-            MeasureStyledMenuItem(*mis, reinterpret_cast<TMenuItem*>(mis->itemData)->Look(),
-                                  menuDpi_);
+            MeasureStyledMenuItem(*mis, TMenuItem::FromItemData(mis->itemData)->Look(), menuDpi_);
             return TRUE;
         }
         break;
@@ -198,7 +208,7 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (dis->CtlType == ODT_MENU && dis->itemData) {
-            DrawStyledMenuItem(*dis, reinterpret_cast<TMenuItem*>(dis->itemData)->Look(), menuDpi_);
+            DrawStyledMenuItem(*dis, TMenuItem::FromItemData(dis->itemData)->Look(), menuDpi_);
             return TRUE;
         }
         break;
@@ -206,7 +216,7 @@ LRESULT TRCPopupList::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MENUCHAR: {
         const auto menu = reinterpret_cast<HMENU>(lParam);
         const LRESULT answer = StyledMenuChar(LOWORD(wParam), menu, [](ULONG_PTR data) {
-            return reinterpret_cast<const TMenuItem*>(data)->Caption();
+            return TMenuItem::FromItemData(data)->Caption();
         });
         // Checked once the menu loop has acted on the answer.
         if (HIWORD(answer) == MNC_SELECT)

@@ -47,8 +47,9 @@ public:
     void SetItemVisible(TMenuItem& item, bool visible);
 
     // Opens the menu at screen coordinates and returns when it has closed; a
-    // chosen item's handler runs from the command message meanwhile.
-    void Popup(int X, int Y);
+    // chosen item's handler runs from the command message, meanwhile or from
+    // the queue right after. True when an item was chosen.
+    bool Popup(int X, int Y);
     // The TrackPopupMenuEx flags Popup uses.
     UINT TrackFlags() const;
 
@@ -85,6 +86,8 @@ public:
     // The owner window of the menus (exists while at least one menu does).
     HWND Window() const noexcept { return Handle(); }
     const std::vector<TRCPopupMenu*>& Menus() const noexcept { return menus_; }
+    // How many item commands the window has run so far.
+    unsigned CommandsRun() const noexcept { return commandsRun_; }
     // The DPI the owner-drawn items of the open menu are measured and drawn at.
     UINT MenuDpi() const noexcept { return menuDpi_; }
     void SetMenuDpi(UINT dpi) noexcept { menuDpi_ = dpi; }
@@ -94,6 +97,7 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<TRCPopupMenu*> menus_;
+    unsigned commandsRun_ = 0;
     UINT menuDpi_ = USER_DEFAULT_SCREEN_DPI;
 };
 

@@ -1,6 +1,7 @@
 #include "tray/win32/tray_appearance.h"
 
 #include "common/colour_mode.h"
+#include "common/contrast.h"
 #include "common/win32/theme.h"
 #include "tray/glyph_pixels.h"
 #include "ui/visual_style.h"
@@ -33,20 +34,38 @@ void TTrayAppearance::SetVisualStyle() {
         menu_->ApplyLook(VisualStyle::IsDark());
 }
 
+std::uint32_t TrayGlyphColour() {
+    // In high contrast the taskbar takes the scheme's colours, whatever
+    // "SystemUsesLightTheme" says: the glyph stands out on its button face
+    // (the same as the window colour in every contrast scheme).
+    if (VisualStyle::IsHighContrast())
+        return GlyphColourOn(::GetSysColor(COLOR_BTNFACE));
+    return GlyphColourForTrayMode(GetTrayModeColor());
+}
+
 void TTrayAppearance::UpdateTrayIcon(std::int32_t aIconIndex) {
-    trayIcons_.SetColor(GlyphColourForTrayMode(GetTrayModeColor()));
+    trayIcons_.SetColor(TrayGlyphColour());
     // The tray copies the icon; ours is freed on every path.
     win32::IconHandle icon = trayIcons_.GetIcon(aIconIndex);
     tray_.SetIcon(icon.Get());
 }
 
-void TTrayAppearance::WMSettingChange(LPARAM lParam,
+void TTrayAppearance::WMSettingChange(WPARAM wParam, LPARAM lParam,
                                       const std::function<std::int32_t()>& GetTrayIcon) {
     SetVisualStyle();
-    // The taskbar switching between light and dark comes as this area; a
-    // glyph left in the old colour could not be seen on the new taskbar.
+    // The taskbar switching between light and dark comes as this area, high
+    // contrast switched as SPI_SETHIGHCONTRAST; a glyph left in the old
+    // colour could not be seen on the new taskbar.
     const auto* area = reinterpret_cast<const wchar_t*>(lParam);
-    if (area && ::lstrcmpiW(area, L"ImmersiveColorSet") == 0 && GetTrayIcon)
+    const bool colours =
+        (area && ::lstrcmpiW(area, L"ImmersiveColorSet") == 0) || wParam == SPI_SETHIGHCONTRAST;
+    if (colours && GetTrayIcon)
+        UpdateTrayIcon(GetTrayIcon());
+}
+
+void TTrayAppearance::SysColorChange(const std::function<std::int32_t()>& GetTrayIcon) {
+    SetVisualStyle();
+    if (GetTrayIcon)
         UpdateTrayIcon(GetTrayIcon());
 }
 

@@ -16,6 +16,9 @@ namespace staywick {
 // 1 dark, 2 light: the taskbar's mode and the applications' mode.
 std::int32_t GetTrayModeColor();
 std::int32_t GetMenuModeColor();
+// The glyph's colour: by the taskbar's mode, or in high contrast the one of
+// white and black that stands out on the scheme's taskbar colour.
+std::uint32_t TrayGlyphColour();
 
 class TTrayAppearance {
 public:
@@ -33,10 +36,15 @@ public:
     // Draws the glyph in the taskbar's colour and hands it to the tray icon.
     void UpdateTrayIcon(std::int32_t aIconIndex);
     // After the window's default handling of WM_SETTINGCHANGE, with its
-    // lParam: the style follows the applications' mode, and when the colour
-    // modes changed ("ImmersiveColorSet") the glyph GetTrayIcon gives is drawn
+    // parameters: the style follows the applications' mode, and when the
+    // colour modes changed ("ImmersiveColorSet") or high contrast was
+    // switched (SPI_SETHIGHCONTRAST) the glyph GetTrayIcon gives is drawn
     // again at once in the taskbar's colour.
-    void WMSettingChange(LPARAM lParam, const std::function<std::int32_t()>& GetTrayIcon);
+    void WMSettingChange(WPARAM wParam, LPARAM lParam,
+                         const std::function<std::int32_t()>& GetTrayIcon);
+    // WM_SYSCOLORCHANGE: a new colour scheme (a high-contrast one, say):
+    // style and glyph follow at once.
+    void SysColorChange(const std::function<std::int32_t()>& GetTrayIcon);
     // WM_DPICHANGED of the main window: the window takes the suggested
     // rectangle, the glyphs their new cell, the style is applied; 5000 ms
     // later a one-shot timer draws the glyph GetTrayIcon gives then. The

@@ -5,6 +5,8 @@
 
 #include <versionhelpers.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -52,7 +54,8 @@ TTrayIcon::TTrayIcon(HWND applicationWindow, ShellNotifyIconFn shell, TimerPort*
         ::IsWindowsVersionOrGreater(6, 0, 0) ? sizeof(NOTIFYICONDATAW) : NOTIFYICONDATAW_V2_SIZE;
     data_.hWnd = Handle();
     data_.uID = kIconId;
-    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // NIF_SHOWTIP: with version 4 the shell shows the tip only when asked to.
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = MainIcon();
     CopyCut(data_.szTip, hint_);
@@ -71,6 +74,15 @@ bool TTrayIcon::Notify(DWORD message) {
 
 bool TTrayIcon::NotifyAdd() {
     added_ = Notify(NIM_ADD);
+    // The version is the shell's per add: every add and re-add asks again.
+    // Version 4 brings the keyboard's events (NIN_KEYSELECT, WM_CONTEXTMENU
+    // with the icon's anchor); a shell that refuses it (Wine's) keeps
+    // sending the legacy form, which OnCallback serves as well.
+    if (added_) {
+        data_.uVersion = NOTIFYICON_VERSION_4;
+        shell_(NIM_SETVERSION, &data_);
+        data_.uTimeout = static_cast<UINT>(BalloonTimeout); // the same field
+    }
     return added_;
 }
 
@@ -168,7 +180,7 @@ void ShowTrayBalloon(TTrayIcon& Tray, const std::wstring& Title, const std::wstr
 LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case kTrayCallbackMessage:
-        OnCallback(lParam);
+        OnCallback(wParam, lParam);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -196,16 +208,51 @@ LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TTrayIcon::OnCallback(LPARAM event) {
-    switch (static_cast<UINT>(event)) {
+TrayEvent ReadTrayCallback(WPARAM wParam, LPARAM lParam, UINT iconId) {
+    // Version 4: the event in the low word, the icon's number in the high
+    // word, the anchor (screen coordinates) in wParam. Legacy: the event is
+    // the whole lParam (below 0x10000, so its high word is 0) and wParam the
+    // icon's number.
+    const UINT high = HIWORD(static_cast<DWORD>(lParam));
+    if (high == iconId && iconId != 0) {
+        return TrayEvent{.message = LOWORD(static_cast<DWORD>(lParam)),
+                         .version4 = true,
+                         .anchor = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)}};
+    }
+    return TrayEvent{.message = static_cast<UINT>(lParam)};
+}
+
+void TTrayIcon::OnCallback(WPARAM wParam, LPARAM lParam) {
+    const TrayEvent event = ReadTrayCallback(wParam, lParam, data_.uID);
+    switch (event.message) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
         if (OnDblClick)
             OnDblClick();
         break;
+    case NIN_KEYSELECT: {
+        // Enter or Space on the focused icon (Win+B, arrows) does what a
+        // double click does. Windows 10 and 11 deliver Enter twice: a second
+        // one within the double-click time is the same key press.
+        const DWORD now = TickCount ? TickCount() : ::GetTickCount();
+        const bool repeat = keySelected_ && now - lastKeySelect_ < ::GetDoubleClickTime();
+        keySelected_ = true;
+        lastKeySelect_ = now;
+        if (!repeat && OnDblClick)
+            OnDblClick();
+        break;
+    }
     case WM_RBUTTONUP:
-        OpenMenu();
+        // In version 4 the shell follows every right click with
+        // WM_CONTEXTMENU: the menu opens there, once.
+        if (!event.version4)
+            OpenMenu(std::nullopt);
+        break;
+    case WM_CONTEXTMENU:
+        // Shift+F10, the menu key, or the right button in version 4: at the
+        // anchor the shell gives, which is the icon when no mouse was used.
+        OpenMenu(event.version4 ? std::optional<POINT>(event.anchor) : std::nullopt);
         break;
     case NIN_BALLOONHIDE:
     case NIN_BALLOONTIMEOUT:
@@ -216,13 +263,19 @@ void TTrayIcon::OnCallback(LPARAM event) {
             OnBalloonClick();
         break;
     default:
-        break; // single clicks, presses and moves: nothing
+        // Single clicks, presses, moves and balloon clicks: nothing. So is
+        // NIN_SELECT: version 4 sends it after every single left click, and
+        // a single click is designed to do nothing.
+        break;
     }
 }
 
-void TTrayIcon::OpenMenu() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
+void TTrayIcon::OpenMenu(std::optional<POINT> anchor) {
+    POINT at{};
+    if (anchor)
+        at = *anchor;
+    else
+        ::GetCursorPos(&at);
     ::SetForegroundWindow(appWindow_);
     if (ProcessMessages) {
         ProcessMessages();
@@ -237,8 +290,12 @@ void TTrayIcon::OpenMenu() {
             ::DispatchMessageW(&msg);
         }
     }
-    if (PopupMenu)
-        PopupMenu->Popup(cursor.x, cursor.y);
+    if (!PopupMenu)
+        return;
+    // Closed without a choice (Esc, a click elsewhere): the keyboard's focus
+    // goes back to the icon, where the user left it.
+    if (!PopupMenu->Popup(at.x, at.y))
+        Notify(NIM_SETFOCUS);
 }
 
 } // namespace staywick

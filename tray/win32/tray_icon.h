@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace staywick {
@@ -25,6 +26,16 @@ namespace staywick {
 using ShellNotifyIconFn = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+
+// One callback of the shell, in either form it is sent in.
+struct TrayEvent {
+    UINT message = 0;      // the mouse, keyboard or balloon event
+    bool version4 = false; // sent in the NOTIFYICON_VERSION_4 form
+    POINT anchor{};        // version 4: where the icon is (screen coordinates)
+};
+// Reads the callback's wParam and lParam: the version-4 form carries the
+// icon's number in lParam's high word, the legacy form a plain message.
+TrayEvent ReadTrayCallback(WPARAM wParam, LPARAM lParam, UINT iconId);
 
 class TTrayIcon : private Window {
 public:
@@ -80,6 +91,9 @@ public:
     // Handles the messages already waiting before the menu opens (the
     // application's ProcessMessages); a plain dispatch loop when unset.
     std::function<void()> ProcessMessages;
+    // Milliseconds for telling a repeated key select apart; GetTickCount
+    // when unset (tests move it themselves).
+    std::function<DWORD()> TickCount;
 
     const NOTIFYICONDATAW& Record() const noexcept { return data_; }
     HWND NotificationWindow() const noexcept { return Handle(); }
@@ -93,8 +107,9 @@ private:
     bool NotifyAdd();
     // NIM_ADD; refused, it is tried again for a while.
     void Add();
-    void OnCallback(LPARAM event);
-    void OpenMenu();
+    void OnCallback(WPARAM wParam, LPARAM lParam);
+    // At the anchor, or at the mouse pointer when there is none.
+    void OpenMenu(std::optional<POINT> anchor);
 
     HWND appWindow_;
     ShellNotifyIconFn shell_;
@@ -102,6 +117,8 @@ private:
     NOTIFYICONDATAW data_{};
     bool visible_ = false;
     bool added_ = false; // the shell took the icon with the last NIM_ADD
+    bool keySelected_ = false;
+    DWORD lastKeySelect_ = 0;
     std::wstring hint_;
     std::wstring balloonTitle_, balloonHint_;
     win32::IconHandle icon_;

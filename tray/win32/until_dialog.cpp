@@ -4,6 +4,7 @@
 #include "common/integer_text.h"
 #include "common/scope_exit.h"
 #include "resources/resource.h"
+#include "ui/accessible_names.h"
 #include "ui/common_controls.h"
 #include "ui/dialog_support.h"
 #include "ui/window_utils.h"
@@ -51,6 +52,8 @@ void TFrmUntil::PrepareControls() {
     ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTEUPDOWN, UDM_SETPOS32, 0, initial_ % 60);
     ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_HOUR, EM_LIMITTEXT, 2, 0);
     ::SendDlgItemMessageW(hwnd_, IDC_UNTIL_MINUTE, EM_LIMITTEXT, 2, 0);
+    // The ":" before it would be its name.
+    AddHiddenLabel(hwnd_, IDC_UNTIL_MINUTE, IDS_A11Y_MINUTES);
 }
 
 INT_PTR TFrmUntil::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {

@@ -113,8 +113,10 @@ TEST_F(ErrorPathsTest, RefusedStartUpWriteGivesOneBoxThenTheTrueStatusAndNoKeyPr
         DWORD_PTR result = 0;
         ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                               SMTO_ABORTIFHUNG, 3000, &result);
-        ASSERT_TRUE(WaitUntil(3000, [&] { return !shell.Requests().empty(); }));
-        EXPECT_EQ(shell.Messages().back(), static_cast<DWORD>(NIM_ADD));
+        ASSERT_TRUE(WaitUntil(3000, [&] { return shell.Requests().size() >= 2; }));
+        const std::vector<DWORD> messages = shell.Messages();
+        EXPECT_EQ(messages[messages.size() - 2], static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(messages.back(), static_cast<DWORD>(NIM_SETVERSION)) << "asked after the add";
         EXPECT_TRUE(HoldsText(shell.Requests().back(), L"&Staywick is disabled"));
     }
     EXPECT_TRUE(program_.Running());

@@ -226,7 +226,9 @@ TEST_F(TrayE2eTest, TheIconIsAddedOnceAndShowsTheTrueStatusFromTheStart) {
     // sync; the shell then holds every request the start-up sent.
     ASSERT_TRUE(SyncWithWindow(main));
     ASSERT_TRUE(SyncWithWindow(shell.Window()));
-    EXPECT_EQ(shell.Messages(), std::vector<DWORD>{NIM_ADD}) << "one add, no changes after it";
+    // The add asks for version 4, which Wine passes on to the shell.
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}))
+        << "one add, no changes after it";
     EXPECT_TRUE(HoldsText(shell.Requests().front(), L"&Staywick is active"));
 
     // Ended while the stand-in still answers, so the removal reaches it.
@@ -297,7 +299,8 @@ TEST_F(TrayE2eTest, AClickedBalloonIsNotPostedAgainByAStatusChangeOrARestartedSh
                           SMTO_ABORTIFHUNG, 3000, &result);
     ASSERT_TRUE(WaitUntil(3000, [&] {
         const auto messages = shell.Messages();
-        return !messages.empty() && messages.back() == static_cast<DWORD>(NIM_ADD);
+        return messages.size() >= 2 && messages[messages.size() - 2] == DWORD{NIM_ADD} &&
+               messages.back() == DWORD{NIM_SETVERSION};
     }));
     ASSERT_TRUE(SyncWithWindow(notify));
     ASSERT_TRUE(SyncWithWindow(shell.Window()));

@@ -2,8 +2,8 @@
 // line from Staywick.exe, the links, hiding with OK/Enter/Esc and the
 // placement only on turning visible.
 #include "app/about_window.h"
+#include "about_host.h"
 #include "resources/resource.h"
-#include "ui/window.h"
 #include "ui/window_utils.h"
 #include "win/inproc/windows_test_support.h"
 
@@ -13,27 +13,6 @@
 
 namespace staywick::test {
 namespace {
-
-// A stand-in for the main window that forwards its messages as the real one does.
-class HostWindow : public Window {
-public:
-    explicit HostWindow(HWND owner) {
-        RegisterWindowClass(L"StaywickAboutTestHost", 0, nullptr,
-                            ::GetSysColorBrush(COLOR_BTNFACE));
-        Create(WS_EX_DLGMODALFRAME, L"StaywickAboutTestHost", L"Main",
-               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 400, 300, owner);
-    }
-    ~HostWindow() override { Destroy(); }
-    TAboutWindow* about = nullptr;
-
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        LRESULT result = 0;
-        if (about && about->HandleMessage(msg, wParam, lParam, result))
-            return result;
-        return DefaultHandling(msg, wParam, lParam);
-    }
-};
 
 class AboutWindowTest : public ::testing::Test {
 protected:

@@ -47,6 +47,42 @@ void CheckItems(HMENU menu, const TMenuItem& parent, const std::vector<ExpectedI
     }
 }
 
+// The text a screen reader takes for an owner-drawn item: the MSAAMENUINFO
+// at the start of its item data ("Exposing Owner-Drawn Menu Items").
+std::wstring MsaaText(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    if (!::GetMenuItemInfoW(menu, position, TRUE, &info) || !info.dwItemData)
+        return L"(no item data)";
+    const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+    if (msaa->dwMSAASignature != 0xAA0DF00Du)
+        return L"(no signature)";
+    return std::wstring(msaa->pszWText, msaa->cchWText);
+}
+
+TEST(TrayMenu, OwnerDrawnItemsNameThemselvesWithTheirAccessKeys) {
+    TMainTrayMenu menu;
+    menu.ApplyLook(true);
+    HMENU handle = menu.Handle();
+    ASSERT_TRUE(MenuType(handle, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(MsaaText(handle, 0), L"&Staywick is disabled");
+    EXPECT_EQ(MsaaText(handle, 2), L"&Activate for");
+    EXPECT_EQ(MsaaText(handle, 3), L"&Options...");
+    EXPECT_EQ(MsaaText(handle, 8), L"E&xit");
+    HMENU activateFor = ::GetSubMenu(handle, 2);
+    ASSERT_TRUE(MenuType(activateFor, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(MsaaText(activateFor, 0), L"&Indefinitely");
+    EXPECT_EQ(MsaaText(activateFor, 2), L"5 Minutes");
+    // The status item's caption changes with the state: its name follows.
+    menu.Items()[0].SetCaption(L"&Staywick is active (30 minutes)");
+    EXPECT_EQ(MsaaText(handle, 0), L"&Staywick is active (30 minutes)");
+    // The standard look keeps the same data.
+    menu.ApplyLook(false);
+    EXPECT_FALSE(MenuType(handle, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(MsaaText(handle, 8), L"E&xit");
+}
+
 TEST(TrayMenu, HasTheItemsInTheirOrderWithCaptionsAndTags) {
     test::UseStaywickResources();
     TMainTrayMenu menu;

@@ -47,7 +47,7 @@ protected:
     AutomaticOptions automatic_{};
 };
 
-TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
+TEST_F(OptionsAutomaticTest, TheButtonIsReachedBeforeOkMovesNothingAndFitsItsText) {
     for (const bool note : {false, true}) {
         const StaywickPolicy policy =
             note ? fakes::MachinePolicy({{PolicyId::SleepMax, 20}}) : StaywickPolicy{};
@@ -87,10 +87,13 @@ TEST_F(OptionsAutomaticTest, TheButtonComesLastMovesNothingAndFitsItsText) {
                 }
             }
         }
-        // Tab order: after the hotkey row, "Keep the display on", the lid's
-        // list and "When it ends", then round to the key list.
-        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_ENDACTION), FALSE), button);
-        EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
+        // Tab order as it reads: the button stands left of OK, so it comes
+        // after the check box and before OK; "When it ends" goes
+        // round to the key list.
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_CHECKNOTIFY), FALSE), button);
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, button, FALSE), ::GetDlgItem(dlg, IDOK));
+        EXPECT_EQ(::GetNextDlgTabItem(dlg, ::GetDlgItem(dlg, IDC_OPT_ENDACTION), FALSE),
+                  ::GetDlgItem(dlg, IDC_OPT_COMBOKEY));
     }
     // Its access key is the dialog's only "A".
     TFrmOptions form(nullptr, options_, app_.Handle());

@@ -201,8 +201,10 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     for (int id : {IDC_OPT_LABEL4, IDC_OPT_LABEL2, IDC_OPT_LABEL3, IDC_OPT_LABELMINS}) {
         EXPECT_FALSE(::GetWindowLongPtrW(Item(dlg, id), GWL_STYLE) & WS_TABSTOP);
     }
-    // Alt+M's label stands right before the numeric field.
-    EXPECT_EQ(::GetWindow(Item(dlg, IDC_OPT_LABEL1), GW_HWNDNEXT), Item(dlg, IDC_OPT_SPINEDIT));
+    // Alt+M's label leads to the numeric field: the next stop after it
+    // (only the field's hidden name stands between them).
+    EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, IDC_OPT_LABEL1), FALSE),
+              Item(dlg, IDC_OPT_SPINEDIT));
 
     // Another resolution: the whole layout follows.
     RECT suggested{};

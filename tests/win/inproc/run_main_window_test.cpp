@@ -160,7 +160,7 @@ TEST_F(RunMainWindowTest, AnErrorWhileTheMembersAreConstructedReachesTheReport) 
     EXPECT_FALSE(seen_.windowLeft);
     EXPECT_FALSE(seen_.trayWindowLeft);
     // The icon that was added went with the parts, before the box opened.
-    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_DELETE}));
 }
 
 TEST_F(RunMainWindowTest, ACreatedWindowRunsTheLoopUntilTheProgramEnds) {
@@ -180,7 +180,7 @@ TEST_F(RunMainWindowTest, ACreatedWindowRunsTheLoopUntilTheProgramEnds) {
     EXPECT_EQ(reported, L"");
     EXPECT_TRUE(app_.Terminated());
     EXPECT_FALSE(::IsWindow(created_)) << "the window goes when the run ends";
-    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+    EXPECT_EQ(shellMessages, (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_DELETE}));
 }
 
 } // namespace

@@ -269,7 +269,7 @@ TEST_F(TrayWithController, TheRunningLoopSwallowsScreenSaverAndMonitorPowerWhile
 
 // What the main window runs for WM_SETTINGCHANGE, with that message's lParam.
 void SettingChange(ProgramParts& parts, const wchar_t* area) {
-    parts.Appearance.WMSettingChange(reinterpret_cast<LPARAM>(area),
+    parts.Appearance.WMSettingChange(0, reinterpret_cast<LPARAM>(area),
                                      [&parts] { return parts.Controller.GetTrayIcon(); });
 }
 

@@ -60,7 +60,7 @@ TEST_F(TrayIconTest, RecordStartsAsTabledAndNothingIsShownUntilVisible) {
     EXPECT_EQ(r.hWnd, tray.NotificationWindow());
     EXPECT_TRUE(::IsWindow(r.hWnd));
     EXPECT_EQ(r.uID, 1u) << "the same number at every start, so Windows keeps the icon's place";
-    EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
     EXPECT_EQ(r.uCallbackMessage, 0x401u);
     EXPECT_NE(r.hIcon, nullptr); // the program's icon while none is given
     EXPECT_STREQ(r.szTip, L"Staywick");
@@ -76,13 +76,15 @@ TEST_F(TrayIconTest, VisibleAddsOnceAndHidingDeletesOnce) {
     TTrayIcon tray(nullptr, &RecordShell);
     tray.SetVisible(true);
     tray.SetVisible(true);
-    ASSERT_EQ(Messages(), std::vector<DWORD>{NIM_ADD});
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
     EXPECT_EQ(std::memcmp(&calls[0].data, &tray.Record(), sizeof(NOTIFYICONDATAW)), 0);
+    EXPECT_EQ(calls[1].data.uVersion, 4u) << "NOTIFYICON_VERSION_4";
+    EXPECT_EQ(tray.Record().uTimeout, 10000u) << "the union's timeout is back for the balloon";
     tray.SetVisible(false);
     tray.SetVisible(false);
-    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
-    EXPECT_EQ(calls[1].data.uID, calls[0].data.uID);
-    EXPECT_EQ(calls[1].data.uID, 1u);
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_DELETE}));
+    EXPECT_EQ(calls[2].data.uID, calls[0].data.uID);
+    EXPECT_EQ(calls[2].data.uID, 1u);
     // A second icon of another program instance numbers its icon 1 as well:
     // the shell tells them apart by the window.
     TTrayIcon other(nullptr, &RecordShell);
@@ -175,11 +177,11 @@ TEST_F(TrayIconTest, HintModifiesOnlyWhenItDiffersAndIsCutTo127) {
     EXPECT_STREQ(tray.Record().szTip, L"&Staywick is disabled");
     tray.SetVisible(true);
     tray.SetHint(L"&Staywick is disabled");
-    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.size(), 2u);
     tray.SetHint(L"&Staywick is active (30 minutes)");
-    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
-    EXPECT_STREQ(calls[1].data.szTip, L"&Staywick is active (30 minutes)"); // "&" kept
-    EXPECT_TRUE(calls[1].data.uFlags & NIF_TIP);
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
+    EXPECT_STREQ(calls[2].data.szTip, L"&Staywick is active (30 minutes)"); // "&" kept
+    EXPECT_TRUE(calls[2].data.uFlags & NIF_TIP);
 
     const std::wstring longHint(200, L'x');
     tray.SetHint(longHint);
@@ -187,6 +189,7 @@ TEST_F(TrayIconTest, HintModifiesOnlyWhenItDiffersAndIsCutTo127) {
     EXPECT_EQ(tray.Hint(), longHint);
     tray.SetHint(L"");
     EXPECT_FALSE(calls.back().data.uFlags & NIF_TIP);
+    EXPECT_TRUE(calls.back().data.uFlags & NIF_SHOWTIP) << "kept: it asks, it sets no text";
     EXPECT_STREQ(calls.back().data.szTip, L"");
 }
 
@@ -196,11 +199,11 @@ TEST_F(TrayIconTest, IconIsCopiedAndAlwaysModifies) {
     HICON given = ::LoadIconW(nullptr, IDI_WARNING);
     tray.SetIcon(given);
     tray.SetIcon(given);
-    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY}));
-    EXPECT_NE(calls[1].data.hIcon, nullptr);
-    EXPECT_NE(calls[1].data.hIcon, given); // a copy of its own
-    EXPECT_EQ(calls[2].data.hIcon, tray.Icon());
-    EXPECT_TRUE(calls[2].data.uFlags & NIF_ICON);
+    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_MODIFY}));
+    EXPECT_NE(calls[2].data.hIcon, nullptr);
+    EXPECT_NE(calls[2].data.hIcon, given); // a copy of its own
+    EXPECT_EQ(calls[3].data.hIcon, tray.Icon());
+    EXPECT_TRUE(calls[3].data.uFlags & NIF_ICON);
     tray.SetIcon(nullptr); // back to the program's icon
     EXPECT_EQ(calls.back().data.hIcon, calls[0].data.hIcon);
 }
@@ -269,7 +272,8 @@ TEST_P(TrayIconAfterBalloon, NoLaterCallPostsTheBalloonAgain) {
     tray.SetIcon(::LoadIconW(nullptr, IDI_WARNING));
     tray.ShowAgain();
     ::SendMessageW(tray.NotificationWindow(), tray.TaskbarCreatedMessage(), 0, 0);
-    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_ADD}));
+    ASSERT_EQ(Messages(),
+              (std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
     for (const ShellCall& call : calls)
         EXPECT_FALSE(call.data.uFlags & NIF_INFO) << "call " << call.message;
 }
@@ -312,7 +316,7 @@ TEST_P(TrayCallback, OnlyDoubleClicksRunTheHandler) {
     Event(tray, GetParam().event);
     EXPECT_EQ(doubleClicks, GetParam().doubleClicks);
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(calls.size(), 1u); // nothing but the add
+    EXPECT_EQ(calls.size(), 2u); // nothing but the add and its version
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -352,11 +356,14 @@ TEST_F(TrayIconTest, SessionEndAndShellRestart) {
     tray.SetVisible(true);
     tray.SetHint(L"&Staywick is active");
     ::SendMessageW(wnd, tray.TaskbarCreatedMessage(), 0, 0);
-    ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_ADD}));
-    EXPECT_STREQ(calls[2].data.szTip, L"&Staywick is active"); // the current record
+    // The version is asked for again with every add: a new shell knows none.
+    ASSERT_EQ(Messages(),
+              (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_STREQ(calls[3].data.szTip, L"&Staywick is active"); // the current record
+    EXPECT_EQ(calls[4].data.uVersion, 4u);
     EXPECT_EQ(::SendMessageW(wnd, WM_QUERYENDSESSION, 0, 0), TRUE);
     ::SendMessageW(wnd, WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls.size(), 5u);
     ::SendMessageW(wnd, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Messages().back(), static_cast<DWORD>(NIM_DELETE));
 }
@@ -367,7 +374,7 @@ TEST_F(TrayIconTest, BroadcastTaskbarCreatedReachesTheIcon) {
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutW(HWND_BROADCAST, tray.TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG,
                           2000, &ignored);
-    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_ADD, NIM_SETVERSION}));
 }
 
 TEST_F(TrayIconTest, DestructionDeletesTheIconAndItsWindow) {
@@ -377,7 +384,7 @@ TEST_F(TrayIconTest, DestructionDeletesTheIconAndItsWindow) {
         tray.SetVisible(true);
         wnd = tray.NotificationWindow();
     }
-    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_DELETE}));
     EXPECT_FALSE(::IsWindow(wnd));
 }
 

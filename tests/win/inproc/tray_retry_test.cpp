@@ -69,8 +69,10 @@ TEST_F(TrayRetryTest, ARefusedAddIsTriedEveryTwoSecondsUntilItSucceeds) {
     refused.clear();
     timer.Expire();
     ASSERT_EQ(Count(NIM_ADD), 4);
-    EXPECT_STREQ(calls.back().data.szTip, L"&Staywick is active");
-    EXPECT_EQ(std::memcmp(&calls.back().data, &tray.Record(), sizeof(NOTIFYICONDATAW)), 0);
+    ASSERT_EQ(calls.back().message, static_cast<DWORD>(NIM_SETVERSION)) << "once taken";
+    const ShellCall& add = calls[calls.size() - 2];
+    EXPECT_STREQ(add.data.szTip, L"&Staywick is active");
+    EXPECT_EQ(std::memcmp(&add.data, &tray.Record(), sizeof(NOTIFYICONDATAW)), 0);
     EXPECT_FALSE(timer.armed) << "a success ends the tries";
     EXPECT_FALSE(tray.RetryingAdd());
 }
@@ -124,17 +126,19 @@ TEST_F(TrayRetryTest, HidingAndTheSessionEndEndTheTries) {
 TEST_F(TrayRetryTest, AnAddThatWorksStartsNoTries) {
     tray.SetVisible(true);
     EXPECT_FALSE(timer.armed);
-    EXPECT_EQ(Messages(), std::vector<DWORD>{NIM_ADD});
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
 }
 
 TEST_F(TrayRetryTest, ShownAgainAfterAResumeOnlyWhenTheShellLostIt) {
     tray.SetVisible(true);
     tray.ShowAgain();
-    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY})) << "known: only modified";
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}))
+        << "known: only modified";
 
     refused = {NIM_MODIFY};
     tray.ShowAgain();
-    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY, NIM_MODIFY, NIM_ADD}));
+    EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_MODIFY,
+                                              NIM_ADD, NIM_SETVERSION}));
     EXPECT_FALSE(timer.armed);
 
     refused = {NIM_MODIFY, NIM_ADD};
