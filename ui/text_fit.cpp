@@ -50,6 +50,11 @@ public:
     Fitter(HWND dlg, UINT dpi) : dlg_(dlg), dpi_(dpi) {
         for (HWND child = ::GetWindow(dlg, GW_CHILD); child;
              child = ::GetWindow(child, GW_HWNDNEXT)) {
+            // A hidden control takes no room: a screen reader's hidden
+            // label, or a note not shown now (the layout that shows it runs
+            // the pass again).
+            if ((::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) == 0)
+                continue;
             const RECT r = ClientRectOf(dlg, child);
             items_.push_back(Item{child, KindOfControl(child), r, r});
         }

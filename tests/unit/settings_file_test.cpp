@@ -52,11 +52,11 @@ TEST_F(SettingsFile, ReadsEachKeyInOrderFromGeneral) {
         keys.push_back(call.key);
     }
     // The six keys in their order, then the later ones.
-    EXPECT_EQ(keys, (std::vector<std::wstring>{
-                        L"Active", L"DontLetSleepMoreThen", L"ActivateFor", L"AutoStopped",
-                        L"InputKey", L"NotifySystem", L"ActivateUntil", L"ActivateUntilEnd",
-                        L"Hotkey", L"KeepDisplayOn", L"ActivateForMinutes", L"LidClosedAwake",
-                        L"EndAction", L"WarnBeforeEnd"}));
+    EXPECT_EQ(keys, (std::vector<std::wstring>{L"Active", L"DontLetSleepMoreThen", L"ActivateFor",
+                                               L"AutoStopped", L"InputKey", L"NotifySystem",
+                                               L"ActivateUntil", L"ActivateUntilEnd", L"Hotkey",
+                                               L"KeepDisplayOn", L"ActivateForMinutes",
+                                               L"LidClosedAwake", L"EndAction", L"WarnBeforeEnd"}));
 }
 
 TEST_F(SettingsFile, FirstSaveWithDefaultsIsExactlySevenLines) {

@@ -190,8 +190,8 @@ TEST_F(OptionsDialogTest, ControlsTextsLayoutAndTabOrder) {
     // hotkey, its Clear button, "Keep the display on", the lid's list, "When it ends",
     // and round again.
     const int order[] = {
-        IDC_OPT_COMBOKEY,  IDC_OPT_SPINEDIT, IDC_OPT_CHECKNOTIFY, IDOK,
-        IDCANCEL,          IDC_OPT_HOTKEY,   IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
+        IDC_OPT_COMBOKEY,  IDC_OPT_SPINEDIT,  IDC_OPT_CHECKNOTIFY, IDOK,
+        IDCANCEL,          IDC_OPT_HOTKEY,    IDC_OPT_HOTKEYCLEAR, IDC_OPT_KEEPDISPLAYON,
         IDC_OPT_LIDCLOSED, IDC_OPT_ENDACTION, IDC_OPT_COMBOKEY};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         EXPECT_EQ(::GetNextDlgTabItem(dlg, Item(dlg, order[i]), FALSE), Item(dlg, order[i + 1]))

@@ -207,19 +207,20 @@ protected:
 };
 
 TEST_F(LargerTextTest, OptionsTextGrowsWithTheSystemsMessageFont) {
-    // Designed: 15 pixels at 120 dpi, 12 at 96; the client 396 x 380 there.
+    // Designed: 15 pixels at 120 dpi, 12 at 96; the client 396 x 458 there (the designed 380 and
+    // its later rows).
     TFrmOptions plain(nullptr, options_, nullptr);
     ChangeDpi(plain.Handle(), 96);
     EXPECT_EQ(TextHeight(plain.Handle(), IDOK), 12);
     EXPECT_EQ(Client(plain.Handle()).right, 317);
-    EXPECT_EQ(Client(plain.Handle()).bottom, 304);
+    EXPECT_EQ(Client(plain.Handle()).bottom, 366);
 
     const LargerSystemText larger(150);
     TFrmOptions opened(nullptr, options_, nullptr);
     ChangeDpi(opened.Handle(), 96);
     EXPECT_EQ(TextHeight(opened.Handle(), IDOK), 18);
     EXPECT_EQ(TextHeight(opened.Handle(), IDC_OPT_LABEL4), 15); // 13 at 120 dpi: 10 at 96
-    EXPECT_GT(Client(opened.Handle()).bottom, 304);
+    EXPECT_GT(Client(opened.Handle()).bottom, 366);
     EXPECT_GE(Client(opened.Handle()).right, 317);
     const RECT ok = ChildRect(::GetDlgItem(opened.Handle(), IDOK));
     EXPECT_GT(ok.bottom - ok.top, 24) << "the buttons grow with their text";

@@ -397,7 +397,7 @@ TEST_F(TrayWithController, KeepTheDisplayOnComesLastCheckedByTheModeAndGreyedByP
 // its own, and carries the check mark of a length no item has.
 TEST_F(TrayWithController, ForComesAfterWhileAndCarriesTheCheckOfAnOwnLength) {
     HMENU sub = ::GetSubMenu(menu().Handle(), 2);
-    ASSERT_EQ(::GetMenuItemCount(sub), 17);
+    ASSERT_EQ(::GetMenuItemCount(sub), 18);
     wchar_t text[64] = {};
     ::GetMenuStringW(sub, 16, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"&For...");
